@@ -1,0 +1,139 @@
+#pragma once
+// What the round driver asks the table to show, as values, in the order the rule steps produce
+// them. The window plays them one after the other (flights, pauses, synchronous sounds) and feeds
+// the driver no tick and no click until it has played them all; tests and the network code read
+// them as they are.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/cards/hand_helpers.h"
+#include "core/lang/word_row.h"
+
+namespace orvala {
+
+// A word-table row with a text after it ("I play on " + "105").
+struct Caption {
+    WordRow row = WordRow::Ok;
+    std::string suffix;
+    friend bool operator==(const Caption&, const Caption&) = default;
+};
+
+std::string englishText(const Caption& c);
+
+// Where a card lies: in a seat's hand, face up in one of the three talon places, in front of a
+// seat as its card of the trick, or in front of a receiver as a given card.
+struct Place {
+    enum class Kind { Hand, Talon, Trick, Given } kind = Kind::Hand;
+    int index = 0;  // the seat, or the talon place 1..3
+    friend bool operator==(const Place&, const Place&) = default;
+};
+
+namespace ev {
+
+// Table reset for a new deal: both action buttons shown, bubbles cleared.
+struct ResetTable {};
+// A hand as it now is, sorted; the window draws seat 3 face up, the others face down unless
+// the hands are open.
+struct ShowHand {
+    int seat;
+    HandArray hand;
+    int count;
+};
+// One card moves; with flying cards on the window animates the flight.
+struct MoveCard {
+    Card card;
+    Place from;
+    Place to;
+};
+// The three trick cards go to the trick winner.
+struct GatherTrick {
+    int winner;
+    std::array<Card, 4> cards;
+};
+// A fixed pause; `onlyWithFlyingCards` pauses belong to the animation and are skipped without it.
+struct Pause {
+    int ms;
+    bool onlyWithFlyingCards;
+};
+enum class SoundTiming { Async, Sync, SyncUnlessFlying };
+struct Sound {
+    std::string_view name;
+    SoundTiming timing;
+};
+// A speech bubble: a text, the seat's name, or nothing.
+struct Bubble {
+    enum class Kind { Text, Name, Clear } kind;
+    int seat;
+    Caption text;
+};
+// A seat's scoreboard: its score, deal points, and the contract when it declared (0 otherwise).
+struct ShowScore {
+    int seat;
+    int score;
+    int dealPoints;
+    int contract;
+    bool barrel;
+    int boltCount;
+};
+// The bid shown on a seat's scoreboard (0 clears it), as the auction winner is marked.
+struct ShowBid {
+    int seat;
+    int bid;
+};
+struct ShowDealPoints {
+    int seat;
+    int points;
+    bool highlighted;
+};
+struct MarkFirstBidder {
+    int seat;
+};
+// The deal-information panel: the round, the trump, and the round hint ("Game: 4 / 25").
+struct ShowRoundInfo {
+    int dealNumber;
+    SuitCode trump;
+    int konNumber;
+    int gamesInCycle;
+};
+// A card of the person's hand marked (or un-marked) as one to give.
+struct MarkCard {
+    int slot;
+    bool marked;
+};
+struct OpenAllHands {};
+struct ShowFinalResults {
+    std::array<int, 4> scores;  // by seat 1..3
+    std::array<int, 4> results;
+};
+// The score summary, shown modally at the end of a game.
+struct ShowScoreSummary {
+    int konNumber;
+    int gamesInCycle;
+    int gameResult;
+    int playerTotal;
+};
+struct SpeakCard {
+    Card card;
+};
+// The game's result goes to the end-of-game records, and the table returns to the main menu.
+struct GameFinished {
+    int gameResult;
+};
+struct ReturnToMenu {};
+
+}  // namespace ev
+
+using TableEvent =
+    std::variant<ev::ResetTable, ev::ShowHand, ev::MoveCard, ev::GatherTrick, ev::Pause, ev::Sound,
+                 ev::Bubble, ev::ShowScore, ev::ShowBid, ev::ShowDealPoints, ev::MarkFirstBidder,
+                 ev::ShowRoundInfo, ev::MarkCard, ev::OpenAllHands, ev::ShowFinalResults,
+                 ev::ShowScoreSummary, ev::SpeakCard, ev::GameFinished, ev::ReturnToMenu>;
+
+// One line of text per event, cards in the Latin notation: for logs and golden playthroughs.
+std::string describe(const TableEvent& e);
+
+}  // namespace orvala

@@ -1,0 +1,173 @@
+// After the auction: the talon is shown and taken, the declarer gives one card to each opponent,
+// sets the contract, and plays or gives the deal up.
+
+#include <algorithm>
+
+#include "core/game/contract_stepper.h"
+#include "core/game/round_driver.h"
+
+namespace orvala {
+namespace {
+
+Place hand(int seat) { return Place{Place::Kind::Hand, seat}; }
+Place talon(int i) { return Place{Place::Kind::Talon, i}; }
+Place given(int seat) { return Place{Place::Kind::Given, seat}; }
+
+}  // namespace
+
+void RoundDriver::OpenTalon() {
+    static constexpr std::string_view kSounds[] = {"WPrik_1", "WPrik_2", "WPrik_3"};
+    for (int i = 1; i <= 3; ++i) {
+        emit(ev::MoveCard{g_.Talon(i), talon(i), talon(i)});
+        sound(kSounds[i - 1], ev::SoundTiming::SyncUnlessFlying);
+        if (i < 3) emit(ev::Pause{200, true});
+    }
+    setButton(button7_, WordRow::Ok, true);
+    g_.GameState = 5;
+}
+
+void RoundDriver::TakeTalon() {
+    for (int s = 1; s <= 3; ++s)
+        if (g_.InBid[s]) g_.Declarer = s;
+    const int d = g_.Declarer;
+    for (int i = 1; i <= 3; ++i) {
+        g_.Hand[d][7 + i] = g_.Talon(i);
+        emit(ev::MoveCard{g_.Talon(i), talon(i), hand(d)});
+    }
+    g_.HandCount[d] = 10;
+    redrawHand(d);
+    if (humanDeclares()) setButton(button7_, WordRow::ToDistributeCards, false);
+    g_.GameState = 6;
+    for (int i = 1; i <= 3; ++i) g_.KnownCards[d][i] = g_.Talon(i);
+}
+
+void RoundDriver::chooseGiveCard(int slot) {
+    auto mark = [&](int k, bool on) { emit(ev::MarkCard{k, on}); };
+    if (g_.GameState == 6) {
+        if (g_.GiveSlot1 == 0) {
+            g_.GiveSlot1 = slot;
+            mark(slot, true);
+        } else if (g_.GiveSlot1 == slot) {
+            g_.GiveSlot1 = 0;
+            mark(slot, false);
+        } else {
+            g_.GiveSlot2 = slot;
+            mark(slot, true);
+            g_.GameState = 7;
+            button7_.enabled = true;
+        }
+        return;
+    }
+    // State 7: un-choosing either card goes back to one chosen card.
+    if (slot == g_.GiveSlot1) {
+        mark(slot, false);
+        g_.GiveSlot1 = g_.GiveSlot2;
+        g_.GiveSlot2 = 0;
+    } else if (slot == g_.GiveSlot2) {
+        mark(slot, false);
+        g_.GiveSlot2 = 0;
+    } else {
+        return;
+    }
+    g_.GameState = 6;
+    button7_.enabled = false;
+}
+
+GiveChoice RoundDriver::checkedGiveChoice(int seat) {
+    GiveChoice c = players_.ChooseCardsToGive(g_, rules_, seat);
+    auto held = [&](int k) { return k >= 1 && k <= kHandSlots && !g_.Hand[seat][k].isEmpty(); };
+    // An unusable answer gives the two lowest cards by position and plays at the bid.
+    if (!held(c.slot1) || !held(c.slot2) || c.slot1 == c.slot2) {
+        c.slot1 = 1;
+        c.slot2 = 2;
+    }
+    c.contract = std::clamp(c.contract, g_.CurrentBid, contractTop(g_.CurrentBid));
+    if (!rules_.RulePainting) c.painting = false;
+    return c;
+}
+
+void RoundDriver::GiveCards() {
+    const int d = g_.Declarer, r1 = nextSeat(d), r2 = nextSeat(r1);
+    // Step 1 and 2.
+    g_.Contract = g_.CurrentBid;
+    if (!humanDeclares()) {
+        const GiveChoice c = checkedGiveChoice(d);
+        g_.GiveSlot1 = c.slot1;
+        g_.GiveSlot2 = c.slot2;
+        g_.Contract = c.contract;
+        g_.PaintingChosen = c.painting;
+    }
+    // Step 3. Each receiver gets its card in slot 8, and everybody knows where it went.
+    const Card first = g_.Hand[d][g_.GiveSlot1];
+    const Card second = g_.Hand[d][g_.GiveSlot2];
+    g_.Hand[r1][8] = first;
+    g_.Hand[r2][8] = second;
+    g_.KnownCards[r1][1] = first;
+    g_.KnownCards[r2][1] = second;
+    g_.GivenCards[1] = first;
+    g_.GivenCards[2] = second;
+    // Step 4.
+    g_.Hand[d][g_.GiveSlot1] = EmptyCard;
+    redrawHand(d);
+    emit(ev::MoveCard{first, hand(d), given(r1)});
+    sound("WHodsDo", ev::SoundTiming::Sync);
+    // Step 5. The re-sort may have moved the second card.
+    g_.Hand[d][IndexOfCard(kHandSlots, second, g_.Hand[d].cards())] = EmptyCard;
+    redrawHand(d);
+    emit(ev::MoveCard{second, hand(d), given(r2)});
+    sound("WHodsDo", ev::SoundTiming::Sync);
+    // Steps 6 and 7.
+    if (humanDeclares()) setButton(button7_, WordRow::Ok, true);
+    g_.GameState = 8;
+    RemoveCard(first, g_.KnownCards[d]);
+    RemoveCard(second, g_.KnownCards[d]);
+    g_.TableLeader = d;
+}
+
+void RoundDriver::RevealGiven() {
+    const int d = g_.Declarer, r1 = nextSeat(d), r2 = nextSeat(r1);
+    for (int s = 1; s <= 3; ++s) g_.HandCount[s] = 8;
+    emit(ev::MoveCard{g_.GivenCards[1], given(r1), hand(r1)});
+    redrawHand(r1);
+    emit(ev::MoveCard{g_.GivenCards[2], given(r2), hand(r2)});
+    redrawHand(r2);
+    g_.FirstBidder = g_.PrevLeader = d;
+}
+
+void RoundDriver::askHumanContract() {
+    sound("WOpenFo", ev::SoundTiming::Async);
+    const int answer = players_.AskContract(g_, rules_);
+    g_.Contract = std::clamp(answer, g_.Contract, contractTop(g_.Contract));
+    if (rules_.RulePainting) setButton(button8_, WordRow::Painting, true);
+}
+
+void RoundDriver::AnnounceContract() {
+    if (g_.PaintingChosen) {
+        Paint();
+        return;
+    }
+    const int d = g_.Declarer;
+    showScore(d, g_.Contract);
+    g_.FirstBidder = d;
+    showRoundInfo();
+    bubbleText(d, WordRow::IPlayOn, std::to_string(g_.Contract));
+    if (g_.Contract > g_.CurrentBid) sound("WPlMore", ev::SoundTiming::Async);
+    else sound("WDing_1", ev::SoundTiming::Async);
+    g_.GameState = 9;
+}
+
+void RoundDriver::Paint() {
+    const int d = g_.Declarer;
+    bubbleText(d, WordRow::Painting);
+    sound("WKoBadX", ev::SoundTiming::Sync);
+    // A give-up costs the declarer the contract and nothing else: no defenders' points, no bolt,
+    // and no end-of-game test, since a give-up never lowers a score.
+    g_.Score[d] += g_.Contract;
+    for (int s = 1; s <= 3; ++s) showScore(s, s == d ? g_.Contract : 0);
+    g_.GameState = 20;
+    setButton(button7_, WordRow::NextRound, true);
+    button8_.enabled = false;
+    emit(ev::OpenAllHands{});
+}
+
+}  // namespace orvala

@@ -1,0 +1,106 @@
+// Trick play: eight tricks, the follow rules, marriages declared by leading the queen, and the
+// trick collected by its winner.
+
+#include "core/game/follow_rules.h"
+#include "core/game/knowledge.h"
+#include "core/game/round_driver.h"
+
+namespace orvala {
+
+void RoundDriver::computerPlay(int seat) {
+    int slot = players_.ChooseComputerCard(g_, rules_, seat);
+    // A player's answer is checked like any other input: an unusable slot plays the first legal
+    // card instead.
+    if (!isLegalSlot(seat, slot)) slot = firstLegalSlot(seat);
+    if (slot != 0) PlayCard(seat, slot);
+}
+
+void RoundDriver::PlayCard(int seat, int slot) {
+    const Card card = g_.Hand[seat][slot];
+    const int pos = g_.TrickPos;
+    // Steps 1 and 2.
+    g_.TrickCards[pos] = card;
+    if (pos == 1) g_.LeadSuit = card.suit;
+    g_.Hand[seat][slot] = EmptyCard;
+    --g_.HandCount[seat];
+    g_.MarriageDeclared = 0;
+
+    // Step 3. Leading a queen with its king in hand, from the second trick on, declares the
+    // marriage: its value is scored at once and its suit becomes trump.
+    const bool marriage = pos == 1 && card.rank == kQueen && g_.TrickNumber != 1 &&
+                          HasCard(8, g_.Hand[seat].cards(), Card{kKing, card.suit});
+    if (marriage) {
+        g_.DealPoints[seat] += MarriageValue(card.suit);
+        g_.MarriageDeclared = suitIndex(card.suit);
+        g_.Trump = card.suit;
+        ResortAllHands();
+    }
+
+    // Step 4.
+    bubbleName(seat);
+    emit(ev::MoveCard{card, Place{Place::Kind::Hand, seat}, Place{Place::Kind::Trick, seat}});
+    if (!marriage) redrawHand(seat);
+
+    // Step 5.
+    if (!marriage) {
+        sound("WHodsDo", ev::SoundTiming::Sync);
+    } else {
+        static constexpr WordRow kCalls[] = {WordRow::Hundred, WordRow::Eighty, WordRow::Sixty,
+                                             WordRow::Forty};
+        bubbleText(seat, kCalls[g_.MarriageDeclared - 1]);
+        emit(ev::ShowDealPoints{seat, g_.DealPoints[seat], false});
+        sound(g_.MarriageDeclared <= 2 ? "WSays40" : "WSays20", ev::SoundTiming::Sync);
+    }
+
+    // Step 6. The trick waits on the table for the person's Ok, whoever played its last card.
+    if (pos < 3) {
+        g_.GameState = 10 + nextSeat(seat);
+    } else {
+        g_.GameState = 14;
+        button7_.enabled = true;
+    }
+
+    // Steps 7 to 9.
+    NoteCardPlayed(g_, pos);
+    for (int i = 1; i <= 3; ++i)
+        if (g_.KnownCards[seat][i] == card) g_.KnownCards[seat][i] = EmptyCard;
+    ++g_.TrickPos;
+    if (g_.TrickPos == 4) ResolveTrick();
+}
+
+void RoundDriver::ResolveTrick() {
+    const int winner = g_.seatAtTrickPos(TrickWinnerPos(g_.TrickCards, g_.Trump));
+    g_.PrevLeader = g_.FirstBidder;
+    g_.FirstBidder = winner;
+    g_.DealPoints[winner] += g_.TrickPoints(1) + g_.TrickPoints(2) + g_.TrickPoints(3);
+    for (int s = 1; s <= 3; ++s) emit(ev::ShowDealPoints{s, g_.DealPoints[s], s == winner});
+}
+
+void RoundDriver::CollectTrick() {
+    // Step 1.
+    emit(ev::GatherTrick{g_.FirstBidder, g_.TrickCards});
+    emit(ev::Pause{200, true});
+    g_.TableLeader = g_.FirstBidder;
+    // Steps 2 to 5.
+    for (int s = 1; s <= 3; ++s) bubbleName(s);
+    g_.TrickPos = 1;
+    g_.GameState = 10 + g_.FirstBidder;
+    for (int p = 1; p <= 3; ++p) g_.PlayedList[g_.PlayedCount++] = g_.TrickCards[p];
+    g_.TrickCards = {};
+    g_.LeadSuit = kNoSuit;
+    ++g_.TrickNumber;
+    button7_.enabled = false;
+    // Step 6. After the last trick the next tick scores the deal.
+    if (g_.HandCount[1] == 0 && g_.HandCount[2] == 0 && g_.HandCount[3] == 0) {
+        g_.GameState = 15;
+        help_ = HelpTopic::Scoring;
+    }
+    g_.MarriageDeclared = 0;
+}
+
+void RoundDriver::ResortAllHands() {
+    showRoundInfo();
+    for (int s = 1; s <= 3; ++s) redrawHand(s);
+}
+
+}  // namespace orvala

@@ -1,0 +1,11 @@
+#pragma once
+// One function per orvala-tool command; each returns the process exit status.
+
+#include "args.h"
+
+namespace orvala::tool {
+
+int runDeal(Args& args);
+int runScore(Args& args);
+
+}  // namespace orvala::tool

@@ -1,0 +1,55 @@
+// orvala-tool: the developer's command line over the game core.
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(orvala::tool::Args&);
+    const char* usage;
+};
+
+constexpr Command kCommands[] = {
+    {"deal", orvala::tool::runDeal, "deal [--seed N] [--kon K] [--deals D] [--start500]"},
+    {"score", orvala::tool::runScore,
+     "score --declarer S --contract C --points P1,P2,P3 --scores S1,S2,S3 [--bolts B1,B2,B3] "
+     "[--rules LINE]"},
+};
+
+void usage(std::ostream& out) {
+    out << "usage: orvala-tool COMMAND [options]\n";
+    for (const auto& c : kCommands) out << "  orvala-tool " << c.usage << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        usage(std::cerr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "help") {
+        usage(std::cout);
+        return 0;
+    }
+    for (const auto& c : kCommands) {
+        if (name != c.name) continue;
+        try {
+            orvala::tool::Args args(argc, argv, 2);
+            return c.run(args);
+        } catch (const orvala::tool::UsageError& e) {
+            std::cerr << "orvala-tool " << name << ": " << e.what() << "\nusage: orvala-tool "
+                      << c.usage << '\n';
+            return 2;
+        }
+    }
+    std::cerr << "orvala-tool: unknown command \"" << name << "\"\n";
+    usage(std::cerr);
+    return 2;
+}
