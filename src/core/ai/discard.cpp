@@ -29,8 +29,8 @@ bool isQueenOrKing(Card c) {
 PairValue evaluatePair(const HandArray& hand, int i, int j) {
     PairValue v;
     const Card a = hand[i], b = hand[j];
-    const bool pairIsMarriage = isQueenOrKing(a) && isQueenOrKing(b) && a.suit == b.suit &&
-                                CardRank(a) != CardRank(b);
+    const bool pairIsMarriage =
+        isQueenOrKing(a) && isQueenOrKing(b) && a.suit == b.suit && CardRank(a) != CardRank(b);
     const int honoursGiven = int{isQueenOrKing(a)} + int{isQueenOrKing(b)};
 
     // The eight cards left: their order does not matter to a holding.
@@ -121,8 +121,8 @@ std::array<PairValue, kPairCount + 1> evaluatePairs(const HandArray& hand) {
     std::array<PairValue, kPairCount + 1> values{};
     int k = 0;
     for (int i = 1; i < kDeclarerCards; ++i)
-        for (int j = i + 1; j <= kDeclarerCards; ++j) values[static_cast<size_t>(++k)] =
-            evaluatePair(hand, i, j);
+        for (int j = i + 1; j <= kDeclarerCards; ++j)
+            values[static_cast<size_t>(++k)] = evaluatePair(hand, i, j);
     return values;
 }
 

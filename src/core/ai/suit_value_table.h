@@ -29,7 +29,9 @@ using RankMask = std::uint8_t;
 inline constexpr int kHoldingCount = 64;
 inline constexpr int kEmptyHoldingIndex = 64;
 
-constexpr RankMask rankBit(int rankValue) { return static_cast<RankMask>(1u << (rankValue - 1)); }
+constexpr RankMask rankBit(int rankValue) {
+    return static_cast<RankMask>(1u << (rankValue - 1));
+}
 
 struct SuitValueRow {
     RankMask holding = 0;
