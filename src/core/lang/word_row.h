@@ -1,42 +1,16 @@
 #pragma once
-// The rows of the word table that the core names. Each row is one user text; the English entry
-// is given here, the other languages come with the full word table.
+// `WordRow` names one row of the word table: one user text in ten languages. The constants are
+// generated from data/words.tsv, one per row in file order, so code always names a row and never
+// searches for a text. Word(), the other languages and the language helpers are in
+// word_table.h and language.h.
 
-#include <cstdint>
 #include <string_view>
+
+#include "core/lang/word_rows_generated.h"
 
 namespace orvala {
 
-#define ORVALA_CORE_WORD_ROWS(X)                  \
-    X(ToBegin, "To Begin")                        \
-    X(IPlayOn, "I play on ")                      \
-    X(Pass, "Pass")                               \
-    X(ToOpenCards, "To open cards")               \
-    X(Ok, "Ok")                                   \
-    X(ToDistributeCards, "To distribute cards")   \
-    X(Painting, "Painting")                       \
-    X(NextRound, "Next Round")                    \
-    X(ExitToMenu, "Exit to menu")                 \
-    X(Hundred, "Hundred")                         \
-    X(Eighty, "Eighty")                           \
-    X(Sixty, "Sixty")                             \
-    X(Forty, "Forty")                             \
-    X(Game, "Game")
-
-enum class WordRow : std::uint16_t {
-#define ORVALA_ROW_ENUM(name, english) name,
-    ORVALA_CORE_WORD_ROWS(ORVALA_ROW_ENUM)
-#undef ORVALA_ROW_ENUM
-};
-
-constexpr std::string_view englishWord(WordRow row) {
-    switch (row) {
-#define ORVALA_ROW_CASE(name, english) \
-    case WordRow::name: return english;
-        ORVALA_CORE_WORD_ROWS(ORVALA_ROW_CASE)
-#undef ORVALA_ROW_CASE
-    }
-    return {};
-}
+// The row's English entry (language 0), as UTF-8.
+std::string_view englishWord(WordRow row);
 
 }  // namespace orvala
