@@ -7,5 +7,7 @@ namespace orvala::tool {
 
 int runDeal(Args& args);
 int runScore(Args& args);
+int runBidLimit(Args& args);
+int runGive(Args& args);
 
 }  // namespace orvala::tool

@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"score", orvala::tool::runScore,
      "score --declarer S --contract C --points P1,P2,P3 --scores S1,S2,S3 [--bolts B1,B2,B3] "
      "[--rules LINE]"},
+    {"bid-limit", orvala::tool::runBidLimit, "bid-limit [--no-painting] CARD x7"},
+    {"give", orvala::tool::runGive, "give --bid B [--no-painting] [--no-round5] CARD x10"},
 };
 
 void usage(std::ostream& out) {
