@@ -1,0 +1,97 @@
+#pragma once
+// The settings file "Orvala.ini": 35 lines, each ended by CR LF, Windows-1251 bytes.
+//
+//   1 "<# General>"            2 the general line, 20 position-coded characters
+//   3 "<# Cards>"              4 CardFaceSet
+//   5 "<# Decks>"              6 DeckBackSet in two digits + "1"/"0" for DeckBackFixed
+//   7 "<# Individual>"         8 the rule line, 6 characters (formatRuleLine)
+//   9 "<# Fonts>"              10..13 FontName slots 1..4, 14..17 FontScale slots 1..4
+//  18 "<# IP & Port>"          19 ServerAddress, 20 ServerPort
+//  21 "<# Background>"         22 BackgroundTexture then BackgroundColour ("020", "103")
+//  23 "<# Name Of Player>"     24 PlayerName
+//  25 "<# World Top Ten>"      26 RecordsAddress, 27 OnlineNick, 28 OnlineLocation,
+//                              29 OnlineCity, 30 OnlineGender, 31 StatisticsAddress
+//  32 "<# Save Games as GIF>"  33 one byte, 0xE8 for SaveGamesAsGif, else 0xEB
+//                              34 GifCaptureMode, 35 GifFrameDelay
+//
+// Reading trusts nothing and always leaves a valid record. A file of fewer than 35 lines is
+// ignored whole. Past line 6 the reading is guarded: a decks line shorter than three characters,
+// or a guarded line that is empty (font names: shorter than two characters; the location line:
+// not five characters), ends it there and the later fields keep their defaults. Numbers that are
+// not numbers or lie outside their field's range keep the default as well. Header lines are never
+// compared. Once the name line (24) has been taken, the online identity gets its defaults before
+// lines 26..31 may replace them.
+//
+// Writing replaces the file atomically, so a crash leaves the old file or the new one, never a
+// short one. The writer never writes a line that the reader would stop at or refuse: an empty
+// guarded text is written as the value the reader would keep, line breaks inside texts are
+// dropped, and out-of-range numbers are written as their defaults (normalizedSettings).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/settings/settings.h"
+
+namespace orvala {
+
+inline constexpr std::string_view kSettingsFileName = "Orvala.ini";
+inline constexpr int kSettingsLineCount = 35;
+
+struct SettingsReadResult {
+    enum class Outcome {
+        NoFile,    // the file could not be read (twice): all defaults
+        TooShort,  // fewer than 35 lines: all defaults
+        Stopped,   // a guard ended the reading at `stopLine`; later fields keep their defaults
+        Complete,  // read through line 35: the caller goes on to fetch the service configuration
+    };
+    Outcome outcome = Outcome::NoFile;
+    int stopLine = 0;  // the line whose guard failed, for Stopped
+
+    bool complete() const { return outcome == Outcome::Complete; }
+};
+
+// Sets every field to its default except `SaluteOnButtons` and `SaluteOnCards`, which keep their
+// value for the life of the process, and the online identity, which is left empty.
+void resetSettingsToDefaults(Settings& s);
+
+// Resets `s` and decodes the bytes of a whole settings file into it.
+SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s);
+
+// Reads `path` (one more try when the first fails) and decodes it; without a readable file `s`
+// holds the defaults.
+SettingsReadResult loadSettingsFile(const std::string& path, Settings& s);
+
+// `folder` + "Orvala.ini"; `folder` may end in a separator or not.
+std::string settingsFilePath(const std::string& folder);
+
+// Reads "Orvala.ini" in the program folder.
+SettingsReadResult LoadSettings(const std::string& folder, Settings& s);
+
+// The record as the writer writes it (see above). decodeSettingsFile(formatSettingsFile(s))
+// gives back normalizedSettings(s) and reads through line 35.
+Settings normalizedSettings(const Settings& s);
+
+// The 35 lines, CR LF after each.
+std::string formatSettingsFile(const Settings& s);
+
+// What SaveSettings asks the rest of the program. Both are optional; an empty one is "allowed"
+// and "nothing to do". The club-file check keeps the settings unwritten while a club file is
+// missing or damaged; the music hook deletes the temporary tune file first.
+struct SettingsSaveHooks {
+    std::function<bool()> clubFilesAllowWriting;
+    std::function<void()> deleteTemporaryMusicFile;
+};
+
+enum class SettingsSaveResult {
+    Written,
+    HeldBack,  // the club-file check said no; nothing was written
+    Failed,    // two tries failed; the caller shows "Can`t save options!"
+};
+
+SettingsSaveResult SaveSettings(const std::string& folder, const Settings& s,
+                                const SettingsSaveHooks& hooks = {});
+SettingsSaveResult saveSettingsFile(const std::string& path, const Settings& s,
+                                    const SettingsSaveHooks& hooks = {});
+
+}  // namespace orvala
