@@ -20,7 +20,9 @@ void require(bool ok, const char* what) {
     }
 }
 
-bool noLineBreak(std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; }
+bool noLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") == std::string_view::npos;
+}
 
 void requireValid(const orvala::Settings& s) {
     using namespace orvala;

@@ -9,5 +9,7 @@ int runDeal(Args& args);
 int runScore(Args& args);
 int runBidLimit(Args& args);
 int runGive(Args& args);
+int runSettings(Args& args);
+int runWords(Args& args);
 
 }  // namespace orvala::tool

@@ -21,6 +21,8 @@ constexpr Command kCommands[] = {
      "[--rules LINE]"},
     {"bid-limit", orvala::tool::runBidLimit, "bid-limit [--no-painting] CARD x7"},
     {"give", orvala::tool::runGive, "give --bid B [--no-painting] [--no-round5] CARD x10"},
+    {"settings", orvala::tool::runSettings, "settings read FILE | write DIR [Field=value ...]"},
+    {"words", orvala::tool::runWords, "words [--lang N]  (N = 0..9 or ENG, RUS, ...)"},
 };
 
 void usage(std::ostream& out) {

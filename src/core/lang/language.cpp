@@ -6,7 +6,9 @@ namespace orvala {
 
 namespace {
 
-int orEnglish(int language) { return isLanguageIndex(language) ? language : 0; }
+int orEnglish(int language) {
+    return isLanguageIndex(language) ? language : 0;
+}
 
 constexpr std::string_view kColumns[kLanguageCount] = {"ENG", "RUS", "DEU", "FRA", "SPA",
                                                        "CHI", "ITA", "CZE", "JAP", "KOR"};
@@ -26,29 +28,40 @@ std::string_view LanguageName(int language) {
     return Word(WordRow::LanguageName, orEnglish(language));
 }
 
-std::string_view LanguageColumn(int language) { return kColumns[orEnglish(language)]; }
+std::string_view LanguageColumn(int language) {
+    return kColumns[orEnglish(language)];
+}
 
 std::string_view PictureCode(int language) {
     return Word(WordRow::PictureCode, orEnglish(language));
 }
 
-std::string_view VoiceCode(int language) { return kVoices[orEnglish(language)]; }
+std::string_view VoiceCode(int language) {
+    return kVoices[orEnglish(language)];
+}
 
 std::string PictureName(std::string_view prefix, int language) {
     return std::string(prefix) + std::string(PictureCode(language));
 }
 
-std::string PictureName(std::string_view prefix) { return PictureName(prefix, currentLanguage()); }
+std::string PictureName(std::string_view prefix) {
+    return PictureName(prefix, currentLanguage());
+}
 
 std::string FlagPictureName(int language) {
     // Japanese and Korean share the English pictures but not the English flag.
     switch (orEnglish(language)) {
-        case 8: return "FlagOJap";
-        case 9: return "FlagOKor";
-        default: return PictureName("FlagO", language);
+        case 8:
+            return "FlagOJap";
+        case 9:
+            return "FlagOKor";
+        default:
+            return PictureName("FlagO", language);
     }
 }
 
-LanguageFlag LanguageListFlag(int language) { return kFlags[orEnglish(language)]; }
+LanguageFlag LanguageListFlag(int language) {
+    return kFlags[orEnglish(language)];
+}
 
 }  // namespace orvala

@@ -16,7 +16,9 @@ namespace orvala {
 inline constexpr int kLanguageCount = 10;
 
 // True for 0..9.
-constexpr bool isLanguageIndex(int language) { return language >= 0 && language < kLanguageCount; }
+constexpr bool isLanguageIndex(int language) {
+    return language >= 0 && language < kLanguageCount;
+}
 
 // The language's name as its own speakers write it, shown in the language list ("Русский").
 std::string_view LanguageName(int language);

@@ -9,7 +9,9 @@ namespace {
 
 int gLanguage = 0;
 
-size_t rowIndex(WordRow row) { return static_cast<size_t>(row); }
+size_t rowIndex(WordRow row) {
+    return static_cast<size_t>(row);
+}
 
 }  // namespace
 
@@ -18,18 +20,29 @@ std::string_view Word(WordRow row, int language) {
     return detail::kWordEntries[rowIndex(row)][language];
 }
 
-std::string_view Word(WordRow row) { return Word(row, gLanguage); }
+std::string_view Word(WordRow row) {
+    return Word(row, gLanguage);
+}
 
-std::string_view englishWord(WordRow row) { return Word(row, 0); }
+std::string_view englishWord(WordRow row) {
+    return Word(row, 0);
+}
 
-std::string wordCp1251(WordRow row, int language) { return utf8ToCp1251(Word(row, language)); }
+std::string wordCp1251(WordRow row, int language) {
+    return utf8ToCp1251(Word(row, language));
+}
 
-int currentLanguage() { return gLanguage; }
+int currentLanguage() {
+    return gLanguage;
+}
 
-void setCurrentLanguage(int language) { gLanguage = isLanguageIndex(language) ? language : 0; }
+void setCurrentLanguage(int language) {
+    gLanguage = isLanguageIndex(language) ? language : 0;
+}
 
 std::string_view wordRowName(WordRow row) {
-    return rowIndex(row) < kWordRowCount ? detail::kWordRowNames[rowIndex(row)] : std::string_view{};
+    return rowIndex(row) < kWordRowCount ? detail::kWordRowNames[rowIndex(row)]
+                                         : std::string_view{};
 }
 
 std::optional<WordRow> wordRowAt(size_t index) {

@@ -64,14 +64,14 @@ struct Settings {
     int BackgroundTexture = 2;  // 1..99
     int BackgroundColour = 0;   // 0..9
     std::string PlayerName = "Mr.X";
-    std::string RecordsAddress;  // enciphered
-    std::string OnlineNick;      // at most 12 characters
-    std::string OnlineLocation;  // region digit, "-", three digits
-    std::string OnlineCity;      // at most 15 characters
-    std::string OnlineGender;    // "M" or "W"
+    std::string RecordsAddress;     // enciphered
+    std::string OnlineNick;         // at most 12 characters
+    std::string OnlineLocation;     // region digit, "-", three digits
+    std::string OnlineCity;         // at most 15 characters
+    std::string OnlineGender;       // "M" or "W"
     std::string StatisticsAddress;  // enciphered
     bool SaveGamesAsGif = false;
-    int GifCaptureMode = 1;  // 1 main window only, 2 whole screen
+    int GifCaptureMode = 1;    // 1 main window only, 2 whole screen
     int GifFrameDelay = 1000;  // milliseconds
 
     friend bool operator==(const Settings&, const Settings&) = default;

@@ -57,11 +57,20 @@ void decodeGeneralLine(std::string_view line, Settings& s) {
     };
     digitIn(0, 0, 9, s.LanguageIndex);
     switch (at(1)) {
-        case '0': s.SoundOn = false, s.MusicOn = false; break;
-        case '1': s.SoundOn = true, s.MusicOn = true; break;
-        case '2': s.SoundOn = true, s.MusicOn = false; break;
-        case '3': s.SoundOn = false, s.MusicOn = true; break;
-        default: break;
+        case '0':
+            s.SoundOn = false, s.MusicOn = false;
+            break;
+        case '1':
+            s.SoundOn = true, s.MusicOn = true;
+            break;
+        case '2':
+            s.SoundOn = true, s.MusicOn = false;
+            break;
+        case '3':
+            s.SoundOn = false, s.MusicOn = true;
+            break;
+        default:
+            break;
     }
     if (at(2) == '0') s.GifAnimationOn = false;
     if (at(3) == '0') s.FlyingCardsOn = false;
@@ -118,7 +127,9 @@ std::string withoutLineBreaks(std::string text) {
 }
 
 // Keeps `v` when it lies in [lo, hi], else the default.
-int inRange(int v, int lo, int hi, int fallback) { return v >= lo && v <= hi ? v : fallback; }
+int inRange(int v, int lo, int hi, int fallback) {
+    return v >= lo && v <= hi ? v : fallback;
+}
 
 }  // namespace
 
@@ -162,7 +173,8 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     if (line(21).empty()) return stop(21);
     if (line(22).empty()) return stop(22);
     setIf(s.BackgroundTexture, line(22).substr(0, 2), 1, kBackgroundTextureMax);
-    if (line(22).size() >= 3) setIf(s.BackgroundColour, line(22).substr(2, 1), 0, kBackgroundColourMax);
+    if (line(22).size() >= 3)
+        setIf(s.BackgroundColour, line(22).substr(2, 1), 0, kBackgroundColourMax);
     if (line(23).empty()) return stop(23);
     if (line(24).empty()) return stop(24);
     s.PlayerName = std::string(line(24));
@@ -229,7 +241,8 @@ Settings normalizedSettings(const Settings& in) {
     for (int slot = 0; slot < 4; ++slot) {
         s.FontName[slot] = withoutLineBreaks(s.FontName[slot]);
         if (s.FontName[slot].size() < 2) s.FontName[slot] = d.FontName[slot];
-        s.FontScale[slot] = inRange(s.FontScale[slot], kFontScaleMin, kFontScaleMax, d.FontScale[slot]);
+        s.FontScale[slot] =
+            inRange(s.FontScale[slot], kFontScaleMin, kFontScaleMax, d.FontScale[slot]);
     }
     s.ServerAddress = withoutLineBreaks(s.ServerAddress);
     auto nonEmpty = [](std::string text, std::string_view fallback) {
@@ -237,7 +250,8 @@ Settings normalizedSettings(const Settings& in) {
         return text.empty() ? std::string(fallback) : text;
     };
     s.ServerPort = nonEmpty(s.ServerPort, d.ServerPort);
-    s.BackgroundTexture = inRange(s.BackgroundTexture, 1, kBackgroundTextureMax, d.BackgroundTexture);
+    s.BackgroundTexture =
+        inRange(s.BackgroundTexture, 1, kBackgroundTextureMax, d.BackgroundTexture);
     s.BackgroundColour = inRange(s.BackgroundColour, 0, kBackgroundColourMax, d.BackgroundColour);
     s.PlayerName = nonEmpty(s.PlayerName, d.PlayerName);
     s.RecordsAddress = nonEmpty(s.RecordsAddress, kBuiltInRecordsAddress);
@@ -245,7 +259,7 @@ Settings normalizedSettings(const Settings& in) {
     if (!isValidLocationCode(s.OnlineLocation)) s.OnlineLocation = kDefaultOnlineLocation;
     s.OnlineCity = nonEmpty(s.OnlineCity, kDefaultOnlineCity).substr(0, kOnlineCityMax);
     s.OnlineGender = !s.OnlineGender.empty() && s.OnlineGender[0] == 'W' ? "W" : "M";
-    s.StatisticsAddress = withoutLineBreaks(s.StatisticsAddress);
+    s.StatisticsAddress = nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress);
     s.GifCaptureMode = inRange(s.GifCaptureMode, 1, 2, d.GifCaptureMode);
     s.GifFrameDelay = inRange(s.GifFrameDelay, 0, kGifFrameDelayMax, d.GifFrameDelay);
     return s;

@@ -24,8 +24,9 @@
 //
 // Writing replaces the file atomically, so a crash leaves the old file or the new one, never a
 // short one. The writer never writes a line that the reader would stop at or refuse: an empty
-// guarded text is written as the value the reader would keep, line breaks inside texts are
-// dropped, and out-of-range numbers are written as their defaults (normalizedSettings).
+// guarded text or service address is written as the value the reader would give it, line breaks
+// inside texts are dropped, and out-of-range numbers are written as their defaults
+// (normalizedSettings).
 
 #include <functional>
 #include <string>

@@ -14,7 +14,11 @@ namespace {
 bool validUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        const size_t n = c < 0x80         ? 1
+                         : (c >> 5) == 6  ? 2
+                         : (c >> 4) == 14 ? 3
+                         : (c >> 3) == 30 ? 4
+                                          : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -30,7 +34,7 @@ size_t count(std::string_view s, std::string_view part) {
 }
 
 class WordTable : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { setCurrentLanguage(0); }
 };
 
@@ -42,8 +46,8 @@ TEST_F(WordTable, EveryEntryIsFilledInAndKeepsTheLayoutOfItsEnglishText) {
         ASSERT_FALSE(en.empty()) << wordRowName(row);
         for (int lang = 0; lang < kLanguageCount; ++lang) {
             const std::string_view text = Word(row, lang);
-            const std::string where = std::string(wordRowName(row)) + " in " +
-                                      std::string(LanguageColumn(lang));
+            const std::string where =
+                std::string(wordRowName(row)) + " in " + std::string(LanguageColumn(lang));
             EXPECT_TRUE(validUtf8(text)) << where;
             if (row == WordRow::HistoryPlayer && lang == 9) {
                 EXPECT_TRUE(text.empty()) << "the Korean history header is empty on purpose";
@@ -117,8 +121,8 @@ TEST_F(WordTable, ConstantNamesAreUniqueAndMatchTheirRows) {
 }
 
 TEST_F(WordTable, LanguagesChooseTheirPicturesVoicesAndFlags) {
-    const char* names[] = {"English",  "Русский", "Deutsche", "Français", "Español",
-                           "中文",     "Italiano", "Čeština",  "日本",     "한국인"};
+    const char* names[] = {"English", "Русский",  "Deutsche", "Français", "Español",
+                           "中文",    "Italiano", "Čeština",  "日本",     "한국인"};
     const char* pictures[] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Eng", "Eng"};
     const char* voices[] = {"Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Jap", "Kor"};
     for (int lang = 0; lang < kLanguageCount; ++lang) {

@@ -42,11 +42,14 @@ TEST(SettingsCorpus, EveryCheckedInFileReadsSafely) {
 TEST(SettingsCorpus, SeededRandomAndMutatedFiles) {
     SeededRandom rng(20240601);
     const auto files = corpus();
-    std::string alphabet = "0123456789#RLMW-\r\n \xE8\xEB\xFF" "abc";
+    std::string alphabet =
+        "0123456789#RLMW-\r\n \xE8\xEB\xFF"
+        "abc";
     alphabet += '\0';
     for (int i = 0; i < 1500; ++i) {
         std::string bytes(static_cast<size_t>(rng.uniform(0, 400)), '\0');
-        for (char& c : bytes) c = alphabet[static_cast<size_t>(rng.uniform(0, int(alphabet.size()) - 1))];
+        for (char& c : bytes)
+            c = alphabet[static_cast<size_t>(rng.uniform(0, int(alphabet.size()) - 1))];
         feed(bytes);
     }
     int outcomes[4] = {};
@@ -56,10 +59,17 @@ TEST(SettingsCorpus, SeededRandomAndMutatedFiles) {
         for (int e = 0; e < edits && !bytes.empty(); ++e) {
             const size_t at = static_cast<size_t>(rng.uniform(0, int(bytes.size()) - 1));
             switch (rng.uniform(0, 4)) {
-                case 0: bytes[at] = static_cast<char>(rng.uniform(0, 255)); break;
-                case 1: bytes.erase(at, static_cast<size_t>(rng.uniform(1, 12))); break;
-                case 2: bytes.insert(at, "\r\n"); break;
-                case 3: bytes.insert(at, std::string(static_cast<size_t>(rng.uniform(1, 30)), 'x'));
+                case 0:
+                    bytes[at] = static_cast<char>(rng.uniform(0, 255));
+                    break;
+                case 1:
+                    bytes.erase(at, static_cast<size_t>(rng.uniform(1, 12)));
+                    break;
+                case 2:
+                    bytes.insert(at, "\r\n");
+                    break;
+                case 3:
+                    bytes.insert(at, std::string(static_cast<size_t>(rng.uniform(1, 30)), 'x'));
                     break;
                 default: {  // empty one line: the guards' favourite case
                     const size_t end = bytes.find('\r', at);

@@ -31,7 +31,9 @@ std::string join(const std::vector<std::string>& lines) {
 }
 
 // The file the program writes with every default, as lines; tests change single lines of it.
-std::vector<std::string> defaultLines() { return linesOf(formatSettingsFile(Settings{})); }
+std::vector<std::string> defaultLines() {
+    return linesOf(formatSettingsFile(Settings{}));
+}
 
 Settings decode(const std::vector<std::string>& lines, SettingsReadResult* result = nullptr) {
     Settings s;
@@ -137,7 +139,6 @@ TEST(SettingsFile, EveryFieldRoundTrips) {
     EXPECT_TRUE(one([&](Settings& t) { t.DeckBackSet = 7; }));
     EXPECT_TRUE(one([&](Settings& t) { t.BackgroundTexture = 99, t.BackgroundColour = 9; }));
     EXPECT_TRUE(one([&](Settings& t) { t.ServerAddress = ""; }));
-    EXPECT_TRUE(one([&](Settings& t) { t.StatisticsAddress = ""; }));
     EXPECT_TRUE(one([&](Settings& t) { t.GifFrameDelay = 0; }));
     EXPECT_TRUE(one([&](Settings& t) { t.Rules.RuleBoltPenaltyMode = 2; }));
     EXPECT_TRUE(one([&](Settings& t) { t.FontName[3] = c.FontName[3]; }));
@@ -346,12 +347,12 @@ TEST(SettingsFile, IdentityTextsAreCutAndGenderDefaulted) {
 
 TEST(SettingsFile, BadNumbersKeepTheirDefaults) {
     auto lines = defaultLines();
-    lines[3] = "48";     // face sets 0..47
-    lines[5] = "131";    // back sets 0..12, fixed flag still read
-    lines[7] = "1x9";    // a short, odd rule line changes what it can
+    lines[3] = "48";   // face sets 0..47
+    lines[5] = "131";  // back sets 0..12, fixed flag still read
+    lines[7] = "1x9";  // a short, odd rule line changes what it can
     lines[13] = "12a";
     lines[14] = "-5";
-    lines[21] = "x9";    // texture unreadable; no colour character
+    lines[21] = "x9";  // texture unreadable; no colour character
     lines[33] = "3";
     lines[34] = "1e3";
     SettingsReadResult r;
@@ -410,14 +411,17 @@ TEST(SettingsFile, WriterNeverWritesALineTheReaderStopsAt) {
     EXPECT_EQ(back.FontName[1], "Comic Sans MS");
     EXPECT_EQ(back.OnlineNick, "Incognito");
     EXPECT_EQ(back.OnlineLocation, "1-001");
+    EXPECT_EQ(back.RecordsAddress, kBuiltInRecordsAddress);
+    EXPECT_EQ(back.StatisticsAddress, kBuiltInStatisticsAddress);
 }
 
 class SettingsSaveTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("orvala_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("orvala_settings_" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
