@@ -11,5 +11,8 @@ int runBidLimit(Args& args);
 int runGive(Args& args);
 int runSettings(Args& args);
 int runWords(Args& args);
+int runSolve(Args& args);
+int runSelfplay(Args& args);
+int runBench(Args& args);
 
 }  // namespace orvala::tool

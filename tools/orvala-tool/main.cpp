@@ -23,6 +23,11 @@ constexpr Command kCommands[] = {
     {"give", orvala::tool::runGive, "give --bid B [--no-painting] [--no-round5] CARD x10"},
     {"settings", orvala::tool::runSettings, "settings read FILE | write DIR [Field=value ...]"},
     {"words", orvala::tool::runWords, "words [--lang N]  (N = 0..9 or ENG, RUS, ...)"},
+    {"solve", orvala::tool::runSolve,
+     "solve --contract C --scores A,B,C --declarer P [--trump SUIT] [--prune] [--trick CARDS] "
+     "[--oracle] MOVER NEXT THIRD  (hands: comma-separated cards, mover first)"},
+    {"selfplay", orvala::tool::runSelfplay, "selfplay --games N --seed S [--rules LINE] [--log FILE]"},
+    {"bench", orvala::tool::runBench, "bench  (the search's node count and hash of its choices)"},
 };
 
 void usage(std::ostream& out) {

@@ -16,7 +16,7 @@ namespace orvala {
 class ComputerPlayers final : public PlayersPort {
 public:
     explicit ComputerPlayers(RandomSource& random, CardChoiceOptions options = {},
-                             int memoLog2Entries = 17);
+                             int memoLog2Entries = 15);
 
     int ComputerBidLimit(const GameRecord& g, const RuleSettings& rules, int seat) override;
     GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& rules, int seat) override;

@@ -323,6 +323,14 @@ Values Engine::node(const State& s, int mover, int pos, int depth, RootOut* out)
         bits::count(s.hand[(mover + 2) % 3]) == 1)
         return lastTrick(s, mover);
 
+    // The memo's key is known at once; its entry is fetched while the rules run.
+    const bool useMemo = memo != nullptr && pos == 1 && depth > 1 && n >= 2;
+    MemoKey key;
+    if (useMemo) {
+        key = keyOf(s, mover);
+        memo->prefetch(key);
+    }
+
     // Steps 1 to 4: restrictions and the claim.
     Mask flags = hand;
     if (prune && pos >= 2) flags = followFlags(s, mover, pos, declRel);
@@ -333,11 +341,8 @@ Values Engine::node(const State& s, int mover, int pos, int depth, RootOut* out)
     if (prune && pos == 1 && n <= 7) flags = leadFlags(s, mover, declRel, n);
 
     // Step 5. Memo lookup.
-    const bool useMemo = memo != nullptr && pos == 1 && depth > 1 && n >= 2;
-    MemoKey key;
     Values offset{};
     if (useMemo) {
-        key = keyOf(s, mover);
         offset = offsets(s);
         if (const auto* v = memo->find(key))
             return {(*v)[0] + offset[0], (*v)[1] + offset[1], (*v)[2] + offset[2]};

@@ -33,6 +33,14 @@ public:
     // The stored values for the key, or nullptr.
     const std::array<std::int32_t, 3>* find(const MemoKey& key) const;
     void store(const MemoKey& key, const std::array<std::int32_t, 3>& values);
+    // A hint that the key will be looked up soon.
+    void prefetch(const MemoKey& key) const {
+#if defined(__GNUC__)
+        __builtin_prefetch(&entries_[slotOf(key)]);
+#else
+        (void)key;
+#endif
+    }
     void clear();
 
     std::size_t capacity() const { return entries_.size(); }
