@@ -85,7 +85,9 @@ RuleSettings parseRulesArg(const std::string& text) {
 }
 
 int parseSeat(const std::string& text, const std::string& what) {
-    return parseInt(text, what, 1, 3);
+    if (text != "1" && text != "2" && text != "3")
+        throw UsageError(what + " must be a seat, 1, 2 or 3, not \"" + text + "\"");
+    return text[0] - '0';
 }
 
 }  // namespace orvala::tool

@@ -11,10 +11,11 @@ int RandomPlayers::ComputerBidLimit(const GameRecord&, const RuleSettings&, int)
 }
 
 int RandomPlayers::randomContract(int bid, bool roundToFive) {
-    // A few presses of the contract dialog's step buttons.
+    // Mostly the bid itself; sometimes a few presses of the contract dialog's step buttons,
+    // which may wrap round to the top.
     static constexpr int kSteps[] = {-10, -5, -1, 1, 5, 10};
     int pending = bid;
-    const int presses = random_.uniform(0, 3);
+    const int presses = random_.uniform(1, 4) == 1 ? random_.uniform(1, 3) : 0;
     for (int i = 0; i < presses; ++i) {
         int step = kSteps[random_.uniform(0, 5)];
         if (roundToFive && (step == 1 || step == -1)) step *= 5;
@@ -36,12 +37,27 @@ GiveChoice RandomPlayers::ChooseCardsToGive(const GameRecord& g, const RuleSetti
 
 int RandomPlayers::ChooseComputerCard(const GameRecord& g, const RuleSettings&, int seat) {
     const SuitCode lead = g.TrickPos > 1 ? g.LeadSuit : kNoSuit;
+    const auto hand = g.Hand[seat].cards();
+    // Leading, a seat mostly declares a marriage it holds, so games reach their end.
+    if (lead == kNoSuit && g.TrickNumber > 1 && random_.uniform(1, 5) > 1)
+        for (int s = 1; s <= 4; ++s)
+            if (HasMarriage(g.HandCount[seat], hand, kSuitCodes[s]))
+                return IndexOfCard(g.HandCount[seat], Card{kQueen, kSuitCodes[s]}, hand);
     int legal[kHandSlots + 1] = {};
     int count = 0;
     for (int k = 1; k <= g.HandCount[seat]; ++k)
         if (!IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][k], lead, g.Trump))
             legal[count++] = k;
-    return count == 0 ? 1 : legal[random_.uniform(0, count - 1)];
+    if (count == 0) return 1;
+    // The declarer mostly plays its highest legal card: random play alone almost never makes a
+    // contract, and the games would not end.
+    if (seat == g.Declarer && random_.uniform(1, 5) > 1) {
+        int best = legal[0];
+        for (int i = 1; i < count; ++i)
+            if (g.Hand[seat].rank(legal[i]) > g.Hand[seat].rank(best)) best = legal[i];
+        return best;
+    }
+    return legal[random_.uniform(0, count - 1)];
 }
 
 int RandomPlayers::AskContract(const GameRecord& g, const RuleSettings& r) {

@@ -11,6 +11,7 @@ namespace {
 std::string place(const Place& p) {
     switch (p.kind) {
         case Place::Kind::Hand: return "hand" + std::to_string(p.index);
+        case Place::Kind::Deck: return "deck";
         case Place::Kind::Talon: return "talon" + std::to_string(p.index);
         case Place::Kind::Trick: return "trick" + std::to_string(p.index);
         case Place::Kind::Given: return "given" + std::to_string(p.index);

@@ -24,10 +24,11 @@ struct Caption {
 
 std::string englishText(const Caption& c);
 
-// Where a card lies: in a seat's hand, face up in one of the three talon places, in front of a
-// seat as its card of the trick, or in front of a receiver as a given card.
+// Where a card lies: in a seat's hand, face down in the talon as dealt, face up in one of the
+// three talon places, in front of a seat as its card of the trick, or in front of a receiver as a
+// given card.
 struct Place {
-    enum class Kind { Hand, Talon, Trick, Given } kind = Kind::Hand;
+    enum class Kind { Hand, Deck, Talon, Trick, Given } kind = Kind::Hand;
     int index = 0;  // the seat, or the talon place 1..3
     friend bool operator==(const Place&, const Place&) = default;
 };

@@ -18,7 +18,7 @@ Place given(int seat) { return Place{Place::Kind::Given, seat}; }
 void RoundDriver::OpenTalon() {
     static constexpr std::string_view kSounds[] = {"WPrik_1", "WPrik_2", "WPrik_3"};
     for (int i = 1; i <= 3; ++i) {
-        emit(ev::MoveCard{g_.Talon(i), talon(i), talon(i)});
+        emit(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0}, talon(i)});
         sound(kSounds[i - 1], ev::SoundTiming::SyncUnlessFlying);
         if (i < 3) emit(ev::Pause{200, true});
     }

@@ -1,0 +1,46 @@
+# Runs orvala-tool as a maintainer would and checks what it prints and its exit status.
+# Called as: cmake -DTOOL=path -P tool_cli_test.cmake
+
+function(run expected_status expected_regex)
+  execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "orvala-tool ${ARGN}: exit ${status}, expected ${expected_status}\n${out}${err}")
+  endif()
+  if(NOT "${out}${err}" MATCHES "${expected_regex}")
+    message(FATAL_ERROR "orvala-tool ${ARGN}: output does not match ${expected_regex}:\n${out}${err}")
+  endif()
+  set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+# deal: the seven lines per deal, three deals, seeded and repeatable.
+set(card "[9JQKTA][hdcs]")
+set(hand "${card} ${card} ${card} ${card} ${card} ${card} ${card}")
+run(0 "^deal 1\nfirst-bidder [123]\nseat1 ${hand}\nseat2 ${hand}\nseat3 ${hand}\ntalon ${card} ${card} ${card}\nscores 1000 1000 1000\n.*deal 3\n" deal --seed 1 --deals 3)
+set(first "${last_output}")
+run(0 "deal 3" deal --seed 1 --deals 3)
+if(NOT first STREQUAL last_output)
+  message(FATAL_ERROR "deal --seed 1 is not repeatable")
+endif()
+# KonNumber 4 (stored counter 3): seat 2 bids first, then seat 3, then seat 1.
+run(0 "first-bidder 2\n.*first-bidder 3\n.*first-bidder 1\n" deal --seed 9 --kon 3 --deals 3)
+run(0 "scores 500 500 500" deal --seed 2 --start500)
+
+# score: the settlement of one deal.
+run(0 "^scores 620 485 475\nbolts 0 0 0\nsounds WKoBadX\nstate 20\n$"
+    score --declarer 1 --contract 120 --points 118,13,27 --scores 500,500,500)
+run(0 "^scores 0 300 450\nbolts 0 1 1\nsounds WKoBads\nstate 21\nresults 750 -150 -600\n$"
+    score --declarer 1 --contract 120 --points 120,0,0 --scores 120,300,450)
+run(0 "^scores 400 620 620\nbolts 0 0 0\nsounds WKoGutX WKoloNo WKoloNo\nstate 20\n$"
+    score --declarer 1 --contract 100 --points 120,0,0 --scores 500,500,500 --bolts 0,2,2)
+run(0 "^scores 600 460 -20\n" score --declarer 1 --contract 100 --points 0,40,80 --scores 500,500,60 --rules 011101)
+
+# Bad arguments: a clear message and status 2.
+run(2 "seat" score --declarer 4 --contract 100 --points 0,0,0 --scores 1,1,1)
+run(2 "malformed rule line" score --declarer 1 --contract 100 --points 0,0,0 --scores 1,1,1 --rules 01x111)
+run(2 "three|3 comma" score --declarer 1 --contract 100 --points 0,0 --scores 1,1,1)
+run(2 "required" score --declarer 1)
+run(2 "whole number" deal --seed abc)
+run(2 "unexpected argument" deal --seed 1 extra)
+run(2 "unknown command" shuffle)
+run(2 "usage" )
