@@ -87,9 +87,11 @@ TEST(PlaySearch, AgreesWithTheOracle) {
         int layouts;
         bool prune;
     };
-    const Plan plans[] = {{1, 300, false}, {1, 300, true},  {2, 600, false}, {2, 600, true},
-                          {3, 600, false}, {3, 600, true},  {4, 300, false}, {4, 400, true},
-                          {5, 40, false},  {5, 250, true}};
+    // The restriction rules that look at six or seven cards in hand are reached only from
+    // larger hands, so a few of those are compared too.
+    const Plan plans[] = {{1, 300, false}, {1, 300, true}, {2, 600, false}, {2, 1500, true},
+                          {3, 600, false}, {3, 2500, true}, {4, 300, false}, {4, 2500, true},
+                          {5, 40, false},  {5, 400, true},  {6, 40, true},   {7, 6, true}};
     int compared = 0, withMarriage = 0;
     for (const Plan& plan : plans)
         for (int k = 0; k < plan.layouts; ++k) {
@@ -283,6 +285,24 @@ TEST(PlaySearch, RestrictionsLeaveOutCardsButStayLegal) {
     const SearchResult plain = PlaySearch(p, SearchOptions{false, nullptr});
     // Without pruning both hearts are tried, never the diamonds.
     EXPECT_EQ(plain.explored, (1u << ace) | (1u << IndexOfCard(8, *parseCard("9h"), p.hands[0].cards())));
+
+    // The declarer second to a led ace: from 9-J he plays only the nine (F1), but queen-king-
+    // ten is not reduced, so all three are tried.
+    SearchPosition q = scene("9h Jh 9d Jd", "Kc Qc Tc Ac", "Qh Kh Th");
+    q.position = 2;
+    q.trick[1] = *parseCard("Ah");
+    q.declarer = 1;
+    q.contract = 100;
+    q.scores = {10, 10, 10};
+    EXPECT_EQ(PlaySearch(q, SearchOptions{true, nullptr}).explored, 1u << 1);
+    SearchPosition t = scene("Qh Kh Th 9d", "Kc Qc Tc Ac", "9h Jh Jd");
+    t.position = 2;
+    t.trick[1] = *parseCard("Ah");
+    t.declarer = 1;
+    t.contract = 100;
+    t.scores = {10, 10, 10};
+    EXPECT_EQ(PlaySearch(t, SearchOptions{true, nullptr}).explored, 0b1110u);
+    expectSame(OraclePlaySearch(t, true), PlaySearch(t, SearchOptions{true, nullptr}), "QKT");
 }
 
 TEST(PlaySearch, MismatchedHandsDoNotBreakTheSearch) {
