@@ -27,7 +27,9 @@ std::vector<SearchPosition> layouts(int cards, int count) {
     return out;
 }
 
-int layoutCount(int cards) { return cards <= 4 ? 64 : cards <= 6 ? 16 : 8; }
+int layoutCount(int cards) {
+    return cards <= 4 ? 64 : cards <= 6 ? 16 : 8;
+}
 
 // One iteration solves every layout of the set once, with a memo emptied before the set.
 void BM_Search(benchmark::State& state) {
@@ -41,7 +43,8 @@ void BM_Search(benchmark::State& state) {
         memo.clear();
         for (const auto& p : set) nodes += PlaySearch(p, SearchOptions{prune, &memo}).nodes;
     }
-    state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+    state.counters["nodes/s"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
     state.counters["solves/s"] = benchmark::Counter(
         static_cast<double>(state.iterations() * static_cast<std::int64_t>(set.size())),
         benchmark::Counter::kIsRate);
@@ -54,7 +57,8 @@ void BM_Oracle(benchmark::State& state) {
     std::int64_t nodes = 0;
     for (auto _ : state)
         for (const auto& p : set) nodes += OraclePlaySearch(p, prune).nodes;
-    state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+    state.counters["nodes/s"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
     state.counters["solves/s"] = benchmark::Counter(
         static_cast<double>(state.iterations() * static_cast<std::int64_t>(set.size())),
         benchmark::Counter::kIsRate);
@@ -72,7 +76,8 @@ std::vector<GameRecord> decisions(int cards, int count) {
         driver.startNewGame({});
         for (int steps = 0; steps < 400; ++steps) {
             const GameRecord& g = driver.record();
-            if ((g.GameState == 11 || g.GameState == 12) && g.HandCount[g.GameState - 10] == cards) {
+            if ((g.GameState == 11 || g.GameState == 12) &&
+                g.HandCount[g.GameState - 10] == cards) {
                 out.push_back(g);
                 break;
             }
@@ -93,7 +98,9 @@ void BM_ChooseComputerCard(benchmark::State& state) {
         for (const GameRecord& g : set) {
             const auto start = std::chrono::steady_clock::now();
             benchmark::DoNotOptimize(ChooseComputerCard(g, g.GameState - 10, random, memo, {}));
-            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
         }
     std::sort(ms.begin(), ms.end());
     state.counters["median_ms"] = ms[ms.size() / 2];
@@ -117,8 +124,8 @@ void BM_SelfplayGame(benchmark::State& state) {
             driver.pressButton7();
         }
     }
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void searchArgs(benchmark::internal::Benchmark* b) {

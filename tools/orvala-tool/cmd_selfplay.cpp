@@ -23,7 +23,7 @@ using Clock = std::chrono::steady_clock;
 
 // Times every decision and checks every card against the follow rules.
 class CheckedPlayers final : public PlayersPort {
-public:
+  public:
     explicit CheckedPlayers(PlayersPort& inner) : inner_(inner) {}
 
     template <class F>
@@ -59,7 +59,7 @@ public:
     double slowestMs = 0;
     std::string fault;
 
-private:
+  private:
     PlayersPort& inner_;
 };
 
@@ -103,7 +103,8 @@ int runSelfplay(Args& args) {
         for (int deal = 1;; ++deal) {
             if (deal > 500) return fail(game, deal, "the game does not come to an end");
             const GameRecord& g = driver.record();
-            if (logPath) log += "game " + std::to_string(game) + " deal " + std::to_string(deal) + '\n';
+            if (logPath)
+                log += "game " + std::to_string(game) + " deal " + std::to_string(deal) + '\n';
             const PerSeat<int> scoresBefore = g.Score;
             const PerSeat<int> boltsBefore = g.BoltCount;
             GameRecord beforeScoring;
@@ -127,9 +128,11 @@ int runSelfplay(Args& args) {
             }
             ++deals;
             if (scored) {
-                const int cardPoints = g.DealPoints[1] + g.DealPoints[2] + g.DealPoints[3] - marriages;
+                const int cardPoints =
+                    g.DealPoints[1] + g.DealPoints[2] + g.DealPoints[3] - marriages;
                 if (cardPoints != 120)
-                    return fail(game, deal, "the tricks hold " + std::to_string(cardPoints) + " card points");
+                    return fail(game, deal,
+                                "the tricks hold " + std::to_string(cardPoints) + " card points");
                 const DealSettlement want = settleDeal(beforeScoring, rules);
                 if (g.Score != want.Score || g.BoltCount != want.BoltCount)
                     return fail(game, deal, "the scores are not those the rules give");
@@ -149,8 +152,9 @@ int runSelfplay(Args& args) {
         std::cerr << "orvala-tool selfplay: cannot write " << *logPath << '\n';
         return 1;
     }
-    std::printf("selfplay: games %d deals %lld seconds %.1f decisions %lld slowest-decision-ms %.1f\n",
-                games, deals, seconds, checked.decisions, checked.slowestMs);
+    std::printf(
+        "selfplay: games %d deals %lld seconds %.1f decisions %lld slowest-decision-ms %.1f\n",
+        games, deals, seconds, checked.decisions, checked.slowestMs);
     return 0;
 }
 

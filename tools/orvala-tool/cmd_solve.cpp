@@ -66,7 +66,8 @@ int runSolve(Args& args) {
             if (o == c) throw UsageError("the card " + toLatin(c) + " is given twice");
         seen.push_back(c);
     };
-    const std::vector<Card> trick = trickText ? cardList(*trickText, "--trick") : std::vector<Card>{};
+    const std::vector<Card> trick =
+        trickText ? cardList(*trickText, "--trick") : std::vector<Card>{};
     if (trick.size() > 2) throw UsageError("--trick holds at most the two cards already played");
     for (size_t i = 0; i < trick.size(); ++i) {
         unique(trick[i]);
@@ -88,8 +89,8 @@ int runSolve(Args& args) {
         HandArray sorted = h;
         SortHand(sorted, p.trump);
         if (!(sorted == h))
-            throw UsageError(std::string(kNames[k]) + " is not sorted as the game sorts it: " +
-                             latin(sorted, counts[k]));
+            throw UsageError(std::string(kNames[k]) +
+                             " is not sorted as the game sorts it: " + latin(sorted, counts[k]));
     }
     // Those who already played to this trick hold one card fewer: the third player led at
     // position 2; at position 3 the next player led and the third followed.
@@ -110,8 +111,10 @@ int runSolve(Args& args) {
     }
     std::cout << "values";
     for (int i = 1; i <= n; ++i) {
-        if (r.explored & (1u << i)) std::cout << ' ' << r.values[static_cast<size_t>(i)];
-        else std::cout << " -";
+        if (r.explored & (1u << i))
+            std::cout << ' ' << r.values[static_cast<size_t>(i)];
+        else
+            std::cout << " -";
     }
     std::cout << "\nbest " << r.best << '\n';
     return 0;

@@ -20,7 +20,8 @@ int firstLegal(const GameRecord& g, int seat) {
     const SuitCode lead = g.TrickPos > 1 ? g.TrickCards[1].suit : kNoSuit;
     const int n = g.HandCount[seat];
     for (int i = 1; i <= n; ++i)
-        if (!g.Hand[seat][i].isEmpty() && !IsIllegalPlay(g.Hand[seat], n, g.Hand[seat][i], lead, g.Trump))
+        if (!g.Hand[seat][i].isEmpty() &&
+            !IsIllegalPlay(g.Hand[seat], n, g.Hand[seat][i], lead, g.Trump))
             return i;
     return 1;
 }
@@ -73,7 +74,8 @@ int ChooseComputerCard(const GameRecord& g, int seat, RandomSource& random, Sear
     root.position = position;
     root.trump = g.Trump;
     root.contract = g.Contract;
-    root.scores = {g.DealPoints[seat], g.DealPoints[knowledge.next], g.DealPoints[knowledge.previous]};
+    root.scores = {g.DealPoints[seat], g.DealPoints[knowledge.next],
+                   g.DealPoints[knowledge.previous]};
     root.declarer = g.Declarer == seat ? 1 : g.Declarer == knowledge.next ? 2 : 3;
 
     // Step 6.

@@ -26,6 +26,8 @@ int ComputerPlayers::ChooseComputerCard(const GameRecord& g, const RuleSettings&
     return ::orvala::ChooseComputerCard(g, seat, random_, memo_, options_, &last_);
 }
 
-int ComputerPlayers::AskContract(const GameRecord& g, const RuleSettings&) { return g.Contract; }
+int ComputerPlayers::AskContract(const GameRecord& g, const RuleSettings&) {
+    return g.Contract;
+}
 
 }  // namespace orvala

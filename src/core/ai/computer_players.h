@@ -14,7 +14,7 @@
 namespace orvala {
 
 class ComputerPlayers final : public PlayersPort {
-public:
+  public:
     explicit ComputerPlayers(RandomSource& random, CardChoiceOptions options = {},
                              int memoLog2Entries = 15);
 
@@ -27,7 +27,7 @@ public:
     const CardChoiceStats& lastChoice() const { return last_; }
     CardChoiceOptions& options() { return options_; }
 
-private:
+  private:
     RandomSource& random_;
     CardChoiceOptions options_;
     SearchMemo memo_;

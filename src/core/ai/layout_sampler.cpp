@@ -22,7 +22,8 @@ void unconstrained(const GameRecord& g, LayoutKnowledge& k) {
     for (Card c : referenceDeck()) {
         bool seen = HasCard(kHandSlots, own, c);
         for (int p = 1; p <= 3; ++p) seen = seen || g.TrickCards[p] == c;
-        for (int i = 1; i < g.PlayedCount && i <= kListSlots; ++i) seen = seen || g.PlayedList[i] == c;
+        for (int i = 1; i < g.PlayedCount && i <= kListSlots; ++i)
+            seen = seen || g.PlayedList[i] == c;
         if (!seen) append(k.pool, k.poolSize, c);
     }
     k.consistent = false;
@@ -53,8 +54,8 @@ LayoutKnowledge BuildLayoutKnowledge(const GameRecord& g, int seat) {
     const int knownNext = k.knownNextCount, knownPrevious = k.knownPreviousCount;
     for (Card c : referenceDeck()) {
         const bool exNext = excluded(k.next, c), exPrev = excluded(k.previous, c);
-        const bool isKnown = inList(k.knownNext, knownNext, c) ||
-                             inList(k.knownPrevious, knownPrevious, c);
+        const bool isKnown =
+            inList(k.knownNext, knownNext, c) || inList(k.knownPrevious, knownPrevious, c);
         if (!HasCard(kHandSlots, own, c) && !exNext && !exPrev && !isKnown)
             append(k.pool, k.poolSize, c);
         // A card one opponent cannot hold is in the other's hand.
@@ -64,10 +65,9 @@ LayoutKnowledge BuildLayoutKnowledge(const GameRecord& g, int seat) {
             append(k.knownPrevious, k.knownPreviousCount, c);
     }
 
-    const bool addsUp = k.knownNextCount <= k.nextCount &&
-                        k.knownPreviousCount <= k.previousCount &&
-                        k.knownNextCount + k.knownPreviousCount + k.poolSize ==
-                            k.nextCount + k.previousCount;
+    const bool addsUp =
+        k.knownNextCount <= k.nextCount && k.knownPreviousCount <= k.previousCount &&
+        k.knownNextCount + k.knownPreviousCount + k.poolSize == k.nextCount + k.previousCount;
     if (!addsUp) unconstrained(g, k);
     return k;
 }
@@ -78,7 +78,8 @@ Layout SampleLayout(const LayoutKnowledge& k, RandomSource& random, SuitCode tru
     auto put = [](HandArray& h, int& n, Card c) {
         if (n < kHandSlots) h[++n] = c;
     };
-    for (int i = 0; i < k.knownNextCount; ++i) put(out.next, nNext, k.knownNext[static_cast<size_t>(i)]);
+    for (int i = 0; i < k.knownNextCount; ++i)
+        put(out.next, nNext, k.knownNext[static_cast<size_t>(i)]);
     for (int i = 0; i < k.knownPreviousCount; ++i)
         put(out.previous, nPrev, k.knownPrevious[static_cast<size_t>(i)]);
 
@@ -94,7 +95,8 @@ Layout SampleLayout(const LayoutKnowledge& k, RandomSource& random, SuitCode tru
         put(out.next, nNext, k.pool[static_cast<size_t>(index)]);
     }
     for (int i = 0; i < p; ++i)
-        if (!taken[static_cast<size_t>(i)]) put(out.previous, nPrev, k.pool[static_cast<size_t>(i)]);
+        if (!taken[static_cast<size_t>(i)])
+            put(out.previous, nPrev, k.pool[static_cast<size_t>(i)]);
     SortHand(out.next, trump);
     SortHand(out.previous, trump);
     return out;

@@ -24,9 +24,10 @@ int slotOf(const HandArray& hand, int count, RankCode rank, SuitCode suit) {
 int LowLeadPreference(const HandArray& hand, int count) {
     // Short and weak holdings first: a low lead from them gives the least away.
     static constexpr const char* kPreference[] = {
-        "9",    "J",    "Q",    "K",    "9J",    "9Q",    "JQ",    "9K",    "JK",    "9JQ",   "9JA",
-        "9QA",  "JQA",  "9KA",  "JKA",  "9TA",   "QTA",   "9QTA",  "9JKA",  "9JKT",  "9JQT",  "9KTA",
-        "9JTA", "9JQA", "9JQKT", "9JQKA", "9JQTA", "9JKTA", "9QKTA", "JQKTA", "JKTA",  "JQTA"};
+        "9",     "J",     "Q",     "K",     "9J",    "9Q",    "JQ",   "9K",
+        "JK",    "9JQ",   "9JA",   "9QA",   "JQA",   "9KA",   "JKA",  "9TA",
+        "QTA",   "9QTA",  "9JKA",  "9JKT",  "9JQT",  "9KTA",  "9JTA", "9JQA",
+        "9JQKT", "9JQKA", "9JQTA", "9JKTA", "9QKTA", "JQKTA", "JKTA", "JQTA"};
     for (const char* entry : kPreference)
         for (SuitCode suit : kSuitsInOrder)
             if (holding(hand, count, suit) == entry) return LowestOfSuit(count, hand.cards(), suit);
@@ -85,7 +86,8 @@ int OpeningLeadChoice(const HandArray& hand, int count, const std::array<Card, 4
     // 5. Third to play: win the trick only if the seat's highest beats what lies there.
     int bestOnTable = 0;
     for (int p = 1; p <= 2; ++p)
-        if (trick[p].suit == lead && CardRank(trick[p]) > bestOnTable) bestOnTable = CardRank(trick[p]);
+        if (trick[p].suit == lead && CardRank(trick[p]) > bestOnTable)
+            bestOnTable = CardRank(trick[p]);
     return hand.rank(highest) > bestOnTable ? highest : lowest;
 }
 

@@ -64,11 +64,11 @@ constexpr Tables makeTables() {
                 if ((r & (kRK | kRQ)) == (kRK | kRQ) && (r & kRA) == 0) allowed = kRQ;
                 if (oneOf(r, {kR9 | kRJ | kRQ, kRJ | kRQ, kR9 | kRJ})) allowed = lowest;
                 if (run) {
-                    if (oneOf(r, {kR9 | kRJ | kRQ | kRT | kRA, kR9 | kRJ | kRK | kRT | kRA,
-                                  kRJ | kRQ | kRK | kRT | kRA, kR9 | kRJ | kRT | kRA,
-                                  kR9 | kRK | kRT | kRA, kR9 | kRQ | kRT | kRA,
-                                  kRJ | kRQ | kRT | kRA, kRJ | kRK | kRT | kRA, kRK | kRT | kRA,
-                                  kRT | kRA}))
+                    if (oneOf(r,
+                              {kR9 | kRJ | kRQ | kRT | kRA, kR9 | kRJ | kRK | kRT | kRA,
+                               kRJ | kRQ | kRK | kRT | kRA, kR9 | kRJ | kRT | kRA,
+                               kR9 | kRK | kRT | kRA, kR9 | kRQ | kRT | kRA, kRJ | kRQ | kRT | kRA,
+                               kRJ | kRK | kRT | kRA, kRK | kRT | kRA, kRT | kRA}))
                         allowed = highest;
                     else if (noAce && oneOf(r, {kR9 | kRJ | kRQ | kRT, kR9 | kRJ | kRK | kRT,
                                                 kRJ | kRK | kRT, kR9 | kRK | kRT, kRK | kRT}))
@@ -104,18 +104,18 @@ struct RootOut {
 };
 
 class Engine {
-public:
+  public:
     int contract = 0;
     int decl = 0;  // the declarer, 0..2
     bool prune = false;
     SearchMemo* memo = nullptr;
-    int order[4] = {};           // suits in slot order
-    std::uint64_t context = 0;   // key bits shared by the whole search
+    int order[4] = {};          // suits in slot order
+    std::uint64_t context = 0;  // key bits shared by the whole search
     std::int64_t nodes = 0;
 
     Values node(const State& s, int mover, int pos, int depth, RootOut* out);
 
-private:
+  private:
     Values evaluate(const int (&score)[3]) const {
         int r[3] = {score[0], score[1], score[2]};
         r[decl] = score[decl] >= contract ? contract : -contract;
@@ -197,10 +197,10 @@ Mask Engine::followFlags(const State& s, int mover, int pos, int declRel) const 
 
     if (pos == 2) {
         if (declRel == 1) {
-            if (below && reducible) onlyLowestOfLead();                       // F1
-            if (neither) onePerSuit();                                        // F2
+            if (below && reducible) onlyLowestOfLead();  // F1
+            if (neither) onePerSuit();                   // F2
         } else if (declRel == 3) {
-            if (ledRank == 5 && holdsAce) onlyAceOfLead();                    // F3
+            if (ledRank == 5 && holdsAce) onlyAceOfLead();  // F3
             const Mask nextHand = s.hand[(mover + 1) % 3];
             const unsigned his = bits::ranksIn(nextHand, lead);
             const bool hisBelow = his != 0 && bits::highestRank(his) < bestInTrick;
@@ -217,15 +217,15 @@ Mask Engine::followFlags(const State& s, int mover, int pos, int declRel) const 
     const bool secondOff = !secondOfLead && !secondTrump;
     if (declRel == 1) {
         if (holdsLead && (below || (lead != trump && secondTrump)) && reducible)
-            onlyLowestOfLead();                                               // F5
-        if (neither) onePerSuit();                                            // F6
+            onlyLowestOfLead();     // F5
+        if (neither) onePerSuit();  // F6
     } else if (declRel == 2) {
         if (below && (secondLower || secondOff) && reducible) onlyLowestOfLead();  // F7
-        if (neither && (secondLower || secondOff)) onePerSuit();             // F8
-        if (holdsAce && ledRank == 5 && !secondTrump) onlyAceOfLead();        // F11
+        if (neither && (secondLower || secondOff)) onePerSuit();                   // F8
+        if (holdsAce && ledRank == 5 && !secondTrump) onlyAceOfLead();             // F11
     } else {
-        if (secondHigher && below && reducible) onlyLowestOfLead();           // F9
-        if (neither && secondHigher) onePerSuit();                            // F10
+        if (secondHigher && below && reducible) onlyLowestOfLead();                       // F9
+        if (neither && secondHigher) onePerSuit();                                        // F10
         if (holdsAce && secondOfLead && bits::rankOfIndex(second) == 5) onlyAceOfLead();  // F11
     }
     return flags;
@@ -276,8 +276,8 @@ Mask Engine::leadFlags(const State& s, int mover, int declRel, int n) const {
     for (int st = 1; st <= 4; ++st) {
         if (mine[st] == 0) continue;
         const int run = trump == 0 || st == trump;
-        const int noAce = (bits::ranksIn(opp[0], st) & kRA) == 0 &&
-                          (bits::ranksIn(opp[1], st) & kRA) == 0;
+        const int noAce =
+            (bits::ranksIn(opp[0], st) & kRA) == 0 && (bits::ranksIn(opp[1], st) & kRA) == 0;
         flags |= Mask{kTables.lead4[mine[st]][run][noAce]} << bits::suitShift(st);
     }
     return flags;
@@ -376,9 +376,9 @@ Values Engine::node(const State& s, int mover, int pos, int depth, RootOut* out)
             } else {
                 const int winner = (c.leader + bits::trickWinnerBits(c.trick, c.trump) - 1) % 3;
                 c.score[winner] += kRankPoints[bits::rankOfIndex(c.trick[0])] +
-                                   kRankPoints[bits::rankOfIndex(c.trick[1])] +
-                                   kRankPoints[rank];
-                line = c.hand[mover] == 0 ? evaluate(c.score) : node(c, winner, 1, depth + 1, nullptr);
+                                   kRankPoints[bits::rankOfIndex(c.trick[1])] + kRankPoints[rank];
+                line =
+                    c.hand[mover] == 0 ? evaluate(c.score) : node(c, winner, 1, depth + 1, nullptr);
             }
             if (out != nullptr) {
                 const int slot = out->slotOfCard[card];
@@ -414,8 +414,8 @@ SearchResult PlaySearch(const SearchPosition& root, const SearchOptions& options
     const auto suits = SuitOrder(root.trump);
     for (int k = 0; k < 4; ++k) e.order[k] = suitIndex(suits[static_cast<size_t>(k)]);
     const int sortTrump = suitIndex(root.trump);
-    e.context = std::uint64_t(e.prune ? 1 : 0) | std::uint64_t(sortTrump) << 1 |
-                std::uint64_t(e.decl) << 4;
+    e.context =
+        std::uint64_t(e.prune ? 1 : 0) | std::uint64_t(sortTrump) << 1 | std::uint64_t(e.decl) << 4;
     // The key has room for a shortfall below 1024 (at most 401 is ever stored) and relies on
     // scores that only grow; other inputs (never in a game) simply search without the memo.
     bool keyFits = true;

@@ -16,12 +16,24 @@ namespace orvala::bits {
 
 using Mask = std::uint32_t;
 
-constexpr int suitShift(int suit) { return 6 * (suit - 1); }
-constexpr Mask suitMask(int suit) { return suit == 0 ? 0u : Mask{0x3F} << suitShift(suit); }
-constexpr int cardIndex(int suit, int rank) { return suitShift(suit) + rank - 1; }
-constexpr int suitOfIndex(int index) { return index / 6 + 1; }
-constexpr int rankOfIndex(int index) { return index % 6 + 1; }
-constexpr Mask bit(int index) { return Mask{1} << index; }
+constexpr int suitShift(int suit) {
+    return 6 * (suit - 1);
+}
+constexpr Mask suitMask(int suit) {
+    return suit == 0 ? 0u : Mask{0x3F} << suitShift(suit);
+}
+constexpr int cardIndex(int suit, int rank) {
+    return suitShift(suit) + rank - 1;
+}
+constexpr int suitOfIndex(int index) {
+    return index / 6 + 1;
+}
+constexpr int rankOfIndex(int index) {
+    return index % 6 + 1;
+}
+constexpr Mask bit(int index) {
+    return Mask{1} << index;
+}
 
 // The number of cards in a mask. Written out because a build for the baseline instruction set
 // turns std::popcount into a library call, which the search cannot afford.
@@ -33,11 +45,19 @@ constexpr int count(Mask m) {
 }
 
 // The 6-bit rank set of a suit in a mask.
-constexpr unsigned ranksIn(Mask m, int suit) { return (m >> suitShift(suit)) & 0x3Fu; }
+constexpr unsigned ranksIn(Mask m, int suit) {
+    return (m >> suitShift(suit)) & 0x3Fu;
+}
 // The highest and lowest rank value in a rank set, 0 when empty.
-constexpr int highestRank(unsigned ranks) { return ranks == 0 ? 0 : std::bit_width(ranks); }
-constexpr int lowestRank(unsigned ranks) { return ranks == 0 ? 0 : std::countr_zero(ranks) + 1; }
-constexpr unsigned rankBit(int rank) { return 1u << (rank - 1); }
+constexpr int highestRank(unsigned ranks) {
+    return ranks == 0 ? 0 : std::bit_width(ranks);
+}
+constexpr int lowestRank(unsigned ranks) {
+    return ranks == 0 ? 0 : std::countr_zero(ranks) + 1;
+}
+constexpr unsigned rankBit(int rank) {
+    return 1u << (rank - 1);
+}
 
 // -1 for an empty or unknown card.
 constexpr int indexOfCard(Card c) {
@@ -45,7 +65,9 @@ constexpr int indexOfCard(Card c) {
     const int r = rankValueOfCode(c.rank);
     return s == 0 || r == 0 ? -1 : cardIndex(s, r);
 }
-constexpr Card cardOfIndex(int index) { return makeCard(rankOfIndex(index), suitOfIndex(index)); }
+constexpr Card cardOfIndex(int index) {
+    return makeCard(rankOfIndex(index), suitOfIndex(index));
+}
 
 // The cards of slots 1..8.
 inline Mask maskOfHand(const HandArray& hand) {

@@ -26,7 +26,7 @@ struct MemoKey {
 };
 
 class SearchMemo {
-public:
+  public:
     // Room for 2^log2Entries entries (at least 2^4).
     explicit SearchMemo(int log2Entries = 17);
 
@@ -43,10 +43,14 @@ public:
     }
     void clear();
 
-    std::size_t capacity() const { return entries_.size(); }
-    std::size_t used() const { return used_; }
+    std::size_t capacity() const {
+        return entries_.size();
+    }
+    std::size_t used() const {
+        return used_;
+    }
 
-private:
+  private:
     struct Entry {
         MemoKey key;
         std::array<std::int32_t, 3> values;

@@ -39,7 +39,9 @@ std::string holding(const HandArray& hand, SuitCode suit) {
     return out;
 }
 
-bool holds(const std::string& h, char rank) { return h.find(rank) != std::string::npos; }
+bool holds(const std::string& h, char rank) {
+    return h.find(rank) != std::string::npos;
+}
 
 bool holdingIsOneOf(const std::string& h, const std::vector<std::string>& list) {
     return std::find(list.begin(), list.end(), h) != list.end();
@@ -58,7 +60,9 @@ int countCards(const HandArray& hand) {
     return n;
 }
 
-bool isTrump(Card c, SuitCode trump) { return trump != kNoSuit && c.suit == trump; }
+bool isTrump(Card c, SuitCode trump) {
+    return trump != kNoSuit && c.suit == trump;
+}
 
 // From values relative to the declarer to the mover's own value.
 int moverValue(const std::array<int, 3>& result, int declarer) {
@@ -235,9 +239,8 @@ void applyLeadRules(const Node& n, std::array<bool, 9>& mayLead) {
             }
     }
     // L4
-    static const std::vector<std::string> kRunFromTop = {"9JQTA", "9JKTA", "JQKTA", "9JTA",
-                                                         "9KTA",  "9QTA",  "JQTA",  "JKTA",
-                                                         "KTA",   "TA"};
+    static const std::vector<std::string> kRunFromTop = {"9JQTA", "9JKTA", "JQKTA", "9JTA", "9KTA",
+                                                         "9QTA",  "JQTA",  "JKTA",  "KTA",  "TA"};
     static const std::vector<std::string> kRunWithoutAce = {"9JQT", "9JKT", "JKT", "9KT", "KT"};
     for (SuitCode suit : kSuitsInOrder) {
         const std::string mine = holding(h[0], suit);
@@ -249,8 +252,10 @@ void applyLeadRules(const Node& n, std::array<bool, 9>& mayLead) {
         if (n.trump == kNoSuit || suit == n.trump) {
             const bool noAceOutside = !HasCard(kSlots, h[1].cards(), Card{kAce, suit}) &&
                                       !HasCard(kSlots, h[2].cards(), Card{kAce, suit});
-            if (holdingIsOneOf(mine, kRunFromTop)) allowed = {mine.back()};
-            else if (noAceOutside && holdingIsOneOf(mine, kRunWithoutAce)) allowed = {mine.back()};
+            if (holdingIsOneOf(mine, kRunFromTop))
+                allowed = {mine.back()};
+            else if (noAceOutside && holdingIsOneOf(mine, kRunWithoutAce))
+                allowed = {mine.back()};
         }
         for (int i = 1; i <= kSlots; ++i) {
             if (h[0][i].suit != suit) continue;
@@ -311,16 +316,19 @@ void searchNode(const Node& n, NodeOut& out, std::int64_t& nodes) {
             // Trick position 1 is the next player's card, 2 the third's, 3 the mover's.
             const int winnerPos = SearchTrickWinner(after.trick, after.trump);
             const int w = winnerPos == 3 ? 0 : winnerPos;
-            after.scores[static_cast<size_t>(w)] +=
-                CardPoints(after.trick[1]) + CardPoints(after.trick[2]) + CardPoints(after.trick[3]);
+            after.scores[static_cast<size_t>(w)] += CardPoints(after.trick[1]) +
+                                                    CardPoints(after.trick[2]) +
+                                                    CardPoints(after.trick[3]);
             if (countCards(hand) == 0) {
                 lines[static_cast<size_t>(i)] =
                     evaluateFromMover(after.scores, n.declarer, n.contract);
             } else {
                 Node next = after;
                 for (int k = 0; k < 3; ++k) {
-                    next.hands[static_cast<size_t>(k)] = after.hands[static_cast<size_t>((w + k) % 3)];
-                    next.scores[static_cast<size_t>(k)] = after.scores[static_cast<size_t>((w + k) % 3)];
+                    next.hands[static_cast<size_t>(k)] =
+                        after.hands[static_cast<size_t>((w + k) % 3)];
+                    next.scores[static_cast<size_t>(k)] =
+                        after.scores[static_cast<size_t>((w + k) % 3)];
                 }
                 next.declarer = (n.declarer - 1 - w + 3) % 3 + 1;
                 next.trick = {};
@@ -338,7 +346,8 @@ void searchNode(const Node& n, NodeOut& out, std::int64_t& nodes) {
     int bestSlot = 0;
     for (int i = 1; i <= kSlots; ++i)
         if (out.explored[static_cast<size_t>(i)] &&
-            (bestSlot == 0 || out.values[static_cast<size_t>(i)] > out.values[static_cast<size_t>(bestSlot)]))
+            (bestSlot == 0 ||
+             out.values[static_cast<size_t>(i)] > out.values[static_cast<size_t>(bestSlot)]))
             bestSlot = i;
     out.result = bestSlot != 0 ? lines[static_cast<size_t>(bestSlot)]
                                : evaluateFromMover(n.scores, n.declarer, n.contract);
@@ -373,7 +382,9 @@ SearchResult OraclePlaySearch(const SearchPosition& root, bool prune) {
         if (!out.explored[static_cast<size_t>(i)]) continue;
         r.values[static_cast<size_t>(i)] = out.values[static_cast<size_t>(i)];
         r.explored |= 1u << i;
-        if (r.best == 0 || out.values[static_cast<size_t>(i)] > out.values[static_cast<size_t>(r.best)]) r.best = i;
+        if (r.best == 0 ||
+            out.values[static_cast<size_t>(i)] > out.values[static_cast<size_t>(r.best)])
+            r.best = i;
     }
     if (r.best != 0) {
         // The chosen line is the result of the root node.

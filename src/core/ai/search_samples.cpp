@@ -45,8 +45,12 @@ SearchPosition RandomSearchPosition(RandomSource& random, int cards, int positio
     for (auto& h : p.hands) SortHand(h, p.trump);
 
     switch (random.uniform(0, 3)) {
-        case 0: p.scores = {0, 0, 0}; break;
-        case 1: p.scores = {random.uniform(0, 40), random.uniform(0, 40), random.uniform(0, 40)}; break;
+        case 0:
+            p.scores = {0, 0, 0};
+            break;
+        case 1:
+            p.scores = {random.uniform(0, 40), random.uniform(0, 40), random.uniform(0, 40)};
+            break;
         default:
             for (int& s : p.scores) s = random.uniform(0, 60) + 20 * random.uniform(0, 5);
     }

@@ -130,7 +130,8 @@ TEST(LayoutSampler, EveryLayoutAgreesWithTheKnowledge) {
             ASSERT_TRUE(k.consistent) << "seed " << seed;
             // The real hands must be one of the possible layouts.
             for (int i = 0; i < k.knownNextCount; ++i)
-                ASSERT_TRUE(HasCard(8, g.Hand[k.next].cards(), k.knownNext[static_cast<size_t>(i)]));
+                ASSERT_TRUE(
+                    HasCard(8, g.Hand[k.next].cards(), k.knownNext[static_cast<size_t>(i)]));
             forced += k.knownNextCount + k.knownPreviousCount;
             ++decisions;
             SeededRandom draw(seed);
@@ -157,7 +158,8 @@ TEST(LayoutSampler, EveryLayoutAgreesWithTheKnowledge) {
                 for (int opp : {k.next, k.previous}) {
                     for (int i = 1; i <= g.HandCount[opp]; ++i) {
                         const Card c = g.Hand[opp][i];
-                        ASSERT_TRUE(HasCard(8, l.next.cards(), c) || HasCard(8, l.previous.cards(), c));
+                        ASSERT_TRUE(HasCard(8, l.next.cards(), c) ||
+                                    HasCard(8, l.previous.cards(), c));
                     }
                 }
             }
@@ -196,7 +198,7 @@ TEST(LayoutSampler, ForcedCardsGoToTheOnlyPossibleHand) {
 
 // A random source that counts its draws.
 class CountingRandom final : public RandomSource {
-public:
+  public:
     explicit CountingRandom(std::uint64_t seed) : inner_(seed) {}
     int uniform(int lo, int hi) override {
         ++draws;
@@ -206,7 +208,7 @@ public:
     int draws = 0;
     int reseeds = 0;
 
-private:
+  private:
     SeededRandom inner_;
 };
 
@@ -250,7 +252,8 @@ TEST(CardChoice, ReproducibleWithASeedAndReportsProgress) {
         EXPECT_EQ(st.layouts, SampleCount(cards));
         // Legal by the game's own rule.
         const SuitCode lead = g.TrickPos > 1 ? g.TrickCards[1].suit : kNoSuit;
-        EXPECT_FALSE(IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][first], lead, g.Trump));
+        EXPECT_FALSE(
+            IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][first], lead, g.Trump));
         // Before the first layout, one report per layout, and the end.
         ASSERT_EQ(seen.size(), static_cast<size_t>(SampleCount(cards) + 2));
         EXPECT_EQ(seen[1].layout, 1);
@@ -317,19 +320,21 @@ TEST(CardChoice, EqualTotalsPlayTheLowerSlot) {
 // settled by the rules.
 TEST(ComputerPlayers, PlayWholeGamesThroughTheDriver) {
     class Checked final : public PlayersPort {
-    public:
+      public:
         explicit Checked(PlayersPort& inner) : inner_(inner) {}
         int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override {
             return inner_.ComputerBidLimit(g, r, seat);
         }
-        GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& r, int seat) override {
+        GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& r,
+                                     int seat) override {
             return inner_.ChooseCardsToGive(g, r, seat);
         }
         int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override {
             const int k = inner_.ChooseComputerCard(g, r, seat);
             const SuitCode lead = g.TrickPos > 1 ? g.LeadSuit : kNoSuit;
             EXPECT_TRUE(k >= 1 && k <= g.HandCount[seat] && !g.Hand[seat][k].isEmpty());
-            EXPECT_FALSE(IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][k], lead, g.Trump));
+            EXPECT_FALSE(
+                IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][k], lead, g.Trump));
             ++cards;
             return k;
         }
@@ -338,7 +343,7 @@ TEST(ComputerPlayers, PlayWholeGamesThroughTheDriver) {
         }
         int cards = 0;
 
-    private:
+      private:
         PlayersPort& inner_;
     };
 

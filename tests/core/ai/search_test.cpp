@@ -60,7 +60,8 @@ TEST(SearchBits, LegalityAndWinnerAgreeWithTheFollowRules) {
         HandArray h;
         for (int i = 1; i <= n; ++i) h[i] = deck[i - 1];
         const SuitCode trump = random.uniform(0, 1) ? kNoSuit : kSuitCodes[random.uniform(1, 4)];
-        const SuitCode lead = random.uniform(0, 4) == 0 ? kNoSuit : kSuitCodes[random.uniform(1, 4)];
+        const SuitCode lead =
+            random.uniform(0, 4) == 0 ? kNoSuit : kSuitCodes[random.uniform(1, 4)];
         const bits::Mask legal =
             bits::legalMask(bits::maskOfHand(h), suitIndex(lead), suitIndex(trump));
         for (int i = 1; i <= n; ++i) {
@@ -89,7 +90,7 @@ TEST(PlaySearch, AgreesWithTheOracle) {
     };
     // The restriction rules that look at six or seven cards in hand are reached only from
     // larger hands, so a few of those are compared too.
-    const Plan plans[] = {{1, 300, false}, {1, 300, true}, {2, 600, false}, {2, 1500, true},
+    const Plan plans[] = {{1, 300, false}, {1, 300, true},  {2, 600, false}, {2, 1500, true},
                           {3, 600, false}, {3, 2500, true}, {4, 300, false}, {4, 2500, true},
                           {5, 40, false},  {5, 400, true},  {6, 40, true},   {7, 6, true}};
     int compared = 0, withMarriage = 0;
@@ -155,10 +156,12 @@ TEST(SearchMemo, TrumpIsPartOfTheKey) {
     for (int k = 0; k < 150; ++k) {
         std::vector<Card> rest;
         for (Card c : referenceDeck())
-            if (!(c.suit == kHearts || c.suit == kDiamonds) || (c.rank != kQueen && c.rank != kKing))
+            if (!(c.suit == kHearts || c.suit == kDiamonds) ||
+                (c.rank != kQueen && c.rank != kKing))
                 rest.push_back(c);
         for (int i = static_cast<int>(rest.size()) - 1; i > 0; --i)
-            std::swap(rest[static_cast<size_t>(i)], rest[static_cast<size_t>(random.uniform(0, i))]);
+            std::swap(rest[static_cast<size_t>(i)],
+                      rest[static_cast<size_t>(random.uniform(0, i))]);
         SearchPosition p;
         p.hands[0][1] = *parseCard("Qh");
         p.hands[0][2] = *parseCard("Kh");
@@ -284,7 +287,8 @@ TEST(PlaySearch, RestrictionsLeaveOutCardsButStayLegal) {
     EXPECT_EQ(pruned.explored, 1u << ace);
     const SearchResult plain = PlaySearch(p, SearchOptions{false, nullptr});
     // Without pruning both hearts are tried, never the diamonds.
-    EXPECT_EQ(plain.explored, (1u << ace) | (1u << IndexOfCard(8, *parseCard("9h"), p.hands[0].cards())));
+    EXPECT_EQ(plain.explored,
+              (1u << ace) | (1u << IndexOfCard(8, *parseCard("9h"), p.hands[0].cards())));
 
     // The declarer second to a led ace: from 9-J he plays only the nine (F1), but queen-king-
     // ten is not reduced, so all three are tried.
