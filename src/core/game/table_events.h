@@ -50,9 +50,10 @@ struct MoveCard {
     Place from;
     Place to;
 };
-// The three trick cards go to the trick winner.
+// The three trick cards go to the trick winner; `leader` played position 1.
 struct GatherTrick {
     int winner;
+    int leader;
     std::array<Card, 4> cards;
 };
 // A fixed pause; `onlyWithFlyingCards` pauses belong to the animation and are skipped without it.

@@ -78,7 +78,7 @@ void RoundDriver::ResolveTrick() {
 
 void RoundDriver::CollectTrick() {
     // Step 1.
-    emit(ev::GatherTrick{g_.FirstBidder, g_.TrickCards});
+    emit(ev::GatherTrick{g_.FirstBidder, g_.PrevLeader, g_.TrickCards});
     emit(ev::Pause{200, true});
     g_.TableLeader = g_.FirstBidder;
     // Steps 2 to 5.
