@@ -48,7 +48,7 @@ void RoundDriver::BidStep(int seat, bool raise) {
 }
 
 void RoundDriver::ShowAuctionWinner() {
-    for (int s = 1; s <= 3; ++s) emit(ev::ShowBid{s, g_.InBid[s] ? g_.CurrentBid : 0});
+    for (int s = 1; s <= 3; ++s) post(ev::ShowBid{s, g_.InBid[s] ? g_.CurrentBid : 0});
 }
 
 }  // namespace orvala

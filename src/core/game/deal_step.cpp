@@ -10,8 +10,8 @@ void RoundDriver::NewDeal(bool continueGame) {
     // Step 1. The table is laid out for a deal.
     button7_.visible = button8_.visible = true;
     setButton(button8_, WordRow::Pass, false);
-    emit(ev::ResetTable{});
-    for (int s = 1; s <= 3; ++s) emit(ev::Bubble{ev::Bubble::Kind::Clear, s, {}});
+    post(ev::ResetTable{});
+    for (int s = 1; s <= 3; ++s) post(ev::Bubble{ev::Bubble::Kind::Clear, s, {}});
 
     // Step 2. A new game resets the scores; KonNumber and PlayerTotal were set by the caller.
     if (!continueGame) {
@@ -70,7 +70,7 @@ void RoundDriver::NewDeal(bool continueGame) {
     for (int s = 1; s <= 3; ++s) showScore(s);
     setButton(button7_, WordRow::ToBegin, kind_ == GameKind::VsComputer);
     button8_.enabled = false;
-    emit(ev::MarkFirstBidder{g_.FirstBidder});
+    post(ev::MarkFirstBidder{g_.FirstBidder});
 
     // Step 10.
     for (int s = 1; s <= 3; ++s) redrawHand(s);

@@ -79,7 +79,7 @@ void RoundDriver::pressButton7() {
 void RoundDriver::pressButton8() {
     if (!button8_.enabled || !button8_.visible || !g_.GameRunning) return;
     if (g_.GameOver) {
-        emit(ev::GameFinished{g_.GameResult});
+        post(ev::GameFinished{g_.GameResult});
         leaveToMenu();
         return;
     }
@@ -94,7 +94,7 @@ void RoundDriver::pressButton8() {
 void RoundDriver::clickHand(int slot, MouseButton button) {
     if (!g_.GameRunning || slot < 1 || slot > g_.HandCount[3]) return;
     if (button == MouseButton::Right) {
-        emit(ev::SpeakCard{g_.Hand[3][slot]});
+        post(ev::SpeakCard{g_.Hand[3][slot]});
         return;
     }
     if ((g_.GameState == 6 || g_.GameState == 7) && humanDeclares()) {
@@ -109,7 +109,7 @@ void RoundDriver::clickHand(int slot, MouseButton button) {
 }
 
 void RoundDriver::clickTableCard(Card card) {
-    if (g_.GameRunning && isValidCard(card)) emit(ev::SpeakCard{card});
+    if (g_.GameRunning && isValidCard(card)) post(ev::SpeakCard{card});
 }
 
 void RoundDriver::exitToMenu() {
@@ -122,7 +122,7 @@ void RoundDriver::leaveToMenu() {
     button7_.enabled = button8_.enabled = false;
     timer_ = TimerState{20, true};
     help_ = HelpTopic::MainMenu;
-    emit(ev::ReturnToMenu{});
+    post(ev::ReturnToMenu{});
 }
 
 bool RoundDriver::canPlaySlot(int slot) const {
@@ -144,28 +144,28 @@ int RoundDriver::firstLegalSlot(int seat) const {
 
 void RoundDriver::redrawHand(int seat) {
     g_.sortHand(seat);
-    emit(ev::ShowHand{seat, g_.Hand[seat], g_.HandCount[seat]});
+    post(ev::ShowHand{seat, g_.Hand[seat], g_.HandCount[seat]});
 }
 
 void RoundDriver::sound(std::string_view name, ev::SoundTiming timing) {
-    emit(ev::Sound{name, timing});
+    post(ev::Sound{name, timing});
 }
 
 void RoundDriver::bubbleText(int seat, WordRow row, std::string suffix) {
-    emit(ev::Bubble{ev::Bubble::Kind::Text, seat, Caption{row, std::move(suffix)}});
+    post(ev::Bubble{ev::Bubble::Kind::Text, seat, Caption{row, std::move(suffix)}});
 }
 
-void RoundDriver::bubbleName(int seat) { emit(ev::Bubble{ev::Bubble::Kind::Name, seat, {}}); }
+void RoundDriver::bubbleName(int seat) { post(ev::Bubble{ev::Bubble::Kind::Name, seat, {}}); }
 
 void RoundDriver::showScore(int seat, int contract) {
-    emit(ev::ShowScore{seat, g_.Score[seat], g_.DealPoints[seat], contract,
+    post(ev::ShowScore{seat, g_.Score[seat], g_.DealPoints[seat], contract,
                        rules_.RuleBarrel && g_.Score[seat] <= 120,
                        rules_.RuleBolts ? g_.BoltCount[seat] : 0});
 }
 
 void RoundDriver::showRoundInfo() {
     const int cycle = kind_ == GameKind::Tournament ? 1 : kGamesInCycle;
-    emit(ev::ShowRoundInfo{g_.DealNumber, g_.Trump, g_.KonNumber, cycle});
+    post(ev::ShowRoundInfo{g_.DealNumber, g_.Trump, g_.KonNumber, cycle});
 }
 
 void RoundDriver::setButton(ButtonState& b, WordRow row, bool enabled, std::string suffix) {

@@ -115,7 +115,7 @@ private:
     int firstLegalSlot(int seat) const;
     bool isLegalSlot(int seat, int slot) const;
 
-    void emit(TableEvent e) { events_.push_back(std::move(e)); }
+    void post(TableEvent e) { events_.push_back(std::move(e)); }
     void redrawHand(int seat);
     void sound(std::string_view name, ev::SoundTiming timing);
     void bubbleText(int seat, WordRow row, std::string suffix = {});

@@ -24,13 +24,13 @@ void RoundDriver::ScoreDeal() {
     g_.GameOver = true;
     setButton(button8_, WordRow::ExitToMenu, true);
     button7_.enabled = false;
-    emit(ev::ShowFinalResults{g_.Score, d.results});
+    post(ev::ShowFinalResults{g_.Score, d.results});
     g_.GameResult = d.results[3];
     sound(d.endSound, ev::SoundTiming::Async);
     g_.NewTotal = g_.PlayerTotal + g_.GameResult;
     g_.GameState = 21;
     if (kind_ != GameKind::Tournament)
-        emit(ev::ShowScoreSummary{g_.KonNumber, kGamesInCycle, g_.GameResult, g_.PlayerTotal});
+        post(ev::ShowScoreSummary{g_.KonNumber, kGamesInCycle, g_.GameResult, g_.PlayerTotal});
 }
 
 }  // namespace orvala

@@ -18,9 +18,9 @@ Place given(int seat) { return Place{Place::Kind::Given, seat}; }
 void RoundDriver::OpenTalon() {
     static constexpr std::string_view kSounds[] = {"WPrik_1", "WPrik_2", "WPrik_3"};
     for (int i = 1; i <= 3; ++i) {
-        emit(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0}, talon(i)});
+        post(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0}, talon(i)});
         sound(kSounds[i - 1], ev::SoundTiming::SyncUnlessFlying);
-        if (i < 3) emit(ev::Pause{200, true});
+        if (i < 3) post(ev::Pause{200, true});
     }
     setButton(button7_, WordRow::Ok, true);
     g_.GameState = 5;
@@ -32,7 +32,7 @@ void RoundDriver::TakeTalon() {
     const int d = g_.Declarer;
     for (int i = 1; i <= 3; ++i) {
         g_.Hand[d][7 + i] = g_.Talon(i);
-        emit(ev::MoveCard{g_.Talon(i), talon(i), hand(d)});
+        post(ev::MoveCard{g_.Talon(i), talon(i), hand(d)});
     }
     g_.HandCount[d] = 10;
     redrawHand(d);
@@ -42,7 +42,7 @@ void RoundDriver::TakeTalon() {
 }
 
 void RoundDriver::chooseGiveCard(int slot) {
-    auto mark = [&](int k, bool on) { emit(ev::MarkCard{k, on}); };
+    auto mark = [&](int k, bool on) { post(ev::MarkCard{k, on}); };
     if (g_.GameState == 6) {
         if (g_.GiveSlot1 == 0) {
             g_.GiveSlot1 = slot;
@@ -109,12 +109,12 @@ void RoundDriver::GiveCards() {
     // Step 4.
     g_.Hand[d][g_.GiveSlot1] = EmptyCard;
     redrawHand(d);
-    emit(ev::MoveCard{first, hand(d), given(r1)});
+    post(ev::MoveCard{first, hand(d), given(r1)});
     sound("WHodsDo", ev::SoundTiming::Sync);
     // Step 5. The re-sort may have moved the second card.
     g_.Hand[d][IndexOfCard(kHandSlots, second, g_.Hand[d].cards())] = EmptyCard;
     redrawHand(d);
-    emit(ev::MoveCard{second, hand(d), given(r2)});
+    post(ev::MoveCard{second, hand(d), given(r2)});
     sound("WHodsDo", ev::SoundTiming::Sync);
     // Steps 6 and 7.
     if (humanDeclares()) setButton(button7_, WordRow::Ok, true);
@@ -127,9 +127,9 @@ void RoundDriver::GiveCards() {
 void RoundDriver::RevealGiven() {
     const int d = g_.Declarer, r1 = nextSeat(d), r2 = nextSeat(r1);
     for (int s = 1; s <= 3; ++s) g_.HandCount[s] = 8;
-    emit(ev::MoveCard{g_.GivenCards[1], given(r1), hand(r1)});
+    post(ev::MoveCard{g_.GivenCards[1], given(r1), hand(r1)});
     redrawHand(r1);
-    emit(ev::MoveCard{g_.GivenCards[2], given(r2), hand(r2)});
+    post(ev::MoveCard{g_.GivenCards[2], given(r2), hand(r2)});
     redrawHand(r2);
     g_.FirstBidder = g_.PrevLeader = d;
 }
@@ -167,7 +167,7 @@ void RoundDriver::Paint() {
     g_.GameState = 20;
     setButton(button7_, WordRow::NextRound, true);
     button8_.enabled = false;
-    emit(ev::OpenAllHands{});
+    post(ev::OpenAllHands{});
 }
 
 }  // namespace orvala

@@ -38,7 +38,7 @@ void RoundDriver::PlayCard(int seat, int slot) {
 
     // Step 4.
     bubbleName(seat);
-    emit(ev::MoveCard{card, Place{Place::Kind::Hand, seat}, Place{Place::Kind::Trick, seat}});
+    post(ev::MoveCard{card, Place{Place::Kind::Hand, seat}, Place{Place::Kind::Trick, seat}});
     if (!marriage) redrawHand(seat);
 
     // Step 5.
@@ -48,7 +48,7 @@ void RoundDriver::PlayCard(int seat, int slot) {
         static constexpr WordRow kCalls[] = {WordRow::Hundred, WordRow::Eighty, WordRow::Sixty,
                                              WordRow::Forty};
         bubbleText(seat, kCalls[g_.MarriageDeclared - 1]);
-        emit(ev::ShowDealPoints{seat, g_.DealPoints[seat], false});
+        post(ev::ShowDealPoints{seat, g_.DealPoints[seat], false});
         sound(g_.MarriageDeclared <= 2 ? "WSays40" : "WSays20", ev::SoundTiming::Sync);
     }
 
@@ -73,13 +73,13 @@ void RoundDriver::ResolveTrick() {
     g_.PrevLeader = g_.FirstBidder;
     g_.FirstBidder = winner;
     g_.DealPoints[winner] += g_.TrickPoints(1) + g_.TrickPoints(2) + g_.TrickPoints(3);
-    for (int s = 1; s <= 3; ++s) emit(ev::ShowDealPoints{s, g_.DealPoints[s], s == winner});
+    for (int s = 1; s <= 3; ++s) post(ev::ShowDealPoints{s, g_.DealPoints[s], s == winner});
 }
 
 void RoundDriver::CollectTrick() {
     // Step 1.
-    emit(ev::GatherTrick{g_.FirstBidder, g_.PrevLeader, g_.TrickCards});
-    emit(ev::Pause{200, true});
+    post(ev::GatherTrick{g_.FirstBidder, g_.PrevLeader, g_.TrickCards});
+    post(ev::Pause{200, true});
     g_.TableLeader = g_.FirstBidder;
     // Steps 2 to 5.
     for (int s = 1; s <= 3; ++s) bubbleName(s);

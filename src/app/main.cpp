@@ -1,0 +1,69 @@
+// orvala: the game window.
+//
+//   orvala [--home DIR] [--demo [--quit-after-deals N]] [--seed N]
+//
+// --home names the program folder; --demo lets the computer play the person's seat too, at the
+// fastest speed, and with --quit-after-deals quits with status 0 after N deals; --seed fixes
+// the shuffles and the computer players' draws.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "app/program_folder.h"
+#include "app/tform1.h"
+
+namespace {
+
+bool displayAvailable() {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty()) return true;
+    return !qEnvironmentVariable("DISPLAY").isEmpty() ||
+           !qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "orvala: no display available (DISPLAY is not set); run it on a desktop, or "
+                     "set QT_QPA_PLATFORM=offscreen for a window nobody sees\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Orvala");
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption home("home", "Use DIR as the program folder.", "DIR");
+    QCommandLineOption demo("demo", "The computer plays the person's seat too.");
+    QCommandLineOption quitAfter("quit-after-deals", "With --demo: quit after N deals.", "N");
+    QCommandLineOption seed("seed", "Fix the random draws.", "N");
+    parser.addOptions({home, demo, quitAfter, seed});
+    parser.process(app);
+
+    orvala::app::LaunchOptions options;
+    options.programFolder = orvala::app::resolveProgramFolder(parser.value(home));
+    options.demo = parser.isSet(demo);
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        options.quitAfterDeals = parser.value(quitAfter).toInt(&ok);
+        if (!ok || options.quitAfterDeals < 1) {
+            std::fprintf(stderr, "orvala: --quit-after-deals needs a number of deals, 1 or more\n");
+            return 2;
+        }
+    }
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        options.seed = parser.value(seed).toULongLong(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "orvala: --seed needs a whole number\n");
+            return 2;
+        }
+    }
+
+    orvala::app::TForm1 window(options);
+    window.show();
+    return app.exec();
+}

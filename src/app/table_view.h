@@ -1,0 +1,86 @@
+#pragma once
+// The table as one picture: the whole-window canvas with the background, the hands, the trick
+// and talon, the seat panels, the bubbles and the deal-information panel, drawn by the table
+// library at the positions of the current window size.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "core/cards/hand_helpers.h"
+#include "core/game/table_events.h"
+#include "core/settings/settings.h"
+#include "app/table_geometry_lite.h"
+
+namespace orvala::app {
+
+class TableView {
+public:
+    TableView();
+
+    // ApplyWindowSize: scales, layout, card size and kind, faces, backs and background.
+    void applyWindowSize(const Settings& settings, QSize available);
+    QSize windowSize() const;
+    double scale() const;
+    const Scales& scales() const { return scales_; }
+
+    QImage& canvas() { return canvas_; }
+    const QImage& canvas() const { return canvas_; }
+    const QImage& background() const { return background_; }
+
+    void clearAll();  // the background over the whole window
+    void clearCentre();
+    void drawHand(int seat, const HandArray& hand, int count, bool faceUp);
+    // The hand slot of the person's hand under a window point, 0 when none.
+    int slotUnderPointer(QPoint p) const;
+    bool overOwnHand(QPoint p) const;
+    // A window point on the visible part of a card of the person's hand.
+    QPoint slotPoint(int slot) const;
+    void markCard(int slot);
+
+    // The window point where a card lies at a place (its top-left corner).
+    QPoint placePoint(const Place& p) const;
+    void drawAt(const Place& p, Card c);
+    void clearAt(const Place& p);
+    QImage cardImage(Card c, bool faceUp) const;
+    QSize cardSize() const;
+
+    void speech(int seat, const QString& text, char colour);
+    struct BoardFacts {
+        int gameState = 0;
+        bool someScoreBelowOne = false;
+        int score = 0;
+        int boltCount = 0;
+    };
+    void scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid, bool redrawPanel,
+                    const BoardFacts& facts);
+    void dealInfo(int dealNumber, SuitCode trump);
+    void thinkingBar(int percent);  // -1 removes it
+
+    const RuleSettings& rules() const { return rules_; }
+    void setRules(const RuleSettings& r) { rules_ = r; }
+
+private:
+    QImage face(Card c) const;
+    QImage back() const;
+    void paintBackground(QRect r);
+
+    Settings settings_;
+    RuleSettings rules_;
+    Scales scales_;
+    CardSize card_;
+    TableLayout layout_;
+    mutable std::array<QImage, 24> faceCache_;
+    mutable QImage backCache_;
+    QImage canvas_;
+    QImage background_;
+    std::array<std::vector<int>, 4> handXs_;
+    std::array<int, 4> handCount_{};
+    int dealNumber_ = 0;
+    SuitCode trump_ = kNoSuit;
+};
+
+}  // namespace orvala::app

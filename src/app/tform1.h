@@ -1,0 +1,132 @@
+#pragma once
+// TForm1, the main window: the title screen, the main menu, and the game table. It owns the
+// settings, the pictures, the round driver and the computer players, and the game timer Timer1.
+//
+// The driver's table events are played one after the other — flights animated, pauses and
+// synchronous sounds waited out — by the window's own animation timer, so the window repaints,
+// moves and closes at any time. While events are still to be played the window feeds the driver
+// no tick and no click: no rule step ever starts inside another.
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "app/table_view.h"
+#include "app/window_players.h"
+#include "core/game/autopilot.h"
+#include "core/game/round_driver.h"
+#include "core/settings/settings.h"
+
+class QPushButton;
+
+namespace orvala::app {
+
+struct LaunchOptions {
+    QString programFolder;
+    bool demo = false;
+    int quitAfterDeals = 0;  // demo: quit with status 0 after this many deals (0: never)
+    std::optional<std::uint64_t> seed;  // fixed seeds for shuffles and the computer players
+};
+
+class TForm1 final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(const LaunchOptions& options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    enum class Screen { Title, Menu, Game };
+    Screen screen() const { return screen_; }
+    const RoundDriver& driver() const { return driver_; }
+    const TableView& view() const { return view_; }
+    Settings& settings() { return settings_; }
+    // True while table events are still being played.
+    bool busy() const;
+    int dealsPlayed() const { return dealsPlayed_; }
+
+    // Starts a game for PlayerName from the menu, as "New Player" does until club members exist.
+    void startGame();
+    // Leaves the title screen.
+    void leaveTitle();
+    // ApplyWindowSize from the settings, and everything redrawn at the new size.
+    void applyWindowSize();
+
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button6 = nullptr;  // "New Player"
+    QPushButton* Button11 = nullptr;  // "Exit"
+
+signals:
+    void eventsPlayed();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void contextMenuEvent(QContextMenuEvent*) override;
+
+private:
+    void onTimer1();
+    void onAnimation();
+    void pressButton7();
+    void pressButton8();
+    void exitToMenuCommand();
+
+    // Runs one driver input, then takes its events into the queue.
+    template <class F>
+    void driverStep(F&& input);
+    void takeDriverEvents();
+    void finishQueuedEvents();  // plays what is queued at once, without animation
+    bool playOne(bool animate);  // false when the event needs time (a flight or a wait)
+    void applyEvent(const TableEvent& e);
+    void syncControls();
+    void layoutControls();
+    void showMenu();
+    void redrawGame();
+    void drawTitle();
+    void drawMenu();
+    void updateCursor(QPoint p);
+    int askContract(const GameRecord& g, const RuleSettings& rules);
+    void demoStep();
+
+    LaunchOptions options_;
+    Settings settings_;
+    TableView view_;
+    std::unique_ptr<RandomSource> shuffleRandom_;
+    std::unique_ptr<RandomSource> playerRandom_;
+    ComputerPlayers computers_;
+    WindowPlayers windowPlayers_;
+    AutoPilot pilot_;
+    RoundDriver driver_;
+
+    Screen screen_ = Screen::Title;
+    QTimer timer1_;
+    QTimer animation_;
+    std::deque<TableEvent> queue_;
+    bool inStep_ = false;
+
+    // The card flights under way: each card with its path and the step it has reached.
+    struct Flight {
+        QImage picture;
+        std::vector<QPoint> path;
+        size_t at = 0;
+        Place to;
+        Card card;
+        bool leaveOnTable = false;
+    };
+    std::vector<Flight> flights_;
+    FlightPacer pacer_;
+    QElapsedTimer waitClock_;
+    int waitMs_ = 0;
+    double stepBudget_ = 0;
+    int titleFrame_ = 0;
+    int dealsPlayed_ = 0;
+    int lastCountedDeal_ = 0;
+    std::vector<QPushButton*> menuButtons_;
+};
+
+}  // namespace orvala::app

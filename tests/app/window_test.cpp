@@ -1,0 +1,173 @@
+// The main window under the offscreen platform: the computer plays a demo, and a person plays
+// whole deals with simulated clicks on the buttons and the cards.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/contract_dialog.h"
+#include "app/tform1.h"
+
+namespace orvala::app {
+namespace {
+
+LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
+    LaunchOptions o;
+    o.programFolder = dir.path();
+    o.demo = demo;
+    o.seed = 42;
+    return o;
+}
+
+// Runs the event loop until `done` holds or the time is up.
+bool runUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QTest::qWait(1);
+    }
+    return true;
+}
+
+TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, true));
+    w.show();
+    EXPECT_EQ(w.screen(), TForm1::Screen::Game);
+    ASSERT_TRUE(runUntil([&] { return w.dealsPlayed() >= 2; }, 120000));
+    EXPECT_EQ(checkConsistency(w.driver().record()), std::nullopt);
+    // The canvas is the window, and the person's hand stands where the layout puts it.
+    EXPECT_EQ(w.view().canvas().size(), w.size());
+    EXPECT_EQ(w.size(), QSize(760, 500));
+}
+
+// Plays the person's seat as a person would: presses enabled buttons, clicks legal cards.
+class Person {
+public:
+    explicit Person(TForm1& w) : w_(w) {}
+    int contractDialogs = 0;
+    int illegalClicks = 0;
+
+    // The contract dialog opens inside the press that shows the given cards; it is answered
+    // from its own event loop.
+    void answerContractDialog() {
+        auto* dialog = qobject_cast<TFormZakaz*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(5, [this] { answerContractDialog(); });
+            return;
+        }
+        ++contractDialogs;
+        QTest::mouseClick(dialog->BitBtn[5], Qt::LeftButton);  // five more than the bid
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    }
+
+    void act() {
+        if (w_.busy()) return;
+        const GameRecord& g = w_.driver().record();
+        auto click7 = [&] {
+            if (g.GameState == 8 && g.Declarer == 3)
+                QTimer::singleShot(5, [this] { answerContractDialog(); });
+            QTest::mouseClick(w_.Button7, Qt::LeftButton);
+        };
+        if (g.GameState == 3 && w_.Button7->isEnabled()) {
+            if (g.CurrentBid < 105 || !w_.Button8->isEnabled()) click7();
+            else QTest::mouseClick(w_.Button8, Qt::LeftButton);
+            return;
+        }
+        if ((g.GameState == 6 || g.GameState == 7) && g.Declarer == 3 && !w_.Button7->isEnabled()) {
+            // Give the two rightmost cards.
+            const int next = g.GiveSlot1 == 0 ? g.HandCount[3] : g.HandCount[3] - 1;
+            QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(next));
+            return;
+        }
+        if (g.GameState == 13) {
+            for (int k = 1; k <= g.HandCount[3]; ++k) {
+                if (!w_.driver().canPlaySlot(k)) {
+                    if (illegalClicks < 3) {
+                        ++illegalClicks;
+                        const GameRecord before = g;
+                        QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(k));
+                        EXPECT_EQ(w_.driver().record(), before);
+                    }
+                    continue;
+                }
+                QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(k));
+                return;
+            }
+        }
+        if (w_.Button7->isVisible() && w_.Button7->isEnabled()) click7();
+    }
+
+private:
+    TForm1& w_;
+};
+
+TEST(Window, APersonPlaysDealsWithTheMouse) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    w.show();
+    EXPECT_EQ(w.screen(), TForm1::Screen::Title);
+    QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
+    ASSERT_TRUE(w.Button6->isVisible());
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    // Computer moves come on the timer at their own pace; a person answers in between.
+    Person person(w);
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
+    hand.start(2);
+    const bool played = runUntil([&] { return w.dealsPlayed() >= 3; }, 240000);
+    hand.stop();
+    ASSERT_TRUE(played) << "state " << w.driver().record().GameState;
+    EXPECT_GT(person.illegalClicks + person.contractDialogs, 0);
+    EXPECT_EQ(checkConsistency(w.driver().record()), std::nullopt);
+}
+
+TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
+    QTemporaryDir dir;
+    for (int size : {1, 3, 4, 5}) {
+        LaunchOptions o = optionsIn(dir, false);
+        TForm1 w(o);
+        w.settings().WindowSize = size;
+        w.applyWindowSize();
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Space);
+        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
+        const QImage& canvas = w.view().canvas();
+        EXPECT_EQ(canvas.size(), w.size()) << size;
+        if (qEnvironmentVariableIsSet("ORVALA_SNAPSHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("ORVALA_SNAPSHOT_DIR") + QString("/table%1.png").arg(size));
+        // Every button lies inside the window.
+        for (QPushButton* b : {w.Button7, w.Button8})
+            EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(b->geometry())) << size;
+        // The person's cards are face up where the layout puts them: the pixel at a card's
+        // centre is not the table's background.
+        const GameRecord& g = w.driver().record();
+        for (int k = 1; k <= g.HandCount[3]; ++k) {
+            const QPoint p = w.view().slotPoint(k);
+            EXPECT_NE(canvas.pixel(p), w.view().background().pixel(p)) << "size " << size << " slot " << k;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvala::app
+
+int main(int argc, char** argv) {
+    // The tests never need a display, not even to list themselves.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
