@@ -22,7 +22,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/orvala-tool deal --deals 3
+	$(BUILD)/bin/orvala
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
