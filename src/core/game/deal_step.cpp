@@ -48,8 +48,10 @@ void RoundDriver::NewDeal(bool continueGame) {
     g_.GameOver = false;
     g_.GivenCards = {};
 
-    // Step 7. The first bidder rotates with the player's game counter and the deal number.
-    const int r = (g_.KonNumber + g_.DealNumber) % 3;
+    // Step 7. Against the computer the first bidder rotates with the player's game counter and
+    // the deal number; a LAN host rotates by the deal number alone, in its own seat numbering
+    // (the joiners translate it into theirs).
+    const int r = kind_ == GameKind::Lan ? g_.DealNumber % 3 : (g_.KonNumber + g_.DealNumber) % 3;
     g_.FirstBidder = r == 0 ? 3 : r;
     g_.GameState = g_.FirstBidder;
 

@@ -122,6 +122,10 @@ TEST(NewDeal, TheFirstBidderRotatesAndScoresSurviveTheNextRound) {
     EXPECT_EQ(d.record().Score[2], 1000);
     EXPECT_EQ(d.record().DealNumber, 1);
     EXPECT_EQ(d.record().BoltCount, (PerSeat<int>{}));
+    // A LAN host rotates by the deal number alone: deal 1 is its seat 1's, whatever the counter.
+    d.setGameKind(GameKind::Lan);
+    d.startNewGame(p);
+    EXPECT_EQ(d.record().FirstBidder, 1);
 }
 
 }  // namespace
