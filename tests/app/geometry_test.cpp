@@ -1,0 +1,103 @@
+// The table's geometry: window sizes, the design-space mapping, card sizes, the layout, hands and
+// hit-testing, flights and their pacing.
+
+#include <gtest/gtest.h>
+
+#include "app/table_geometry_lite.h"
+
+namespace orvala::app {
+namespace {
+
+TEST(Geometry, WindowSizesAndTheMappingKeepElementsOnTheirDesignCentre) {
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    const Scales full = scalesFor(2, 1920, 1080);
+    EXPECT_NEAR(full.xs, 2.526, 0.001);
+    EXPECT_DOUBLE_EQ(full.ys, 2.16);
+    EXPECT_DOUBLE_EQ(full.s, 2.16);
+    const CardSize big = cardSizeFor(full.s);
+    EXPECT_EQ(big.cw, 146);
+    EXPECT_EQ(big.ch, 198);
+    EXPECT_EQ(big.kind, 2);
+    // The table centre stays centred on its design centre scaled by xs and ys.
+    const IRect c = mapRect(full, 269, 160, 222, 200);
+    EXPECT_NEAR(c.left + c.width / 2.0, full.xs * (269 + 111), 1.0);
+    EXPECT_NEAR(c.top + c.height / 2.0, full.ys * (160 + 100), 1.0);
+    const CardSize average = cardSizeFor(scalesFor(3, 0, 0).s);
+    EXPECT_EQ(average.cw, 92);
+    EXPECT_EQ(average.ch, 125);
+    EXPECT_EQ(average.kind, 0);
+    const CardSize small = cardSizeFor(scalesFor(1, 0, 0).s);
+    EXPECT_EQ(small.cw, 71);
+    EXPECT_EQ(small.kind, 1);
+    // Every image of every size lies inside its window.
+    for (int size = 1; size <= 5; ++size) {
+        const Scales sc = scalesFor(size, 1920, 1080);
+        const TableLayout t = layoutFor(sc, cardSizeFor(sc.s));
+        auto inside = [&](const IRect& r) {
+            return r.left >= 0 && r.top >= 0 && r.left + r.width <= sc.width &&
+                   r.top + r.height <= sc.height;
+        };
+        for (int s = 1; s <= 3; ++s) {
+            EXPECT_TRUE(inside(t.hand[s])) << size << " hand " << s;
+            EXPECT_TRUE(inside(t.panel[s])) << size;
+            EXPECT_TRUE(inside(t.bubble[s])) << size;
+        }
+        EXPECT_TRUE(inside(t.centre) && inside(t.dealInfo) && inside(t.memo)) << size;
+        // Trick and talon cards stay inside the table centre.
+        const CardSize card = cardSizeFor(sc.s);
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_LE(t.talon[i].x + card.cw, t.centre.left + t.centre.width + 2) << size;
+    }
+}
+
+TEST(Geometry, HandsOverlapOrSpreadAndThePointerFindsTheVisibleStrip) {
+    // Ten cards in the person's 460-wide hand at s = 1 overlap with a step of 42.
+    const auto ten = handPositions(460, 10, 71);
+    ASSERT_EQ(ten.size(), 10u);
+    EXPECT_EQ(ten[0], 0);
+    EXPECT_EQ(ten[1], 42);
+    EXPECT_EQ(ten[9], 9 * 42);
+    // Three cards are spaced 74 apart and centred.
+    const auto three = handPositions(460, 3, 71);
+    EXPECT_EQ(three[1] - three[0], 74);
+    EXPECT_EQ(three[0], 230 - 111);
+    EXPECT_EQ(cardUnderPointer(ten, 71, 0), 1);
+    EXPECT_EQ(cardUnderPointer(ten, 71, 41), 1);  // the uncovered strip of an overlapped card
+    EXPECT_EQ(cardUnderPointer(ten, 71, 42), 2);
+    EXPECT_EQ(cardUnderPointer(ten, 71, 9 * 42 + 70), 10);  // the last card's full width
+    EXPECT_EQ(cardUnderPointer(ten, 71, 9 * 42 + 71), 0);
+    EXPECT_EQ(cardUnderPointer(three, 71, three[0] + 72), 1);  // the gap after a card is its own
+    EXPECT_EQ(cardUnderPointer(three, 71, three[0] - 1), 0);
+    EXPECT_EQ(cardUnderPointer({}, 71, 5), 0);
+}
+
+TEST(Geometry, FlightsMoveAPixelAStepAndPauseBySpeed) {
+    const auto path = flightPath({10, 20}, {110, 45});
+    ASSERT_EQ(path.size(), 101u);
+    EXPECT_EQ(path.front().x, 10);
+    EXPECT_EQ(path.back().x, 110);
+    EXPECT_EQ(path.back().y, 45);
+    for (size_t i = 1; i < path.size(); ++i) {
+        EXPECT_EQ(path[i].x - path[i - 1].x, 1);
+        EXPECT_GE(path[i].y, path[i - 1].y);
+    }
+    EXPECT_EQ(flightPath({5, 5}, {5, 5}).size(), 1u);
+    FlightPacer pacer;
+    EXPECT_EQ(pacer.pauseAfterStep(1), 2);
+    EXPECT_EQ(pacer.pauseAfterStep(2), 1);
+    // Speed 3 pauses after every second step, and the count carries over between flights.
+    int total = 0;
+    for (int i = 0; i < 5; ++i) total += pacer.pauseAfterStep(3);
+    for (int i = 0; i < 5; ++i) total += pacer.pauseAfterStep(3);
+    EXPECT_EQ(total, 5);
+    FlightPacer fourth;
+    total = 0;
+    for (int i = 0; i < 9; ++i) total += fourth.pauseAfterStep(4);
+    EXPECT_EQ(total, 3);
+    EXPECT_EQ(fourth.pauseAfterStep(6), 0);
+}
+
+}  // namespace
+}  // namespace orvala::app
