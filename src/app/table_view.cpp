@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "app/fonts.h"
 #include "core/lang/word_table.h"
 
 namespace orvala::app {
@@ -209,6 +210,17 @@ void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp
         p.drawImage(r.left() + handXs_[seat][static_cast<size_t>(i - 1)], r.top(), cardImage(hand[i], show));
 }
 
+int TableView::panelUnder(QPoint p, double* x, double* y) const {
+    for (int s = 1; s <= 3; ++s) {
+        const QRect r = qrect(layout_.panel[s]);
+        if (!r.contains(p)) continue;
+        *x = (p.x() - r.left()) / scales_.s;
+        *y = (p.y() - r.top()) / scales_.s;
+        return s;
+    }
+    return 0;
+}
+
 bool TableView::overOwnHand(QPoint p) const { return qrect(layout_.hand[3]).contains(p); }
 
 int TableView::slotUnderPointer(QPoint p) const {
@@ -282,7 +294,7 @@ void TableView::speech(int seat, const QString& t, char colour) {
     p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), r.height() / 2.0, r.height() / 2.0);
     // 18, then 16, then 14 when the text is too wide; nothing smaller.
     for (int size : {18, 16, 14}) {
-        p.setFont(uiFont(mapLength(scales_, size), true));
+        p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
         if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14) break;
     }
     p.setPen(Qt::white);
@@ -328,7 +340,7 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
     if (dealPoints != -20000) {
         erase(area(15, 15, 140, 46));
         if (dealPoints != -10000) {
-            p.setFont(uiFont(mapLength(scales_, 30)));
+            p.setFont(slotFont(settings_, mapLength(scales_, 30), "decor"));
             p.setPen(gameEnd ? QColor(255, 0, 0) : QColor(255, 0, 255));
             const QString t = (gameEnd && dealPoints > 0 ? "+" : "") + QString::number(dealPoints);
             p.drawText(area(0, 12, 155, 48), Qt::AlignHCenter | Qt::AlignTop, t);
@@ -337,7 +349,7 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
     if (score != -20000) {
         erase(area(55, 50, 100, 81));
         if (score != -10000) {
-            p.setFont(uiFont(mapLength(scales_, 20)));
+            p.setFont(slotFont(settings_, mapLength(scales_, 20), "decor"));
             p.setPen(QColor(0, 0, 255));
             p.drawText(area(0, 54, 155, 81), Qt::AlignHCenter | Qt::AlignTop, QString::number(score));
         }
@@ -345,7 +357,7 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
     if (bid != -20000) {
         erase(area(105, 50, 140, 81));
         if (bid != -10000) {
-            p.setFont(uiFont(mapLength(scales_, 24), true));
+            p.setFont(slotFont(settings_, mapLength(scales_, 24), "decor", true));
             p.setPen(QColor(0, 0, 128));
             p.drawText(area(100, 52, 145, 81), Qt::AlignHCenter | Qt::AlignTop, QString::number(bid));
         }
@@ -369,7 +381,7 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
         bolt.lineTo(b.left() + b.width() * 0.55, b.top() + b.height() * 0.4);
         bolt.closeSubpath();
         p.fillPath(bolt, QColor(230, 190, 0));
-        p.setFont(uiFont(mapLength(scales_, 20), true));
+        p.setFont(slotFont(settings_, mapLength(scales_, 20), "decor", true));
         p.setPen(QColor(255, 0, 0));
         p.drawText(area(125, 20, 140, 45), Qt::AlignHCenter | Qt::AlignTop, QString::number(facts.boltCount));
     }
@@ -385,7 +397,7 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
     p.setPen(QPen(QColor(120, 90, 40), std::max(1.0, 2 * scales_.s)));
     p.drawRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), 8 * scales_.s, 8 * scales_.s);
     const double s = scales_.s;
-    p.setFont(uiFont(mapLength(scales_, 28)));
+    p.setFont(slotFont(settings_, mapLength(scales_, 28), "decor"));
     p.setPen(QColor(0, 0, 255));
     p.drawText(QRectF(r.left(), r.top() + 15 * s, r.width(), 35 * s), Qt::AlignHCenter | Qt::AlignTop,
                text(WordRow::RoundLabel) + " " + QString::number(dealNumber));

@@ -37,6 +37,9 @@ public:
     // The hand slot of the person's hand under a window point, 0 when none.
     int slotUnderPointer(QPoint p) const;
     bool overOwnHand(QPoint p) const;
+    // The seat whose panel is under a window point (0 if none), and the point in the panel's
+    // design units.
+    int panelUnder(QPoint p, double* x, double* y) const;
     // A window point on the visible part of a card of the person's hand.
     QPoint slotPoint(int slot) const;
     void markCard(int slot);

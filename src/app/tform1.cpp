@@ -10,6 +10,7 @@
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
+#include "app/panel_hints.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
 
@@ -482,7 +483,16 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
     updateCursor(e->pos());
 }
 
-void TForm1::mouseMoveEvent(QMouseEvent* e) { updateCursor(e->pos()); }
+void TForm1::mouseMoveEvent(QMouseEvent* e) {
+    updateCursor(e->pos());
+    // Seat panels explain themselves during a game.
+    double x = 0, y = 0;
+    const int seat = screen_ == Screen::Game ? view_.panelUnder(e->pos(), &x, &y) : 0;
+    const GameRecord& g = driver_.record();
+    const bool othersOut = seat != 0 && !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
+    const auto hint = seat ? seatPanelHint(x, y, g.GameState, othersOut) : std::nullopt;
+    setToolTip(hint ? text(*hint) : QString());
+}
 
 void TForm1::updateCursor(QPoint p) {
     if (screen_ != Screen::Game || !view_.overOwnHand(p)) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/panel_hints.h"
+#include "app/fonts.h"
 #include "app/table_geometry_lite.h"
 
 namespace orvala::app {
@@ -97,6 +99,25 @@ TEST(Geometry, FlightsMoveAPixelAStepAndPauseBySpeed) {
     for (int i = 0; i < 9; ++i) total += fourth.pauseAfterStep(4);
     EXPECT_EQ(total, 3);
     EXPECT_EQ(fourth.pauseAfterStep(6), 0);
+}
+
+TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
+    EXPECT_EQ(seatPanelHint(70, 10, 13, false), WordRow::PointsOfCurrentRound);
+    EXPECT_EQ(seatPanelHint(60, 60, 1, false), WordRow::Numbers);
+    EXPECT_EQ(seatPanelHint(120, 60, 9, true), WordRow::TheOrderedGame);
+    EXPECT_EQ(seatPanelHint(120, 60, 9, false), std::nullopt);   // the auction goes on
+    EXPECT_EQ(seatPanelHint(120, 60, 20, true), std::nullopt);   // the deal is over
+    EXPECT_EQ(seatPanelHint(20, 39.5, 9, true), std::nullopt);   // between the areas
+
+    Settings s;
+    s.FontScale = {100, 150, 50, 100};
+    EXPECT_EQ(FontHeight(s, 30, "decor"), 30);
+    EXPECT_EQ(FontHeight(s, 18, "serif"), 27);
+    EXPECT_EQ(FontHeight(s, 5, "fixed"), 2);  // 2.5 rounds to even
+    EXPECT_EQ(fontFamilies("Comic Sans MS").front(), "Comic Neue");
+    EXPECT_EQ(fontFamilies("FixedSys").front(), "DejaVu Sans Mono");
+    EXPECT_EQ(fontFamilies("Arial").front(), "Arial");
+    EXPECT_EQ(fontFamilies("Arial").back(), "WenQuanYi Zen Hei");
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// The four font slots of the settings, named by keyword: "decor" slot 1, "serif" slot 2,
+// "fixed" slot 3, "conew" slot 4. The Windows font names the settings file carries are mapped to
+// free fonts that are installed with the game, and every font falls back to a CJK family so that
+// Chinese, Japanese and Korean texts render.
+
+#include <QFont>
+#include <QStringList>
+
+#include "core/settings/settings.h"
+
+namespace orvala::app {
+
+// The families to try for a font name of the settings file.
+QStringList fontFamilies(const std::string& settingsName);
+
+// round(size * FontScale[slot] / 100): the height in pixels for a design size already scaled.
+int FontHeight(const Settings& settings, int size, const char* keyword);
+
+// The font of a slot at that height (the pixel size is the font's cell height).
+QFont slotFont(const Settings& settings, int size, const char* keyword, bool bold = false);
+
+}  // namespace orvala::app

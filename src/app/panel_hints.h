@@ -1,0 +1,13 @@
+#pragma once
+// The hint of a seat panel by the pointer's place on it, in design units relative to the panel.
+
+#include <optional>
+
+#include "core/lang/word_row.h"
+
+namespace orvala::app {
+
+// othersOut: both other seats have left the auction, so the panel shows a contract.
+std::optional<WordRow> seatPanelHint(double x, double y, int gameState, bool othersOut);
+
+}  // namespace orvala::app
