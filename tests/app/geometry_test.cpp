@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/panel_hints.h"
+#include "app/smooth_resize.h"
 #include "app/fonts.h"
 #include "app/table_geometry_lite.h"
 
@@ -99,6 +100,39 @@ TEST(Geometry, FlightsMoveAPixelAStepAndPauseBySpeed) {
     for (int i = 0; i < 9; ++i) total += fourth.pauseAfterStep(4);
     EXPECT_EQ(total, 3);
     EXPECT_EQ(fourth.pauseAfterStep(6), 0);
+}
+
+TEST(SmoothResize, BilinearAgainstHandComputedPixels) {
+    // 2 x 2 -> 3 x 3. Source points for x = 0, 1, 2 are 0, 1/3, 2/3 (old width - 1 = 1).
+    QImage img(2, 2, QImage::Format_ARGB32);
+    img.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    img.setPixel(1, 0, qRgba(90, 30, 0, 255));
+    img.setPixel(0, 1, qRgba(0, 60, 150, 255));
+    img.setPixel(1, 1, qRgba(255, 255, 255, 255));
+    ASSERT_EQ(SmoothResize(img, 3, 3), std::nullopt);
+    ASSERT_EQ(img.size(), QSize(3, 3));
+    EXPECT_EQ(img.pixel(0, 0), qRgba(0, 0, 0, 0));
+    // (1, 0): 2/3 of (0,0) and 1/3 of (1,0): red 30, green 10, alpha 85.
+    EXPECT_EQ(img.pixel(1, 0), qRgba(30, 10, 0, 85));
+    // (2, 2): fx = fy = 2/3: weights 1/9, 2/9, 2/9, 4/9.
+    // red (0 + 2*90 + 0 + 4*255) / 9 = 133.3; green (2*30 + 2*60 + 4*255) / 9 = 133.3;
+    // blue (2*150 + 4*255) / 9 = 146.7; alpha (2*255 + 2*255 + 4*255) / 9 = 226.7.
+    EXPECT_EQ(img.pixel(2, 2), qRgba(133, 133, 147, 227));
+
+    QImage rgb(2, 2, QImage::Format_RGB32);
+    rgb.fill(qRgb(10, 20, 30));
+    ASSERT_EQ(SmoothResize(rgb, 4, 5), std::nullopt);
+    EXPECT_EQ(rgb.format(), QImage::Format_RGB32);
+    EXPECT_EQ(rgb.pixel(3, 4), qRgb(10, 20, 30));
+    // Sizes of 1 or less change nothing; other colour types are refused.
+    QImage line(1, 5, QImage::Format_ARGB32);
+    EXPECT_EQ(SmoothResize(line, 3, 3), std::nullopt);
+    EXPECT_EQ(line.size(), QSize(1, 5));
+    EXPECT_EQ(SmoothResize(rgb, 1, 9), std::nullopt);
+    EXPECT_EQ(rgb.size(), QSize(4, 5));
+    QImage grey(4, 4, QImage::Format_Grayscale8);
+    EXPECT_EQ(SmoothResize(grey, 8, 8), QString(kSmoothResizeError));
+    EXPECT_EQ(grey.size(), QSize(4, 4));
 }
 
 TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
