@@ -40,7 +40,7 @@ std::optional<std::string> checkConsistency(const GameRecord& g) {
     if (g.CurrentBid < 95 || g.CurrentBid % 5 != 0) return "bid out of range";
     for (int s = 1; s <= 3; ++s) {
         if (g.HandCount[s] < 0 || g.HandCount[s] > kHandSlots) return "hand count out of range";
-        if (g.DealPoints[s] < 0 || g.DealPoints[s] > 120 + 280) return "deal points out of range";
+        if (g.DealPoints[s] < 0 || g.DealPoints[s] > kMostDealPoints) return "deal points out of range";
     }
     if (g.TrickPos < 1 || g.TrickPos > 4) return "trick position out of range";
     return std::nullopt;

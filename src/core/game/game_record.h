@@ -19,6 +19,7 @@ using PerSeat = std::array<T, 4>;
 
 inline constexpr int kTalonFirst = 22;  // deck positions 22..24 are the talon
 inline constexpr int kGamesInCycle = 25;
+inline constexpr int kMostDealPoints = 120 + 280;  // every card and every marriage
 
 // The seat after s in turn order (1, 2, 3, 1, ...).
 constexpr int nextSeat(int s) { return s % 3 + 1; }

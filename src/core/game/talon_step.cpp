@@ -81,7 +81,10 @@ GiveChoice RoundDriver::checkedGiveChoice(int seat) {
         c.slot1 = 1;
         c.slot2 = 2;
     }
-    c.contract = std::clamp(c.contract, g_.CurrentBid, contractTop(g_.CurrentBid));
+    // A computer declarer's contract is kept as given: at least the bid, and at most the 400
+    // points a deal can bring (120 in cards and 280 in marriages) — the person's dialog stops at
+    // 300, the computer's announcement does not.
+    c.contract = std::clamp(c.contract, g_.CurrentBid, std::max(g_.CurrentBid, kMostDealPoints));
     if (!rules_.RulePainting) c.painting = false;
     return c;
 }

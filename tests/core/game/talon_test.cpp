@@ -132,7 +132,7 @@ TEST(Talon, AComputerDeclarerGivesSetsItsContractAndMayGiveUp) {
         Table t(kS1, kS2, kS3, kTalon, test::kSeat1First);
         t.players.limits = {0, 150, 0, 0};
         t.players.giveCards = test::cards("9h As");
-        t.players.contract = 140;
+        t.players.contract = giveUp ? 140 : 350;  // above the dialog's top: kept as announced
         t.players.painting = giveUp;
         t.driver.pressButton7();
         t.driver.tick();          // seat 1: 100
@@ -161,9 +161,9 @@ TEST(Talon, AComputerDeclarerGivesSetsItsContractAndMayGiveUp) {
             EXPECT_EQ(t.g().TrickNumber, 1);
         } else {
             EXPECT_EQ(t.g().GameState, 9);
-            EXPECT_EQ(t.g().Contract, 140);
+            EXPECT_EQ(t.g().Contract, 350);
             EXPECT_FALSE(t.driver.button8().enabled);
-            EXPECT_TRUE(test::contains(test::described(t.driver), "score 1 1000 points 0 contract 140"));
+            EXPECT_TRUE(test::contains(test::described(t.driver), "score 1 1000 points 0 contract 350"));
         }
     }
 }
