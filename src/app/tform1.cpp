@@ -10,7 +10,7 @@
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
-#include "app/panel_hints.h"
+#include "table/panel_hints.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
 

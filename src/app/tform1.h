@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/table_view.h"
+#include "table/table_view.h"
 #include "app/window_players.h"
 #include "core/game/autopilot.h"
 #include "core/game/round_driver.h"
@@ -23,6 +23,8 @@
 class QPushButton;
 
 namespace orvala::app {
+
+using namespace orvala::table;
 
 struct LaunchOptions {
     QString programFolder;

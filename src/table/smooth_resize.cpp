@@ -1,8 +1,8 @@
-#include "app/smooth_resize.h"
+#include "table/smooth_resize.h"
 
 #include <cmath>
 
-namespace orvala::app {
+namespace orvala::table {
 
 std::optional<QString> SmoothResize(QImage& picture, int width, int height) {
     const QImage::Format f = picture.format();
@@ -41,4 +41,4 @@ std::optional<QString> SmoothResize(QImage& picture, int width, int height) {
     return std::nullopt;
 }
 
-}  // namespace orvala::app
+}  // namespace orvala::table

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_hints.h"
-#include "app/smooth_resize.h"
-#include "app/fonts.h"
-#include "app/table_geometry_lite.h"
+#include "table/panel_hints.h"
+#include "table/smooth_resize.h"
+#include "table/fonts.h"
+#include "table/table_geometry.h"
 
-namespace orvala::app {
+namespace orvala::table {
 namespace {
 
 TEST(Geometry, WindowSizesAndTheMappingKeepElementsOnTheirDesignCentre) {
@@ -155,4 +155,4 @@ TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
 }
 
 }  // namespace
-}  // namespace orvala::app
+}  // namespace orvala::table

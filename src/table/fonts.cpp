@@ -1,9 +1,9 @@
-#include "app/fonts.h"
+#include "table/fonts.h"
 
 #include <cmath>
 #include <cstring>
 
-namespace orvala::app {
+namespace orvala::table {
 namespace {
 
 int slotOf(const char* keyword) {
@@ -40,4 +40,4 @@ QFont slotFont(const Settings& settings, int size, const char* keyword, bool bol
     return f;
 }
 
-}  // namespace orvala::app
+}  // namespace orvala::table

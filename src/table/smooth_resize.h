@@ -11,11 +11,11 @@
 #include <QString>
 #include <optional>
 
-namespace orvala::app {
+namespace orvala::table {
 
 inline const char* const kSmoothResizeError = "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
 
 // nullopt when done (or nothing to do); the error text otherwise.
 std::optional<QString> SmoothResize(QImage& picture, int width, int height);
 
-}  // namespace orvala::app
+}  // namespace orvala::table

@@ -13,9 +13,9 @@
 #include "core/cards/hand_helpers.h"
 #include "core/game/table_events.h"
 #include "core/settings/settings.h"
-#include "app/table_geometry_lite.h"
+#include "table/table_geometry.h"
 
-namespace orvala::app {
+namespace orvala::table {
 
 class TableView {
 public:
@@ -86,4 +86,4 @@ private:
     SuitCode trump_ = kNoSuit;
 };
 
-}  // namespace orvala::app
+}  // namespace orvala::table

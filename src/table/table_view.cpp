@@ -1,14 +1,14 @@
-#include "app/table_view.h"
+#include "table/table_view.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <cmath>
 
-#include "app/fonts.h"
+#include "table/fonts.h"
 #include "core/lang/word_table.h"
 
-namespace orvala::app {
+namespace orvala::table {
 namespace {
 
 QString text(WordRow row) {
@@ -428,4 +428,4 @@ void TableView::thinkingBar(int percent) {
                QColor(40, 160, 60));
 }
 
-}  // namespace orvala::app
+}  // namespace orvala::table

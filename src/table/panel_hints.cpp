@@ -1,6 +1,6 @@
-#include "app/panel_hints.h"
+#include "table/panel_hints.h"
 
-namespace orvala::app {
+namespace orvala::table {
 
 std::optional<WordRow> seatPanelHint(double x, double y, int gameState, bool othersOut) {
     if (y <= 38) return WordRow::PointsOfCurrentRound;
@@ -10,4 +10,4 @@ std::optional<WordRow> seatPanelHint(double x, double y, int gameState, bool oth
     return std::nullopt;
 }
 
-}  // namespace orvala::app
+}  // namespace orvala::table

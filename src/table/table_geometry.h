@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-namespace orvala::app {
+namespace orvala::table {
 
 int roundHalfEven(double v);
 
@@ -63,4 +63,4 @@ private:
     int counter_ = 0;
 };
 
-}  // namespace orvala::app
+}  // namespace orvala::table

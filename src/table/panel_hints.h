@@ -5,9 +5,9 @@
 
 #include "core/lang/word_row.h"
 
-namespace orvala::app {
+namespace orvala::table {
 
 // othersOut: both other seats have left the auction, so the panel shows a contract.
 std::optional<WordRow> seatPanelHint(double x, double y, int gameState, bool othersOut);
 
-}  // namespace orvala::app
+}  // namespace orvala::table

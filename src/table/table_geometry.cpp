@@ -1,10 +1,10 @@
-#include "app/table_geometry_lite.h"
+#include "table/table_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-namespace orvala::app {
+namespace orvala::table {
 
 int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -112,4 +112,4 @@ int FlightPacer::pauseAfterStep(int speed) {
     }
 }
 
-}  // namespace orvala::app
+}  // namespace orvala::table

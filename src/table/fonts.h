@@ -9,7 +9,7 @@
 
 #include "core/settings/settings.h"
 
-namespace orvala::app {
+namespace orvala::table {
 
 // The families to try for a font name of the settings file.
 QStringList fontFamilies(const std::string& settingsName);
@@ -20,4 +20,4 @@ int FontHeight(const Settings& settings, int size, const char* keyword);
 // The font of a slot at that height (the pixel size is the font's cell height).
 QFont slotFont(const Settings& settings, int size, const char* keyword, bool bold = false);
 
-}  // namespace orvala::app
+}  // namespace orvala::table
