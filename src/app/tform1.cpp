@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
+#include <QDir>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
@@ -45,6 +47,9 @@ char bubbleColour(WordRow row) {
 TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     : QWidget(parent),
       options_(options),
+      pictures_({options.programFolder, QDir(options.programFolder).absoluteFilePath("..")},
+                [this](const QString& line) { showMessage(this, line); }),
+      view_(pictures_),
       shuffleRandom_(makeRandom(options.seed, 0)),
       playerRandom_(makeRandom(options.seed, 1)),
       computers_(*playerRandom_, choiceOptions()),
@@ -385,6 +390,7 @@ void TForm1::applyEvent(const TableEvent& e) {
         [&](const auto& x) {
             using T = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<T, ev::ResetTable>) {
+                view_.chooseBack(QDate::currentDate().dayOfWeek());
                 view_.clearAll();
             } else if constexpr (std::is_same_v<T, ev::ShowHand>) {
                 view_.drawHand(x.seat, x.hand, x.count, false);

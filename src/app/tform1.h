@@ -97,6 +97,7 @@ private:
 
     LaunchOptions options_;
     Settings settings_;
+    PictureStore pictures_;
     TableView view_;
     std::unique_ptr<RandomSource> shuffleRandom_;
     std::unique_ptr<RandomSource> playerRandom_;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "table/fonts.h"
+#include "table/smooth_resize.h"
 #include "core/lang/word_table.h"
 
 namespace orvala::table {
@@ -18,153 +19,43 @@ QString text(WordRow row) {
 
 QRect qrect(const IRect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
-const char* const kRankText[7] = {"", "9", "J", "Q", "K", "10", "A"};
 const char16_t kSuitSymbol[5] = {0, u'\u2665', u'\u2666', u'\u2663', u'\u2660'};
 
-QColor suitColour(int suit) { return suit <= 2 ? QColor(200, 20, 30) : QColor(20, 20, 20); }
-
-QFont uiFont(int pixel, bool bold = false) {
-    QFont f;
-    f.setFamilies({"Comic Neue", "DejaVu Sans", "WenQuanYi Zen Hei"});
-    f.setPixelSize(std::max(6, pixel));
-    f.setBold(bold);
-    return f;
-}
-
-// A card face drawn at its size: indices in two corners, pips or a figure in the middle.
-QImage drawFace(Card c, int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double radius = w / 12.0;
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    p.setBrush(QColor(252, 252, 248));
-    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), radius, radius);
-    const int rank = CardRank(c), suit = suitIndex(c.suit);
-    if (rank < 1 || rank > 6 || suit == 0) return img;
-    const QColor colour = suitColour(suit);
-    const QString idx = QString::fromLatin1(kRankText[rank]);
-    const QString sym = QString(QChar(kSuitSymbol[suit]));
-    p.setPen(colour);
-    QFont small = uiFont(h / 7, true);
-    small.setFamilies({"DejaVu Sans"});
-    p.setFont(small);
-    const QRectF corner(w * 0.04, h * 0.02, w * 0.3, h * 0.16);
-    p.drawText(corner, Qt::AlignCenter, idx);
-    p.drawText(corner.translated(0, h * 0.13), Qt::AlignCenter, sym);
-    p.save();
-    p.translate(w, h);
-    p.rotate(180);
-    p.drawText(corner, Qt::AlignCenter, idx);
-    p.drawText(corner.translated(0, h * 0.13), Qt::AlignCenter, sym);
-    p.restore();
-    const QRectF middle(w * 0.22, h * 0.18, w * 0.56, h * 0.64);
-    if (rank == 2 || rank == 3 || rank == 4) {
-        // A figure: a framed bust with a crown (the jack a cap), in the suit's colour.
-        p.setPen(QPen(colour, std::max(1.0, w / 50.0)));
-        p.setBrush(QColor(245, 235, 200));
-        p.drawRect(middle);
-        const double cx = middle.center().x(), top = middle.top();
-        p.setBrush(colour.lighter(150));
-        p.drawEllipse(QPointF(cx, top + middle.height() * 0.35), middle.width() * 0.18, middle.width() * 0.2);
-        QPainterPath body;
-        body.moveTo(middle.left() + middle.width() * 0.15, middle.bottom());
-        body.quadTo(cx, top + middle.height() * 0.4, middle.right() - middle.width() * 0.15, middle.bottom());
-        p.setBrush(colour);
-        p.drawPath(body);
-        QPainterPath crown;
-        const double cw = middle.width() * 0.36, cy = top + middle.height() * 0.16;
-        crown.moveTo(cx - cw / 2, cy + cw * 0.35);
-        if (rank == 2) {
-            crown.lineTo(cx - cw / 2, cy + cw * 0.1);
-            crown.quadTo(cx, cy - cw * 0.3, cx + cw / 2, cy + cw * 0.1);
-        } else {
-            const int points = rank == 4 ? 3 : 2;
-            for (int k = 0; k <= points * 2; ++k)
-                crown.lineTo(cx - cw / 2 + cw * k / (points * 2.0), (k % 2 == 0) ? cy : cy + cw * 0.25);
-        }
-        crown.lineTo(cx + cw / 2, cy + cw * 0.35);
-        crown.closeSubpath();
-        p.setBrush(QColor(230, 180, 30));
-        p.drawPath(crown);
-        p.setPen(colour);
-        p.setFont(uiFont(static_cast<int>(h * 0.14), true));
-        p.drawText(QRectF(middle.left(), middle.bottom() - h * 0.17, middle.width(), h * 0.16),
-                   Qt::AlignCenter, idx);
-    } else {
-        QFont big = uiFont(rank == 6 ? static_cast<int>(h * 0.45) : static_cast<int>(h * 0.2));
-        big.setFamilies({"DejaVu Sans"});
-        p.setFont(big);
-        if (rank == 6) {
-            p.drawText(middle, Qt::AlignCenter, sym);
-        } else {
-            // Pips of the nine and the ten in two columns.
-            const int n = rank == 1 ? 9 : 10;
-            const int perColumn = n == 9 ? 4 : 4;
-            for (int k = 0; k < perColumn * 2; ++k) {
-                const double x = k < perColumn ? middle.left() : middle.right() - middle.width() * 0.4;
-                const double y = middle.top() + (k % perColumn) * middle.height() / perColumn;
-                p.drawText(QRectF(x, y, middle.width() * 0.4, middle.height() / perColumn), Qt::AlignCenter, sym);
-            }
-            const int centrePips = n - perColumn * 2;
-            for (int k = 0; k < centrePips; ++k)
-                p.drawText(QRectF(middle.left(), middle.top() + middle.height() * (k + 1) / (centrePips + 1) - middle.height() / 8,
-                                  middle.width(), middle.height() / 4),
-                           Qt::AlignCenter, sym);
-        }
-    }
-    return img;
-}
-
-QImage drawBack(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), w / 12.0, w / 12.0);
-    const QRectF inner(w * 0.08, h * 0.06, w * 0.84, h * 0.88);
-    p.setBrush(QColor(30, 60, 140));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(inner, w / 20.0, w / 20.0);
-    p.setPen(QPen(QColor(200, 170, 60), std::max(1.0, w / 60.0)));
-    for (double d = -inner.height(); d < inner.width(); d += w / 8.0) {
-        p.drawLine(QPointF(inner.left() + d, inner.top()), QPointF(inner.left() + d + inner.height(), inner.bottom()));
-        p.drawLine(QPointF(inner.left() + d + inner.height(), inner.top()), QPointF(inner.left() + d, inner.bottom()));
-    }
-    return img;
-}
-
-QImage drawCloth(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    std::uint32_t seed = 12345;
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = static_cast<int>((seed >> 24) % 13) - 6;
-            const double dx = (x - w / 2.0) / w, dy = (y - h / 2.0) / h;
-            const double v = 1.0 - 0.5 * (dx * dx + dy * dy);
-            line[x] = qRgb(std::clamp(static_cast<int>(25 * v) + noise / 2, 0, 255),
-                           std::clamp(static_cast<int>(110 * v) + noise, 0, 255),
-                           std::clamp(static_cast<int>(45 * v) + noise / 2, 0, 255));
-        }
-    }
-    return img;
+// A bitmap face or back at picture kind 1: the 1-pixel black outline leaves the four corner
+// pixels open, the pixel one step inside each corner is black, and the 69 x 94 bitmap fills the
+// inside.
+QImage borderedCard(const QImage& bitmap, int cw, int ch) {
+    QImage card(cw, ch, QImage::Format_ARGB32_Premultiplied);
+    card.fill(Qt::transparent);
+    QPainter p(&card);
+    p.drawImage(QRect(1, 1, cw - 2, ch - 2), bitmap);
+    p.setPen(Qt::black);
+    p.drawLine(1, 0, cw - 2, 0);
+    p.drawLine(1, ch - 1, cw - 2, ch - 1);
+    p.drawLine(0, 1, 0, ch - 2);
+    p.drawLine(cw - 1, 1, cw - 1, ch - 2);
+    for (QPoint q : {QPoint(1, 1), QPoint(cw - 2, 1), QPoint(1, ch - 2), QPoint(cw - 2, ch - 2)}) p.drawPoint(q);
+    return card;
 }
 
 }  // namespace
 
-TableView::TableView() = default;
+void CentreText(QPainter& p, const QString& t, int left, int right, int top) {
+    const int width = p.fontMetrics().horizontalAdvance(t);
+    p.drawText(left + (right - left - width) / 2, top + p.fontMetrics().ascent(), t);
+}
+
+TableView::TableView(PictureStore& pictures) : pictures_(pictures) {}
 
 void TableView::applyWindowSize(const Settings& settings, QSize available) {
     settings_ = settings;
     scales_ = scalesFor(settings.WindowSize, available.width(), available.height());
     card_ = cardSizeFor(scales_.s);
     layout_ = layoutFor(scales_, card_);
-    background_ = drawCloth(scales_.width, scales_.height);
+    const PictureKind kind = static_cast<PictureKind>(card_.kind);
+    pictures_.LoadCardFaces(settings_, kind);
+    pictures_.LoadBackground(settings_, scales_.windowSize, scales_.width, scales_.height);
+    background_ = pictures_.background();
     canvas_ = background_.copy();
     for (auto& f : faceCache_) f = QImage();
     backCache_ = QImage();
@@ -187,13 +78,23 @@ QImage TableView::face(Card c) const {
     const int r = CardRank(c), s = suitIndex(c.suit);
     if (r < 1 || r > 6 || s == 0) return {};
     QImage& cached = faceCache_[static_cast<size_t>((r - 1) * 4 + s - 1)];
-    if (cached.isNull()) cached = drawFace(c, card_.cw, card_.ch);
+    if (cached.isNull()) cached = cardPicture(pictures_.FaceOf(c));
     return cached;
 }
 
 QImage TableView::back() const {
-    if (backCache_.isNull()) backCache_ = drawBack(card_.cw, card_.ch);
+    if (backCache_.isNull()) backCache_ = cardPicture(pictures_.back());
     return backCache_;
+}
+
+QImage TableView::cardPicture(const QImage& picture) const {
+    if (card_.kind == 1) return borderedCard(picture, card_.cw, card_.ch);
+    return picture.scaled(card_.cw, card_.ch, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void TableView::chooseBack(int dayOfWeek) {
+    pictures_.ChooseDeckBack(settings_, dayOfWeek);
+    backCache_ = QImage();
 }
 
 QImage TableView::cardImage(Card c, bool faceUp) const { return faceUp ? face(c) : back(); }
@@ -285,105 +186,93 @@ void TableView::speech(int seat, const QString& t, char colour) {
     paintBackground(r);
     const QString trimmed = QString(t).remove(QRegularExpression("\\s+$"));
     if (trimmed.isEmpty()) return;
+    const char* name = colour == 'g' ? "SPGreen" : colour == 'r' ? "SPRed" : colour == 'y' ? "SPYellow" : "SPBlue";
+    const bool small = scales_.windowSize == 1;
+    QImage bubble = pictures_.picture(QString(name) + (small ? "" : "B"));
+    if (!small) SmoothResize(bubble, r.width(), r.height());
     QPainter p(&canvas_);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = colour == 'g' ? QColor(40, 150, 60) : colour == 'r' ? QColor(190, 40, 40)
-                      : colour == 'y' ? QColor(190, 150, 20) : QColor(40, 80, 190);
-    p.setBrush(fill);
-    p.setPen(QPen(fill.darker(150), 1));
-    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), r.height() / 2.0, r.height() / 2.0);
+    p.drawImage(r.topLeft(), bubble);
     // 18, then 16, then 14 when the text is too wide; nothing smaller.
     for (int size : {18, 16, 14}) {
         p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
         if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14) break;
     }
     p.setPen(Qt::white);
-    p.drawText(r, Qt::AlignCenter, trimmed);
+    const int textHeight = p.fontMetrics().height();
+    CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160), r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
 }
 
 void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid, bool redrawPanel,
                            const BoardFacts& facts) {
     const QRect r = qrect(layout_.panel[seat]);
+    const bool small = scales_.windowSize == 1;
+    // The clean copy: the panel picture alone, stretched to the panel; areas are erased from it.
+    QImage clean = pictures_.picture(small ? "TabloSm" : "TabloBg");
+    clean = clean.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPainter p(&canvas_);
     p.setRenderHint(QPainter::Antialiasing);
-    const double s = scales_.s;
-    auto area = [&](double l, double t, double rr, double b) {
-        return QRectF(r.left() + l * s, r.top() + t * s, (rr - l) * s, (b - t) * s);
-    };
-    const QColor panel(245, 240, 225);
-    auto erase = [&](const QRectF& a) { p.fillRect(a, panel); };
     if (redrawPanel) {
-        p.setBrush(panel);
-        p.setPen(QPen(QColor(120, 90, 40), std::max(1.0, 2 * s)));
-        p.drawRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), 8 * s, 8 * s);
+        p.drawImage(r.topLeft(), background_, r);
+        p.drawImage(r.topLeft(), clean);
     }
+    auto px = [&](double v) { return mapLength(scales_, v); };
+    auto area = [&](int l, int t, int rr, int b) {
+        return QRect(r.left() + px(l), r.top() + px(t), px(rr) - px(l), px(b) - px(t));
+    };
+    auto erase = [&](const QRect& a) {
+        p.drawImage(a.topLeft(), background_, a);
+        p.drawImage(a.topLeft(), clean, a.translated(-r.topLeft()));
+    };
     // The turn mark points towards the seat's cards.
-    const QRectF mark = area(15, 50, 50, 81);
-    erase(mark);
+    erase(area(15, 50, 50, 81));
     if (turnMark) {
-        QPainterPath arrow;
-        const double cx = mark.center().x(), w = mark.width() * 0.5;
-        const bool up = seat != 3;
-        const double tip = up ? mark.top() + 3 * s : mark.bottom() - 3 * s;
-        const double base = up ? mark.bottom() - 3 * s : mark.top() + 3 * s;
-        arrow.moveTo(cx, tip);
-        arrow.lineTo(cx + w / 2, (tip + base) / 2);
-        arrow.lineTo(cx + w / 5, (tip + base) / 2);
-        arrow.lineTo(cx + w / 5, base);
-        arrow.lineTo(cx - w / 5, base);
-        arrow.lineTo(cx - w / 5, (tip + base) / 2);
-        arrow.lineTo(cx - w / 2, (tip + base) / 2);
-        arrow.closeSubpath();
-        p.fillPath(arrow, QColor(200, 120, 20));
+        if (small) {
+            const QImage mark = pictures_.picture(seat == 3 ? "ImageList3_0" : "ImageList3_1");
+            p.drawImage(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), mark);
+        } else {
+            p.drawImage(area(23, 49, 43, 79), pictures_.picture(seat == 3 ? "Hand_Down" : "Hand_Up"));
+        }
     }
     const bool gameEnd = facts.gameState == 15 && facts.someScoreBelowOne;
     if (dealPoints != -20000) {
         erase(area(15, 15, 140, 46));
         if (dealPoints != -10000) {
-            p.setFont(slotFont(settings_, mapLength(scales_, 30), "decor"));
+            p.setFont(slotFont(settings_, px(30), "decor"));
             p.setPen(gameEnd ? QColor(255, 0, 0) : QColor(255, 0, 255));
             const QString t = (gameEnd && dealPoints > 0 ? "+" : "") + QString::number(dealPoints);
-            p.drawText(area(0, 12, 155, 48), Qt::AlignHCenter | Qt::AlignTop, t);
+            CentreText(p, t, r.left(), r.left() + px(155), r.top() + px(14));
         }
     }
     if (score != -20000) {
         erase(area(55, 50, 100, 81));
         if (score != -10000) {
-            p.setFont(slotFont(settings_, mapLength(scales_, 20), "decor"));
+            p.setFont(slotFont(settings_, px(20), "decor"));
             p.setPen(QColor(0, 0, 255));
-            p.drawText(area(0, 54, 155, 81), Qt::AlignHCenter | Qt::AlignTop, QString::number(score));
+            CentreText(p, QString::number(score), r.left(), r.left() + px(155), r.top() + px(54));
         }
     }
     if (bid != -20000) {
         erase(area(105, 50, 140, 81));
         if (bid != -10000) {
-            p.setFont(slotFont(settings_, mapLength(scales_, 24), "decor", true));
+            p.setFont(slotFont(settings_, px(24), "decor", true));
             p.setPen(QColor(0, 0, 128));
-            p.drawText(area(100, 52, 145, 81), Qt::AlignHCenter | Qt::AlignTop, QString::number(bid));
+            CentreText(p, QString::number(bid), r.left() + px(105), r.left() + px(140), r.top() + px(52));
         }
     }
     if (rules_.RuleBarrel && facts.score <= 120) {
-        const QRectF b = area(20, 17, 37, 41);
-        p.setBrush(QColor(150, 90, 40));
-        p.setPen(QPen(QColor(80, 40, 10), 1));
-        p.drawRoundedRect(b, b.width() / 3, b.height() / 6);
-        p.drawLine(QPointF(b.left(), b.top() + b.height() / 3), QPointF(b.right(), b.top() + b.height() / 3));
-        p.drawLine(QPointF(b.left(), b.bottom() - b.height() / 3), QPointF(b.right(), b.bottom() - b.height() / 3));
+        erase(area(20, 15, 50, 40));
+        QImage barrel = pictures_.picture("GBarrel").convertToFormat(QImage::Format_ARGB32);
+        SmoothResize(barrel, px(17), px(24));
+        p.drawImage(r.left() + px(20), r.top() + px(17), barrel);
     }
     if (rules_.RuleBolts && facts.boltCount != 0) {
-        const QRectF b = area(115, 17, 128, 41);
-        QPainterPath bolt;
-        bolt.moveTo(b.left() + b.width() * 0.6, b.top());
-        bolt.lineTo(b.left(), b.top() + b.height() * 0.55);
-        bolt.lineTo(b.left() + b.width() * 0.45, b.top() + b.height() * 0.55);
-        bolt.lineTo(b.left() + b.width() * 0.3, b.bottom());
-        bolt.lineTo(b.right(), b.top() + b.height() * 0.4);
-        bolt.lineTo(b.left() + b.width() * 0.55, b.top() + b.height() * 0.4);
-        bolt.closeSubpath();
-        p.fillPath(bolt, QColor(230, 190, 0));
-        p.setFont(slotFont(settings_, mapLength(scales_, 20), "decor", true));
+        erase(area(115, 15, 145, 45));
+        QImage bolt = pictures_.picture("GBolt").convertToFormat(QImage::Format_ARGB32);
+        SmoothResize(bolt, px(13), px(24));
+        p.drawImage(r.left() + px(115), r.top() + px(17), bolt);
+        p.setFont(slotFont(settings_, px(20), "decor", true));
         p.setPen(QColor(255, 0, 0));
-        p.drawText(area(125, 20, 140, 45), Qt::AlignHCenter | Qt::AlignTop, QString::number(facts.boltCount));
+        CentreText(p, QString::number(facts.boltCount), r.left() + px(125), r.left() + px(140), r.top() + px(20));
     }
 }
 
@@ -391,27 +280,23 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
     dealNumber_ = dealNumber;
     trump_ = trump;
     const QRect r = qrect(layout_.dealInfo);
+    const bool small = scales_.windowSize == 1;
     QPainter p(&canvas_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(245, 240, 225));
-    p.setPen(QPen(QColor(120, 90, 40), std::max(1.0, 2 * scales_.s)));
-    p.drawRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), 8 * scales_.s, 8 * scales_.s);
-    const double s = scales_.s;
-    p.setFont(slotFont(settings_, mapLength(scales_, 28), "decor"));
+    p.drawImage(r.topLeft(), background_, r);
+    if (small) p.drawImage(r.topLeft(), pictures_.picture("RamkaBBSm"));
+    else p.drawImage(r, pictures_.picture("RamkaBBBg"));
+    auto px = [&](double v) { return mapLength(scales_, v); };
+    p.setFont(slotFont(settings_, px(28), "decor"));
     p.setPen(QColor(0, 0, 255));
-    p.drawText(QRectF(r.left(), r.top() + 15 * s, r.width(), 35 * s), Qt::AlignHCenter | Qt::AlignTop,
-               text(WordRow::RoundLabel) + " " + QString::number(dealNumber));
-    const int suit = suitIndex(trump);
-    if (suit == 0) return;
+    CentreText(p, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(), r.right() + 1, r.top() + px(15));
+    if (trump == kNoSuit) return;
     p.setPen(QColor(0, 128, 0));
-    p.drawText(QRectF(r.left(), r.top() + 55 * s, r.width(), 35 * s), Qt::AlignHCenter | Qt::AlignTop,
-               text(WordRow::TrumpLabel));
-    QFont f = uiFont(mapLength(scales_, 40));
-    f.setFamilies({"DejaVu Sans"});
-    p.setFont(f);
-    p.setPen(suitColour(suit));
-    p.drawText(QRectF(r.left(), r.top() + 90 * s, r.width(), 50 * s), Qt::AlignHCenter | Qt::AlignTop,
-               QString(QChar(kSuitSymbol[suit])));
+    CentreText(p, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55));
+    if (card_.kind == 1) {
+        p.drawImage(r.left() + 50, r.top() + 90, pictures_.trumpSymbol(trump));
+    } else {
+        p.drawImage(r.left() + roundHalfEven(r.width() / 2.0) - 20, r.top() + px(90), pictures_.trumpSymbol(trump));
+    }
 }
 
 void TableView::thinkingBar(int percent) {

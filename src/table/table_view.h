@@ -4,6 +4,7 @@
 // library at the positions of the current window size.
 
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -13,13 +14,19 @@
 #include "core/cards/hand_helpers.h"
 #include "core/game/table_events.h"
 #include "core/settings/settings.h"
+#include "table/picture_store.h"
 #include "table/table_geometry.h"
 
 namespace orvala::table {
 
+// Draws text at x = left + trunc((right - left - text width) / 2), with its top at `top`.
+void CentreText(QPainter& p, const QString& text, int left, int right, int top);
+
 class TableView {
 public:
-    TableView();
+    explicit TableView(PictureStore& pictures);
+    // The back of the coming deal, by the day of the week (Monday 1 ... Sunday 7).
+    void chooseBack(int dayOfWeek);
 
     // ApplyWindowSize: scales, layout, card size and kind, faces, backs and background.
     void applyWindowSize(const Settings& settings, QSize available);
@@ -68,9 +75,11 @@ public:
 
 private:
     QImage face(Card c) const;
+    QImage cardPicture(const QImage& picture) const;
     QImage back() const;
     void paintBackground(QRect r);
 
+    PictureStore& pictures_;
     Settings settings_;
     RuleSettings rules_;
     Scales scales_;
