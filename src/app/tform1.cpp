@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QPixmap>
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
@@ -76,7 +77,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
             view_.thinkingBar(-1);
             if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
         } else {
-            if (p.layout == 0 && p.busyCursor) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            if (p.layout == 0 && p.busyCursor) QGuiApplication::setOverrideCursor(gameCursor(2));
             view_.thinkingBar(p.percent);
         }
         repaint();
@@ -511,7 +512,15 @@ void TForm1::updateCursor(QPoint p) {
     if (g.GameState == 13) hand = driver_.canPlaySlot(slot);
     if ((g.GameState == 6 || g.GameState == 7) && g.Declarer == 3 && slot != 0)
         hand = g.GameState == 6 || slot == g.GiveSlot1 || slot == g.GiveSlot2;
-    setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setCursor(gameCursor(hand ? 0 : 1));
+}
+
+QCursor TForm1::gameCursor(int which) const {
+    // The own cursors are drawn by the program; the system ones are the platform's.
+    if (!settings_.OwnCursorOn) return which == 0 ? Qt::PointingHandCursor : which == 2 ? Qt::WaitCursor : Qt::ArrowCursor;
+    static const char* const kNames[3] = {"CurHand", "CurArrow", "CurBusy"};
+    static const QPoint kHotSpots[3] = {QPoint(12, 1), QPoint(1, 1), QPoint(16, 16)};
+    return QCursor(QPixmap::fromImage(pictures_.picture(kNames[which])), kHotSpots[which].x(), kHotSpots[which].y());
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent*) {

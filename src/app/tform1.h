@@ -92,6 +92,7 @@ private:
     void drawTitle();
     void drawMenu();
     void updateCursor(QPoint p);
+    QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
     int askContract(const GameRecord& g, const RuleSettings& rules);
     void demoStep();
 

@@ -139,16 +139,48 @@ QPoint TableView::slotPoint(int slot) const {
 
 void TableView::markCard(int slot) {
     const auto& xs = handXs_[3];
-    if (slot < 1 || slot > static_cast<int>(xs.size())) return;
-    const int left = xs[static_cast<size_t>(slot - 1)];
-    const int right = slot < static_cast<int>(xs.size()) ? xs[static_cast<size_t>(slot)] : left + card_.cw;
-    // Inverting the strip marks the card; inverting it again removes the mark.
-    const QRect strip(layout_.hand[3].left + left, layout_.hand[3].top, right - left, card_.ch);
-    for (int y = strip.top(); y <= strip.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(canvas_.scanLine(y));
-        for (int x = strip.left(); x <= strip.right() && x < canvas_.width(); ++x)
-            line[x] = (line[x] & 0xFF000000u) | (~line[x] & 0x00FFFFFFu);
+    const int n = static_cast<int>(xs.size());
+    if (slot < 1 || slot > n) return;
+    const QRect strip = markStrip(slot);
+    // Inverting the strip marks the card; inverting it again removes the mark. At picture kinds
+    // 0 and 2 the strip has the card's rounded corners, and the next card's rounded corner is
+    // left out of it.
+    QPainterPath area;
+    if (card_.kind == 1) {
+        area.addRect(strip);
+    } else {
+        const double d = card_.kind == 2 ? 16 : roundHalfEven(8 * scales_.s);
+        const int left = layout_.hand[3].left + xs[static_cast<size_t>(slot - 1)];
+        area.addRoundedRect(QRectF(left, strip.top(), card_.cw, card_.ch), d / 2, d / 2);
+        QPainterPath clip;
+        clip.addRect(strip);
+        area = area.intersected(clip);
+        if (slot < n) {
+            QPainterPath next;
+            next.addRoundedRect(QRectF(strip.right() + 1, strip.top(), card_.cw, card_.ch), d / 2, d / 2);
+            QPainterPath nextCorner;
+            nextCorner.addRect(QRectF(strip.right() + 1, strip.top(), card_.cw, card_.ch));
+            area = area.subtracted(next.intersected(nextCorner));
+        }
     }
+    const QRegion region(area.toFillPolygon().toPolygon());
+    for (const QRect& r : region) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            if (y < 0 || y >= canvas_.height()) continue;
+            auto* line = reinterpret_cast<QRgb*>(canvas_.scanLine(y));
+            for (int x = std::max(0, r.left()); x <= r.right() && x < canvas_.width(); ++x)
+                line[x] = (line[x] & 0xFF000000u) | (~line[x] & 0x00FFFFFFu);
+        }
+    }
+}
+
+QRect TableView::markStrip(int slot) const {
+    const auto& xs = handXs_[3];
+    const int n = static_cast<int>(xs.size());
+    const int left = xs[static_cast<size_t>(slot - 1)];
+    const bool whole = slot == n || layout_.hand[3].width >= n * card_.cw;
+    const int right = whole ? left + card_.cw : xs[static_cast<size_t>(slot)];
+    return QRect(layout_.hand[3].left + left, layout_.hand[3].top, right - left, card_.ch);
 }
 
 QPoint TableView::placePoint(const Place& p) const {

@@ -50,6 +50,9 @@ public:
     // A window point on the visible part of a card of the person's hand.
     QPoint slotPoint(int slot) const;
     void markCard(int slot);
+    // The visible part of a card of the person's hand: to the next card's left edge, or the
+    // whole card when it is the last or the hand has room for every card.
+    QRect markStrip(int slot) const;
 
     // The window point where a card lies at a place (its top-left corner).
     QPoint placePoint(const Place& p) const;
