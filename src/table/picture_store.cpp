@@ -1,25 +1,31 @@
 #include "table/picture_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QResource>
+#include <algorithm>
 
 #include "core/lang/word_table.h"
 
-static void initArtResources() { Q_INIT_RESOURCE(art); }
+static void initArtResources() {
+    Q_INIT_RESOURCE(art);
+}
 
 namespace orvala::table {
 namespace {
 
-constexpr const char* kSuitPrefix[5] = {"", "Ch", "Bu", "Kr", "Pi"};
-constexpr const char* kRankPart[7] = {"", "09", "2J", "3Q", "4K", "10", "5A"};
-constexpr const char* kSymbolName[5] = {"", "Cher", "Bubi", "Kres", "Piki"};
-constexpr const char* kBackName[11] = {"",       "Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr",
-                                       "Ob06Su", "Ob07Su", "Ob08XX", "Ob09XX", "Ob10XX"};
+constexpr const char* kFaceSetSuffix[48] = {
+    "",    "Med", "Mod", "Anc", "Bar", "Cel", "Cor", "Cro", "Eng", "Fra", "His", "Nat",
+    "Old", "Par", "Roy", "Sha", "Big", "004", "Lon", "Cl2", "Hea", "Sea", "Rhi", "Me2",
+    "Doo", "Boy", "Epi", "USR", "Pla", "SkN", "SkT", "SkF", "Bel", "Dia", "Kny", "Pas",
+    "Rus", "Sla", "May", "Lub", "Fra", "Mus", "BS1", "BS2", "BS3", "Chi", "BIt", "Cze"};
+constexpr const char* kDeckBackSuffix[13] = {"",    "Cl1", "Cl2", "Car", "Cro", "Che", "Dia",
+                                             "Kni", "Ani", "Flo", "Pla", "Oth", "Rus"};
+constexpr const char* kColourCode[7] = {"Gr", "Re", "Or", "Ye", "B1", "B2", "Fi"};
 
 int cardIndex(Card c) {
     const int r = CardRank(c), s = suitIndex(c.suit);
-    return (r >= 1 && r <= 6 && s >= 1) ? (s - 1) * 6 + (r - 1) : -1;
+    return (r >= 1 && r <= 6 && s >= 1 && s <= 4) ? (s - 1) * 6 + (r - 1) : -1;
 }
 
 QString text(WordRow row) {
@@ -27,94 +33,300 @@ QString text(WordRow row) {
     return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
 }
 
+QImage asBitmap(const QImage& picture, int w, int h) {
+    if (picture.isNull()) return picture;
+    QImage out = picture.size() == QSize(w, h)
+                     ? picture
+                     : picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return out.convertToFormat(QImage::Format_RGB32);
+}
+
+// The picture from the library when it has it, else the built-in one.
+QImage pick(const PictureSource* library, const QString& name, const PictureSource& builtIn,
+            const QString& builtInName) {
+    if (library != nullptr) {
+        QImage img = library->picture(name);
+        if (!img.isNull()) return img;
+    }
+    return builtIn.picture(builtInName);
+}
+
+const QRgb kSymbolKey = qRgb(art::kSymbolKeyRed, art::kSymbolKeyGreen, art::kSymbolKeyBlue);
+
 }  // namespace
+
+QImage BuiltInPictures::picture(const QString& name) const {
+    static const bool ready = [] {
+        initArtResources();
+        return true;
+    }();
+    (void)ready;
+    if (name.isEmpty() || name.contains('/')) return {};
+    return QImage(":/art/" + name, "PNG");
+}
 
 QString faceName(Card c) {
     const int r = CardRank(c), s = suitIndex(c.suit);
-    if (r < 1 || r > 6 || s < 1) return {};
-    return QString(kSuitPrefix[s]) + kRankPart[r];
+    if (cardIndex(c) < 0) return {};
+    return QString(art::kSuitPrefix[s]) + art::kRankPart[r];
 }
 
 QString faceLibrary(int faceSet) {
-    if (faceSet >= 1 && faceSet <= 31) return "ZorCards06A.dll";
-    if (faceSet >= 32 && faceSet <= 39) return "ZorCards06B.dll";
-    if (faceSet >= 40 && faceSet <= 47) return "ZorCards06C.dll";
+    if (faceSet >= 1 && faceSet <= 31) return kFacesLibraryA;
+    if (faceSet >= 32 && faceSet <= 39) return kFacesLibraryB;
+    if (faceSet >= 40 && faceSet <= 47) return kFacesLibraryC;
     return {};
 }
 
-bool isWideFaceSet(int faceSet) { return faceSet <= 27 || faceSet == 40 || faceSet == 45; }
-
-PictureStore::PictureStore(QStringList folders, Message message)
-    : folders_(std::move(folders)), message_(std::move(message)) {
-    initArtResources();
+bool isWideFaceSet(int faceSet) {
+    return (faceSet >= 0 && faceSet <= 27) || faceSet == 40 || faceSet == 45;
 }
 
-QImage PictureStore::picture(const QString& name) const { return QImage(":/art/" + name); }
+QString faceSetSuffix(int faceSet) {
+    return faceSet >= 1 && faceSet <= 47 ? kFaceSetSuffix[faceSet] : "";
+}
+
+QString faceGroupSuffix(int faceSet, int rankValue) {
+    const bool ninesAndTens = rankValue == 1 || rankValue == 5, aces = rankValue == 6;
+    if (ninesAndTens || aces) {
+        switch (faceSet) {
+            case 6:
+                return ninesAndTens ? "Mod" : "Cor";
+            case 7:
+            case 10:
+            case 13:
+                return "Mod";
+            case 19:
+            case 20:
+                return "Sea";
+            case 25:
+                return ninesAndTens ? "Rhi" : "Boy";
+            case 27:
+                return ninesAndTens ? "Big" : "USR";
+            default:
+                break;
+        }
+    }
+    return faceSetSuffix(faceSet);
+}
+
+QString kindSuffix(PictureKind kind) {
+    return kind == PictureKind::Bitmap ? "" : "B";
+}
+
+QString faceResourceName(Card c, int faceSet, PictureKind kind) {
+    const QString face = faceName(c);
+    if (face.isEmpty()) return {};
+    if (faceSet == 0) return face + kindSuffix(kind);
+    return face + faceGroupSuffix(faceSet, CardRank(c)) + kindSuffix(kind);
+}
+
+QString trumpSymbolName(int suit, int faceSet, PictureKind kind) {
+    if (suit < 1 || suit > 4) return {};
+    const QString set = faceSet == 0 ? "" : faceSet == 11 ? "Mod" : faceGroupSuffix(faceSet, 1);
+    return QString(art::kSymbolName[suit]) + set + kindSuffix(kind);
+}
+
+QString deckBackSuffix(int deckBackSet) {
+    return deckBackSet >= 1 && deckBackSet <= 12 ? kDeckBackSuffix[deckBackSet] : "";
+}
+
+int deckBackCount(int deckBackSet) {
+    return deckBackSet >= 8 && deckBackSet <= 11 ? 10 : 7;
+}
+
+QString backResourceName(int back, int deckBackSet, PictureKind kind, bool wideCards) {
+    if (back < 1 || back > deckBackCount(deckBackSet)) return {};
+    const QString suffix = kind == PictureKind::Bitmap ? "" : wideCards ? "B" : "U";
+    return QString(art::kBackName[back]) + deckBackSuffix(deckBackSet) + suffix;
+}
+
+QString backgroundResourceName(int texture, int colour, int windowSize) {
+    const QString size = windowSize == 1 ? "" : "B";
+    if (texture == 2 && colour == 0) return "FonG" + size;
+    if (texture < 1 || texture > 99 || colour < 0 || colour > 6) return {};
+    return QString("Fon%1").arg(texture, 2, 10, QChar('0')) + kColourCode[colour] + size;
+}
+
+QImage withTransparentKey(const QImage& bitmap, QRgb key) {
+    if (bitmap.isNull()) return bitmap;
+    QImage out = bitmap.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xffffffu) == (key & 0xffffffu)) line[x] = 0;
+    }
+    return out;
+}
+
+PictureStore::PictureStore(QStringList folders, Message message)
+    : folders_(std::move(folders)), message_(std::move(message)) {}
+
+QImage PictureStore::picture(const QString& name) const {
+    return builtIn_.picture(name);
+}
 
 QString PictureStore::findLibrary(const QString& file) const {
-    for (const QString& folder : folders_) {
+    QStringList folders = folders_;
+    if (folders.isEmpty() && QCoreApplication::instance() != nullptr) {
+        const QString program = QCoreApplication::applicationDirPath();
+        folders = {program, QDir(program).absoluteFilePath("..")};
+    }
+    for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(file);
-        if (QFileInfo::exists(path)) return path;
+        if (QFileInfo(path).isFile()) return path;
     }
     return {};
 }
 
-void PictureStore::say(const QString& line) const {
-    if (message_) message_(line);
+std::unique_ptr<PictureSource> PictureStore::openLibrary(const QString& file) const {
+    const QString path = findLibrary(file);
+    if (path.isEmpty() || !opener_) return nullptr;
+    return opener_(path);
+}
+
+void PictureStore::sayMissing(const QString& file) const {
+    if (message_) message_(text(WordRow::CantFindTheFile) + " " + file);
 }
 
 bool PictureStore::LoadCardFaces(Settings& settings, PictureKind kind) {
     bool ok = true;
-    const QString library = faceLibrary(settings.CardFaceSet);
-    if (!library.isEmpty() && findLibrary(library).isEmpty()) {
-        say(text(WordRow::CantFindTheFile) + " " + library);
-        settings.CardFaceSet = 0;
-        ok = false;
-    } else if (!library.isEmpty()) {
-        // Reading the sets of a library comes with the picture libraries; until then the
-        // built-in set stands in.
-        settings.CardFaceSet = 0;
-    }
-    const QString suffix = kind == PictureKind::Bitmap ? "" : "B";
-    for (int s = 1; s <= 4; ++s)
-        for (int r = 1; r <= 6; ++r) {
-            const Card c = makeCard(r, s);
-            faces_[static_cast<size_t>(cardIndex(c))] = picture(faceName(c) + suffix);
+    std::unique_ptr<PictureSource> library;
+    if (settings.CardFaceSet != 0) {
+        const QString file = faceLibrary(settings.CardFaceSet);
+        if (!file.isEmpty()) library = openLibrary(file);
+        if (library == nullptr) {
+            // A set number out of range is not a missing file: it just falls back silently.
+            if (!file.isEmpty()) sayMissing(file);
+            settings.CardFaceSet = 0;
+            ok = file.isEmpty();
         }
-    for (int s = 1; s <= 4; ++s) symbols_[static_cast<size_t>(s)] = picture(QString(kSymbolName[s]) + suffix);
+    }
+    const int set = settings.CardFaceSet;
+    const bool bitmap = kind == PictureKind::Bitmap;
+    for (Card c : referenceDeck()) {
+        const QString builtInName = faceName(c) + kindSuffix(kind);
+        QImage face = pick(library.get(), faceResourceName(c, set, kind), builtIn_, builtInName);
+        // A library's PNG face becomes a bitmap of the built-in size at kind 1.
+        if (bitmap && library != nullptr)
+            face = asBitmap(face, art::kBitmapFaceWidth, art::kBitmapFaceHeight);
+        faces_[static_cast<size_t>(cardIndex(c))] = face;
+    }
+    for (int suit = 1; suit <= 4; ++suit) {
+        const QString builtInName = trumpSymbolName(suit, 0, kind);
+        QImage symbol =
+            pick(library.get(), trumpSymbolName(suit, set, kind), builtIn_, builtInName);
+        if (bitmap) symbol = withTransparentKey(asBitmap(symbol, 20, 20), kSymbolKey);
+        symbols_[static_cast<size_t>(suit)] = symbol;
+    }
+    wide_ = isWideFaceSet(set);
     return LoadDeckBacks(settings, kind) && ok;
 }
 
 bool PictureStore::LoadDeckBacks(Settings& settings, PictureKind kind) {
+    const bool bitmap = kind == PictureKind::Bitmap;
     bool ok = true;
-    const bool needsLibrary = settings.DeckBackSet != 0 || (!isWideFaceSet(settings.CardFaceSet) && kind != PictureKind::Bitmap);
-    if (needsLibrary && findLibrary("ZorCards06B.dll").isEmpty()) {
-        say(text(WordRow::CantFindTheFile) + " ZorCards06B.dll");
-        ok = false;
+    std::unique_ptr<PictureSource> library;
+    if (settings.DeckBackSet != 0 || (!wide_ && !bitmap)) {
+        library = openLibrary(kFacesLibraryB);
+        if (library == nullptr) {
+            sayMissing(kFacesLibraryB);
+            const bool narrowBacksMissing = settings.DeckBackSet == 0;
+            settings.DeckBackSet = 0;
+            if (narrowBacksMissing) {
+                // Narrow faces without their backs: the built-in (wide) set replaces both.
+                settings.CardFaceSet = 0;
+                LoadCardFaces(settings, kind);
+                return false;
+            }
+            // The built-in backs stand in, so that face-down cards always have a back.
+            ok = false;
+        }
     }
-    settings.DeckBackSet = 0;
-    const QString suffix = kind == PictureKind::Bitmap ? "" : "B";
-    for (int b = 1; b <= 7; ++b) backs_[static_cast<size_t>(b)] = picture(QString(kBackName[b]) + suffix);
+    const int set = settings.DeckBackSet;
+    backCount_ = library != nullptr ? deckBackCount(set) : art::kBuiltInBacks;
+    for (auto& b : backs_) b = QImage();
+    for (int b = 1; b <= backCount_; ++b) {
+        // A back a library lacks: the built-in back of the same number, or the first one.
+        const int builtInNumber = b <= art::kBuiltInBacks ? b : 1;
+        const QString builtInName = backResourceName(builtInNumber, 0, kind, true);
+        QImage back =
+            library != nullptr
+                ? pick(library.get(), backResourceName(b, set, kind, wide_), builtIn_, builtInName)
+                : builtIn_.picture(builtInName);
+        if (bitmap && library != nullptr)
+            back = asBitmap(back, art::kBitmapFaceWidth, art::kBitmapFaceHeight);
+        backs_[static_cast<size_t>(b)] = back;
+    }
+    chosenBack_ = std::clamp(chosenBack_, 1, backCount_);
     return ok;
 }
 
-void PictureStore::ChooseDeckBack(const Settings& settings, int dayOfWeek) {
-    chosenBack_ = settings.DeckBackFixed ? 7 : std::clamp(dayOfWeek, 1, 7);
+void PictureStore::ChooseDeckBack(const Settings& settings, int dayOfWeek, RandomSource* random) {
+    int back = std::clamp(dayOfWeek, 1, 7);
+    if (settings.DeckBackFixed) back = 7;
+    if (settings.DeckBackSet >= 8 && settings.DeckBackSet <= 11) {
+        ClockRandom clock;
+        RandomSource& r = random != nullptr ? *random : clock;
+        r.reseed();
+        back = r.uniform(1, 10);
+    }
+    chosenBack_ = std::clamp(back, 1, std::max(1, backCount_));
 }
 
-bool PictureStore::LoadBackground(Settings& settings, int windowSize, int width, int height) {
+QImage PictureStore::backPicture(int n) const {
+    return n >= 1 && n <= backCount_ ? backs_[static_cast<size_t>(n)] : QImage();
+}
+
+bool PictureStore::LoadBackground(Settings& settings, int windowSize, int width, int height,
+                                  bool designPicture) {
+    const QSize client(width, height);
+    auto stretched = [&](const QImage& img) {
+        const QImage out =
+            img.size() == client || client.isEmpty()
+                ? img
+                : img.scaled(client, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return out.convertToFormat(QImage::Format_RGB32);
+    };
     bool ok = true;
-    const bool builtIn = settings.BackgroundTexture == 2 && settings.BackgroundColour == 0;
-    if (!builtIn && findLibrary("ZorBackG03.dll").isEmpty()) {
-        say(text(WordRow::CantFindTheFile) + " ZorBackG03.dll");
-        ok = false;
+    if (designPicture) {
+        const auto library = openLibrary(kDesignLibrary);
+        const QImage design = library != nullptr ? library->picture("BGLilu") : QImage();
+        if (!design.isNull()) {
+            background_ = stretched(design);
+            return true;
+        }
+        if (library == nullptr) {
+            sayMissing(kDesignLibrary);
+            settings.AuxDesignPurple = false;
+            settings.MainMenuDesign = 0;
+            settings.TableDesign = 0;
+            ok = false;
+        }
     }
-    settings.BackgroundTexture = 2;
-    settings.BackgroundColour = 0;
-    QImage picture = this->picture(windowSize == 1 ? "FonG" : "FonGB");
-    if (windowSize != 1 || picture.size() != QSize(width, height))
-        picture = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    background_ = picture.convertToFormat(QImage::Format_RGB32);
+    // Texture 0 loads nothing; a table that has no background yet still gets the built-in one,
+    // so that it is never drawn on nothing.
+    if (settings.BackgroundTexture == 0 && !background_.isNull()) return ok;
+    const bool builtIn = settings.BackgroundTexture == 0 ||
+                         (settings.BackgroundTexture == 2 && settings.BackgroundColour == 0);
+    std::unique_ptr<PictureSource> library;
+    if (!builtIn) {
+        library = openLibrary(kBackgroundLibrary);
+        if (library == nullptr) {
+            sayMissing(kBackgroundLibrary);
+            settings.BackgroundTexture = 2;
+            settings.BackgroundColour = 0;
+            ok = false;
+        }
+    }
+    const QString builtInName = backgroundResourceName(2, 0, windowSize);
+    const QString name = library != nullptr
+                             ? backgroundResourceName(settings.BackgroundTexture,
+                                                      settings.BackgroundColour, windowSize)
+                             : builtInName;
+    const QImage picture = pick(library.get(), name, builtIn_, builtInName);
+    background_ =
+        windowSize == 1 ? picture.convertToFormat(QImage::Format_RGB32) : stretched(picture);
     return ok;
 }
 
@@ -124,7 +336,8 @@ QImage PictureStore::FaceOf(Card c) const {
 }
 
 QImage PictureStore::trumpSymbol(SuitCode suit) const {
-    return symbols_[static_cast<size_t>(suitIndex(suit))];
+    const int s = suitIndex(suit);
+    return s >= 1 && s <= 4 ? symbols_[static_cast<size_t>(s)] : QImage();
 }
 
 }  // namespace orvala::table

@@ -1,11 +1,19 @@
 #pragma once
-// Every built-in picture of the game, by its resource name: the 24 card faces as 69 x 94
-// bitmaps ("Ch09" … "Pi5A") and 146 x 198 pictures (the same names + "B"), the seven backs
-// ("Ob01Mo" … "Ob07Su", + "B"), the table background "FonG" (760 x 500) and "FonGB"
-// (1920 x 922), the panels, bubbles, turn marks, barrel, bolt, clocks and trump symbols of the
-// scoreboard, the title, the logo and the own cursors ("CurHand", "CurArrow", "CurBusy", 32 x 32,
-// hot spots at (12, 1), (1, 1) and (16, 16)).
+// Every built-in picture of the game, by its resource name (see src/table/art_names.h):
+// - card faces "Ch09" ... "Pi5A" as 69 x 94 opaque bitmaps and, with "B", 146 x 198 pictures with
+//   rounded transparent corners; the seven backs "Ob01Mo" ... "Ob07Su" in the same two forms;
+// - the cloth "FonG" (760 x 500) and "FonGB" (1920 x 922);
+// - the seat panels "TabloSm" (155 x 95, opaque) and "TabloBg" (310 x 190), the deal-information
+//   panels "RamkaBBSm" (120 x 150, opaque) and "RamkaBBBg" (240 x 300), the bubbles "SPBlue",
+//   "SPGreen", "SPRed", "SPYellow" (160 x 20; + "B" 320 x 40), the turn marks "Hand_Up",
+//   "Hand_Down" (40 x 60) and "ImageList3_0" (down), "ImageList3_1" (up) (20 x 30), "GBarrel"
+//   (42 x 60), "GBolt" (32 x 60), the clocks "GTimerY", "GTimerR" (50 x 50);
+// - the trump symbols "Cher", "Bubi", "Kres", "Piki" (20 x 20 opaque, ground RGB 192, 192, 192
+//   meant transparent; + "B" 40 x 40 with alpha);
+// - the title "GTitle" (900 x 270, three times its 300 x 90 design), "Logo" (120 x 80) and the
+//   own cursors "CurHand", "CurArrow", "CurBusy" (32 x 32).
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <vector>
@@ -18,5 +26,22 @@ struct Picture {
 };
 
 std::vector<Picture> allPictures();
+
+// The parts: rank 1..6 (9, J, Q, K, 10, A), suit 1..4 (hearts, diamonds, clubs, spades).
+QImage drawFace(int rank, int suit, bool bitmap);
+QImage drawBack(int style, bool bitmap);  // style 0..6
+QImage drawCloth(int w, int h);
+QImage drawSeatPanel(int w, int h, bool opaque);
+QImage drawDealPanel(int w, int h, bool opaque);
+QImage drawBubble(QColor fill, int w, int h);
+QImage drawTurnMark(bool up, int w, int h);
+QImage drawBarrel(int w, int h);
+QImage drawBolt(int w, int h);
+QImage drawClock(QColor ground, int w, int h);
+QImage drawSymbolBitmap(int suit);
+QImage drawSymbolPng(int suit);
+QImage drawTitle(int w, int h);
+QImage drawLogo(int w, int h);
+QImage drawCursor(int which);  // 0 hand, 1 arrow, 2 busy
 
 }  // namespace orvala::artgen

@@ -1,0 +1,39 @@
+#pragma once
+// The names of the built-in pictures, shared by artgen (which draws them) and the picture store
+// (which hands them out). Plain character tables: this header needs nothing but the language.
+//
+// Inside the program every built-in picture is the Qt resource ":/art/" + name, a PNG.
+
+namespace orvala::art {
+
+// Suit prefixes of the face names, by suit index 1..4 (hearts, diamonds, clubs, spades).
+inline constexpr const char* kSuitPrefix[5] = {"", "Ch", "Bu", "Kr", "Pi"};
+// Rank parts of the face names, by rank value 1..6 (9, J, Q, K, 10, A).
+inline constexpr const char* kRankPart[7] = {"", "09", "2J", "3Q", "4K", "10", "5A"};
+// The indices printed on the built-in faces, by rank value.
+inline constexpr const char* kRankIndex[7] = {"", "9", "J", "Q", "K", "10", "A"};
+// Trump symbols by suit index.
+inline constexpr const char* kSymbolName[5] = {"", "Cher", "Bubi", "Kres", "Piki"};
+// Backs 1..10; the built-in set has the first seven.
+inline constexpr const char* kBackName[11] = {"",       "Ob01Mo", "Ob02Tu", "Ob03We",
+                                              "Ob04Th", "Ob05Fr", "Ob06Su", "Ob07Su",
+                                              "Ob08XX", "Ob09XX", "Ob10XX"};
+inline constexpr int kBuiltInBacks = 7;
+
+// The 20 x 20 trump symbols are bitmaps whose ground of this colour is transparent.
+inline constexpr int kSymbolKeyRed = 192, kSymbolKeyGreen = 192, kSymbolKeyBlue = 192;
+
+// Sizes of the built-in pictures.
+inline constexpr int kBitmapFaceWidth = 69, kBitmapFaceHeight = 94;
+inline constexpr int kPngFaceWidth = 146, kPngFaceHeight = 198;
+
+// The own cursors, 32 x 32, with their hot spots.
+struct CursorArt {
+    const char* name;
+    int hotX, hotY;
+};
+inline constexpr CursorArt kCursorHand{"CurHand", 12, 1};   // the tip of the index finger
+inline constexpr CursorArt kCursorArrow{"CurArrow", 1, 1};  // the arrow's point
+inline constexpr CursorArt kCursorBusy{"CurBusy", 16, 16};  // the waist of the hourglass
+
+}  // namespace orvala::art
