@@ -13,6 +13,7 @@
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
+#include "table/art_names.h"
 #include "table/panel_hints.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
@@ -518,9 +519,10 @@ void TForm1::updateCursor(QPoint p) {
 QCursor TForm1::gameCursor(int which) const {
     // The own cursors are drawn by the program; the system ones are the platform's.
     if (!settings_.OwnCursorOn) return which == 0 ? Qt::PointingHandCursor : which == 2 ? Qt::WaitCursor : Qt::ArrowCursor;
-    static const char* const kNames[3] = {"CurHand", "CurArrow", "CurBusy"};
-    static const QPoint kHotSpots[3] = {QPoint(12, 1), QPoint(1, 1), QPoint(16, 16)};
-    return QCursor(QPixmap::fromImage(pictures_.picture(kNames[which])), kHotSpots[which].x(), kHotSpots[which].y());
+    static constexpr const art::CursorArt* kCursors[3] = {&art::kCursorHand, &art::kCursorArrow,
+                                                          &art::kCursorBusy};
+    const art::CursorArt& c = *kCursors[which];
+    return QCursor(QPixmap::fromImage(pictures_.picture(c.name)), c.hotX, c.hotY);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent*) {
