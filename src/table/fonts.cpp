@@ -19,11 +19,16 @@ QStringList fontFamilies(const std::string& settingsName) {
     const QString name = QString::fromStdString(settingsName).trimmed();
     QStringList families;
     const QString lower = name.toLower();
-    if (lower == "comic sans ms") families << "Comic Neue";
-    else if (lower == "fixedsys" || lower == "courier new" || lower == "courier") families << "DejaVu Sans Mono";
-    else if (lower.contains("times") || lower == "serif") families << "DejaVu Serif";
-    else if (!name.isEmpty()) families << name;
-    families << "DejaVu Sans" << "WenQuanYi Zen Hei";
+    if (lower == "comic sans ms")
+        families << "Comic Neue";
+    else if (lower == "fixedsys" || lower == "courier new" || lower == "courier")
+        families << "DejaVu Sans Mono";
+    else if (lower.contains("times") || lower == "serif")
+        families << "DejaVu Serif";
+    else if (!name.isEmpty())
+        families << name;
+    families << "DejaVu Sans"
+             << "WenQuanYi Zen Hei";
     return families;
 }
 

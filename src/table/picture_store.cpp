@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/lang/word_table.h"
+#include "table/resource_library.h"
 
 static void initArtResources() {
     Q_INIT_RESOURCE(art);
@@ -30,16 +31,6 @@ QImage asBitmap(const QImage& picture, int w, int h) {
                      ? picture
                      : picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return out.convertToFormat(QImage::Format_RGB32);
-}
-
-// The picture from the library when it has it, else the built-in one.
-QImage pick(const PictureSource* library, const QString& name, const PictureSource& builtIn,
-            const QString& builtInName) {
-    if (library != nullptr) {
-        QImage img = library->picture(name);
-        if (!img.isNull()) return img;
-    }
-    return builtIn.picture(builtInName);
 }
 
 const QRgb kSymbolKey = qRgb(art::kSymbolKeyRed, art::kSymbolKeyGreen, art::kSymbolKeyBlue);
@@ -68,7 +59,11 @@ QImage withTransparentKey(const QImage& bitmap, QRgb key) {
 }
 
 PictureStore::PictureStore(QStringList folders, Message message)
-    : folders_(std::move(folders)), message_(std::move(message)) {}
+    : folders_(std::move(folders)),
+      message_(std::move(message)),
+      opener_([](const QString& path) -> std::unique_ptr<PictureSource> {
+          return ResourceLibrary::open(path);
+      }) {}
 
 QImage PictureStore::picture(const QString& name) const {
     return builtIn_.picture(name);
@@ -93,6 +88,20 @@ std::unique_ptr<PictureSource> PictureStore::openLibrary(const QString& file) co
     return opener_(path);
 }
 
+QImage PictureStore::pick(const PictureSource* library, const QString& file, const QString& name,
+                          const QString& builtInName) {
+    if (library != nullptr) {
+        QImage img = library->picture(name);
+        if (!img.isNull()) return img;
+        // A library that lacks a picture is told once per file, naming the first gap.
+        if (!reported_.contains(file)) {
+            reported_.insert(file);
+            if (message_) message_(text(WordRow::CantFindTheFile) + " " + file + ": " + name);
+        }
+    }
+    return builtIn_.picture(builtInName);
+}
+
 void PictureStore::sayMissing(const QString& file) const {
     if (message_) message_(text(WordRow::CantFindTheFile) + " " + file);
 }
@@ -114,7 +123,8 @@ bool PictureStore::LoadCardFaces(Settings& settings, PictureKind kind) {
     const bool bitmap = kind == PictureKind::Bitmap;
     for (Card c : referenceDeck()) {
         const QString builtInName = faceName(c) + kindSuffix(kind);
-        QImage face = pick(library.get(), faceResourceName(c, set, kind), builtIn_, builtInName);
+        QImage face =
+            pick(library.get(), faceLibrary(set), faceResourceName(c, set, kind), builtInName);
         // A library's PNG face becomes a bitmap of the built-in size at kind 1.
         if (bitmap && library != nullptr)
             face = asBitmap(face, art::kBitmapFaceWidth, art::kBitmapFaceHeight);
@@ -123,7 +133,7 @@ bool PictureStore::LoadCardFaces(Settings& settings, PictureKind kind) {
     for (int suit = 1; suit <= 4; ++suit) {
         const QString builtInName = trumpSymbolName(suit, 0, kind);
         QImage symbol =
-            pick(library.get(), trumpSymbolName(suit, set, kind), builtIn_, builtInName);
+            pick(library.get(), faceLibrary(set), trumpSymbolName(suit, set, kind), builtInName);
         if (bitmap) symbol = withTransparentKey(asBitmap(symbol, 20, 20), kSymbolKey);
         symbols_[static_cast<size_t>(suit)] = symbol;
     }
@@ -158,10 +168,9 @@ bool PictureStore::LoadDeckBacks(Settings& settings, PictureKind kind) {
         // A back a library lacks: the built-in back of the same number, or the first one.
         const int builtInNumber = b <= art::kBuiltInBacks ? b : 1;
         const QString builtInName = backResourceName(builtInNumber, 0, kind, true);
-        QImage back =
-            library != nullptr
-                ? pick(library.get(), backResourceName(b, set, kind, wide_), builtIn_, builtInName)
-                : builtIn_.picture(builtInName);
+        QImage back = library != nullptr ? pick(library.get(), kFacesLibraryB,
+                                                backResourceName(b, set, kind, wide_), builtInName)
+                                         : builtIn_.picture(builtInName);
         if (bitmap && library != nullptr)
             back = asBitmap(back, art::kBitmapFaceWidth, art::kBitmapFaceHeight);
         backs_[static_cast<size_t>(b)] = back;
@@ -232,7 +241,7 @@ bool PictureStore::LoadBackground(Settings& settings, int windowSize, int width,
                              ? backgroundResourceName(settings.BackgroundTexture,
                                                       settings.BackgroundColour, windowSize)
                              : builtInName;
-    const QImage picture = pick(library.get(), name, builtIn_, builtInName);
+    const QImage picture = pick(library.get(), kBackgroundLibrary, name, builtInName);
     background_ =
         windowSize == 1 ? picture.convertToFormat(QImage::Format_RGB32) : stretched(picture);
     return ok;

@@ -6,12 +6,14 @@
 // A library is looked for under the name the game knows it by ("ZorCards06A.dll", ...) in the
 // program's folder and then in the folder above; it is opened only while loading. A library that
 // is missing (or cannot be read) gives the message "Can`t find the file" + " " + its name and the
-// built-in set; a picture a library lacks is taken from the built-in set.
+// built-in set; a picture a library lacks is taken from the built-in set, and the first such gap
+// of each library is told once.
 //
 // The own cursors are the pictures "CurHand", "CurArrow" and "CurBusy" (32 x 32) with the hot
 // spots (12, 1), (1, 1) and (16, 16): art::kCursorHand, kCursorArrow, kCursorBusy.
 
 #include <QImage>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -52,7 +54,7 @@ class PictureStore : public PictureSource {
     // the folder above. message: shows a message line (the message window in the game).
     explicit PictureStore(QStringList folders = {}, Message message = {});
 
-    // How libraries are read; until picture libraries are supported none can be.
+    // How libraries are read: as resource files (ResourceLibrary) unless a test says otherwise.
     void setLibraryOpener(LibraryOpener opener) { opener_ = std::move(opener); }
 
     // A built-in picture by name; a null image when there is none.
@@ -91,10 +93,14 @@ class PictureStore : public PictureSource {
   private:
     std::unique_ptr<PictureSource> openLibrary(const QString& file) const;
     void sayMissing(const QString& file) const;
+    // The picture from the library when it has it, else the built-in one.
+    QImage pick(const PictureSource* library, const QString& file, const QString& name,
+                const QString& builtInName);
 
     QStringList folders_;
     Message message_;
     LibraryOpener opener_;
+    QSet<QString> reported_;  // libraries whose gaps have been told
     BuiltInPictures builtIn_;
     std::array<QImage, 24> faces_;
     std::array<QImage, 5> symbols_;

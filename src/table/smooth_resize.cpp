@@ -28,10 +28,11 @@ std::optional<QString> SmoothResize(QImage& picture, int width, int height) {
             const int x0 = static_cast<int>(sx);
             const int x1 = std::min(x0 + 1, ow - 1);
             const double fx = sx - x0;
-            const double w00 = (1 - fx) * (1 - fy), w10 = fx * (1 - fy), w01 = (1 - fx) * fy, w11 = fx * fy;
+            const double w00 = (1 - fx) * (1 - fy), w10 = fx * (1 - fy), w01 = (1 - fx) * fy,
+                         w11 = fx * fy;
             auto mix = [&](int (*channel)(QRgb)) {
-                const double v = w00 * channel(r0[x0]) + w10 * channel(r0[x1]) + w01 * channel(r1[x0]) +
-                                 w11 * channel(r1[x1]);
+                const double v = w00 * channel(r0[x0]) + w10 * channel(r0[x1]) +
+                                 w01 * channel(r1[x0]) + w11 * channel(r1[x1]);
                 return static_cast<int>(std::lround(v));
             };
             out[x] = qRgba(mix(qRed), mix(qGreen), mix(qBlue), mix(qAlpha));

@@ -13,7 +13,8 @@
 
 namespace orvala::table {
 
-inline const char* const kSmoothResizeError = "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
+inline const char* const kSmoothResizeError =
+    "Only COLOR_RGBALPHA and COLOR_RGB formats are supported";
 
 // nullopt when done (or nothing to do); the error text otherwise.
 std::optional<QString> SmoothResize(QImage& picture, int width, int height);

@@ -6,7 +6,9 @@
 
 namespace orvala::table {
 
-int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int roundHalfEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 Scales scalesFor(int windowSize, int availableWidth, int availableHeight) {
     Scales sc;
@@ -19,14 +21,30 @@ Scales scalesFor(int windowSize, int availableWidth, int availableHeight) {
             sc.ys = sc.height / 500.0;
             sc.s = std::min(sc.xs, sc.ys);
             return sc;
-        case 3: sc.width = 990; sc.height = 650; sc.xs = sc.ys = sc.s = 1.3; return sc;
-        case 4: sc.width = 1290; sc.height = 850; sc.xs = sc.ys = sc.s = 1.7; return sc;
-        case 5: sc.width = 1520; sc.height = 1000; sc.xs = sc.ys = sc.s = 2.0; return sc;
-        default: sc.windowSize = 1; return sc;
+        case 3:
+            sc.width = 990;
+            sc.height = 650;
+            sc.xs = sc.ys = sc.s = 1.3;
+            return sc;
+        case 4:
+            sc.width = 1290;
+            sc.height = 850;
+            sc.xs = sc.ys = sc.s = 1.7;
+            return sc;
+        case 5:
+            sc.width = 1520;
+            sc.height = 1000;
+            sc.xs = sc.ys = sc.s = 2.0;
+            return sc;
+        default:
+            sc.windowSize = 1;
+            return sc;
     }
 }
 
-int mapLength(const Scales& sc, double v) { return roundHalfEven(sc.s * v); }
+int mapLength(const Scales& sc, double v) {
+    return roundHalfEven(sc.s * v);
+}
 
 IRect mapRect(const Scales& sc, double x, double y, double w, double h) {
     IRect r;
@@ -45,9 +63,12 @@ CardSize cardSizeFor(double s) {
 
 TableLayout layoutFor(const Scales& sc, const CardSize& card) {
     TableLayout t;
-    static constexpr int kHand[4][4] = {{}, {20, 10, 310, 106}, {450, 10, 740, 106}, {150, 395, 610, 491}};
-    static constexpr int kPanel[4][4] = {{}, {88, 140, 243, 235}, {513, 140, 668, 235}, {88, 280, 243, 375}};
-    static constexpr int kBubble[4][4] = {{}, {85, 115, 245, 135}, {510, 115, 670, 135}, {300, 370, 460, 390}};
+    static constexpr int kHand[4][4] = {
+        {}, {20, 10, 310, 106}, {450, 10, 740, 106}, {150, 395, 610, 491}};
+    static constexpr int kPanel[4][4] = {
+        {}, {88, 140, 243, 235}, {513, 140, 668, 235}, {88, 280, 243, 375}};
+    static constexpr int kBubble[4][4] = {
+        {}, {85, 115, 245, 135}, {510, 115, 670, 135}, {300, 370, 460, 390}};
     for (int s = 1; s <= 3; ++s) {
         t.hand[s] = mapRect(sc, kHand[s][0], kHand[s][1], kHand[s][2] - kHand[s][0], 96);
         t.hand[s].height = card.ch;
@@ -62,8 +83,10 @@ TableLayout layoutFor(const Scales& sc, const CardSize& card) {
     static constexpr int kTrick[4][2] = {{}, {0, 0}, {148, 0}, {74, 100}};
     static constexpr int kTalon[4][2] = {{}, {0, 50}, {74, 50}, {148, 50}};
     for (int i = 1; i <= 3; ++i) {
-        t.trick[i] = {t.centre.left + mapLength(sc, kTrick[i][0]), t.centre.top + mapLength(sc, kTrick[i][1])};
-        t.talon[i] = {t.centre.left + mapLength(sc, kTalon[i][0]), t.centre.top + mapLength(sc, kTalon[i][1])};
+        t.trick[i] = {t.centre.left + mapLength(sc, kTrick[i][0]),
+                      t.centre.top + mapLength(sc, kTrick[i][1])};
+        t.talon[i] = {t.centre.left + mapLength(sc, kTalon[i][0]),
+                      t.centre.top + mapLength(sc, kTalon[i][1])};
     }
     return t;
 }
@@ -104,11 +127,16 @@ std::vector<IPoint> flightPath(IPoint from, IPoint to) {
 
 int FlightPacer::pauseAfterStep(int speed) {
     switch (speed) {
-        case 1: return 2;
-        case 2: return 1;
-        case 3: return (++counter_ % 2 == 0) ? 1 : 0;
-        case 4: return (++counter_ % 3 == 0) ? 1 : 0;
-        default: return 0;
+        case 1:
+            return 2;
+        case 2:
+            return 1;
+        case 3:
+            return (++counter_ % 2 == 0) ? 1 : 0;
+        case 4:
+            return (++counter_ % 3 == 0) ? 1 : 0;
+        default:
+            return 0;
     }
 }
 

@@ -56,10 +56,10 @@ std::vector<IPoint> flightPath(IPoint from, IPoint to);
 // The pause after each flight step by Speed, in ms; the counter spacing the pauses of speeds 3
 // and 4 carries over from one flight to the next.
 class FlightPacer {
-public:
+  public:
     int pauseAfterStep(int speed);
 
-private:
+  private:
     int counter_ = 0;
 };
 

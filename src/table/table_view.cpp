@@ -5,9 +5,9 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "core/lang/word_table.h"
 #include "table/fonts.h"
 #include "table/smooth_resize.h"
-#include "core/lang/word_table.h"
 
 namespace orvala::table {
 namespace {
@@ -17,7 +17,9 @@ QString text(WordRow row) {
     return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
 }
 
-QRect qrect(const IRect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect qrect(const IRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 const char16_t kSuitSymbol[5] = {0, u'\u2665', u'\u2666', u'\u2663', u'\u2660'};
 
@@ -34,7 +36,8 @@ QImage borderedCard(const QImage& bitmap, int cw, int ch) {
     p.drawLine(1, ch - 1, cw - 2, ch - 1);
     p.drawLine(0, 1, 0, ch - 2);
     p.drawLine(cw - 1, 1, cw - 1, ch - 2);
-    for (QPoint q : {QPoint(1, 1), QPoint(cw - 2, 1), QPoint(1, ch - 2), QPoint(cw - 2, ch - 2)}) p.drawPoint(q);
+    for (QPoint q : {QPoint(1, 1), QPoint(cw - 2, 1), QPoint(1, ch - 2), QPoint(cw - 2, ch - 2)})
+        p.drawPoint(q);
     return card;
 }
 
@@ -61,18 +64,28 @@ void TableView::applyWindowSize(const Settings& settings, QSize available) {
     backCache_ = QImage();
 }
 
-QSize TableView::windowSize() const { return QSize(scales_.width, scales_.height); }
-double TableView::scale() const { return scales_.s; }
-QSize TableView::cardSize() const { return QSize(card_.cw, card_.ch); }
+QSize TableView::windowSize() const {
+    return QSize(scales_.width, scales_.height);
+}
+double TableView::scale() const {
+    return scales_.s;
+}
+QSize TableView::cardSize() const {
+    return QSize(card_.cw, card_.ch);
+}
 
 void TableView::paintBackground(QRect r) {
     QPainter p(&canvas_);
     p.drawImage(r.topLeft(), background_, r);
 }
 
-void TableView::clearAll() { canvas_ = background_.copy(); }
+void TableView::clearAll() {
+    canvas_ = background_.copy();
+}
 
-void TableView::clearCentre() { paintBackground(qrect(layout_.centre)); }
+void TableView::clearCentre() {
+    paintBackground(qrect(layout_.centre));
+}
 
 QImage TableView::face(Card c) const {
     const int r = CardRank(c), s = suitIndex(c.suit);
@@ -97,7 +110,9 @@ void TableView::chooseBack(int dayOfWeek) {
     backCache_ = QImage();
 }
 
-QImage TableView::cardImage(Card c, bool faceUp) const { return faceUp ? face(c) : back(); }
+QImage TableView::cardImage(Card c, bool faceUp) const {
+    return faceUp ? face(c) : back();
+}
 
 void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp) {
     const QRect r = qrect(layout_.hand[seat]);
@@ -108,7 +123,8 @@ void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp
     p.setClipRect(r);
     const bool show = faceUp || seat == 3;
     for (int i = 1; i <= count; ++i)
-        p.drawImage(r.left() + handXs_[seat][static_cast<size_t>(i - 1)], r.top(), cardImage(hand[i], show));
+        p.drawImage(r.left() + handXs_[seat][static_cast<size_t>(i - 1)], r.top(),
+                    cardImage(hand[i], show));
 }
 
 int TableView::panelUnder(QPoint p, double* x, double* y) const {
@@ -122,7 +138,9 @@ int TableView::panelUnder(QPoint p, double* x, double* y) const {
     return 0;
 }
 
-bool TableView::overOwnHand(QPoint p) const { return qrect(layout_.hand[3]).contains(p); }
+bool TableView::overOwnHand(QPoint p) const {
+    return qrect(layout_.hand[3]).contains(p);
+}
 
 int TableView::slotUnderPointer(QPoint p) const {
     if (!overOwnHand(p)) return 0;
@@ -133,7 +151,8 @@ QPoint TableView::slotPoint(int slot) const {
     const auto& xs = handXs_[3];
     if (slot < 1 || slot > static_cast<int>(xs.size())) return {};
     const int left = xs[static_cast<size_t>(slot - 1)];
-    const int right = slot < static_cast<int>(xs.size()) ? xs[static_cast<size_t>(slot)] : left + card_.cw;
+    const int right =
+        slot < static_cast<int>(xs.size()) ? xs[static_cast<size_t>(slot)] : left + card_.cw;
     return QPoint(layout_.hand[3].left + (left + right) / 2, layout_.hand[3].top + card_.ch / 2);
 }
 
@@ -157,7 +176,8 @@ void TableView::markCard(int slot) {
         area = area.intersected(clip);
         if (slot < n) {
             QPainterPath next;
-            next.addRoundedRect(QRectF(strip.right() + 1, strip.top(), card_.cw, card_.ch), d / 2, d / 2);
+            next.addRoundedRect(QRectF(strip.right() + 1, strip.top(), card_.cw, card_.ch), d / 2,
+                                d / 2);
             QPainterPath nextCorner;
             nextCorner.addRect(QRectF(strip.right() + 1, strip.top(), card_.cw, card_.ch));
             area = area.subtracted(next.intersected(nextCorner));
@@ -190,7 +210,8 @@ QPoint TableView::placePoint(const Place& p) const {
             return QPoint(r.left + r.width / 2 - card_.cw / 2, r.top);
         }
         case Place::Kind::Deck:
-            return QPoint(layout_.centre.left + layout_.centre.width / 2 - card_.cw / 2, layout_.centre.top + layout_.centre.height / 2 - card_.ch / 2);
+            return QPoint(layout_.centre.left + layout_.centre.width / 2 - card_.cw / 2,
+                          layout_.centre.top + layout_.centre.height / 2 - card_.ch / 2);
         case Place::Kind::Talon: {
             const IPoint q = layout_.talon[static_cast<size_t>(std::clamp(p.index, 1, 3))];
             return QPoint(q.x, q.y);
@@ -218,7 +239,10 @@ void TableView::speech(int seat, const QString& t, char colour) {
     paintBackground(r);
     const QString trimmed = QString(t).remove(QRegularExpression("\\s+$"));
     if (trimmed.isEmpty()) return;
-    const char* name = colour == 'g' ? "SPGreen" : colour == 'r' ? "SPRed" : colour == 'y' ? "SPYellow" : "SPBlue";
+    const char* name = colour == 'g'   ? "SPGreen"
+                       : colour == 'r' ? "SPRed"
+                       : colour == 'y' ? "SPYellow"
+                                       : "SPBlue";
     const bool small = scales_.windowSize == 1;
     QImage bubble = pictures_.picture(QString(name) + (small ? "" : "B"));
     if (!small) SmoothResize(bubble, r.width(), r.height());
@@ -227,15 +251,17 @@ void TableView::speech(int seat, const QString& t, char colour) {
     // 18, then 16, then 14 when the text is too wide; nothing smaller.
     for (int size : {18, 16, 14}) {
         p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
-        if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14) break;
+        if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14)
+            break;
     }
     p.setPen(Qt::white);
     const int textHeight = p.fontMetrics().height();
-    CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160), r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
+    CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160),
+               r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
 }
 
-void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid, bool redrawPanel,
-                           const BoardFacts& facts) {
+void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid,
+                           bool redrawPanel, const BoardFacts& facts) {
     const QRect r = qrect(layout_.panel[seat]);
     const bool small = scales_.windowSize == 1;
     // The clean copy: the panel picture alone, stretched to the panel; areas are erased from it.
@@ -262,7 +288,8 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
             const QImage mark = pictures_.picture(seat == 3 ? "ImageList3_0" : "ImageList3_1");
             p.drawImage(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), mark);
         } else {
-            p.drawImage(area(23, 49, 43, 79), pictures_.picture(seat == 3 ? "Hand_Down" : "Hand_Up"));
+            p.drawImage(area(23, 49, 43, 79),
+                        pictures_.picture(seat == 3 ? "Hand_Down" : "Hand_Up"));
         }
     }
     const bool gameEnd = facts.gameState == 15 && facts.someScoreBelowOne;
@@ -288,7 +315,8 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
         if (bid != -10000) {
             p.setFont(slotFont(settings_, px(24), "decor", true));
             p.setPen(QColor(0, 0, 128));
-            CentreText(p, QString::number(bid), r.left() + px(105), r.left() + px(140), r.top() + px(52));
+            CentreText(p, QString::number(bid), r.left() + px(105), r.left() + px(140),
+                       r.top() + px(52));
         }
     }
     if (rules_.RuleBarrel && facts.score <= 120) {
@@ -304,7 +332,8 @@ void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, i
         p.drawImage(r.left() + px(115), r.top() + px(17), bolt);
         p.setFont(slotFont(settings_, px(20), "decor", true));
         p.setPen(QColor(255, 0, 0));
-        CentreText(p, QString::number(facts.boltCount), r.left() + px(125), r.left() + px(140), r.top() + px(20));
+        CentreText(p, QString::number(facts.boltCount), r.left() + px(125), r.left() + px(140),
+                   r.top() + px(20));
     }
 }
 
@@ -315,19 +344,23 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
     const bool small = scales_.windowSize == 1;
     QPainter p(&canvas_);
     p.drawImage(r.topLeft(), background_, r);
-    if (small) p.drawImage(r.topLeft(), pictures_.picture("RamkaBBSm"));
-    else p.drawImage(r, pictures_.picture("RamkaBBBg"));
+    if (small)
+        p.drawImage(r.topLeft(), pictures_.picture("RamkaBBSm"));
+    else
+        p.drawImage(r, pictures_.picture("RamkaBBBg"));
     auto px = [&](double v) { return mapLength(scales_, v); };
     p.setFont(slotFont(settings_, px(28), "decor"));
     p.setPen(QColor(0, 0, 255));
-    CentreText(p, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(), r.right() + 1, r.top() + px(15));
+    CentreText(p, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(),
+               r.right() + 1, r.top() + px(15));
     if (trump == kNoSuit) return;
     p.setPen(QColor(0, 128, 0));
     CentreText(p, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55));
     if (card_.kind == 1) {
         p.drawImage(r.left() + 50, r.top() + 90, pictures_.trumpSymbol(trump));
     } else {
-        p.drawImage(r.left() + roundHalfEven(r.width() / 2.0) - 20, r.top() + px(90), pictures_.trumpSymbol(trump));
+        p.drawImage(r.left() + roundHalfEven(r.width() / 2.0) - 20, r.top() + px(90),
+                    pictures_.trumpSymbol(trump));
     }
 }
 
@@ -341,7 +374,8 @@ void TableView::thinkingBar(int percent) {
     const QRectF bar(r.left() + 10 * s, r.bottom() - 18 * s, r.width() - 20 * s, 10 * s);
     QPainter p(&canvas_);
     p.fillRect(bar, QColor(220, 220, 220));
-    p.fillRect(QRectF(bar.left(), bar.top(), bar.width() * std::clamp(percent, 0, 100) / 100.0, bar.height()),
+    p.fillRect(QRectF(bar.left(), bar.top(), bar.width() * std::clamp(percent, 0, 100) / 100.0,
+                      bar.height()),
                QColor(40, 160, 60));
 }
 

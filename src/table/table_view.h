@@ -23,7 +23,7 @@ namespace orvala::table {
 void CentreText(QPainter& p, const QString& text, int left, int right, int top);
 
 class TableView {
-public:
+  public:
     explicit TableView(PictureStore& pictures);
     // The back of the coming deal, by the day of the week (Monday 1 ... Sunday 7).
     void chooseBack(int dayOfWeek);
@@ -76,7 +76,7 @@ public:
     const RuleSettings& rules() const { return rules_; }
     void setRules(const RuleSettings& r) { rules_ = r; }
 
-private:
+  private:
     QImage face(Card c) const;
     QImage cardPicture(const QImage& picture) const;
     QImage back() const;

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "table/picture_store.h"
+#include "table/resource_library.h"
 #include "table/table_view.h"
 
 namespace orvala::table {
@@ -297,11 +298,13 @@ TEST(PictureStoreLoads, NarrowFacesWithoutTheirBacksFallBackToTheBuiltInSet) {
     EXPECT_TRUE(store.LoadCardFaces(s, PictureKind::Bitmap));
     EXPECT_EQ(s.CardFaceSet, 30);
     EXPECT_FALSE(store.wideCards());
-    EXPECT_TRUE(libs.messages.empty());
+    ASSERT_EQ(libs.messages.size(), 1u);  // the library's gaps
+    EXPECT_TRUE(libs.messages[0].startsWith("Can`t find the file ZorCards06A.dll: "));
+    libs.messages.clear();
     // At window size 3 the narrow backs are needed from "ZorCards06B.dll", which is missing.
     EXPECT_FALSE(store.LoadCardFaces(s, PictureKind::Png));
     ASSERT_EQ(libs.messages.size(), 1u);
-    EXPECT_TRUE(libs.messages[0].endsWith(" ZorCards06B.dll"));
+    EXPECT_EQ(libs.messages[0], "Can`t find the file ZorCards06B.dll");
     EXPECT_EQ(s.CardFaceSet, 0);
     EXPECT_EQ(s.DeckBackSet, 0);
     EXPECT_TRUE(store.wideCards());
@@ -325,7 +328,10 @@ TEST(PictureStoreLoads, ALibrarySetTakesItsNamesAndFillsGapsFromTheBuiltInSet) {
     s.CardFaceSet = 6;
     s.DeckBackSet = 9;
     EXPECT_TRUE(store.LoadCardFaces(s, PictureKind::Png));
-    EXPECT_TRUE(libs.messages.empty());
+    // The faces library lacks most of the set: that is told once, naming the first gap; the
+    // backs library lacks nothing.
+    ASSERT_EQ(libs.messages.size(), 1u);
+    EXPECT_EQ(libs.messages[0], "Can`t find the file ZorCards06A.dll: Bu09ModB");
     EXPECT_EQ(store.FaceOf(*parseCard("9h")), nine);
     // "Ch4KCorB" is not in the library: the built-in king stands in.
     EXPECT_EQ(store.FaceOf(*parseCard("Kh")), store.picture("Ch4KB"));
@@ -344,6 +350,9 @@ TEST(PictureStoreLoads, ALibrarySetTakesItsNamesAndFillsGapsFromTheBuiltInSet) {
     // At kind 1 a library face becomes a 69 x 94 bitmap, and the 20 x 20 symbol is
     // transparent where its key colour is.
     EXPECT_TRUE(store.LoadCardFaces(s, PictureKind::Bitmap));
+    // The faces' gaps were told already; the backs library lacks the small backs.
+    ASSERT_EQ(libs.messages.size(), 2u);
+    EXPECT_EQ(libs.messages[1], "Can`t find the file ZorCards06B.dll: Ob01MoFlo");
     EXPECT_EQ(store.FaceOf(*parseCard("9h")).size(), QSize(69, 94));
     EXPECT_FALSE(store.FaceOf(*parseCard("9h")).hasAlphaChannel());
     EXPECT_EQ(qAlpha(store.trumpSymbol(kHearts).pixel(10, 10)), 0);
@@ -501,6 +510,36 @@ TEST_F(Drawn, ScoreboardCommandsBarrelBoltsAndTheEndOfGame) {
     view.scoreboard(1, false, 150, 0, -10000, true, f);
     auto pureRed = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; };
     EXPECT_GT(countIn(QRect(88 + 15, 140 + 15, 125, 31), pureRed), 20);
+}
+
+}  // namespace
+}  // namespace orvala::table
+
+namespace orvala::table {
+namespace {
+
+TEST(ResourceLibraries, AFileThatIsNoResourceFileIsRefusedAndCountsAsMissing) {
+    App app;
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("ZorCards06A.dll");
+    EXPECT_EQ(ResourceLibrary::open(path), nullptr);  // not there
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("MZ\x90\0\3\0\0\0", 8),
+                                    QByteArray("qres\0\0\0\3", 8), QByteArray(4096, '\xff')}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        EXPECT_EQ(ResourceLibrary::open(path), nullptr) << bytes.size();
+        // The store's own reader says it cannot find the file and keeps the built-in set.
+        std::vector<QString> messages;
+        PictureStore store({dir.path()}, [&](const QString& m) { messages.push_back(m); });
+        Settings s;
+        s.CardFaceSet = 3;
+        EXPECT_FALSE(store.LoadCardFaces(s, PictureKind::Png));
+        EXPECT_EQ(s.CardFaceSet, 0);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], "Can`t find the file ZorCards06A.dll");
+    }
 }
 
 }  // namespace

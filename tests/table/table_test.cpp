@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "table/fonts.h"
 #include "table/panel_hints.h"
 #include "table/smooth_resize.h"
-#include "table/fonts.h"
 #include "table/table_geometry.h"
 
 namespace orvala::table {
@@ -139,9 +139,9 @@ TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
     EXPECT_EQ(seatPanelHint(70, 10, 13, false), WordRow::PointsOfCurrentRound);
     EXPECT_EQ(seatPanelHint(60, 60, 1, false), WordRow::Numbers);
     EXPECT_EQ(seatPanelHint(120, 60, 9, true), WordRow::TheOrderedGame);
-    EXPECT_EQ(seatPanelHint(120, 60, 9, false), std::nullopt);   // the auction goes on
-    EXPECT_EQ(seatPanelHint(120, 60, 20, true), std::nullopt);   // the deal is over
-    EXPECT_EQ(seatPanelHint(20, 39.5, 9, true), std::nullopt);   // between the areas
+    EXPECT_EQ(seatPanelHint(120, 60, 9, false), std::nullopt);  // the auction goes on
+    EXPECT_EQ(seatPanelHint(120, 60, 20, true), std::nullopt);  // the deal is over
+    EXPECT_EQ(seatPanelHint(20, 39.5, 9, true), std::nullopt);  // between the areas
 
     Settings s;
     s.FontScale = {100, 150, 50, 100};
