@@ -28,10 +28,12 @@ TFormZakaz::TFormZakaz(int contract, bool roundToFive, QWidget* parent)
     grid->addWidget(value_, 2, 1);
     static constexpr int kDeltas[7] = {0, -1, -5, -10, 1, 5, 10};
     for (int i = 1; i <= 6; ++i) {
-        BitBtn[i] = new QPushButton(QString::number(kDeltas[i] < 0 ? -kDeltas[i] : kDeltas[i]), this);
+        BitBtn[i] =
+            new QPushButton(QString::number(kDeltas[i] < 0 ? -kDeltas[i] : kDeltas[i]), this);
         BitBtn[i]->setObjectName(QString("BitBtn%1").arg(i));
         BitBtn[i]->setAutoDefault(false);
-        if (kDeltas[i] == 1 || kDeltas[i] == -1) BitBtn[i]->setEnabled(unitStepsEnabled(roundToFive));
+        if (kDeltas[i] == 1 || kDeltas[i] == -1)
+            BitBtn[i]->setEnabled(unitStepsEnabled(roundToFive));
         const int delta = kDeltas[i];
         connect(BitBtn[i], &QPushButton::clicked, this, [this, delta] { step(delta); });
         grid->addWidget(BitBtn[i], i <= 3 ? i : i - 3, i <= 3 ? 0 : 2);

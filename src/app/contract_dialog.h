@@ -11,20 +11,20 @@ namespace orvala::app {
 
 class TFormZakaz final : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFormZakaz(int contract, bool roundToFive, QWidget* parent = nullptr);
 
     int pending() const { return pending_; }
     // One press of a step button (-10, -5, -1, 1, 5, 10), as the buttons do.
     void step(int delta);
 
-    QPushButton* BitBtn[7] = {};  // 1..3 lower by 1, 5, 10; 4..6 raise by 1, 5, 10
+    QPushButton* BitBtn[7] = {};     // 1..3 lower by 1, 5, 10; 4..6 raise by 1, 5, 10
     QPushButton* Button1 = nullptr;  // "Ok"
 
-protected:
+  protected:
     void reject() override;  // Escape and the close box are refused until "Ok"
 
-private:
+  private:
     int contract_;
     int pending_;
     QLabel* value_ = nullptr;

@@ -15,11 +15,13 @@ QString text(WordRow row) {
 
 }  // namespace
 
-QString word(int row) { return text(static_cast<WordRow>(row)); }
+QString word(int row) {
+    return text(static_cast<WordRow>(row));
+}
 
 bool askYesNo(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Question, text(WordRow::Attention), question, QMessageBox::NoButton,
-                    parent);
+    QMessageBox box(QMessageBox::Question, text(WordRow::Attention), question,
+                    QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(text(WordRow::Yes), QMessageBox::YesRole);
     box.addButton(text(WordRow::No), QMessageBox::NoRole);
     box.setObjectName("confirmation");

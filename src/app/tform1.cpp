@@ -2,21 +2,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QDir>
-#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QPixmap>
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
-#include "table/art_names.h"
-#include "table/panel_hints.h"
+#include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
+#include "table/art_names.h"
+#include "table/panel_hints.h"
 
 namespace orvala::app {
 namespace {
@@ -35,7 +37,9 @@ std::unique_ptr<RandomSource> makeRandom(const std::optional<std::uint64_t>& see
     return std::make_unique<ClockRandom>();
 }
 
-CardChoiceOptions choiceOptions() { return CardChoiceOptions{}; }
+CardChoiceOptions choiceOptions() {
+    return CardChoiceOptions{};
+}
 
 // The bubble colour of a speech text: bids and marriages blue, "Pass" green, "Painting" red.
 char bubbleColour(WordRow row) {
@@ -55,8 +59,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       shuffleRandom_(makeRandom(options.seed, 0)),
       playerRandom_(makeRandom(options.seed, 1)),
       computers_(*playerRandom_, choiceOptions()),
-      windowPlayers_(computers_,
-                     [this](const GameRecord& g, const RuleSettings& r) { return askContract(g, r); }),
+      windowPlayers_(computers_, [this](const GameRecord& g,
+                                        const RuleSettings& r) { return askContract(g, r); }),
       pilot_(computers_),
       driver_(options.demo ? static_cast<PlayersPort&>(pilot_) : windowPlayers_, *shuffleRandom_) {
     setObjectName("TForm1");
@@ -106,16 +110,18 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         member->setEnabled(false);
         menuButtons_.push_back(member);
     }
-    for (auto [name, row] : {std::pair{"Button9", WordRow::TopTen},
-                             std::pair{"Button10", WordRow::Options},
-                             std::pair{"BHistory", WordRow::History},
-                             std::pair{"BMode", WordRow::Mode}}) {
+    for (auto [name, row] :
+         {std::pair{"Button9", WordRow::TopTen}, std::pair{"Button10", WordRow::Options},
+          std::pair{"BHistory", WordRow::History}, std::pair{"BMode", WordRow::Mode}}) {
         auto* b = new QPushButton(text(row), this);
         b->setObjectName(name);
         b->setEnabled(false);  // their windows come with later work
         menuButtons_.push_back(b);
     }
-    for (auto* b : menuButtons_) b->hide();
+    for (auto* b : menuButtons_) {
+        b->hide();
+        connect(b, &QPushButton::pressed, this, [this] { salute(true); });
+    }
 
     view_.setRules(settings_.Rules);
     applyWindowSize();
@@ -133,7 +139,8 @@ void TForm1::applyWindowSize() {
     const QSize screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableSize()
                              : QSize(1920, 1080);
-    view_.applyWindowSize(settings_, screen);
+    view_.applyWindowSize(settings_, screen, purpleScreen());
+    saluteStrip_ = pictures_.designPicture("GTouch");
     setFixedSize(view_.windowSize());
     layoutControls();
     if (screen_ == Screen::Title) drawTitle();
@@ -142,11 +149,26 @@ void TForm1::applyWindowSize() {
     update();
 }
 
+bool TForm1::purpleScreen() const {
+    return screen_ == Screen::Game ? settings_.TableDesign == 1 : settings_.MainMenuDesign == 1;
+}
+
+void TForm1::salute(bool onButtons) {
+    if (!(onButtons ? settings_.SaluteOnButtons : settings_.SaluteOnCards)) return;
+    Salute::play(this, mapFromGlobal(QCursor::pos()), saluteStrip_);
+}
+
+void TForm1::drawComputerHands() {
+    const GameRecord& g = driver_.record();
+    for (int s = 1; s <= 2; ++s) view_.drawHand(s, g.Hand[s], g.HandCount[s], openHands_.on());
+    update();
+}
+
 void TForm1::redrawGame() {
     const GameRecord& g = driver_.record();
     view_.clearAll();
     for (int s = 1; s <= 3; ++s) {
-        view_.drawHand(s, g.Hand[s], g.HandCount[s], false);
+        view_.drawHand(s, g.Hand[s], g.HandCount[s], s != 3 && openHands_.on());
         TableView::BoardFacts f;
         f.gameState = g.GameState;
         f.score = g.Score[s];
@@ -161,7 +183,9 @@ void TForm1::redrawGame() {
             view_.drawAt(Place{Place::Kind::Trick, g.seatAtTrickPos(p)}, g.TrickCards[p]);
 }
 
-bool TForm1::busy() const { return !queue_.empty() || !flights_.empty() || waitMs_ > 0; }
+bool TForm1::busy() const {
+    return !queue_.empty() || !flights_.empty() || waitMs_ > 0;
+}
 
 void TForm1::leaveTitle() {
     if (screen_ != Screen::Title) return;
@@ -170,7 +194,10 @@ void TForm1::leaveTitle() {
 }
 
 void TForm1::showMenu() {
+    const bool designChanges =
+        screen_ == Screen::Game && settings_.MainMenuDesign != settings_.TableDesign;
     screen_ = Screen::Menu;
+    if (designChanges) view_.loadBackground(settings_, purpleScreen());
     Button7->hide();
     Button8->hide();
     for (auto* b : menuButtons_) b->show();
@@ -184,6 +211,8 @@ void TForm1::startGame() {
     if (screen_ == Screen::Game) return;
     screen_ = Screen::Game;
     for (auto* b : menuButtons_) b->hide();
+    if (settings_.MainMenuDesign != settings_.TableDesign)
+        view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
     PlayerStart player;
     player.name = settings_.PlayerName;
@@ -221,12 +250,13 @@ void TForm1::onTimer1() {
         return;
     }
     const TimerState t = driver_.timer();
-    if (timer1_.interval() != t.intervalMs) timer1_.setInterval(t.intervalMs);
+    const int interval = options_.fast ? 1 : t.intervalMs;
+    if (timer1_.interval() != interval) timer1_.setInterval(interval);
     if (t.enabled) driverStep([&] { driver_.tick(); });
 }
 
 void TForm1::demoStep() {
-    timer1_.setInterval(5);
+    timer1_.setInterval(options_.fast ? 1 : 5);
     const GameRecord& g = driver_.record();
     if (g.GameState == 21) {
         driverStep([&] { driver_.pressButton8(); });
@@ -303,7 +333,7 @@ void TForm1::onAnimation() {
         waitMs_ = 0;
     }
     while (!queue_.empty()) {
-        if (!playOne(true)) break;
+        if (!playOne(!options_.fast)) break;
     }
     update();
     if (!busy()) {
@@ -337,10 +367,9 @@ bool TForm1::playOne(bool animate) {
                             m->from.kind != Place::Kind::Hand;
         Flight f;
         f.picture = view_.cardImage(m->card, faceUp);
-        const auto path = flightPath(IPoint{view_.placePoint(m->from).x(),
-                                                         view_.placePoint(m->from).y()},
-                                            IPoint{view_.placePoint(m->to).x(),
-                                                         view_.placePoint(m->to).y()});
+        const auto path =
+            flightPath(IPoint{view_.placePoint(m->from).x(), view_.placePoint(m->from).y()},
+                       IPoint{view_.placePoint(m->to).x(), view_.placePoint(m->to).y()});
         for (const auto& p : path) f.path.emplace_back(p.x, p.y);
         f.to = m->to;
         f.card = m->card;
@@ -357,9 +386,9 @@ bool TForm1::playOne(bool animate) {
             if (!flying || g->cards[p].isEmpty()) continue;
             Flight f;
             f.picture = view_.cardImage(g->cards[p], true);
-            for (const auto& q : flightPath(
-                     IPoint{view_.placePoint(from).x(), view_.placePoint(from).y()},
-                     IPoint{view_.placePoint(winner).x(), view_.placePoint(winner).y()}))
+            for (const auto& q :
+                 flightPath(IPoint{view_.placePoint(from).x(), view_.placePoint(from).y()},
+                            IPoint{view_.placePoint(winner).x(), view_.placePoint(winner).y()}))
                 f.path.emplace_back(q.x, q.y);
             f.to = winner;
             f.card = g->cards[p];
@@ -394,8 +423,9 @@ void TForm1::applyEvent(const TableEvent& e) {
             if constexpr (std::is_same_v<T, ev::ResetTable>) {
                 view_.chooseBack(QDate::currentDate().dayOfWeek());
                 view_.clearAll();
+                openHands_.reset();  // every deal starts with the hands closed
             } else if constexpr (std::is_same_v<T, ev::ShowHand>) {
-                view_.drawHand(x.seat, x.hand, x.count, false);
+                view_.drawHand(x.seat, x.hand, x.count, x.seat != 3 && openHands_.on());
             } else if constexpr (std::is_same_v<T, ev::Sound>) {
                 // Sounds come with the sound work; until then a synchronous sound takes no time.
             } else if constexpr (std::is_same_v<T, ev::Bubble>) {
@@ -406,8 +436,8 @@ void TForm1::applyEvent(const TableEvent& e) {
                 else
                     view_.speech(x.seat, captionText(x.text), bubbleColour(x.text.row));
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
-                view_.scoreboard(x.seat, false, x.dealPoints, x.score, x.contract ? x.contract : -10000,
-                                 true, factsFor(x.seat));
+                view_.scoreboard(x.seat, false, x.dealPoints, x.score,
+                                 x.contract ? x.contract : -10000, true, factsFor(x.seat));
             } else if constexpr (std::is_same_v<T, ev::ShowBid>) {
                 view_.scoreboard(x.seat, x.bid > 0, -20000, -20000, x.bid > 0 ? x.bid : -10000,
                                  false, factsFor(x.seat));
@@ -463,11 +493,16 @@ void TForm1::layoutControls() {
         const QString n = b->objectName();
         if (n.size() == 7 && n.startsWith("Button") && n[6] >= '1' && n[6] <= '5')
             place(b, 180, 265 + (n[6].digitValue() - 1) * r, 400, r);
-        else if (n == "Button9") place(b, 40, 225, 100, r);
-        else if (n == "Button10") place(b, 620, 225, 100, r);
-        else if (n == "BHistory") place(b, 40, 255, 100, r);
-        else if (n == "BMode") place(b, 620, 255, 100, r);
-        else if (n == "Button11") place(b, 330, 465, 100, r);
+        else if (n == "Button9")
+            place(b, 40, 225, 100, r);
+        else if (n == "Button10")
+            place(b, 620, 225, 100, r);
+        else if (n == "BHistory")
+            place(b, 40, 255, 100, r);
+        else if (n == "BMode")
+            place(b, 620, 255, 100, r);
+        else if (n == "Button11")
+            place(b, 330, 465, 100, r);
     }
 }
 
@@ -487,6 +522,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
     const int slot = view_.slotUnderPointer(e->pos());
     if (slot == 0) return;
     const MouseButton b = e->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+    if (b == MouseButton::Left) salute(false);
     driverStep([&] { driver_.clickHand(slot, b); });
     updateCursor(e->pos());
 }
@@ -497,7 +533,8 @@ void TForm1::mouseMoveEvent(QMouseEvent* e) {
     double x = 0, y = 0;
     const int seat = screen_ == Screen::Game ? view_.panelUnder(e->pos(), &x, &y) : 0;
     const GameRecord& g = driver_.record();
-    const bool othersOut = seat != 0 && !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
+    const bool othersOut =
+        seat != 0 && !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
     const auto hint = seat ? seatPanelHint(x, y, g.GameState, othersOut) : std::nullopt;
     setToolTip(hint ? text(*hint) : QString());
 }
@@ -518,7 +555,8 @@ void TForm1::updateCursor(QPoint p) {
 
 QCursor TForm1::gameCursor(int which) const {
     // The own cursors are drawn by the program; the system ones are the platform's.
-    if (!settings_.OwnCursorOn) return which == 0 ? Qt::PointingHandCursor : which == 2 ? Qt::WaitCursor : Qt::ArrowCursor;
+    if (!settings_.OwnCursorOn)
+        return which == 0 ? Qt::PointingHandCursor : which == 2 ? Qt::WaitCursor : Qt::ArrowCursor;
     static constexpr const art::CursorArt* kCursors[3] = {&art::kCursorHand, &art::kCursorArrow,
                                                           &art::kCursorBusy};
     const art::CursorArt& c = *kCursors[which];
@@ -527,6 +565,13 @@ QCursor TForm1::gameCursor(int which) const {
 
 void TForm1::keyReleaseEvent(QKeyEvent*) {
     if (screen_ == Screen::Title) leaveTitle();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    // The open-hands number is typed on the table (the chat's send button takes it too, once
+    // the chat is there).
+    if (screen_ == Screen::Game && openHands_.type(e->text())) drawComputerHands();
+    QWidget::keyPressEvent(e);
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
@@ -541,7 +586,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 
 void TForm1::exitToMenuCommand() {
     if (screen_ != Screen::Game || inStep_) return;
-    if (!askYesNo(this, text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost)))
+    if (!askYesNo(this,
+                  text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost)))
         return;
     // The animations stop where they are.
     queue_.clear();
@@ -554,7 +600,8 @@ void TForm1::exitToMenuCommand() {
 
 void TForm1::closeEvent(QCloseEvent* e) {
     if (screen_ == Screen::Game && !options_.demo &&
-        !askYesNo(this, text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost))) {
+        !askYesNo(this,
+                  text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost))) {
         e->ignore();
         return;
     }
@@ -591,8 +638,8 @@ void TForm1::drawMenu() {
     QPainter p(&view_.canvas());
     // The title picture "GTitle": the name in gold on a dark band.
     const double s = view_.scale();
-    const auto r = mapRect(view_.scales(), 230, 90 - std::round(5 * s) / s, 300,
-                           3 * std::round(30 * s) / s);
+    const auto r =
+        mapRect(view_.scales(), 230, 90 - std::round(5 * s) / s, 300, 3 * std::round(30 * s) / s);
     const QRect band(r.left, r.top, r.width, r.height);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(QColor(20, 30, 20, 200));

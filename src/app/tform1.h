@@ -14,11 +14,12 @@
 #include <memory>
 #include <optional>
 
-#include "table/table_view.h"
+#include "app/open_hands.h"
 #include "app/window_players.h"
 #include "core/game/autopilot.h"
 #include "core/game/round_driver.h"
 #include "core/settings/settings.h"
+#include "table/table_view.h"
 
 class QPushButton;
 
@@ -29,13 +30,16 @@ using namespace orvala::table;
 struct LaunchOptions {
     QString programFolder;
     bool demo = false;
-    int quitAfterDeals = 0;  // demo: quit with status 0 after this many deals (0: never)
+    int quitAfterDeals = 0;             // demo: quit with status 0 after this many deals (0: never)
     std::optional<std::uint64_t> seed;  // fixed seeds for shuffles and the computer players
+    // For tests of whole games: the timer ticks every millisecond and events play without
+    // flights or pauses. The rule steps and their order are those of a normal game.
+    bool fast = false;
 };
 
 class TForm1 final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(const LaunchOptions& options, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -47,6 +51,9 @@ public:
     // True while table events are still being played.
     bool busy() const;
     int dealsPlayed() const { return dealsPlayed_; }
+    bool handsOpen() const { return openHands_.on(); }
+    // The salute's film strip; null when its library is not there.
+    const QImage& saluteStrip() const { return saluteStrip_; }
 
     // Starts a game for PlayerName from the menu, as "New Player" does until club members exist.
     void startGame();
@@ -57,21 +64,22 @@ public:
 
     QPushButton* Button7 = nullptr;
     QPushButton* Button8 = nullptr;
-    QPushButton* Button6 = nullptr;  // "New Player"
+    QPushButton* Button6 = nullptr;   // "New Player"
     QPushButton* Button11 = nullptr;  // "Exit"
 
-signals:
+  signals:
     void eventsPlayed();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void keyReleaseEvent(QKeyEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
 
-private:
+  private:
     void onTimer1();
     void onAnimation();
     void pressButton7();
@@ -82,7 +90,7 @@ private:
     template <class F>
     void driverStep(F&& input);
     void takeDriverEvents();
-    void finishQueuedEvents();  // plays what is queued at once, without animation
+    void finishQueuedEvents();   // plays what is queued at once, without animation
     bool playOne(bool animate);  // false when the event needs time (a flight or a wait)
     void applyEvent(const TableEvent& e);
     void syncControls();
@@ -95,6 +103,10 @@ private:
     QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
     int askContract(const GameRecord& g, const RuleSettings& rules);
     void demoStep();
+    void drawComputerHands();
+    // The background of the screen shown now: the "Purple" picture when its design says so.
+    bool purpleScreen() const;
+    void salute(bool onButtons);
 
     LaunchOptions options_;
     Settings settings_;
@@ -131,6 +143,8 @@ private:
     int dealsPlayed_ = 0;
     int lastCountedDeal_ = 0;
     std::vector<QPushButton*> menuButtons_;
+    OpenHandsToggle openHands_;
+    QImage saluteStrip_;
 };
 
 }  // namespace orvala::app

@@ -10,8 +10,9 @@
 namespace orvala::app {
 
 class WindowPlayers final : public PlayersPort {
-public:
-    WindowPlayers(PlayersPort& computers, std::function<int(const GameRecord&, const RuleSettings&)> askContract)
+  public:
+    WindowPlayers(PlayersPort& computers,
+                  std::function<int(const GameRecord&, const RuleSettings&)> askContract)
         : computers_(computers), askContract_(std::move(askContract)) {}
 
     int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override {
@@ -23,9 +24,11 @@ public:
     int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override {
         return computers_.ChooseComputerCard(g, r, seat);
     }
-    int AskContract(const GameRecord& g, const RuleSettings& r) override { return askContract_(g, r); }
+    int AskContract(const GameRecord& g, const RuleSettings& r) override {
+        return askContract_(g, r);
+    }
 
-private:
+  private:
     PlayersPort& computers_;
     std::function<int(const GameRecord&, const RuleSettings&)> askContract_;
 };

@@ -247,6 +247,11 @@ bool PictureStore::LoadBackground(Settings& settings, int windowSize, int width,
     return ok;
 }
 
+QImage PictureStore::designPicture(const QString& name) const {
+    const auto library = openLibrary(kDesignLibrary);
+    return library != nullptr ? library->picture(name) : QImage();
+}
+
 QImage PictureStore::FaceOf(Card c) const {
     const int i = cardIndex(c);
     return i < 0 ? QImage() : faces_[static_cast<size_t>(i)];

@@ -75,6 +75,10 @@ class PictureStore : public PictureSource {
     bool LoadBackground(Settings& settings, int windowSize, int width, int height,
                         bool designPicture = false);
 
+    // A picture of the "Purple" design's library ("GTouch", "GIcon48Opt", ...), read at once;
+    // a null image, and no message, when the library or the picture is not there.
+    QImage designPicture(const QString& name) const;
+
     // The loaded face of a card; a null image for EmptyCard.
     QImage FaceOf(Card c) const;
     // The back chosen for the deal, and back 1..deckBackCount() of the loaded set.

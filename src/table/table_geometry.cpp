@@ -55,10 +55,11 @@ IRect mapRect(const Scales& sc, double x, double y, double w, double h) {
     return r;
 }
 
-CardSize cardSizeFor(double s) {
-    if (s < 1.3) return CardSize{71, 96, 1};
-    if (s < 2.0) return CardSize{roundHalfEven(71 * s), roundHalfEven(96 * s), 0};
-    return CardSize{146, 198, 2};
+CardSize cardSizeFor(double s, bool wide) {
+    if (s < 1.3) return CardSize{71, 96, 1, wide};
+    if (s < 2.0)
+        return CardSize{roundHalfEven((wide ? 71 : 61) * s), roundHalfEven(96 * s), 0, wide};
+    return CardSize{wide ? 146 : 126, 198, 2, wide};
 }
 
 TableLayout layoutFor(const Scales& sc, const CardSize& card) {
@@ -82,10 +83,11 @@ TableLayout layoutFor(const Scales& sc, const CardSize& card) {
     t.memo = mapRect(sc, 620, 373, 130, 90);
     static constexpr int kTrick[4][2] = {{}, {0, 0}, {148, 0}, {74, 100}};
     static constexpr int kTalon[4][2] = {{}, {0, 50}, {74, 50}, {148, 50}};
+    const int shift = !card.wide && sc.windowSize != 1 ? 5 : 0;
     for (int i = 1; i <= 3; ++i) {
-        t.trick[i] = {t.centre.left + mapLength(sc, kTrick[i][0]),
+        t.trick[i] = {t.centre.left + mapLength(sc, kTrick[i][0]) + shift,
                       t.centre.top + mapLength(sc, kTrick[i][1])};
-        t.talon[i] = {t.centre.left + mapLength(sc, kTalon[i][0]),
+        t.talon[i] = {t.centre.left + mapLength(sc, kTalon[i][0]) + shift,
                       t.centre.top + mapLength(sc, kTalon[i][1])};
     }
     return t;

@@ -34,8 +34,9 @@ IRect mapRect(const Scales& sc, double x, double y, double w, double h);
 struct CardSize {
     int cw = 71, ch = 96;
     int kind = 1;  // 1 bitmap faces at their size, 0 PNG faces scaled, 2 the same at the largest
+    bool wide = true;  // narrow face sets have narrower cards above the smallest size
 };
-CardSize cardSizeFor(double s);
+CardSize cardSizeFor(double s, bool wide = true);
 
 struct TableLayout {
     std::array<IRect, 4> hand{}, panel{}, bubble{};  // by seat 1..3
@@ -43,6 +44,8 @@ struct TableLayout {
     std::array<IPoint, 4> trick{};  // by seat, absolute
     std::array<IPoint, 4> talon{};  // 1..3, absolute
 };
+// With narrow cards at window sizes other than 1, the trick and talon positions stand 5 pixels
+// further right, so that the narrower cards sit where the wide ones would.
 TableLayout layoutFor(const Scales& sc, const CardSize& card);
 
 // The x of each card (index 0 is card 1) in a hand image of width w.

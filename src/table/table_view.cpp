@@ -50,14 +50,17 @@ void CentreText(QPainter& p, const QString& t, int left, int right, int top) {
 
 TableView::TableView(PictureStore& pictures) : pictures_(pictures) {}
 
-void TableView::applyWindowSize(const Settings& settings, QSize available) {
-    settings_ = settings;
+void TableView::applyWindowSize(Settings& settings, QSize available, bool designPicture) {
     scales_ = scalesFor(settings.WindowSize, available.width(), available.height());
-    card_ = cardSizeFor(scales_.s);
+    // The picture kind follows the scale alone; the width also follows the face set, which is
+    // known once its faces are loaded (a missing library makes it the wide built-in set).
+    const PictureKind kind = static_cast<PictureKind>(cardSizeFor(scales_.s).kind);
+    pictures_.LoadCardFaces(settings, kind);
+    card_ = cardSizeFor(scales_.s, pictures_.wideCards());
     layout_ = layoutFor(scales_, card_);
-    const PictureKind kind = static_cast<PictureKind>(card_.kind);
-    pictures_.LoadCardFaces(settings_, kind);
-    pictures_.LoadBackground(settings_, scales_.windowSize, scales_.width, scales_.height);
+    pictures_.LoadBackground(settings, scales_.windowSize, scales_.width, scales_.height,
+                             designPicture);
+    settings_ = settings;
     background_ = pictures_.background();
     canvas_ = background_.copy();
     for (auto& f : faceCache_) f = QImage();
@@ -105,6 +108,14 @@ QImage TableView::cardPicture(const QImage& picture) const {
     return picture.scaled(card_.cw, card_.ch, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+void TableView::loadBackground(Settings& settings, bool designPicture) {
+    pictures_.LoadBackground(settings, scales_.windowSize, scales_.width, scales_.height,
+                             designPicture);
+    settings_ = settings;
+    background_ = pictures_.background();
+    canvas_ = background_.copy();
+}
+
 void TableView::chooseBack(int dayOfWeek) {
     pictures_.ChooseDeckBack(settings_, dayOfWeek);
     backCache_ = QImage();
@@ -145,6 +156,14 @@ bool TableView::overOwnHand(QPoint p) const {
 int TableView::slotUnderPointer(QPoint p) const {
     if (!overOwnHand(p)) return 0;
     return cardUnderPointer(handXs_[3], card_.cw, p.x() - layout_.hand[3].left);
+}
+
+QRect TableView::cardRect(int seat, int slot) const {
+    if (seat < 1 || seat > 3) return {};
+    const auto& xs = handXs_[seat];
+    if (slot < 1 || slot > static_cast<int>(xs.size())) return {};
+    const IRect& r = layout_.hand[seat];
+    return QRect(r.left + xs[static_cast<size_t>(slot - 1)], r.top, card_.cw, card_.ch);
 }
 
 QPoint TableView::slotPoint(int slot) const {

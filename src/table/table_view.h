@@ -28,8 +28,12 @@ class TableView {
     // The back of the coming deal, by the day of the week (Monday 1 ... Sunday 7).
     void chooseBack(int dayOfWeek);
 
-    // ApplyWindowSize: scales, layout, card size and kind, faces, backs and background.
-    void applyWindowSize(const Settings& settings, QSize available);
+    // ApplyWindowSize: scales, layout, card size and kind, faces, backs and background (the
+    // "Purple" design's picture with designPicture). A missing library's fallback is written
+    // back into the settings.
+    void applyWindowSize(Settings& settings, QSize available, bool designPicture = false);
+    // The background alone, again: the customizable one or the design picture.
+    void loadBackground(Settings& settings, bool designPicture);
     QSize windowSize() const;
     double scale() const;
     const Scales& scales() const { return scales_; }
@@ -47,6 +51,8 @@ class TableView {
     // The seat whose panel is under a window point (0 if none), and the point in the panel's
     // design units.
     int panelUnder(QPoint p, double* x, double* y) const;
+    // Where card `slot` of a seat's hand lies in the window, whole (later cards may cover it).
+    QRect cardRect(int seat, int slot) const;
     // A window point on the visible part of a card of the person's hand.
     QPoint slotPoint(int slot) const;
     void markCard(int slot);

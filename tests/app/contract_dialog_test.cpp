@@ -1,5 +1,7 @@
 // The contract dialog: its buttons step the value with wrap-around, and only "Ok" closes it.
 
+#include "app/contract_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include "app/contract_dialog.h"
 
 namespace orvala::app {
 namespace {

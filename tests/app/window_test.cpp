@@ -14,6 +14,7 @@
 
 #include "app/contract_dialog.h"
 #include "app/tform1.h"
+#include "core/lang/word_table.h"
 
 namespace orvala::app {
 namespace {
@@ -52,7 +53,7 @@ TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
 
 // Plays the person's seat as a person would: presses enabled buttons, clicks legal cards.
 class Person {
-public:
+  public:
     explicit Person(TForm1& w) : w_(w) {}
     int contractDialogs = 0;
     int illegalClicks = 0;
@@ -79,8 +80,10 @@ public:
             QTest::mouseClick(w_.Button7, Qt::LeftButton);
         };
         if (g.GameState == 3 && w_.Button7->isEnabled()) {
-            if (g.CurrentBid < 105 || !w_.Button8->isEnabled()) click7();
-            else QTest::mouseClick(w_.Button8, Qt::LeftButton);
+            if (g.CurrentBid < 105 || !w_.Button8->isEnabled())
+                click7();
+            else
+                QTest::mouseClick(w_.Button8, Qt::LeftButton);
             return;
         }
         if ((g.GameState == 6 || g.GameState == 7) && g.Declarer == 3 && !w_.Button7->isEnabled()) {
@@ -107,7 +110,7 @@ public:
         if (w_.Button7->isVisible() && w_.Button7->isEnabled()) click7();
     }
 
-private:
+  private:
     TForm1& w_;
 };
 
@@ -133,6 +136,96 @@ TEST(Window, APersonPlaysDealsWithTheMouse) {
     EXPECT_EQ(checkConsistency(w.driver().record()), std::nullopt);
 }
 
+// A whole game from the menu to its end and back, every move of the person a click; the short
+// game (starting at 500) and the fast table keep it to seconds.
+TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
+    for (auto [size, language] : {std::pair{1, 0}, std::pair{4, 5}}) {
+        QTemporaryDir dir;
+        LaunchOptions o = optionsIn(dir, false);
+        o.fast = true;
+        TForm1 w(o);
+        w.settings().Rules.RuleStartWith500 = true;
+        w.settings().WindowSize = size;
+        w.settings().LanguageIndex = language;
+        setCurrentLanguage(language);
+        w.applyWindowSize();
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Space);
+        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+        Person person(w);
+        QTimer hand;
+        QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
+        hand.start(1);
+        const bool over =
+            runUntil([&] { return w.driver().record().GameState == 21 && !w.busy(); }, 280000);
+        hand.stop();
+        const GameRecord& g = w.driver().record();
+        ASSERT_TRUE(over) << "deal " << g.DealNumber << " state " << g.GameState;
+        EXPECT_TRUE(g.GameOver);
+        EXPECT_EQ(checkConsistency(g), std::nullopt);
+        EXPECT_GE(std::max({g.Score[1], g.Score[2], g.Score[3]}), 1000);
+        EXPECT_GT(w.dealsPlayed(), 1);
+        // The game's end offers only the way back to the menu.
+        EXPECT_FALSE(w.Button7->isEnabled());
+        ASSERT_TRUE(w.Button8->isEnabled());
+        EXPECT_EQ(w.Button8->text(),
+                  QString::fromUtf8(std::string(Word(WordRow::ExitToMenu, language)).c_str()));
+        QTest::mouseClick(w.Button8, Qt::LeftButton);
+        ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 10000));
+        EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
+        EXPECT_TRUE(w.Button6->isVisible());
+    }
+    setCurrentLanguage(0);
+}
+
+// The fixed number typed on the table turns the computer seats' hands face up; the next deal
+// closes them again.
+TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
+    QTemporaryDir dir;
+    LaunchOptions o = optionsIn(dir, false);
+    o.fast = true;
+    TForm1 w(o);
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    // The deal is on the table once the game's first button has been pressed.
+    ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
+    if (w.Button7->isEnabled()) QTest::mouseClick(w.Button7, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return !w.busy() && w.driver().record().GameState == 3; }, 20000))
+        << w.driver().record().GameState;
+    const GameRecord& g = w.driver().record();
+    // The last card of seat 1 (the one no other covers): its back before, its face after.
+    // Bitmap cards have open corners, so their insides are compared.
+    const int last = g.HandCount[1];
+    const QRect inside = w.view().cardRect(1, last).adjusted(2, 2, -2, -2);
+    const QRect picture = inside.translated(-w.view().cardRect(1, last).topLeft());
+    auto cardAt = [&] {
+        return w.view().canvas().copy(inside).convertToFormat(QImage::Format_RGB32);
+    };
+    auto drawn = [&](bool faceUp) {
+        return w.view()
+            .cardImage(g.Hand[1][last], faceUp)
+            .copy(picture)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage closed = cardAt();
+    EXPECT_EQ(closed, drawn(false));
+    QTest::keyClicks(&w, OpenHandsToggle::kNumber);
+    EXPECT_TRUE(w.handsOpen());
+    const QImage open = cardAt();
+    EXPECT_NE(open, closed);
+    EXPECT_EQ(open, drawn(true));
+    // Play on to the next deal: the toggle is off and the hands closed.
+    Person person(w);
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
+    hand.start(1);
+    ASSERT_TRUE(runUntil([&] { return w.driver().record().DealNumber >= 2 && !w.busy(); }, 60000));
+    hand.stop();
+    EXPECT_FALSE(w.handsOpen());
+}
+
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
     QTemporaryDir dir;
     for (int size : {1, 3, 4, 5}) {
@@ -147,7 +240,8 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
         const QImage& canvas = w.view().canvas();
         EXPECT_EQ(canvas.size(), w.size()) << size;
         if (qEnvironmentVariableIsSet("ORVALA_SNAPSHOT_DIR"))
-            w.grab().save(qEnvironmentVariable("ORVALA_SNAPSHOT_DIR") + QString("/table%1.png").arg(size));
+            w.grab().save(qEnvironmentVariable("ORVALA_SNAPSHOT_DIR") +
+                          QString("/table%1.png").arg(size));
         // Every button lies inside the window.
         for (QPushButton* b : {w.Button7, w.Button8})
             EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(b->geometry())) << size;
@@ -156,7 +250,8 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
         const GameRecord& g = w.driver().record();
         for (int k = 1; k <= g.HandCount[3]; ++k) {
             const QPoint p = w.view().slotPoint(k);
-            EXPECT_NE(canvas.pixel(p), w.view().background().pixel(p)) << "size " << size << " slot " << k;
+            EXPECT_NE(canvas.pixel(p), w.view().background().pixel(p))
+                << "size " << size << " slot " << k;
         }
     }
 }

@@ -55,6 +55,38 @@ TEST(Geometry, WindowSizesAndTheMappingKeepElementsOnTheirDesignCentre) {
     }
 }
 
+TEST(Geometry, NarrowCardsAreNarrowerAboveTheSmallestSizeAndShiftTheCentreCards) {
+    // At the smallest size narrow sets still give full-width bitmap cards, and nothing moves.
+    const Scales small = scalesFor(1, 1920, 1080);
+    const CardSize smallNarrow = cardSizeFor(small.s, false);
+    EXPECT_EQ(smallNarrow.cw, 71);
+    EXPECT_EQ(smallNarrow.ch, 96);
+    const TableLayout wide1 = layoutFor(small, cardSizeFor(small.s));
+    const TableLayout narrow1 = layoutFor(small, smallNarrow);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(narrow1.trick[i].x, wide1.trick[i].x);
+        EXPECT_EQ(narrow1.talon[i].x, wide1.talon[i].x);
+    }
+    // At s = 1.3 a narrow card is round(61 * 1.3) = 79 wide; at s >= 2 it is 126.
+    const Scales average = scalesFor(3, 1920, 1080);
+    EXPECT_EQ(cardSizeFor(average.s, false).cw, 79);
+    EXPECT_EQ(cardSizeFor(average.s, false).ch, 125);
+    EXPECT_EQ(cardSizeFor(2.16, false).cw, 126);
+    EXPECT_EQ(cardSizeFor(2.16, false).ch, 198);
+    // Everywhere else the trick and talon cards move 5 pixels right, and only sideways.
+    for (int size = 2; size <= 5; ++size) {
+        const Scales sc = scalesFor(size, 1920, 1080);
+        const TableLayout wide = layoutFor(sc, cardSizeFor(sc.s, true));
+        const TableLayout narrow = layoutFor(sc, cardSizeFor(sc.s, false));
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_EQ(narrow.trick[i].x, wide.trick[i].x + 5) << size;
+            EXPECT_EQ(narrow.trick[i].y, wide.trick[i].y) << size;
+            EXPECT_EQ(narrow.talon[i].x, wide.talon[i].x + 5) << size;
+        }
+        EXPECT_EQ(narrow.hand[3].left, wide.hand[3].left) << size;
+    }
+}
+
 TEST(Geometry, HandsOverlapOrSpreadAndThePointerFindsTheVisibleStrip) {
     // Ten cards in the person's 460-wide hand at s = 1 overlap with a step of 42.
     const auto ten = handPositions(460, 10, 71);

@@ -1,0 +1,27 @@
+#pragma once
+// The hidden open-hands toggle: the computer seats' hands are drawn face up while it is on.
+// Typed characters gather in a buffer; when the last five read the fixed number, the toggle
+// flips and the buffer empties. Every deal turns it off.
+
+#include <QString>
+
+namespace orvala::app {
+
+class OpenHandsToggle {
+  public:
+    static constexpr const char* kNumber = "27182";
+
+    // Takes the text of one key press; true when the toggle flipped.
+    bool type(const QString& keyText);
+    void reset() {
+        on_ = false;
+        buffer_.clear();
+    }
+    bool on() const { return on_; }
+
+  private:
+    QString buffer_;
+    bool on_ = false;
+};
+
+}  // namespace orvala::app
