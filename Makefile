@@ -22,6 +22,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	@scripts/install-libraries $(BUILD)/libraries
 	$(BUILD)/bin/orvala
 
 test: build
