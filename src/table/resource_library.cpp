@@ -1,9 +1,12 @@
 #include "table/resource_library.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QResource>
 #include <atomic>
+
+#include "table/resource_file_check.h"
 
 namespace orvala::table {
 namespace {
@@ -25,16 +28,24 @@ bool plainName(const QString& name) {
 }  // namespace
 
 std::unique_ptr<ResourceLibrary> ResourceLibrary::open(const QString& path) {
-    if (!QFileInfo(path).isFile()) return nullptr;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > kMaxLibraryBytes ||
+        !file.open(QIODevice::ReadOnly))
+        return nullptr;
+    // The bytes are read once, checked, and mapped from memory: the resource system trusts
+    // what it maps, so a file cut short or damaged is refused before it reads past the end,
+    // and the file cannot change between the check and the use.
+    QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size()) return nullptr;
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    if (!checkResourceFile({data, static_cast<std::size_t>(bytes.size())}).ok) return nullptr;
     const QString root = freshRoot();
-    // The resource system checks the file's header and tree before it maps anything; a file
-    // that is not a resource file is refused here.
-    if (!QResource::registerResource(path, root)) return nullptr;
-    return std::unique_ptr<ResourceLibrary>(new ResourceLibrary(path, root));
+    if (!QResource::registerResource(data, root)) return nullptr;
+    return std::unique_ptr<ResourceLibrary>(new ResourceLibrary(std::move(bytes), root));
 }
 
 ResourceLibrary::~ResourceLibrary() {
-    QResource::unregisterResource(path_, root_);
+    QResource::unregisterResource(reinterpret_cast<const uchar*>(bytes_.constData()), root_);
 }
 
 bool ResourceLibrary::contains(const QString& name) const {

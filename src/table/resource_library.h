@@ -1,8 +1,9 @@
 #pragma once
 // One optional picture library opened for loading: a Qt binary resource file whose pictures sit
-// at its root under their bare names ("Kr10ModB", "Fon10FiB"). The file is mapped while this
-// object lives and released when it goes, so a library is open only while pictures are loaded.
+// at its root under their bare names ("Kr10ModB", "Fon10FiB"). The file is read and mapped while
+// this object lives and released when it goes, so a library is open only while pictures load.
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -12,6 +13,8 @@ namespace orvala::table {
 
 class ResourceLibrary final : public PictureSource {
   public:
+    // The largest library file that is opened at all.
+    static constexpr qint64 kMaxLibraryBytes = qint64{256} << 20;
     // Null when the file cannot be read as a resource file (missing, damaged, not one at all).
     static std::unique_ptr<ResourceLibrary> open(const QString& path);
     ~ResourceLibrary() override;
@@ -23,8 +26,10 @@ class ResourceLibrary final : public PictureSource {
     bool contains(const QString& name) const;
 
   private:
-    ResourceLibrary(QString path, QString root) : path_(std::move(path)), root_(std::move(root)) {}
-    QString path_, root_;
+    ResourceLibrary(QByteArray bytes, QString root)
+        : bytes_(std::move(bytes)), root_(std::move(root)) {}
+    QByteArray bytes_;  // mapped while the library is open
+    QString root_;
 };
 
 }  // namespace orvala::table
