@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,6 +225,37 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     ASSERT_TRUE(runUntil([&] { return w.driver().record().DealNumber >= 2 && !w.busy(); }, 60000));
     hand.stop();
     EXPECT_FALSE(w.handsOpen());
+}
+
+// Closes the next message window that opens, keeping its text.
+void answerMessage(QString* textOut) {
+    QTimer::singleShot(5, [textOut] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            answerMessage(textOut);
+            return;
+        }
+        *textOut = box->text();
+        box->accept();
+    });
+}
+
+TEST(Window, ThePurpleDesignWithoutItsLibrarySaysSoAndFallsBackToTheCustomizableOne) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    w.settings().MainMenuDesign = 1;
+    w.settings().TableDesign = 1;
+    w.settings().AuxDesignPurple = true;
+    QString message;
+    answerMessage(&message);
+    w.applyWindowSize();
+    EXPECT_EQ(message, "Can`t find the file ZorCGraph1.dll");
+    EXPECT_EQ(w.settings().MainMenuDesign, 0);
+    EXPECT_EQ(w.settings().TableDesign, 0);
+    EXPECT_FALSE(w.settings().AuxDesignPurple);
+    EXPECT_EQ(w.view().background(),
+              PictureStore().picture("FonG").convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(w.saluteStrip().isNull());  // no library, no salute
 }
 
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
