@@ -26,6 +26,8 @@ inline constexpr int kSymbolKeyRed = 192, kSymbolKeyGreen = 192, kSymbolKeyBlue 
 // Sizes of the built-in pictures.
 inline constexpr int kBitmapFaceWidth = 69, kBitmapFaceHeight = 94;
 inline constexpr int kPngFaceWidth = 146, kPngFaceHeight = 198;
+// The PNG faces and backs of narrow-card sets in the libraries are narrower, as tall.
+inline constexpr int kNarrowPngFaceWidth = 126;
 
 // The own cursors, 32 x 32, with their hot spots.
 struct CursorArt {

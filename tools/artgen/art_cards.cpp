@@ -478,4 +478,17 @@ QImage drawBack(int style, bool bitmap) {
     return img;
 }
 
+QImage drawNarrowBack(int style) {
+    const int w = art::kNarrowPngFaceWidth, h = art::kPngFaceHeight;
+    QImage img = blank(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(110, 110, 110), 1));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 8, 8);
+    // Unscaled: the pattern keeps its proportions and the narrower frame clips it.
+    drawBackPattern(p, style, QRectF(8, 8, w - 16, h - 16));
+    return img;
+}
+
 }  // namespace orvala::artgen

@@ -32,6 +32,8 @@ std::vector<Picture> buttonPictures();
 // The parts: rank 1..6 (9, J, Q, K, 10, A), suit 1..4 (hearts, diamonds, clubs, spades).
 QImage drawFace(int rank, int suit, bool bitmap);
 QImage drawBack(int style, bool bitmap);  // style 0..6
+// A built-in back's design on the 126 x 198 card of narrow sets (for the libraries).
+QImage drawNarrowBack(int style);
 QImage drawCloth(int w, int h);
 QImage drawSeatPanel(int w, int h, bool opaque);
 QImage drawDealPanel(int w, int h, bool opaque);

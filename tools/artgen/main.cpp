@@ -1,16 +1,24 @@
 // artgen OUT_DIR: writes every built-in picture as OUT_DIR/NAME.png and the resource list
 // OUT_DIR/art.qrc that compiles them into the game (as ":/art/NAME").
+// artgen --library FILE OUT_DIR: the pictures of one optional picture library and its
+// OUT_DIR/library.qrc (see art_library_writer.h).
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "art_library_writer.h"
 #include "art_painter.h"
 
 int main(int argc, char** argv) {
+    if (argc == 4 && QByteArray(argv[1]) == "--library") {
+        QGuiApplication app(argc, argv);
+        return orvala::artgen::writeLibrary(QString::fromLocal8Bit(argv[2]),
+                                            QString::fromLocal8Bit(argv[3]));
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen OUT_DIR\n");
+        std::fprintf(stderr, "usage: artgen OUT_DIR | artgen --library FILE OUT_DIR\n");
         return 2;
     }
     QGuiApplication app(argc, argv);
