@@ -28,8 +28,8 @@ TFormZakaz::TFormZakaz(int contract, bool roundToFive, QWidget* parent)
     grid->addWidget(value_, 2, 1);
     static constexpr int kDeltas[7] = {0, -1, -5, -10, 1, 5, 10};
     for (int i = 1; i <= 6; ++i) {
-        BitBtn[i] =
-            new QPushButton(QString::number(kDeltas[i] < 0 ? -kDeltas[i] : kDeltas[i]), this);
+        BitBtn[i] = new table::TZorCardsButton(
+            QString::number(kDeltas[i] < 0 ? -kDeltas[i] : kDeltas[i]), this);
         BitBtn[i]->setObjectName(QString("BitBtn%1").arg(i));
         BitBtn[i]->setAutoDefault(false);
         if (kDeltas[i] == 1 || kDeltas[i] == -1)
@@ -38,11 +38,14 @@ TFormZakaz::TFormZakaz(int contract, bool roundToFive, QWidget* parent)
         connect(BitBtn[i], &QPushButton::clicked, this, [this, delta] { step(delta); });
         grid->addWidget(BitBtn[i], i <= 3 ? i : i - 3, i <= 3 ? 0 : 2);
     }
-    Button1 = new QPushButton(word(static_cast<int>(WordRow::Ok)), this);
+    Button1 = new table::TZorCardsButton(word(static_cast<int>(WordRow::Ok)), this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     grid->addWidget(Button1, 4, 0, 1, 3);
+    for (int i = 1; i <= 6; ++i) BitBtn[i]->setColorSB(dialogButtonScheme());
+    Button1->setColorSB(dialogButtonScheme());
+    table::applyNewButtons(this, newButtonsLook());
 }
 
 void TFormZakaz::step(int delta) {

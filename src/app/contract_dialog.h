@@ -4,8 +4,9 @@
 
 #include <QDialog>
 
+#include "table/zor_cards_button.h"
+
 class QLabel;
-class QPushButton;
 
 namespace orvala::app {
 
@@ -18,8 +19,8 @@ class TFormZakaz final : public QDialog {
     // One press of a step button (-10, -5, -1, 1, 5, 10), as the buttons do.
     void step(int delta);
 
-    QPushButton* BitBtn[7] = {};     // 1..3 lower by 1, 5, 10; 4..6 raise by 1, 5, 10
-    QPushButton* Button1 = nullptr;  // "Ok"
+    table::TZorCardsButton* BitBtn[7] = {};     // 1..3 lower by 1, 5, 10; 4..6 raise by 1, 5, 10
+    table::TZorCardsButton* Button1 = nullptr;  // "Ok"
 
   protected:
     void reject() override;  // Escape and the close box are refused until "Ok"

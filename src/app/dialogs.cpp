@@ -1,9 +1,9 @@
 #include "app/dialogs.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "core/lang/word_table.h"
+#include "table/zor_cards_button.h"
 
 namespace orvala::app {
 namespace {
@@ -15,6 +15,31 @@ QString text(WordRow row) {
 
 }  // namespace
 
+namespace {
+bool newButtons = false;
+
+// A message window's button, drawn like every other.
+table::TZorCardsButton* dialogButton(QMessageBox& box, WordRow caption,
+                                     QMessageBox::ButtonRole role) {
+    auto* b = new table::TZorCardsButton(text(caption));
+    b->setColorSB(dialogButtonScheme());
+    b->setNata(newButtons);
+    b->setMinimumWidth(100);
+    box.addButton(b, role);
+    return b;
+}
+}  // namespace
+
+void setNewButtonsLook(bool on) {
+    newButtons = on;
+}
+bool newButtonsLook() {
+    return newButtons;
+}
+table::TColorSB dialogButtonScheme() {
+    return table::TColorSB::DBlue;
+}
+
 QString word(int row) {
     return text(static_cast<WordRow>(row));
 }
@@ -22,8 +47,8 @@ QString word(int row) {
 bool askYesNo(QWidget* parent, const QString& question) {
     QMessageBox box(QMessageBox::Question, text(WordRow::Attention), question,
                     QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(text(WordRow::Yes), QMessageBox::YesRole);
-    box.addButton(text(WordRow::No), QMessageBox::NoRole);
+    auto* yes = dialogButton(box, WordRow::Yes, QMessageBox::YesRole);
+    dialogButton(box, WordRow::No, QMessageBox::NoRole);
     box.setObjectName("confirmation");
     box.exec();
     return box.clickedButton() == yes;
@@ -36,7 +61,7 @@ void showMessage(QWidget* parent, const QString& line1, const QString& line2,
         if (!line.isEmpty()) body += "\n" + line;
     QMessageBox box(QMessageBox::Information, text(WordRow::Attention), body, QMessageBox::NoButton,
                     parent);
-    box.addButton(text(WordRow::Ok), QMessageBox::AcceptRole);
+    dialogButton(box, WordRow::Ok, QMessageBox::AcceptRole);
     box.setObjectName("message");
     box.exec();
 }

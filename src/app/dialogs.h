@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "table/button_look.h"
+
 class QWidget;
 
 namespace orvala::app {
@@ -14,6 +16,12 @@ bool askYesNo(QWidget* parent, const QString& question);
 // The message window.
 void showMessage(QWidget* parent, const QString& line1, const QString& line2 = {},
                  const QString& line3 = {});
+
+// The look of the dialogs' owner-drawn buttons: "New buttons" (set by the main window from the
+// settings) and the dialogs' colour scheme.
+void setNewButtonsLook(bool on);
+bool newButtonsLook();
+table::TColorSB dialogButtonScheme();
 
 // A word-table row in the current language, as a QString.
 QString word(int row);

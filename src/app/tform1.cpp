@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include "app/contract_dialog.h"
 #include "app/dialogs.h"
@@ -18,6 +19,7 @@
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
 #include "table/art_names.h"
+#include "table/fonts.h"
 #include "table/panel_hints.h"
 
 namespace orvala::app {
@@ -74,6 +76,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         settings_.SoundOn = false;
     }
     setCurrentLanguage(settings_.LanguageIndex);
+    setNewButtonsLook(settings_.NewButtonsOn);
     driver_.setRules(settings_.Rules);
 
     // The thinking bar: layout k of N, painted at once since the choice blocks the window.
@@ -88,24 +91,24 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         repaint();
     };
 
-    Button7 = new QPushButton(this);
+    Button7 = new TZorCardsButton(this);
     Button7->setObjectName("Button7");
-    Button8 = new QPushButton(this);
+    Button8 = new TZorCardsButton(this);
     Button8->setObjectName("Button8");
     connect(Button7, &QPushButton::clicked, this, &TForm1::pressButton7);
     connect(Button8, &QPushButton::clicked, this, &TForm1::pressButton8);
     Button7->hide();
     Button8->hide();
 
-    Button6 = new QPushButton(text(WordRow::NewPlayer), this);
+    Button6 = new TZorCardsButton(text(WordRow::NewPlayer), this);
     Button6->setObjectName("Button6");
     connect(Button6, &QPushButton::clicked, this, &TForm1::startGame);
-    Button11 = new QPushButton(text(WordRow::Exit), this);
+    Button11 = new TZorCardsButton(text(WordRow::Exit), this);
     Button11->setObjectName("Button11");
     connect(Button11, &QPushButton::clicked, this, &QWidget::close);
     menuButtons_ = {Button6, Button11};
     for (int k = 1; k <= 5; ++k) {
-        auto* member = new QPushButton(this);  // club members come with the club files
+        auto* member = new TZorCardsButton(this);  // club members come with the club files
         member->setObjectName(QString("Button%1").arg(k));
         member->setEnabled(false);
         menuButtons_.push_back(member);
@@ -113,7 +116,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     for (auto [name, row] :
          {std::pair{"Button9", WordRow::TopTen}, std::pair{"Button10", WordRow::Options},
           std::pair{"BHistory", WordRow::History}, std::pair{"BMode", WordRow::Mode}}) {
-        auto* b = new QPushButton(text(row), this);
+        auto* b = new TZorCardsButton(text(row), this);
         b->setObjectName(name);
         b->setEnabled(false);  // their windows come with later work
         menuButtons_.push_back(b);
@@ -140,6 +143,7 @@ void TForm1::applyWindowSize() {
                              ? QGuiApplication::primaryScreen()->availableSize()
                              : QSize(1920, 1080);
     view_.applyWindowSize(settings_, screen, purpleScreen());
+    colourButtons();
     saluteStrip_ = pictures_.designPicture("GTouch");
     setFixedSize(view_.windowSize());
     layoutControls();
@@ -156,6 +160,34 @@ bool TForm1::purpleScreen() const {
 void TForm1::salute(bool onButtons) {
     if (!(onButtons ? settings_.SaluteOnButtons : settings_.SaluteOnCards)) return;
     Salute::play(this, mapFromGlobal(QCursor::pos()), saluteStrip_);
+}
+
+void TForm1::styleButton(TZorCardsButton* b, double s) {
+    // Light, bold captions on the dark gradients, yellow under the mouse, grey when disabled.
+    b->setFont(
+        slotFont(settings_, std::max(12, static_cast<int>(std::lround(15 * s))), "decor", true));
+    QPalette p = b->palette();
+    p.setColor(QPalette::ButtonText, QColor(255, 255, 255));
+    b->setPalette(p);
+    b->setColorMouse(QColor(255, 230, 120));
+    b->setLightFont(true);
+    b->setGrayDis(true);
+}
+
+void TForm1::colourButtons() {
+    // Customizable design: the buttons' own red; the "Purple" design: violet.
+    const TColorSB menu = settings_.MainMenuDesign == 1 ? TColorSB::DViolet : TColorSB::DRed;
+    const TColorSB table = settings_.TableDesign == 1 ? TColorSB::DViolet : TColorSB::DRed;
+    for (auto* b : menuButtons_) b->setColorSB(menu);
+    Button7->setColorSB(table);
+    Button8->setColorSB(table);
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    // "New buttons" takes effect whenever the window is shown.
+    setNewButtonsLook(settings_.NewButtonsOn);
+    applyNewButtons(this, settings_.NewButtonsOn);
+    QWidget::showEvent(e);
 }
 
 void TForm1::drawComputerHands() {
@@ -283,8 +315,8 @@ void TForm1::syncControls() {
     if (screen_ != Screen::Game) return;
     // While events play, the buttons wait; they show the driver's state once the table does.
     const bool playing = busy();
-    const ButtonState& b7 = driver_.button7();
-    const ButtonState& b8 = driver_.button8();
+    const orvala::ButtonState& b7 = driver_.button7();
+    const orvala::ButtonState& b8 = driver_.button8();
     Button7->setText(captionText(b7.caption));
     Button8->setText(captionText(b8.caption));
     Button7->setVisible(b7.visible);
@@ -480,6 +512,9 @@ int TForm1::askContract(const GameRecord& g, const RuleSettings& rules) {
 
 void TForm1::layoutControls() {
     const double s = view_.scale();
+    for (auto* b : menuButtons_) styleButton(b, s);
+    styleButton(Button7, s);
+    styleButton(Button8, s);
     auto place = [&](QWidget* w, double x, double y, double width, double height) {
         const auto r = mapRect(view_.scales(), x, y, width, height);
         w->setGeometry(r.left, r.top, r.width, r.height);

@@ -20,8 +20,7 @@
 #include "core/game/round_driver.h"
 #include "core/settings/settings.h"
 #include "table/table_view.h"
-
-class QPushButton;
+#include "table/zor_cards_button.h"
 
 namespace orvala::app {
 
@@ -59,13 +58,15 @@ class TForm1 final : public QWidget {
     void startGame();
     // Leaves the title screen.
     void leaveTitle();
+    // "Exit to menu" of the table's menu: asks, and leaves the game for the menu.
+    void exitToMenuCommand();
     // ApplyWindowSize from the settings, and everything redrawn at the new size.
     void applyWindowSize();
 
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button8 = nullptr;
-    QPushButton* Button6 = nullptr;   // "New Player"
-    QPushButton* Button11 = nullptr;  // "Exit"
+    TZorCardsButton* Button7 = nullptr;
+    TZorCardsButton* Button8 = nullptr;
+    TZorCardsButton* Button6 = nullptr;   // "New Player"
+    TZorCardsButton* Button11 = nullptr;  // "Exit"
 
   signals:
     void eventsPlayed();
@@ -76,6 +77,7 @@ class TForm1 final : public QWidget {
     void mouseMoveEvent(QMouseEvent*) override;
     void keyReleaseEvent(QKeyEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
 
@@ -84,7 +86,6 @@ class TForm1 final : public QWidget {
     void onAnimation();
     void pressButton7();
     void pressButton8();
-    void exitToMenuCommand();
 
     // Runs one driver input, then takes its events into the queue.
     template <class F>
@@ -107,6 +108,9 @@ class TForm1 final : public QWidget {
     // The background of the screen shown now: the "Purple" picture when its design says so.
     bool purpleScreen() const;
     void salute(bool onButtons);
+    // The buttons' colour schemes by the design of the screen shown.
+    void colourButtons();
+    void styleButton(TZorCardsButton* b, double s);
 
     LaunchOptions options_;
     Settings settings_;
@@ -142,7 +146,7 @@ class TForm1 final : public QWidget {
     int titleFrame_ = 0;
     int dealsPlayed_ = 0;
     int lastCountedDeal_ = 0;
-    std::vector<QPushButton*> menuButtons_;
+    std::vector<TZorCardsButton*> menuButtons_;
     OpenHandsToggle openHands_;
     QImage saluteStrip_;
 };

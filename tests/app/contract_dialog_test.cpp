@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/dialogs.h"
+
 namespace orvala::app {
 namespace {
 
@@ -38,6 +40,36 @@ TEST(ContractDialog, ButtonsStepAndOnlyOkCloses) {
     EXPECT_TRUE(plain.BitBtn[1]->isEnabled());
     plain.step(1);
     EXPECT_EQ(plain.pending(), 101);
+}
+
+// The dialogs' buttons are the program's own, in the dialogs' scheme and the chosen look.
+TEST(Dialogs, EveryButtonIsDrawnByTheProgram) {
+    setNewButtonsLook(true);
+    TFormZakaz dialog(100, false);
+    const auto buttons = dialog.findChildren<QPushButton*>();
+    EXPECT_EQ(buttons.size(), 7);
+    for (QPushButton* b : buttons) {
+        auto* own = qobject_cast<table::TZorCardsButton*>(b);
+        ASSERT_NE(own, nullptr);
+        EXPECT_TRUE(own->Nata());
+        EXPECT_EQ(own->ColorSB(), dialogButtonScheme());
+    }
+    setNewButtonsLook(false);
+    // The confirmation's "Yes" and "No" too; "No" answers no.
+    bool checked = false;
+    QTimer::singleShot(5, [&] {
+        auto* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        const auto own = box->findChildren<table::TZorCardsButton*>();
+        EXPECT_EQ(own.size(), 2);
+        for (auto* b : own)
+            if (b->text() == "No") {
+                checked = true;
+                b->click();
+            }
+    });
+    EXPECT_FALSE(askYesNo(nullptr, "?"));
+    EXPECT_TRUE(checked);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "app/contract_dialog.h"
+#include "app/salute.h"
 #include "app/tform1.h"
 #include "core/lang/word_table.h"
 
@@ -256,6 +257,73 @@ TEST(Window, ThePurpleDesignWithoutItsLibrarySaysSoAndFallsBackToTheCustomizable
     EXPECT_EQ(w.view().background(),
               PictureStore().picture("FonG").convertToFormat(QImage::Format_RGB32));
     EXPECT_TRUE(w.saluteStrip().isNull());  // no library, no salute
+}
+
+// The program folder inside a temporary folder that holds the built libraries, as `make run`
+// installs them.
+struct HomeWithLibraries {
+    QTemporaryDir top;
+    QString home;
+    HomeWithLibraries() {
+        home = QDir(top.path()).filePath("Orvala");
+        QDir().mkpath(home);
+        for (const QString& f : QDir(ORVALA_LIBRARY_DIR).entryList({"*.dll"}, QDir::Files))
+            EXPECT_TRUE(
+                QFile::copy(QDir(ORVALA_LIBRARY_DIR).filePath(f), QDir(top.path()).filePath(f)));
+    }
+};
+
+TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
+    HomeWithLibraries libs;
+    LaunchOptions o;
+    o.programFolder = libs.home;
+    o.seed = 3;
+    o.fast = true;
+    TForm1 w(o);
+    w.settings().MainMenuDesign = 1;  // the menu is purple, the table customizable
+    w.settings().SaluteOnButtons = true;
+    w.settings().NewButtonsOn = true;
+    w.applyWindowSize();
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    EXPECT_EQ(w.settings().MainMenuDesign, 1);
+    const QImage purple = w.view().background();
+    const QColor c = purple.pixelColor(purple.width() / 2, purple.height() / 2);
+    EXPECT_GT(c.blue(), c.green());
+    EXPECT_EQ(w.Button6->ColorSB(), TColorSB::DViolet);
+    // Every push button of the window is drawn by the program, in the new look.
+    const auto buttons = w.findChildren<QPushButton*>();
+    EXPECT_GE(buttons.size(), 13);
+    for (QPushButton* b : buttons) {
+        auto* own = qobject_cast<TZorCardsButton*>(b);
+        ASSERT_NE(own, nullptr) << b->objectName().toStdString();
+        EXPECT_TRUE(own->Nata());
+    }
+    // Pressing a menu button shows the salute at the pointer; it goes by itself.
+    ASSERT_FALSE(w.saluteStrip().isNull());
+    QTest::mousePress(w.Button6, Qt::LeftButton);
+    auto* salute = w.findChild<Salute*>();
+    ASSERT_NE(salute, nullptr);
+    EXPECT_EQ(salute->size(), QSize(100, 100));
+    QTest::mouseRelease(w.Button6, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_TRUE(runUntil([&] { return w.findChild<Salute*>() == nullptr; }, 3000));
+    // The table takes its own (customizable) design: the green cloth.
+    const QImage cloth = w.view().background();
+    const QColor t = cloth.pixelColor(cloth.width() / 2, cloth.height() / 2);
+    EXPECT_GT(t.green(), t.blue());
+    EXPECT_GT(t.green(), t.red());
+    EXPECT_EQ(w.Button7->ColorSB(), TColorSB::DRed);
+    // Back in the menu, the purple picture again.
+    QTimer::singleShot(5, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == "Yes") b->click();
+    });
+    w.exitToMenuCommand();
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    EXPECT_EQ(w.view().background(), purple);
 }
 
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
