@@ -358,11 +358,3 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
 
 }  // namespace
 }  // namespace orvala::app
-
-int main(int argc, char** argv) {
-    // The tests never need a display, not even to list themselves.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -657,11 +657,3 @@ TEST(ZorCardsButton, NewButtonsAndTheIconAsGlyph) {
 
 }  // namespace
 }  // namespace orvala::table
-
-int main(int argc, char** argv) {
-    // The tests never need a display, not even to list themselves.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include "table/picture_store.h"
 #include "table/table_view.h"
 
@@ -23,10 +21,6 @@ QImage rgb(const QImage& i) {
 }
 
 TEST(LibrariesInUse, EveryFaceSetAtEveryWindowSize) {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
     Loader l;
     const QSize screen(1920, 1080);
     const Card aceOfSpades = *parseCard("As");

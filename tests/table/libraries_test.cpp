@@ -22,15 +22,6 @@
 namespace orvala::table {
 namespace {
 
-struct App {
-    App() {
-        static int argc = 1;
-        static char name[] = "test_table_libraries";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-    }
-};
-
 // A library file registered at ":/" + its name while in scope, as the game's loader does.
 class Library {
   public:
@@ -72,7 +63,6 @@ int differingPixels(const QImage& a, const QImage& b) {
 }
 
 TEST(Libraries, EveryFaceAndSymbolOfEverySetIsThereAtItsSize) {
-    App app;
     std::map<QString, std::unique_ptr<Library>> libraries;
     for (const char* file : {kFacesLibraryA, kFacesLibraryB, kFacesLibraryC}) {
         libraries[file] = std::make_unique<Library>(file);
@@ -134,7 +124,6 @@ TEST(Libraries, EveryFaceAndSymbolOfEverySetIsThereAtItsSize) {
 }
 
 TEST(Libraries, SetsAndFiguresLookTheirOwn) {
-    App app;
     Library a(kFacesLibraryA), c(kFacesLibraryC);
     ASSERT_TRUE(a.registered() && c.registered());
     Library b(kFacesLibraryB);
@@ -175,7 +164,6 @@ TEST(Libraries, SetsAndFiguresLookTheirOwn) {
 }
 
 TEST(Libraries, EveryBackOfEverySetInEveryKind) {
-    App app;
     Library b(kFacesLibraryB);
     ASSERT_TRUE(b.registered());
     for (int set = 1; set <= 12; ++set) {
@@ -204,7 +192,6 @@ TEST(Libraries, EveryBackOfEverySetInEveryKind) {
 }
 
 TEST(Libraries, EveryBackgroundAtBothSizesAndTheDesignPictures) {
-    App app;
     Library g(kBackgroundLibrary), d(kDesignLibrary);
     ASSERT_TRUE(g.registered() && d.registered());
     QImage first;
@@ -251,7 +238,6 @@ TEST(Libraries, EveryBackgroundAtBothSizesAndTheDesignPictures) {
 
 // artgen draws the same bytes twice, and the same as the build's library holds.
 TEST(Libraries, ArtgenDrawsTheSameBytesEveryTime) {
-    App app;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto artgen = [&](const QString& library, const QString& out) {

@@ -17,15 +17,6 @@
 namespace orvala::table {
 namespace {
 
-struct App {
-    App() {
-        static int argc = 1;
-        static char name[] = "test_table_pictures";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-    }
-};
-
 bool isRed(QRgb c) {
     return qAlpha(c) > 200 && qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90;
 }
@@ -53,7 +44,6 @@ const char* const kBacks[7] = {"Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th",
                                "Ob05Fr", "Ob06Su", "Ob07Su"};
 
 TEST(Pictures, EveryNamedPictureHasItsSize) {
-    App app;
     PictureStore store;
     std::vector<std::pair<QString, QSize>> sizes = {
         {"FonG", {760, 500}},       {"FonGB", {1920, 922}},     {"TabloSm", {155, 95}},
@@ -95,7 +85,6 @@ TEST(Pictures, EveryNamedPictureHasItsSize) {
 }
 
 TEST(Pictures, EveryFaceAndBackIsItsOwnAndFacesTakeTheSuitColour) {
-    App app;
     PictureStore store;
     for (const char* suffix : {"", "B"}) {
         const bool bitmap = QString(suffix).isEmpty();
@@ -126,7 +115,6 @@ TEST(Pictures, EveryFaceAndBackIsItsOwnAndFacesTakeTheSuitColour) {
 }
 
 TEST(Pictures, TheClothIsNotFlatAndThePanelsAreLight) {
-    App app;
     PictureStore store;
     for (const char* name : {"FonG", "FonGB"}) {
         const QImage cloth = store.picture(name);
@@ -256,7 +244,6 @@ QImage solid(int w, int h, QColor c) {
 }
 
 TEST(PictureStoreLoads, AMissingLibraryGivesTheBuiltInSetAndOneMessage) {
-    App app;
     Libraries libs;
     PictureStore store = libs.store();
     Settings s;
@@ -287,7 +274,6 @@ TEST(PictureStoreLoads, AMissingLibraryGivesTheBuiltInSetAndOneMessage) {
 }
 
 TEST(PictureStoreLoads, NarrowFacesWithoutTheirBacksFallBackToTheBuiltInSet) {
-    App app;
     Libraries libs;
     const QImage narrowNine = solid(126, 198, QColor(10, 200, 10));
     libs.add("ZorCards06A.dll", "Ch09SkTB", narrowNine);
@@ -313,7 +299,6 @@ TEST(PictureStoreLoads, NarrowFacesWithoutTheirBacksFallBackToTheBuiltInSet) {
 }
 
 TEST(PictureStoreLoads, ALibrarySetTakesItsNamesAndFillsGapsFromTheBuiltInSet) {
-    App app;
     Libraries libs;
     const QImage nine = solid(146, 198, QColor(200, 0, 200));
     const QImage symbol = solid(20, 20, QColor(192, 192, 192));
@@ -360,7 +345,6 @@ TEST(PictureStoreLoads, ALibrarySetTakesItsNamesAndFillsGapsFromTheBuiltInSet) {
 }
 
 TEST(PictureStoreLoads, BackOfTheDayTrumpSymbolsAndBackgrounds) {
-    App app;
     Libraries libs;
     PictureStore store = libs.store();
     Settings s;
@@ -417,7 +401,6 @@ TEST(PictureStoreLoads, BackOfTheDayTrumpSymbolsAndBackgrounds) {
 
 class Drawn : public ::testing::Test {
   protected:
-    App app;
     PictureStore store;
     TableView view{store};
     void size(int windowSize) {
@@ -519,7 +502,6 @@ namespace orvala::table {
 namespace {
 
 TEST(ResourceLibraries, AFileThatIsNoResourceFileIsRefusedAndCountsAsMissing) {
-    App app;
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("ZorCards06A.dll");
     EXPECT_EQ(ResourceLibrary::open(path), nullptr);  // not there

@@ -17,15 +17,6 @@
 namespace orvala::table {
 namespace {
 
-struct App {
-    App() {
-        static int argc = 1;
-        static char name[] = "test_table_libraries";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-    }
-};
-
 QByteArray testLibrary() {
     QFile f(ORVALA_TEST_LIBRARY);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
@@ -40,7 +31,6 @@ ResourceFileCheck check(const QByteArray& b) {
 const char* const kNames[] = {"Pi5AMedB", "Ch09MedB", "Kr4KMed", "Ob01MoCl1B", "Fon03Gr"};
 
 TEST(ResourceLibrary, ReadsPicturesByNameAndOnlyThose) {
-    App app;
     const QByteArray bytes = testLibrary();
     const ResourceFileCheck c = check(bytes);
     EXPECT_TRUE(c.ok) << c.problem;
@@ -63,7 +53,6 @@ TEST(ResourceLibrary, ReadsPicturesByNameAndOnlyThose) {
 }
 
 TEST(ResourceLibrary, TheStoreLoadsASetFromARealLibraryAndFillsItsGaps) {
-    App app;
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(ORVALA_TEST_LIBRARY, QDir(dir.path()).filePath("ZorCards06A.dll")));
     std::vector<QString> messages;
@@ -81,7 +70,6 @@ TEST(ResourceLibrary, TheStoreLoadsASetFromARealLibraryAndFillsItsGaps) {
 
 // Every truncation and a spread of byte changes: the check refuses or the file reads safely.
 TEST(ResourceLibrary, DamagedFilesAreRefusedOrReadSafely) {
-    App app;
     const QByteArray good = testLibrary();
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("ZorCards06A.dll");
