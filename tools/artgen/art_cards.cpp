@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
+#include "art_court.h"
 #include "art_painter.h"
 #include "art_shapes.h"
 #include "table/art_names.h"
@@ -17,19 +18,7 @@ namespace {
 
 constexpr double kMasterW = 146, kMasterH = 198;
 const QColor kPaper(252, 251, 246);
-const QColor kInk(40, 30, 30);
 const QColor kGold(226, 178, 42);
-const QColor kSkin(248, 218, 184);
-
-void fillPath(QPainter& p, const QPainterPath& path, QColor fill, QColor line = QColor(),
-              double width = 1.0) {
-    p.setBrush(fill);
-    if (line.isValid())
-        p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    else
-        p.setPen(Qt::NoPen);
-    p.drawPath(path);
-}
 
 // A pip centred on (cx, cy); pips below the middle of the card stand on their heads.
 void drawPip(QPainter& p, int suit, double cx, double cy, double w, double h, bool turned) {
@@ -87,213 +76,9 @@ void drawAce(QPainter& p, int suit) {
     fillPath(p, suitPath(suit, QRectF(73 - 34, 99 - 37, 68, 74)), c, c.darker(140), 1.2);
 }
 
-// One half of a court card: a bust in the upper half of the frame (x 33..113, y 24..99).
-// rank 2 jack (a cap with a feather), 3 queen (a tiara and long hair), 4 king (a crown and beard).
-void drawBust(QPainter& p, int rank, int suit) {
-    const QColor robe = suit <= 2 ? suitColour(suit) : QColor(34, 38, 52);
-    const QColor trim = suit <= 2 ? QColor(255, 236, 150) : kGold;
-    const double cx = 73;
-
-    // Long hair of the queen falls behind the head onto the shoulders.
-    if (rank == 3) {
-        QPainterPath hair;
-        hair.moveTo(cx - 14, 50);
-        hair.cubicTo(cx - 19, 62, cx - 20, 74, cx - 24, 84);
-        hair.lineTo(cx + 24, 84);
-        hair.cubicTo(cx + 20, 74, cx + 19, 62, cx + 14, 50);
-        hair.cubicTo(cx + 10, 38, cx - 10, 38, cx - 14, 50);
-        fillPath(p, hair, QColor(196, 140, 52), kInk, 0.8);
-    }
-
-    // Robe over the shoulders.
-    QPainterPath body;
-    body.moveTo(37, 99);
-    body.cubicTo(37, 84, 50, 77, cx, 76);
-    body.cubicTo(96, 77, 109, 84, 109, 99);
-    body.closeSubpath();
-    QLinearGradient g(37, 0, 109, 0);
-    g.setColorAt(0, robe.darker(130));
-    g.setColorAt(0.5, robe.lighter(115));
-    g.setColorAt(1, robe.darker(130));
-    p.setBrush(g);
-    p.setPen(QPen(kInk, 0.8));
-    p.drawPath(body);
-
-    // Neck.
-    fillPath(
-        p,
-        [&] {
-            QPainterPath n;
-            n.addRect(QRectF(cx - 5, 66, 10, 11));
-            return n;
-        }(),
-        kSkin, kInk, 0.6);
-
-    // Collars: the jack's white falling collar, the queen's necklace, the king's ermine.
-    if (rank == 2) {
-        QPainterPath collar;
-        collar.moveTo(cx - 16, 78);
-        collar.lineTo(cx, 90);
-        collar.lineTo(cx + 16, 78);
-        collar.lineTo(cx + 9, 76);
-        collar.lineTo(cx, 82);
-        collar.lineTo(cx - 9, 76);
-        collar.closeSubpath();
-        fillPath(p, collar, QColor(250, 250, 250), kInk, 0.7);
-        for (int k = 0; k < 3; ++k) {
-            QPainterPath stripe;
-            stripe.addRect(QRectF(cx - 1.5, 86 + k * 4.2, 3, 2.4));
-            fillPath(p, stripe, trim);
-        }
-    } else if (rank == 3) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(trim, 1.4));
-        QPainterPath lace;
-        lace.moveTo(cx - 12, 77);
-        lace.quadTo(cx, 88, cx + 12, 77);
-        p.drawPath(lace);
-        for (int k = -2; k <= 2; ++k) {
-            const double t = (k + 2) / 4.0;
-            const double x = cx - 12 + 24 * t;
-            const double y = 77 + 22 * t * (1 - t);  // on the necklace's curve
-            QPainterPath pearl;
-            pearl.addEllipse(QPointF(x, y), 1.6, 1.6);
-            fillPath(p, pearl, QColor(255, 255, 255), kInk, 0.4);
-        }
-    } else {
-        QPainterPath ermine;
-        ermine.moveTo(39, 92);
-        ermine.cubicTo(44, 80, 56, 76, cx, 76);
-        ermine.cubicTo(90, 76, 102, 80, 107, 92);
-        ermine.lineTo(100, 94);
-        ermine.cubicTo(96, 86, 86, 82, cx, 82);
-        ermine.cubicTo(60, 82, 50, 86, 46, 94);
-        ermine.closeSubpath();
-        fillPath(p, ermine, QColor(250, 250, 246), kInk, 0.7);
-        for (double x : {47.0, 57.0, 89.0, 99.0}) {
-            QPainterPath spot;
-            spot.addEllipse(QPointF(x, x < cx ? 86 - (x - 47) * 0.3 : 86 - (99 - x) * 0.3), 1.1,
-                            1.6);
-            fillPath(p, spot, kInk);
-        }
-    }
-
-    // Head and face.
-    QPainterPath head;
-    head.addEllipse(QPointF(cx, 56), 11, 13);
-    fillPath(p, head, kSkin, kInk, 0.8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
-    p.drawEllipse(QPointF(cx - 4.2, 54.5), 1.2, 1.4);
-    p.drawEllipse(QPointF(cx + 4.2, 54.5), 1.2, 1.4);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kInk, 0.7));
-    p.drawLine(QPointF(cx, 55.5), QPointF(cx - 1, 60));
-    QPainterPath mouth;
-    mouth.moveTo(cx - 3, 63);
-    mouth.quadTo(cx, 65, cx + 3, 63);
-    p.setPen(QPen(QColor(190, 60, 60), 1.0));
-    p.drawPath(mouth);
-    QColor cheek(236, 130, 120, 90);
-    p.setPen(Qt::NoPen);
-    p.setBrush(cheek);
-    p.drawEllipse(QPointF(cx - 6.5, 60), 2.2, 1.6);
-    p.drawEllipse(QPointF(cx + 6.5, 60), 2.2, 1.6);
-
-    if (rank == 4) {
-        // The king's beard and moustache.
-        QPainterPath beard;
-        beard.moveTo(cx - 10.5, 58);
-        beard.cubicTo(cx - 11, 72, cx - 5, 78, cx, 80);
-        beard.cubicTo(cx + 5, 78, cx + 11, 72, cx + 10.5, 58);
-        beard.cubicTo(cx + 7, 64, cx - 7, 64, cx - 10.5, 58);
-        fillPath(p, beard, QColor(214, 210, 200), kInk, 0.7);
-        QPainterPath moustache;
-        moustache.moveTo(cx - 6, 63);
-        moustache.quadTo(cx, 59.5, cx + 6, 63);
-        moustache.quadTo(cx, 61.5, cx - 6, 63);
-        fillPath(p, moustache, QColor(190, 186, 176), kInk, 0.5);
-    }
-
-    // Headwear.
-    if (rank == 2) {
-        QPainterPath hair;
-        hair.moveTo(cx - 11, 54);
-        hair.cubicTo(cx - 12, 44, cx + 12, 44, cx + 11, 54);
-        hair.cubicTo(cx + 6, 48, cx - 6, 48, cx - 11, 54);
-        fillPath(p, hair, QColor(112, 72, 36), kInk, 0.6);
-        QPainterPath cap;
-        cap.moveTo(cx - 15, 47);
-        cap.cubicTo(cx - 16, 33, cx + 18, 30, cx + 17, 45);
-        cap.cubicTo(cx + 6, 42, cx - 6, 42, cx - 15, 47);
-        fillPath(p, cap, robe, kInk, 0.8);
-        QPainterPath band;
-        band.moveTo(cx - 15, 47);
-        band.cubicTo(cx - 6, 42, cx + 6, 42, cx + 17, 45);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(trim, 1.8));
-        p.drawPath(band);
-        QPainterPath feather;
-        feather.moveTo(cx + 10, 40);
-        feather.cubicTo(cx + 16, 33, cx + 22, 33, cx + 26, 36);
-        feather.cubicTo(cx + 21, 39, cx + 16, 40, cx + 10, 40);
-        fillPath(p, feather, QColor(250, 250, 250), kInk, 0.6);
-        p.setPen(QPen(kInk, 0.5));
-        p.drawLine(QPointF(cx + 11, 40), QPointF(cx + 24, 36.2));
-    } else if (rank == 3) {
-        QPainterPath fringe;
-        fringe.moveTo(cx - 11, 54);
-        fringe.cubicTo(cx - 12, 42, cx + 12, 42, cx + 11, 54);
-        fringe.cubicTo(cx + 4, 46, cx - 4, 46, cx - 11, 54);
-        fillPath(p, fringe, QColor(196, 140, 52), kInk, 0.6);
-        QPainterPath tiara;
-        tiara.moveTo(cx - 11, 44);
-        tiara.lineTo(cx - 9, 38);
-        tiara.quadTo(cx - 5.5, 40, cx - 4, 36);
-        tiara.quadTo(cx, 31, cx + 4, 36);
-        tiara.quadTo(cx + 5.5, 40, cx + 9, 38);
-        tiara.lineTo(cx + 11, 44);
-        tiara.quadTo(cx, 41, cx - 11, 44);
-        fillPath(p, tiara, kGold, kInk, 0.6);
-        for (double x : {cx - 9, cx, cx + 9}) {
-            QPainterPath pearl;
-            pearl.addEllipse(QPointF(x, x == cx ? 32.5 : 37.5), 1.7, 1.7);
-            fillPath(p, pearl, QColor(255, 255, 255), kInk, 0.4);
-        }
-    } else {
-        QPainterPath hair;
-        hair.moveTo(cx - 11, 56);
-        hair.cubicTo(cx - 13, 46, cx + 13, 46, cx + 11, 56);
-        hair.cubicTo(cx + 8, 50, cx - 8, 50, cx - 11, 56);
-        fillPath(p, hair, QColor(200, 196, 186), kInk, 0.6);
-        QPainterPath crown;
-        crown.moveTo(cx - 13, 47);
-        crown.lineTo(cx - 14, 34);
-        for (int k = 1; k <= 4; ++k) {
-            const double x = cx - 14 + 7 * k;
-            crown.lineTo(x - 3.5, 40);
-            crown.lineTo(x, k % 2 == 0 ? 29 : 32);
-        }
-        crown.lineTo(cx + 14, 34);
-        crown.lineTo(cx + 13, 47);
-        crown.closeSubpath();
-        QLinearGradient gold(0, 29, 0, 47);
-        gold.setColorAt(0, kGold.lighter(125));
-        gold.setColorAt(1, kGold.darker(115));
-        p.setBrush(gold);
-        p.setPen(QPen(kInk, 0.7));
-        p.drawPath(crown);
-        p.setPen(QPen(kInk, 0.5));
-        p.setBrush(QColor(200, 20, 40));
-        p.drawEllipse(QPointF(cx, 43), 2, 2);
-        p.setBrush(QColor(30, 80, 200));
-        p.drawEllipse(QPointF(cx - 7.5, 43.5), 1.5, 1.5);
-        p.drawEllipse(QPointF(cx + 7.5, 43.5), 1.5, 1.5);
-    }
-}
-
 void drawCourt(QPainter& p, int rank, int suit) {
     const QColor c = suitColour(suit);
+    static const FaceStyle court = builtInCourtStyle();
     const QRectF frame(33, 24, 80, 150);
     const QColor tint = suit <= 2 ? QColor(252, 236, 226) : QColor(232, 238, 248);
     p.setPen(Qt::NoPen);
@@ -308,7 +93,7 @@ void drawCourt(QPainter& p, int rank, int suit) {
             p.translate(-73, -99);
         }
         p.setClipRect(QRectF(33, 24, 80, 75));
-        drawBust(p, rank, suit);
+        drawBust(p, court, rank, suit);
         fillPath(p, fittedText(art::kRankIndex[rank], artFont(true), QRectF(37, 28, 13, 15)), c);
         fillPath(p, suitPath(suit, QRectF(97, 28, 12, 13)), c);
         p.restore();

@@ -18,10 +18,6 @@ namespace {
 
 constexpr int kPatterns = 16;
 
-QColor hsv(double hue, double s, double v) {
-    return QColor::fromHsvF(std::fmod(hue + 720.0, 360.0) / 360.0, s, v);
-}
-
 // Motifs in the unit box, y downwards.
 enum Motif { None, Car, Crown, Knight, Fish, Bird, Flower, Planet, Diamond, Rook, Star, Tulip };
 

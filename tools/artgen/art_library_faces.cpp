@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "art_library.h"
-#include "art_library_court.h"
+#include "art_court.h"
 #include "art_library_style.h"
 #include "art_shapes.h"
 #include "table/art_names.h"
@@ -18,22 +18,6 @@ namespace orvala::artgen {
 namespace {
 
 constexpr double kMasterH = 198;
-
-QColor blend(QColor a, QColor b, double t) {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
-                            a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t);
-}
-
-void fillPath(QPainter& p, const QPainterPath& path, QColor fill, QColor line = QColor(),
-              double width = 1.0) {
-    p.setBrush(fill);
-    if (line.isValid())
-        p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    else
-        p.setPen(Qt::NoPen);
-    p.drawPath(path);
-}
 
 // A pip in the set's shape and fill.
 void drawStyledPip(QPainter& p, const FaceStyle& st, int suit, const QRectF& box, bool turned) {
@@ -259,7 +243,7 @@ void drawCourt(QPainter& p, const FaceStyle& st, int rank, int suit, double mw) 
         p.translate(cx, 0);
         p.scale(fw / 80, 1);
         p.translate(-73, 0);
-        drawLibraryBust(p, st, rank, suit);
+        drawBust(p, st, rank, suit);
         p.restore();
         if (st.frame % 2 == 0) {
             fillPath(

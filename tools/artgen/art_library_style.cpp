@@ -25,10 +25,6 @@ int SeededRandom::below(int n) {
 
 namespace {
 
-QColor hsv(double hue, double s, double v) {
-    return QColor::fromHsvF(std::fmod(hue + 720.0, 360.0) / 360.0, s, v);
-}
-
 // Unit pips, y downwards, in the box 0..1.
 QPainterPath roundPip(int suit) {
     QPainterPath p;
@@ -129,6 +125,10 @@ QPainterPath libraryPipPath(int shape, int suit, const QRectF& box) {
     t.translate(box.left(), box.top());
     t.scale(box.width(), box.height());
     return t.map(unit);
+}
+
+QColor hsv(double hue, double s, double v) {
+    return QColor::fromHsvF(std::fmod(hue + 720.0, 360.0) / 360.0, s, v);
 }
 
 FaceStyle faceStyle(int faceSet) {

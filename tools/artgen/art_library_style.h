@@ -51,6 +51,9 @@ struct FaceStyle {
 
 FaceStyle faceStyle(int faceSet);
 
+// A colour by hue in degrees (any value, taken round the circle), saturation and value 0..1.
+QColor hsv(double hue, double s, double v);
+
 // A pip of the set's shape filling the box.
 QPainterPath libraryPipPath(int shape, int suit, const QRectF& box);
 

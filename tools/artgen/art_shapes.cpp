@@ -1,5 +1,6 @@
 #include "art_shapes.h"
 
+#include <QPainter>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -148,6 +149,21 @@ double valueNoise(double x, double y, double cell, std::uint32_t seed) {
     const double a = hashNoise(ix, iy, seed), b = hashNoise(ix + 1, iy, seed);
     const double c = hashNoise(ix, iy + 1, seed), d = hashNoise(ix + 1, iy + 1, seed);
     return (a + (b - a) * ux) + ((c + (d - c) * ux) - (a + (b - a) * ux)) * uy;
+}
+
+void fillPath(QPainter& p, const QPainterPath& path, QColor fill, QColor line, double width) {
+    p.setBrush(fill);
+    if (line.isValid())
+        p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    else
+        p.setPen(Qt::NoPen);
+    p.drawPath(path);
+}
+
+QColor blend(QColor a, QColor b, double t) {
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
+                            a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t);
 }
 
 }  // namespace orvala::artgen

@@ -9,6 +9,8 @@
 #include <QString>
 #include <cstdint>
 
+class QPainter;
+
 namespace orvala::artgen {
 
 // The pip of a suit (1 hearts, 2 diamonds, 3 clubs, 4 spades) filling the box.
@@ -22,6 +24,12 @@ QPainterPath fittedText(const QString& text, const QFont& font, const QRectF& bo
 // The fonts come with the build's packages; a family that is missing falls back to the next.
 QFont artFont(bool bold = true);
 QFont titleFont();
+
+// Fills a path and, when line is valid, outlines it with round joins.
+void fillPath(QPainter& p, const QPainterPath& path, QColor fill, QColor line = QColor(),
+              double width = 1.0);
+// The colour a fraction t of the way from a to b (opaque).
+QColor blend(QColor a, QColor b, double t);
 
 // A picture of the given size cleared to transparent, or filled when ground is valid.
 QImage blank(int w, int h, QColor ground = QColor());

@@ -1,13 +1,15 @@
-// The court figures of the library face sets: a bust drawn in the upper half of the frame and,
-// turned, in the lower one. Each set dresses its jack, queen and king in its own colours,
-// costume and headgear (see FaceStyle).
+// The court figures: a bust drawn in the upper half of the frame and, turned, in the lower one.
+// Each face set dresses its jack, queen and king in its own colours, costume and headgear (see
+// FaceStyle); the built-in set has a style of its own.
 
-#include "art_library_court.h"
+#include "art_court.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+
+#include "art_shapes.h"
 
 namespace orvala::artgen {
 namespace {
@@ -21,14 +23,10 @@ QPainterPath ellipse(double cx, double cy, double rx, double ry) {
     return p;
 }
 
+// The figures' outlines are finer than the pips'.
 void fill(QPainter& p, const QPainterPath& path, QColor c, QColor line = QColor(),
           double width = 0.7) {
-    p.setBrush(c);
-    if (line.isValid())
-        p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    else
-        p.setPen(Qt::NoPen);
-    p.drawPath(path);
+    fillPath(p, path, c, line, width);
 }
 
 void line(QPainter& p, QPointF a, QPointF b, QColor c, double w) {
@@ -494,7 +492,7 @@ void drawItem(QPainter& p, const FaceStyle& st, int rank) {
 
 }  // namespace
 
-void drawLibraryBust(QPainter& p, const FaceStyle& st, int rank, int suit) {
+void drawBust(QPainter& p, const FaceStyle& st, int rank, int suit) {
     const bool veil = rank == 3 && st.hat[3] == 2;
     if (rank == 3 && st.hat[3] != 4 && !veil) drawLongHair(p, st);
     if (rank == 2 && st.hat[2] == 5)
@@ -520,6 +518,21 @@ void drawLibraryBust(QPainter& p, const FaceStyle& st, int rank, int suit) {
         drawQueenHat(p, st);
     else
         drawKingHat(p, st, suit);
+}
+
+FaceStyle builtInCourtStyle() {
+    FaceStyle st;
+    st.set = 0;  // an even set: the king wears ermine, the jack no moustache
+    st.robe[1] = suitColour(1);
+    st.robe[2] = suitColour(2);
+    st.robe[3] = st.robe[4] = QColor(34, 38, 52);
+    st.robeSecond = QColor(250, 250, 250);
+    st.trim = gold();
+    st.skin = QColor(248, 218, 184);
+    st.hair[2] = QColor(112, 72, 36);
+    st.hair[3] = QColor(196, 140, 52);
+    st.hair[4] = QColor(214, 210, 200);
+    return st;  // plain costume, cap, tiara, crown, full beard, items on the right
 }
 
 }  // namespace orvala::artgen
