@@ -217,14 +217,21 @@ void drawHair(QPainter& p, const FaceStyle& st, int rank) {
     fill(p, hair, st.hair[rank], kInk, 0.6);
 }
 
+// Long hair or a veil: it leaves the head 14 to each side at top and falls to the hem, widening
+// through the half widths at a third and two thirds of the way down to hemHalf.
+QPainterPath drape(double top, double hem, double upperHalf, double lowerHalf, double hemHalf) {
+    const double third = (hem - top) / 3;
+    QPainterPath d;
+    d.moveTo(kCx - 14, top);
+    d.cubicTo(kCx - upperHalf, top + third, kCx - lowerHalf, top + 2 * third, kCx - hemHalf, hem);
+    d.lineTo(kCx + hemHalf, hem);
+    d.cubicTo(kCx + lowerHalf, top + 2 * third, kCx + upperHalf, top + third, kCx + 14, top);
+    d.cubicTo(kCx + 10, top - 12, kCx - 10, top - 12, kCx - 14, top);
+    return d;
+}
+
 void drawLongHair(QPainter& p, const FaceStyle& st) {
-    QPainterPath hair;
-    hair.moveTo(kCx - 14, 50);
-    hair.cubicTo(kCx - 19, 62, kCx - 20, 74, kCx - 24, 84);
-    hair.lineTo(kCx + 24, 84);
-    hair.cubicTo(kCx + 20, 74, kCx + 19, 62, kCx + 14, 50);
-    hair.cubicTo(kCx + 10, 38, kCx - 10, 38, kCx - 14, 50);
-    fill(p, hair, st.hair[3], kInk, 0.8);
+    fill(p, drape(50, 84, 19, 20, 24), st.hair[3], kInk, 0.8);
 }
 
 QPainterPath spikedCrown(double top, double bottom, int points) {
@@ -497,15 +504,7 @@ void drawBust(QPainter& p, const FaceStyle& st, int rank, int suit) {
     if (rank == 3 && st.hat[3] != 4 && !veil) drawLongHair(p, st);
     if (rank == 2 && st.hat[2] == 5)
         fill(p, ellipse(kCx, 58, 18, 22), st.robe[suit].darker(125), kInk, 0.7);  // the hood
-    if (veil) {
-        QPainterPath cloth;
-        cloth.moveTo(kCx - 14, 46);
-        cloth.cubicTo(kCx - 20, 60, kCx - 24, 74, kCx - 26, 86);
-        cloth.lineTo(kCx + 26, 86);
-        cloth.cubicTo(kCx + 24, 74, kCx + 20, 60, kCx + 14, 46);
-        cloth.cubicTo(kCx + 10, 34, kCx - 10, 34, kCx - 14, 46);
-        fill(p, cloth, QColor(248, 248, 252), kInk, 0.7);
-    }
+    if (veil) fill(p, drape(46, 86, 20, 24, 26), QColor(248, 248, 252), kInk, 0.7);
     drawBody(p, st, suit);
     drawItem(p, st, rank);
     drawCollar(p, st, rank);
