@@ -76,8 +76,8 @@ std::vector<GameRecord> decisions(int cards, int count) {
         driver.startNewGame({});
         for (int steps = 0; steps < 400; ++steps) {
             const GameRecord& g = driver.record();
-            if ((g.GameState == 11 || g.GameState == 12) &&
-                g.HandCount[g.GameState - 10] == cards) {
+            if ((g.GameState == GameState::Seat1Plays || g.GameState == GameState::Seat2Plays) &&
+                g.HandCount[seatToPlay(g.GameState)] == cards) {
                 out.push_back(g);
                 break;
             }
@@ -97,7 +97,7 @@ void BM_ChooseComputerCard(benchmark::State& state) {
     for (auto _ : state)
         for (const GameRecord& g : set) {
             const auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(ChooseComputerCard(g, g.GameState - 10, random, memo, {}));
+            benchmark::DoNotOptimize(ChooseComputerCard(g, seatToPlay(g.GameState), random, memo, {}));
             ms.push_back(
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
@@ -120,7 +120,7 @@ void BM_SelfplayGame(benchmark::State& state) {
         for (int deal = 0; deal < 500; ++deal) {
             pilot.playDeal(driver, 2000);
             driver.takeEvents();
-            if (driver.record().GameState == 21) break;
+            if (driver.record().GameState == GameState::GameOver) break;
             driver.pressButton7();
         }
     }

@@ -202,11 +202,12 @@ void TForm1::redrawGame() {
     for (int s = 1; s <= 3; ++s) {
         view_.drawHand(s, g.Hand[s], g.HandCount[s], s != 3 && openHands_.on());
         TableView::BoardFacts f;
-        f.gameState = g.GameState;
+        f.gameState = stateNumber(g.GameState);
         f.score = g.Score[s];
         f.boltCount = g.BoltCount[s];
         view_.scoreboard(s, g.FirstBidder == s, g.DealPoints[s], g.Score[s],
-                         g.Declarer == s && g.GameState >= 9 ? g.Contract : -10000, true, f);
+                         g.Declarer == s && stateNumber(g.GameState) >= 9 ? g.Contract : -10000,
+                         true, f);
         view_.speech(s, QString::fromStdString(g.SeatNames[s]), 'y');
     }
     view_.dealInfo(g.DealNumber, g.Trump);
@@ -290,11 +291,11 @@ void TForm1::onTimer1() {
 void TForm1::demoStep() {
     timer1_.setInterval(options_.fast ? 1 : 5);
     const GameRecord& g = driver_.record();
-    if (g.GameState == 21) {
+    if (g.GameState == GameState::GameOver) {
         driverStep([&] { driver_.pressButton8(); });
         return;
     }
-    if (g.GameState == 20) {
+    if (g.GameState == GameState::DealScored) {
         driverStep([&] { driver_.pressButton7(); });
         return;
     }
@@ -372,8 +373,8 @@ void TForm1::onAnimation() {
         animation_.stop();
         syncControls();
         const GameRecord& g = driver_.record();
-        if ((g.GameState == 20 || g.GameState == 21) && g.DealNumber != lastCountedDeal_ &&
-            screen_ == Screen::Game) {
+        if ((g.GameState == GameState::DealScored || g.GameState == GameState::GameOver) &&
+            g.DealNumber != lastCountedDeal_ && screen_ == Screen::Game) {
             lastCountedDeal_ = g.DealNumber;
             ++dealsPlayed_;
             if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals)
@@ -441,7 +442,7 @@ bool TForm1::playOne(bool animate) {
 void TForm1::applyEvent(const TableEvent& e) {
     const GameRecord& g = driver_.record();
     TableView::BoardFacts facts;
-    facts.gameState = g.GameState;
+    facts.gameState = stateNumber(g.GameState);
     facts.someScoreBelowOne = g.Score[1] < 1 || g.Score[2] < 1 || g.Score[3] < 1;
     auto factsFor = [&](int seat) {
         TableView::BoardFacts f = facts;
@@ -464,17 +465,17 @@ void TForm1::applyEvent(const TableEvent& e) {
                 if (x.kind == ev::Bubble::Kind::Clear)
                     view_.speech(x.seat, {}, 'y');
                 else if (x.kind == ev::Bubble::Kind::Name)
-                    view_.speech(x.seat, QString::fromStdString(g.SeatNames[x.seat]), 'y');
+                    view_.speech(x.seat, QString::fromStdString(x.name), 'y');
                 else
                     view_.speech(x.seat, captionText(x.text), bubbleColour(x.text.row));
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
-                view_.scoreboard(x.seat, false, x.dealPoints, x.score,
-                                 x.contract ? x.contract : -10000, true, factsFor(x.seat));
+                view_.scoreboard(x.seat, false, x.dealPoints, x.score, x.contract.value_or(-10000),
+                                 true, factsFor(x.seat));
             } else if constexpr (std::is_same_v<T, ev::ShowBid>) {
-                view_.scoreboard(x.seat, x.bid > 0, -20000, -20000, x.bid > 0 ? x.bid : -10000,
+                view_.scoreboard(x.seat, x.bid.has_value(), -20000, -20000, x.bid.value_or(-10000),
                                  false, factsFor(x.seat));
             } else if constexpr (std::is_same_v<T, ev::ShowDealPoints>) {
-                view_.scoreboard(x.seat, x.highlighted, x.points, -20000, -20000, false,
+                view_.scoreboard(x.seat, x.turnMark, x.points, -20000, -20000, false,
                                  factsFor(x.seat));
             } else if constexpr (std::is_same_v<T, ev::MarkFirstBidder>) {
                 for (int s = 1; s <= 3; ++s)
@@ -484,7 +485,7 @@ void TForm1::applyEvent(const TableEvent& e) {
             } else if constexpr (std::is_same_v<T, ev::MarkCard>) {
                 view_.markCard(x.slot);
             } else if constexpr (std::is_same_v<T, ev::OpenAllHands>) {
-                for (int s = 1; s <= 2; ++s) view_.drawHand(s, g.Hand[s], g.HandCount[s], true);
+                for (int s = 1; s <= 2; ++s) view_.drawHand(s, x.hands[s], x.counts[s], true);
             } else if constexpr (std::is_same_v<T, ev::ShowFinalResults>) {
                 for (int s = 1; s <= 3; ++s) {
                     TableView::BoardFacts f = factsFor(s);
@@ -582,9 +583,10 @@ void TForm1::updateCursor(QPoint p) {
     const GameRecord& g = driver_.record();
     const int slot = view_.slotUnderPointer(p);
     bool hand = false;
-    if (g.GameState == 13) hand = driver_.canPlaySlot(slot);
-    if ((g.GameState == 6 || g.GameState == 7) && g.Declarer == 3 && slot != 0)
-        hand = g.GameState == 6 || slot == g.GiveSlot1 || slot == g.GiveSlot2;
+    if (g.GameState == GameState::PersonPlays) hand = driver_.canPlaySlot(slot);
+    if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) &&
+        g.Declarer == 3 && slot != 0)
+        hand = g.GameState == GameState::ChoosingGive || slot == g.GiveSlot1 || slot == g.GiveSlot2;
     setCursor(gameCursor(hand ? 0 : 1));
 }
 

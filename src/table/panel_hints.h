@@ -3,11 +3,12 @@
 
 #include <optional>
 
+#include "core/game/game_state.h"
 #include "core/lang/word_row.h"
 
 namespace orvala::table {
 
 // othersOut: both other seats have left the auction, so the panel shows a contract.
-std::optional<WordRow> seatPanelHint(double x, double y, int gameState, bool othersOut);
+std::optional<WordRow> seatPanelHint(double x, double y, GameState gameState, bool othersOut);
 
 }  // namespace orvala::table

@@ -77,24 +77,24 @@ class Person {
         if (w_.busy()) return;
         const GameRecord& g = w_.driver().record();
         auto click7 = [&] {
-            if (g.GameState == 8 && g.Declarer == 3)
+            if (g.GameState == GameState::CardsGiven && g.Declarer == 3)
                 QTimer::singleShot(5, [this] { answerContractDialog(); });
             QTest::mouseClick(w_.Button7, Qt::LeftButton);
         };
-        if (g.GameState == 3 && w_.Button7->isEnabled()) {
+        if (g.GameState == GameState::PersonBids && w_.Button7->isEnabled()) {
             if (g.CurrentBid < 105 || !w_.Button8->isEnabled())
                 click7();
             else
                 QTest::mouseClick(w_.Button8, Qt::LeftButton);
             return;
         }
-        if ((g.GameState == 6 || g.GameState == 7) && g.Declarer == 3 && !w_.Button7->isEnabled()) {
+        if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) && g.Declarer == 3 && !w_.Button7->isEnabled()) {
             // Give the two rightmost cards.
             const int next = g.GiveSlot1 == 0 ? g.HandCount[3] : g.HandCount[3] - 1;
             QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(next));
             return;
         }
-        if (g.GameState == 13) {
+        if (g.GameState == GameState::PersonPlays) {
             for (int k = 1; k <= g.HandCount[3]; ++k) {
                 if (!w_.driver().canPlaySlot(k)) {
                     if (illegalClicks < 3) {
@@ -160,7 +160,7 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
         QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
         hand.start(1);
         const bool over =
-            runUntil([&] { return w.driver().record().GameState == 21 && !w.busy(); }, 280000);
+            runUntil([&] { return w.driver().record().GameState == GameState::GameOver && !w.busy(); }, 280000);
         hand.stop();
         const GameRecord& g = w.driver().record();
         ASSERT_TRUE(over) << "deal " << g.DealNumber << " state " << g.GameState;
@@ -194,7 +194,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     // The deal is on the table once the game's first button has been pressed.
     ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
     if (w.Button7->isEnabled()) QTest::mouseClick(w.Button7, Qt::LeftButton);
-    ASSERT_TRUE(runUntil([&] { return !w.busy() && w.driver().record().GameState == 3; }, 20000))
+    ASSERT_TRUE(runUntil([&] { return !w.busy() && w.driver().record().GameState == GameState::PersonBids; }, 20000))
         << w.driver().record().GameState;
     const GameRecord& g = w.driver().record();
     // The last card of seat 1 (the one no other covers): its back before, its face after.

@@ -168,12 +168,12 @@ TEST(SmoothResize, BilinearAgainstHandComputedPixels) {
 }
 
 TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
-    EXPECT_EQ(seatPanelHint(70, 10, 13, false), WordRow::PointsOfCurrentRound);
-    EXPECT_EQ(seatPanelHint(60, 60, 1, false), WordRow::Numbers);
-    EXPECT_EQ(seatPanelHint(120, 60, 9, true), WordRow::TheOrderedGame);
-    EXPECT_EQ(seatPanelHint(120, 60, 9, false), std::nullopt);  // the auction goes on
-    EXPECT_EQ(seatPanelHint(120, 60, 20, true), std::nullopt);  // the deal is over
-    EXPECT_EQ(seatPanelHint(20, 39.5, 9, true), std::nullopt);  // between the areas
+    EXPECT_EQ(seatPanelHint(70, 10, GameState::PersonPlays, false), WordRow::PointsOfCurrentRound);
+    EXPECT_EQ(seatPanelHint(60, 60, GameState::Seat1Bids, false), WordRow::Numbers);
+    EXPECT_EQ(seatPanelHint(120, 60, GameState::ContractSet, true), WordRow::TheOrderedGame);
+    EXPECT_EQ(seatPanelHint(120, 60, GameState::ContractSet, false), std::nullopt);  // the auction goes on
+    EXPECT_EQ(seatPanelHint(120, 60, GameState::DealScored, true), std::nullopt);  // the deal is over
+    EXPECT_EQ(seatPanelHint(20, 39.5, GameState::ContractSet, true), std::nullopt);  // between the areas
 
     Settings s;
     s.FontScale = {100, 150, 50, 100};

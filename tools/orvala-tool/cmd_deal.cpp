@@ -66,8 +66,8 @@ int runDeal(Args& args) {
         }
         std::cout << "played declarer " << g.Declarer << " contract " << g.Contract << " points "
                   << g.DealPoints[1] << ' ' << g.DealPoints[2] << ' ' << g.DealPoints[3]
-                  << (g.GameState == 20 && g.TrickNumber == 1 ? " painting" : "") << '\n';
-        if (g.GameState == 21) {
+                  << (g.GameState == GameState::DealScored && g.TrickNumber == 1 ? " painting" : "") << '\n';
+        if (g.GameState == GameState::GameOver) {
             std::cout << "game over\n";
             break;
         }

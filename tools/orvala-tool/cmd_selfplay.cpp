@@ -113,7 +113,7 @@ int runSelfplay(Args& args) {
             int steps = 0;
             for (;; ++steps) {
                 if (steps > 2000) return fail(game, deal, "the deal does not come to an end");
-                if (g.GameState == 15) {
+                if (g.GameState == GameState::AllPlayed) {
                     beforeScoring = g;
                     scored = true;
                 }
@@ -143,7 +143,7 @@ int runSelfplay(Args& args) {
                 if (g.Score != want || g.BoltCount != boltsBefore)
                     return fail(game, deal, "a give-up changed the scores wrongly");
             }
-            if (g.GameState == 21) break;
+            if (g.GameState == GameState::GameOver) break;
             driver.pressButton7();  // "Next Round"
         }
     }

@@ -18,50 +18,56 @@ int AutoPilot::AskContract(const GameRecord& g, const RuleSettings&) {
     return giveChosen_ ? ownGive_.contract : g.Contract;
 }
 
-bool AutoPilot::step(RoundDriver& d) {
-    const GameRecord& g = d.record();
-    if (!g.GameRunning || g.GameState == 20 || g.GameState == 21) return false;
+std::vector<Input> AutoPilot::next(const RulesState& s) {
+    const GameRecord& g = s.g;
+    if (!g.GameRunning || g.GameState == GameState::DealScored ||
+        g.GameState == GameState::GameOver)
+        return {};
     if (g.DealStartPending == 1) {
-        ownLimit_ = inner_.ComputerBidLimit(g, d.rules(), 3);
+        ownLimit_ = inner_.ComputerBidLimit(g, s.rules, 3);
         giveChosen_ = false;
-        d.pressButton7();
-        return true;
+        return {in::PressButton7{}};
     }
     switch (g.GameState) {
-        case 3: {
-            const bool raise = (g.CurrentBid == 95 && g.FirstBidder == 3) || ownLimit_ > g.CurrentBid;
-            if (raise || !d.button8().enabled) d.pressButton7();
-            else d.pressButton8();
-            return true;
+        case GameState::PersonBids:
+            // The person's seat bids by the same rule as the computer seats.
+            if (raisesWithLimit(g, 3, ownLimit_) || !accepts(s, in::PressButton8{}))
+                return {in::PressButton7{}};
+            return {in::PressButton8{}};
+        case GameState::ChoosingGive: {
+            if (g.Declarer != 3) return {in::PressButton7{}};
+            // Un-choose anything chosen, then click the two cards of the player's choice.
+            ownGive_ = inner_.ChooseCardsToGive(g, s.rules, 3);
+            giveChosen_ = true;
+            std::vector<Input> clicks;
+            if (g.GiveSlot1 != 0) clicks.push_back(in::ClickHand{g.GiveSlot1, MouseButton::Left});
+            clicks.push_back(in::ClickHand{ownGive_.slot1, MouseButton::Left});
+            clicks.push_back(in::ClickHand{ownGive_.slot2, MouseButton::Left});
+            clicks.push_back(in::PressButton7{});
+            return clicks;
         }
-        case 6:
-            if (g.Declarer == 3) {
-                // Un-choose anything chosen, then click the two cards of the player's choice.
-                ownGive_ = inner_.ChooseCardsToGive(g, d.rules(), 3);
-                giveChosen_ = true;
-                if (g.GiveSlot1 != 0) d.clickHand(g.GiveSlot1, MouseButton::Left);
-                d.clickHand(ownGive_.slot1, MouseButton::Left);
-                d.clickHand(ownGive_.slot2, MouseButton::Left);
-                if (d.record().GameState == 7) d.pressButton7();
-                return true;
-            }
-            d.pressButton7();
-            return true;
-        case 9:
-            if (g.Declarer == 3 && giveChosen_ && ownGive_.painting && d.button8().enabled)
-                d.pressButton8();
-            else d.pressButton7();
-            return true;
-        case 13:
-            d.clickHand(inner_.ChooseComputerCard(g, d.rules(), 3), MouseButton::Left);
-            return true;
-        case 1:
-        case 2:
-        case 11:
-        case 12:
-        case 15: d.tick(); return true;
-        default: d.pressButton7(); return true;
+        case GameState::ContractSet:
+            if (g.Declarer == 3 && giveChosen_ && ownGive_.painting &&
+                accepts(s, in::PressButton8{}))
+                return {in::PressButton8{}};
+            return {in::PressButton7{}};
+        case GameState::PersonPlays:
+            return {in::ClickHand{inner_.ChooseComputerCard(g, s.rules, 3), MouseButton::Left}};
+        case GameState::Seat1Bids:
+        case GameState::Seat2Bids:
+        case GameState::Seat1Plays:
+        case GameState::Seat2Plays:
+        case GameState::AllPlayed:
+            return {in::Tick{}};
+        default:
+            return {in::PressButton7{}};
     }
+}
+
+bool AutoPilot::step(RoundDriver& d) {
+    const std::vector<Input> inputs = next(d.state());
+    for (const Input& i : inputs) d.input(i);
+    return !inputs.empty();
 }
 
 int AutoPilot::playDeal(RoundDriver& d, int maxSteps) {

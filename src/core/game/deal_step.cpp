@@ -1,20 +1,23 @@
 // The deal: a new game's reset, the shuffle, seven cards a seat and the talon, the first bidder,
 // and the press that starts the auction.
 
-#include "core/game/round_driver.h"
-#include "core/game/shuffle.h"
+#include "core/game/rule_steps.h"
 
 namespace orvala {
 
-void RoundDriver::NewDeal(bool continueGame) {
+void RuleSteps::NewDeal(bool continueGame, const PlayerStart* player) {
     // Step 1. The table is laid out for a deal.
-    button7_.visible = button8_.visible = true;
-    setButton(button8_, WordRow::Pass, false);
     post(ev::ResetTable{});
-    for (int s = 1; s <= 3; ++s) post(ev::Bubble{ev::Bubble::Kind::Clear, s, {}});
+    for (int s = 1; s <= 3; ++s) post(ev::Bubble{ev::Bubble::Kind::Clear, s, {}, {}});
 
-    // Step 2. A new game resets the scores; KonNumber and PlayerTotal were set by the caller.
+    // Step 2. A new game resets the scores and takes the player's name and counters (a guest
+    // has no stored counter and so starts at game 1 with nothing accumulated).
     if (!continueGame) {
+        if (player) {
+            g_.SeatNames[3] = player->name;
+            g_.KonNumber = player->storedGameCounter + 1;
+            g_.PlayerTotal = player->playerTotal;
+        }
         const int start = rules_.RuleStartWith500 ? 500 : 1000;
         for (int s = 1; s <= 3; ++s) {
             g_.Score[s] = start;
@@ -25,14 +28,21 @@ void RoundDriver::NewDeal(bool continueGame) {
         g_.NewTotal = 0;
     }
 
-    // Steps 3 and 4.
+    // Steps 3 and 4. Computer seats are called "PC"; other names come with their seats.
     ++g_.DealNumber;
-    if (kind_ == GameKind::VsComputer) g_.SeatNames[1] = g_.SeatNames[2] = "PC";
+    for (int s = 1; s <= 2; ++s)
+        if (s_.roles.sitter[s] == Sitter::Computer) g_.SeatNames[s] = "PC";
 
-    // Step 5. Shuffle and give seven cards to each seat; positions 22..24 are the talon.
+    // Step 5 waits for the deck: shuffled here, or received from the machine that deals.
+    g_.GameRunning = true;
+    ask(Question::Kind::Deck, 0);
+}
+
+void RuleSteps::DealCards(const std::array<Card, 25>& deck) {
+    // Step 5. Seven cards to each seat; positions 22..24 are the talon.
     for (int s = 1; s <= 3; ++s) g_.Hand[s] = HandArray{};
     g_.PlayedList.clear();
-    g_.Deck = Shuffle(random_);
+    g_.Deck = deck;
     for (int s = 1; s <= 3; ++s) {
         for (int i = 1; i <= 7; ++i) g_.Hand[s][i] = g_.Deck[static_cast<size_t>((s - 1) * 7 + i)];
         g_.HandCount[s] = 7;
@@ -48,12 +58,9 @@ void RoundDriver::NewDeal(bool continueGame) {
     g_.GameOver = false;
     g_.GivenCards = {};
 
-    // Step 7. Against the computer the first bidder rotates with the player's game counter and
-    // the deal number; a LAN host rotates by the deal number alone, in its own seat numbering
-    // (the joiners translate it into theirs).
-    const int r = kind_ == GameKind::Lan ? g_.DealNumber % 3 : (g_.KonNumber + g_.DealNumber) % 3;
-    g_.FirstBidder = r == 0 ? 3 : r;
-    g_.GameState = g_.FirstBidder;
+    // Step 7. The first bidder, by the seat roles' rotation.
+    g_.FirstBidder = firstBidderOf(s_.roles, g_.KonNumber, g_.DealNumber);
+    g_.GameState = biddingState(g_.FirstBidder);
 
     // Step 8.
     g_.DealStartPending = 1;
@@ -70,31 +77,34 @@ void RoundDriver::NewDeal(bool continueGame) {
     // Step 9.
     showRoundInfo();
     for (int s = 1; s <= 3; ++s) showScore(s);
-    setButton(button7_, WordRow::ToBegin, kind_ == GameKind::VsComputer);
-    button8_.enabled = false;
     post(ev::MarkFirstBidder{g_.FirstBidder});
 
     // Step 10.
     for (int s = 1; s <= 3; ++s) redrawHand(s);
     for (int s = 1; s <= 3; ++s) bubbleName(s);
-    sound("WTasoKo", ev::SoundTiming::Async);
-    timer_ = TimerState{200, false};
-    help_ = HelpTopic::Deal;
+    sound(Wave::WTasoKo, ev::SoundTiming::Async);
 }
 
-void RoundDriver::startBidding() {
+void RuleSteps::startBidding() {
     g_.DealStartPending = 2;
-    if (g_.GameState == 3) {
-        // The person bids first and must open at 100: Pass stays disabled on this turn.
-        setButton(button7_, WordRow::IPlayOn, true, "100");
-    } else {
-        setButton(button7_, WordRow::IPlayOn, false, "...");
+    // The computer seats moved here judge their cards once, before the first bid.
+    for (int s = 1; s <= 2; ++s) {
+        if (s_.roles.sitter[s] == Sitter::Computer && s_.roles.timerMoves) {
+            ask(Question::Kind::BidLimit, s);
+            return;
+        }
     }
-    timer_.enabled = true;
-    if (kind_ == GameKind::VsComputer)
-        for (int s = 1; s <= 2; ++s) g_.BidLimit[s] = players_.ComputerBidLimit(g_, rules_, s);
-    button7_.enabled = g_.GameState == 3;
-    help_ = HelpTopic::Bidding;
+}
+
+void RuleSteps::takeBidLimit(int seat, int limit) {
+    g_.BidLimit[seat] = limit;
+    s_.pending.reset();
+    for (int s = seat + 1; s <= 2; ++s) {
+        if (s_.roles.sitter[s] == Sitter::Computer && s_.roles.timerMoves) {
+            ask(Question::Kind::BidLimit, s);
+            return;
+        }
+    }
 }
 
 }  // namespace orvala

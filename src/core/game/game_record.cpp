@@ -10,10 +10,12 @@ int GameRecord::seatAtTrickPos(int pos) const {
     return seat;
 }
 
-void GameRecord::sortHand(int seat) { HandCount[seat] = SortHand(Hand[seat], Trump); }
+void GameRecord::sortHand(int seat) {
+    HandCount[seat] = SortHand(Hand[seat], Trump);
+}
 
 std::optional<std::string> checkConsistency(const GameRecord& g) {
-    if (g.GameState == 0) return std::nullopt;
+    if (g.GameState == GameState::NotStarted) return std::nullopt;
     std::array<int, 24> seen{};
     auto deck = referenceDeck();
     auto note = [&](Card c) -> bool {
@@ -32,7 +34,8 @@ std::optional<std::string> checkConsistency(const GameRecord& g) {
     for (int i = 1; i < g.PlayedCount && i <= kListSlots; ++i)
         if (!note(g.PlayedList[i])) return "played card " + std::to_string(i) + " is out of place";
     // Until the declarer takes it, the talon lies apart.
-    if (g.GameState <= 5 && g.GameState != 0)
+    if (g.GameState != GameState::NotStarted &&
+        stateNumber(g.GameState) <= stateNumber(GameState::TalonShown))
         for (int i = 1; i <= 3; ++i)
             if (!note(g.Talon(i))) return "talon card " + toLatin(g.Talon(i)) + " is out of place";
     for (int i = 0; i < 24; ++i)
@@ -40,7 +43,8 @@ std::optional<std::string> checkConsistency(const GameRecord& g) {
     if (g.CurrentBid < 95 || g.CurrentBid % 5 != 0) return "bid out of range";
     for (int s = 1; s <= 3; ++s) {
         if (g.HandCount[s] < 0 || g.HandCount[s] > kHandSlots) return "hand count out of range";
-        if (g.DealPoints[s] < 0 || g.DealPoints[s] > kMostDealPoints) return "deal points out of range";
+        if (g.DealPoints[s] < 0 || g.DealPoints[s] > kMostDealPoints)
+            return "deal points out of range";
     }
     if (g.TrickPos < 1 || g.TrickPos > 4) return "trick position out of range";
     return std::nullopt;

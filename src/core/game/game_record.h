@@ -1,7 +1,7 @@
 #pragma once
 // The game record: one game of three seats, from the first deal to its end. It is a plain value —
-// copyable and comparable — owned by the round driver; the computer players, the table and the
-// network code read it.
+// copyable and comparable — held in the rules state; the computer players and the network code
+// read it.
 //
 // Seats are 1, 2, 3 (seat 3 is the person at this machine); arrays by seat are 1-based with
 // element 0 unused, like hand slots.
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/cards/hand_helpers.h"
+#include "core/game/game_state.h"
 
 namespace orvala {
 
@@ -22,10 +23,12 @@ inline constexpr int kGamesInCycle = 25;
 inline constexpr int kMostDealPoints = 120 + 280;  // every card and every marriage
 
 // The seat after s in turn order (1, 2, 3, 1, ...).
-constexpr int nextSeat(int s) { return s % 3 + 1; }
+constexpr int nextSeat(int s) {
+    return s % 3 + 1;
+}
 
 struct GameRecord {
-    int GameState = 0;
+    orvala::GameState GameState = orvala::GameState::NotStarted;
     bool GameRunning = false;
     bool GameOver = false;
     int DealStartPending = 0;

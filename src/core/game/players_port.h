@@ -1,9 +1,9 @@
 #pragma once
-// The decisions the round driver asks for: the computer seats' judgement and the person's
-// contract. Tests script them; the application answers with the computer players and dialogs,
-// a network game with whatever stands behind a seat.
+// The decisions the rules wait on: the computer seats' judgement and the person's contract. The
+// round driver answers its questions through this port at once; tests script it; the application
+// asks it on a worker thread (and the person through the contract dialog).
 //
-// Answers are untrusted: the driver checks every one and replaces what it cannot use by a legal
+// Answers are untrusted: the rules check every one and replace what they cannot use by a legal
 // choice, so a faulty player never breaks a deal.
 
 #include "core/game/game_record.h"
@@ -19,7 +19,7 @@ struct GiveChoice {
 };
 
 class PlayersPort {
-public:
+  public:
     virtual ~PlayersPort() = default;
 
     // The highest bid a computer seat will make on its seven cards.
@@ -29,8 +29,7 @@ public:
                                          int seat) = 0;
     // A computer seat's card: a slot 1..HandCount of its hand that obeys the follow rules.
     virtual int ChooseComputerCard(const GameRecord& g, const RuleSettings& rules, int seat) = 0;
-    // The person's contract, from the contract dialog: from g.Contract to the dialog's top.
-    // The window plays the events queued so far before it opens the dialog.
+    // The person's contract: from g.Contract to the dialog's top.
     virtual int AskContract(const GameRecord& g, const RuleSettings& rules) = 0;
 };
 

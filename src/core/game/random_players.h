@@ -9,7 +9,7 @@
 namespace orvala {
 
 class RandomPlayers final : public PlayersPort {
-public:
+  public:
     explicit RandomPlayers(RandomSource& random) : random_(random) {}
 
     int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override;
@@ -17,7 +17,7 @@ public:
     int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override;
     int AskContract(const GameRecord& g, const RuleSettings& r) override;
 
-private:
+  private:
     int randomContract(int bid, bool roundToFive);
     RandomSource& random_;
 };

@@ -8,7 +8,9 @@ int SeededRandom::uniform(int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(engine_);
 }
 
-ClockRandom::ClockRandom() { reseed(); }
+ClockRandom::ClockRandom() {
+    reseed();
+}
 
 int ClockRandom::uniform(int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(engine_);

@@ -8,7 +8,7 @@
 namespace orvala {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // A uniform draw from lo..hi inclusive.
     virtual int uniform(int lo, int hi) = 0;
@@ -18,22 +18,22 @@ public:
 
 // A fixed seed: the same sequence every run.
 class SeededRandom final : public RandomSource {
-public:
+  public:
     explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
     int uniform(int lo, int hi) override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 
 // The game's default: seeded from the clock at every shuffle.
 class ClockRandom final : public RandomSource {
-public:
+  public:
     ClockRandom();
     int uniform(int lo, int hi) override;
     void reseed() override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

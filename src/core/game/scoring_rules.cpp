@@ -4,11 +4,16 @@ namespace orvala {
 
 int roundToFive(int points) {
     switch (points % 5) {
-        case 1: return points - 1;
-        case 2: return points - 2;
-        case 3: return points + 2;
-        case 4: return points + 1;
-        default: return points;
+        case 1:
+            return points - 1;
+        case 2:
+            return points - 2;
+        case 3:
+            return points + 2;
+        case 4:
+            return points + 1;
+        default:
+            return points;
     }
 }
 
@@ -44,8 +49,10 @@ DealSettlement settleDeal(const GameRecord& g, const RuleSettings& rules) {
         const int limit = rules.RuleBoltPenaltyMode == 3 ? 5 : 3;
         for (int s : {o1, o2, decl}) {
             const bool bolt = g.DealPoints[s] == 0;
-            if (bolt) ++d.BoltCount[s];
-            else if (rules.RuleBoltPenaltyMode == 1) d.BoltCount[s] = 0;
+            if (bolt)
+                ++d.BoltCount[s];
+            else if (rules.RuleBoltPenaltyMode == 1)
+                d.BoltCount[s] = 0;
             if (d.BoltCount[s] >= limit) {
                 d.Score[s] += 120;
                 d.BoltCount[s] = 0;

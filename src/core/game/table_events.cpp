@@ -4,17 +4,24 @@
 
 namespace orvala {
 
-std::string englishText(const Caption& c) { return std::string(englishWord(c.row)) + c.suffix; }
+std::string englishText(const Caption& c) {
+    return std::string(englishWord(c.row)) + c.suffix;
+}
 
 namespace {
 
 std::string place(const Place& p) {
     switch (p.kind) {
-        case Place::Kind::Hand: return "hand" + std::to_string(p.index);
-        case Place::Kind::Deck: return "deck";
-        case Place::Kind::Talon: return "talon" + std::to_string(p.index);
-        case Place::Kind::Trick: return "trick" + std::to_string(p.index);
-        case Place::Kind::Given: return "given" + std::to_string(p.index);
+        case Place::Kind::Hand:
+            return "hand" + std::to_string(p.index);
+        case Place::Kind::Deck:
+            return "deck";
+        case Place::Kind::Talon:
+            return "talon" + std::to_string(p.index);
+        case Place::Kind::Trick:
+            return "trick" + std::to_string(p.index);
+        case Place::Kind::Given:
+            return "given" + std::to_string(p.index);
     }
     return "?";
 }
@@ -45,7 +52,7 @@ struct Describer {
         o << "pause " << e.ms << (e.onlyWithFlyingCards ? " flying" : "");
     }
     void operator()(const ev::Sound& e) {
-        o << "sound " << e.name
+        o << "sound " << waveName(e.wave)
           << (e.timing == ev::SoundTiming::Async  ? " async"
               : e.timing == ev::SoundTiming::Sync ? " sync"
                                                   : " sync-unless-flying");
@@ -58,22 +65,20 @@ struct Describer {
     }
     void operator()(const ev::ShowScore& e) {
         o << "score " << e.seat << ' ' << e.score << " points " << e.dealPoints;
-        if (e.contract) o << " contract " << e.contract;
+        if (e.contract) o << " contract " << *e.contract;
         if (e.barrel) o << " barrel";
         if (e.boltCount) o << " bolts " << e.boltCount;
     }
-    void operator()(const ev::ShowBid& e) { o << "bid " << e.seat << ' ' << e.bid; }
+    void operator()(const ev::ShowBid& e) { o << "bid " << e.seat << ' ' << e.bid.value_or(0); }
     void operator()(const ev::ShowDealPoints& e) {
-        o << "deal-points " << e.seat << ' ' << e.points << (e.highlighted ? " winner" : "");
+        o << "deal-points " << e.seat << ' ' << e.points << (e.winner ? " winner" : "");
     }
     void operator()(const ev::MarkFirstBidder& e) { o << "first-bidder " << e.seat; }
     void operator()(const ev::ShowRoundInfo& e) {
-        o << "round " << e.dealNumber << " trump " << suitLetter(e.trump) << " game "
-          << e.konNumber << " / " << e.gamesInCycle;
+        o << "round " << e.dealNumber << " trump " << suitLetter(e.trump) << " game " << e.konNumber
+          << " / " << e.gamesInCycle;
     }
-    void operator()(const ev::MarkCard& e) {
-        o << (e.marked ? "mark " : "unmark ") << e.slot;
-    }
+    void operator()(const ev::MarkCard& e) { o << (e.marked ? "mark " : "unmark ") << e.slot; }
     void operator()(const ev::OpenAllHands&) { o << "open-hands"; }
     void operator()(const ev::ShowFinalResults& e) {
         o << "final " << e.scores[1] << ' ' << e.scores[2] << ' ' << e.scores[3] << " results "
@@ -86,6 +91,7 @@ struct Describer {
     void operator()(const ev::SpeakCard& e) { o << "speak " << toLatin(e.card); }
     void operator()(const ev::GameFinished& e) { o << "game-finished " << e.gameResult; }
     void operator()(const ev::ReturnToMenu&) { o << "menu"; }
+    void operator()(const ev::RefuseCard& e) { o << "refuse " << e.slot; }
 };
 
 }  // namespace

@@ -1,16 +1,19 @@
 #pragma once
-// What the round driver asks the table to show, as values, in the order the rule steps produce
-// them. The window plays them one after the other (flights, pauses, synchronous sounds) and feeds
-// the driver no tick and no click until it has played them all; tests and the network code read
-// them as they are.
+// What the rules ask the table to show, as values, in the order the rule steps produce them. Each
+// event carries everything it shows (names, hands, marks, signs): the table draws it without
+// looking at the rules state and decides no rule. The window plays them one after the other
+// (flights, pauses, synchronous sounds) and feeds the rules no input until it has played them
+// all; tests and the network code read them as they are.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "core/cards/hand_helpers.h"
+#include "core/game/waves.h"
 #include "core/lang/word_row.h"
 
 namespace orvala {
@@ -30,8 +33,11 @@ std::string englishText(const Caption& c);
 struct Place {
     enum class Kind { Hand, Deck, Talon, Trick, Given } kind = Kind::Hand;
     int index = 0;  // the seat, or the talon place 1..3
+    int slot = 0;   // in a hand: the slot a card leaves (0: the hand as a whole)
     friend bool operator==(const Place&, const Place&) = default;
 };
+
+using PerSeatHands = std::array<HandArray, 4>;
 
 namespace ev {
 
@@ -63,33 +69,39 @@ struct Pause {
 };
 enum class SoundTiming { Async, Sync, SyncUnlessFlying };
 struct Sound {
-    std::string_view name;
+    Wave wave;
     SoundTiming timing;
 };
-// A speech bubble: a text, the seat's name, or nothing.
+// A speech bubble: a text, the seat's name (Windows-1251 bytes), or nothing.
 struct Bubble {
     enum class Kind { Text, Name, Clear } kind;
     int seat;
     Caption text;
+    std::string name;
 };
-// A seat's scoreboard: its score, deal points, and the contract when it declared (0 otherwise).
+// A seat's scoreboard redrawn: its score, deal points, the contract when it declared, the turn
+// mark, and the barrel and bolt signs as the rules decided them.
 struct ShowScore {
     int seat;
     int score;
     int dealPoints;
-    int contract;
+    std::optional<int> contract;
     bool barrel;
     int boltCount;
+    bool turnMark = false;
 };
-// The bid shown on a seat's scoreboard (0 clears it), as the auction winner is marked.
+// The bid shown on a seat's scoreboard (nullopt clears it), with the turn mark on the auction's
+// winner.
 struct ShowBid {
     int seat;
-    int bid;
+    std::optional<int> bid;
 };
+// A seat's deal points; the seat that won the trick (or declared a marriage) takes the turn mark.
 struct ShowDealPoints {
     int seat;
     int points;
-    bool highlighted;
+    bool winner;    // the trick's winner
+    bool turnMark;  // the winner, or the seat that declared a marriage
 };
 struct MarkFirstBidder {
     int seat;
@@ -106,7 +118,14 @@ struct MarkCard {
     int slot;
     bool marked;
 };
-struct OpenAllHands {};
+struct OpenAllHands {
+    PerSeatHands hands;
+    std::array<int, 4> counts;
+};
+// A card of the person's hand that may not be played now: the table shakes it.
+struct RefuseCard {
+    int slot;
+};
 struct ShowFinalResults {
     std::array<int, 4> scores;  // by seat 1..3
     std::array<int, 4> results;
@@ -133,7 +152,8 @@ using TableEvent =
     std::variant<ev::ResetTable, ev::ShowHand, ev::MoveCard, ev::GatherTrick, ev::Pause, ev::Sound,
                  ev::Bubble, ev::ShowScore, ev::ShowBid, ev::ShowDealPoints, ev::MarkFirstBidder,
                  ev::ShowRoundInfo, ev::MarkCard, ev::OpenAllHands, ev::ShowFinalResults,
-                 ev::ShowScoreSummary, ev::SpeakCard, ev::GameFinished, ev::ReturnToMenu>;
+                 ev::ShowScoreSummary, ev::SpeakCard, ev::GameFinished, ev::ReturnToMenu,
+                 ev::RefuseCard>;
 
 // One line of text per event, cards in the Latin notation: for logs and golden playthroughs.
 std::string describe(const TableEvent& e);

@@ -4,29 +4,34 @@
 #include <algorithm>
 
 #include "core/game/contract_stepper.h"
-#include "core/game/round_driver.h"
+#include "core/game/rule_steps.h"
 
 namespace orvala {
 namespace {
 
-Place hand(int seat) { return Place{Place::Kind::Hand, seat}; }
-Place talon(int i) { return Place{Place::Kind::Talon, i}; }
-Place given(int seat) { return Place{Place::Kind::Given, seat}; }
+Place hand(int seat, int slot = 0) {
+    return Place{Place::Kind::Hand, seat, slot};
+}
+Place talon(int i) {
+    return Place{Place::Kind::Talon, i, 0};
+}
+Place given(int seat) {
+    return Place{Place::Kind::Given, seat, 0};
+}
 
 }  // namespace
 
-void RoundDriver::OpenTalon() {
-    static constexpr std::string_view kSounds[] = {"WPrik_1", "WPrik_2", "WPrik_3"};
+void RuleSteps::OpenTalon() {
+    static constexpr Wave kSounds[] = {Wave::WPrik_1, Wave::WPrik_2, Wave::WPrik_3};
     for (int i = 1; i <= 3; ++i) {
-        post(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0}, talon(i)});
+        post(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0, 0}, talon(i)});
         sound(kSounds[i - 1], ev::SoundTiming::SyncUnlessFlying);
         if (i < 3) post(ev::Pause{200, true});
     }
-    setButton(button7_, WordRow::Ok, true);
-    g_.GameState = 5;
+    g_.GameState = GameState::TalonShown;
 }
 
-void RoundDriver::TakeTalon() {
+void RuleSteps::TakeTalon() {
     for (int s = 1; s <= 3; ++s)
         if (g_.InBid[s]) g_.Declarer = s;
     const int d = g_.Declarer;
@@ -36,14 +41,13 @@ void RoundDriver::TakeTalon() {
     }
     g_.HandCount[d] = 10;
     redrawHand(d);
-    if (humanDeclares()) setButton(button7_, WordRow::ToDistributeCards, false);
-    g_.GameState = 6;
+    g_.GameState = GameState::ChoosingGive;
     for (int i = 1; i <= 3; ++i) g_.KnownCards[d][i] = g_.Talon(i);
 }
 
-void RoundDriver::chooseGiveCard(int slot) {
+void RuleSteps::chooseGiveCard(int slot) {
     auto mark = [&](int k, bool on) { post(ev::MarkCard{k, on}); };
-    if (g_.GameState == 6) {
+    if (g_.GameState == GameState::ChoosingGive) {
         if (g_.GiveSlot1 == 0) {
             g_.GiveSlot1 = slot;
             mark(slot, true);
@@ -53,29 +57,25 @@ void RoundDriver::chooseGiveCard(int slot) {
         } else {
             g_.GiveSlot2 = slot;
             mark(slot, true);
-            g_.GameState = 7;
-            button7_.enabled = true;
+            g_.GameState = GameState::GiveChosen;
         }
         return;
     }
-    // State 7: un-choosing either card goes back to one chosen card.
+    // Both chosen: un-choosing either card goes back to one chosen card.
     if (slot == g_.GiveSlot1) {
         mark(slot, false);
         g_.GiveSlot1 = g_.GiveSlot2;
         g_.GiveSlot2 = 0;
-    } else if (slot == g_.GiveSlot2) {
+    } else {
         mark(slot, false);
         g_.GiveSlot2 = 0;
-    } else {
-        return;
     }
-    g_.GameState = 6;
-    button7_.enabled = false;
+    g_.GameState = GameState::ChoosingGive;
 }
 
-GiveChoice RoundDriver::checkedGiveChoice(int seat) {
-    GiveChoice c = players_.ChooseCardsToGive(g_, rules_, seat);
-    auto held = [&](int k) { return k >= 1 && k <= kHandSlots && !g_.Hand[seat][k].isEmpty(); };
+GiveChoice checkedGiveChoice(const GameRecord& g, const RuleSettings& rules, int seat,
+                             GiveChoice c) {
+    auto held = [&](int k) { return k >= 1 && k <= kHandSlots && !g.Hand[seat][k].isEmpty(); };
     // An unusable answer gives the two lowest cards by position and plays at the bid.
     if (!held(c.slot1) || !held(c.slot2) || c.slot1 == c.slot2) {
         c.slot1 = 1;
@@ -84,21 +84,20 @@ GiveChoice RoundDriver::checkedGiveChoice(int seat) {
     // A computer declarer's contract is kept as given: at least the bid, and at most the 400
     // points a deal can bring (120 in cards and 280 in marriages) — the person's dialog stops at
     // 300, the computer's announcement does not.
-    c.contract = std::clamp(c.contract, g_.CurrentBid, std::max(g_.CurrentBid, kMostDealPoints));
-    if (!rules_.RulePainting) c.painting = false;
+    c.contract = std::clamp(c.contract, g.CurrentBid, std::max(g.CurrentBid, kMostDealPoints));
+    if (!rules.RulePainting) c.painting = false;
     return c;
 }
 
-void RoundDriver::GiveCards() {
+void RuleSteps::GiveCards(const GiveChoice* computerChoice) {
     const int d = g_.Declarer, r1 = nextSeat(d), r2 = nextSeat(r1);
     // Step 1 and 2.
     g_.Contract = g_.CurrentBid;
-    if (!humanDeclares()) {
-        const GiveChoice c = checkedGiveChoice(d);
-        g_.GiveSlot1 = c.slot1;
-        g_.GiveSlot2 = c.slot2;
-        g_.Contract = c.contract;
-        g_.PaintingChosen = c.painting;
+    if (computerChoice) {
+        g_.GiveSlot1 = computerChoice->slot1;
+        g_.GiveSlot2 = computerChoice->slot2;
+        g_.Contract = computerChoice->contract;
+        g_.PaintingChosen = computerChoice->painting;
     }
     // Step 3. Each receiver gets its card in slot 8, and everybody knows where it went.
     const Card first = g_.Hand[d][g_.GiveSlot1];
@@ -110,24 +109,25 @@ void RoundDriver::GiveCards() {
     g_.GivenCards[1] = first;
     g_.GivenCards[2] = second;
     // Step 4.
+    const int firstSlot = g_.GiveSlot1;
     g_.Hand[d][g_.GiveSlot1] = EmptyCard;
     redrawHand(d);
-    post(ev::MoveCard{first, hand(d), given(r1)});
-    sound("WHodsDo", ev::SoundTiming::Sync);
+    post(ev::MoveCard{first, hand(d, firstSlot), given(r1)});
+    sound(Wave::WHodsDo, ev::SoundTiming::Sync);
     // Step 5. The re-sort may have moved the second card.
-    g_.Hand[d][IndexOfCard(kHandSlots, second, g_.Hand[d].cards())] = EmptyCard;
+    const int secondSlot = IndexOfCard(kHandSlots, second, g_.Hand[d].cards());
+    g_.Hand[d][secondSlot] = EmptyCard;
     redrawHand(d);
-    post(ev::MoveCard{second, hand(d), given(r2)});
-    sound("WHodsDo", ev::SoundTiming::Sync);
+    post(ev::MoveCard{second, hand(d, secondSlot), given(r2)});
+    sound(Wave::WHodsDo, ev::SoundTiming::Sync);
     // Steps 6 and 7.
-    if (humanDeclares()) setButton(button7_, WordRow::Ok, true);
-    g_.GameState = 8;
+    g_.GameState = GameState::CardsGiven;
     RemoveCard(first, g_.KnownCards[d]);
     RemoveCard(second, g_.KnownCards[d]);
     g_.TableLeader = d;
 }
 
-void RoundDriver::RevealGiven() {
+void RuleSteps::RevealGiven() {
     const int d = g_.Declarer, r1 = nextSeat(d), r2 = nextSeat(r1);
     for (int s = 1; s <= 3; ++s) g_.HandCount[s] = 8;
     post(ev::MoveCard{g_.GivenCards[1], given(r1), hand(r1)});
@@ -137,14 +137,18 @@ void RoundDriver::RevealGiven() {
     g_.FirstBidder = g_.PrevLeader = d;
 }
 
-void RoundDriver::askHumanContract() {
-    sound("WOpenFo", ev::SoundTiming::Async);
-    const int answer = players_.AskContract(g_, rules_);
-    g_.Contract = std::clamp(answer, g_.Contract, contractTop(g_.Contract));
-    if (rules_.RulePainting) setButton(button8_, WordRow::Painting, true);
+void RuleSteps::askHumanContract() {
+    sound(Wave::WOpenFo, ev::SoundTiming::Async);
+    ask(Question::Kind::Contract, 3);
 }
 
-void RoundDriver::AnnounceContract() {
+void RuleSteps::takeHumanContract(int answer) {
+    s_.pending.reset();
+    g_.Contract = std::clamp(answer, g_.Contract, contractTop(g_.Contract));
+    AnnounceContract();
+}
+
+void RuleSteps::AnnounceContract() {
     if (g_.PaintingChosen) {
         Paint();
         return;
@@ -154,23 +158,24 @@ void RoundDriver::AnnounceContract() {
     g_.FirstBidder = d;
     showRoundInfo();
     bubbleText(d, WordRow::IPlayOn, std::to_string(g_.Contract));
-    if (g_.Contract > g_.CurrentBid) sound("WPlMore", ev::SoundTiming::Async);
-    else sound("WDing_1", ev::SoundTiming::Async);
-    g_.GameState = 9;
+    if (g_.Contract > g_.CurrentBid)
+        sound(Wave::WPlMore, ev::SoundTiming::Async);
+    else
+        sound(Wave::WDing_1, ev::SoundTiming::Async);
+    g_.GameState = GameState::ContractSet;
 }
 
-void RoundDriver::Paint() {
+void RuleSteps::Paint() {
     const int d = g_.Declarer;
     bubbleText(d, WordRow::Painting);
-    sound("WKoBadX", ev::SoundTiming::Sync);
+    sound(Wave::WKoBadX, ev::SoundTiming::Sync);
     // A give-up costs the declarer the contract and nothing else: no defenders' points, no bolt,
     // and no end-of-game test, since a give-up never lowers a score.
     g_.Score[d] += g_.Contract;
-    for (int s = 1; s <= 3; ++s) showScore(s, s == d ? g_.Contract : 0);
-    g_.GameState = 20;
-    setButton(button7_, WordRow::NextRound, true);
-    button8_.enabled = false;
-    post(ev::OpenAllHands{});
+    for (int s = 1; s <= 3; ++s)
+        showScore(s, s == d ? std::optional<int>(g_.Contract) : std::nullopt);
+    g_.GameState = GameState::DealScored;
+    post(ev::OpenAllHands{g_.Hand, g_.HandCount});
 }
 
 }  // namespace orvala

@@ -3,19 +3,23 @@
 
 #include "core/game/follow_rules.h"
 #include "core/game/knowledge.h"
-#include "core/game/round_driver.h"
+#include "core/game/rule_steps.h"
 
 namespace orvala {
 
-void RoundDriver::computerPlay(int seat) {
-    int slot = players_.ChooseComputerCard(g_, rules_, seat);
-    // A player's answer is checked like any other input: an unusable slot plays the first legal
-    // card instead.
-    if (!isLegalSlot(seat, slot)) slot = firstLegalSlot(seat);
-    if (slot != 0) PlayCard(seat, slot);
+bool isLegalSlot(const GameRecord& g, int seat, int slot) {
+    if (slot < 1 || slot > g.HandCount[seat] || g.Hand[seat][slot].isEmpty()) return false;
+    const SuitCode lead = g.TrickPos > 1 ? g.LeadSuit : kNoSuit;
+    return !IsIllegalPlay(g.Hand[seat], g.HandCount[seat], g.Hand[seat][slot], lead, g.Trump);
 }
 
-void RoundDriver::PlayCard(int seat, int slot) {
+int firstLegalSlot(const GameRecord& g, int seat) {
+    for (int k = 1; k <= g.HandCount[seat]; ++k)
+        if (isLegalSlot(g, seat, k)) return k;
+    return 0;
+}
+
+void RuleSteps::PlayCard(int seat, int slot) {
     const Card card = g_.Hand[seat][slot];
     const int pos = g_.TrickPos;
     // Steps 1 and 2.
@@ -38,27 +42,23 @@ void RoundDriver::PlayCard(int seat, int slot) {
 
     // Step 4.
     bubbleName(seat);
-    post(ev::MoveCard{card, Place{Place::Kind::Hand, seat}, Place{Place::Kind::Trick, seat}});
+    post(ev::MoveCard{card, Place{Place::Kind::Hand, seat, slot},
+                      Place{Place::Kind::Trick, seat, 0}});
     if (!marriage) redrawHand(seat);
 
     // Step 5.
     if (!marriage) {
-        sound("WHodsDo", ev::SoundTiming::Sync);
+        sound(Wave::WHodsDo, ev::SoundTiming::Sync);
     } else {
         static constexpr WordRow kCalls[] = {WordRow::Hundred, WordRow::Eighty, WordRow::Sixty,
                                              WordRow::Forty};
         bubbleText(seat, kCalls[g_.MarriageDeclared - 1]);
-        post(ev::ShowDealPoints{seat, g_.DealPoints[seat], false});
-        sound(g_.MarriageDeclared <= 2 ? "WSays40" : "WSays20", ev::SoundTiming::Sync);
+        post(ev::ShowDealPoints{seat, g_.DealPoints[seat], false, false});
+        sound(g_.MarriageDeclared <= 2 ? Wave::WSays40 : Wave::WSays20, ev::SoundTiming::Sync);
     }
 
-    // Step 6. The trick waits on the table for the person's Ok, whoever played its last card.
-    if (pos < 3) {
-        g_.GameState = 10 + nextSeat(seat);
-    } else {
-        g_.GameState = 14;
-        button7_.enabled = true;
-    }
+    // Step 6. The trick waits on the table for the Ok, whoever played its last card.
+    g_.GameState = pos < 3 ? playingState(nextSeat(seat)) : GameState::TrickComplete;
 
     // Steps 7 to 9.
     NoteCardPlayed(g_, pos);
@@ -68,15 +68,16 @@ void RoundDriver::PlayCard(int seat, int slot) {
     if (g_.TrickPos == 4) ResolveTrick();
 }
 
-void RoundDriver::ResolveTrick() {
+void RuleSteps::ResolveTrick() {
     const int winner = g_.seatAtTrickPos(TrickWinnerPos(g_.TrickCards, g_.Trump));
     g_.PrevLeader = g_.FirstBidder;
     g_.FirstBidder = winner;
     g_.DealPoints[winner] += g_.TrickPoints(1) + g_.TrickPoints(2) + g_.TrickPoints(3);
-    for (int s = 1; s <= 3; ++s) post(ev::ShowDealPoints{s, g_.DealPoints[s], s == winner});
+    for (int s = 1; s <= 3; ++s)
+        post(ev::ShowDealPoints{s, g_.DealPoints[s], s == winner, s == winner});
 }
 
-void RoundDriver::CollectTrick() {
+void RuleSteps::CollectTrick() {
     // Step 1.
     post(ev::GatherTrick{g_.FirstBidder, g_.PrevLeader, g_.TrickCards});
     post(ev::Pause{200, true});
@@ -84,21 +85,18 @@ void RoundDriver::CollectTrick() {
     // Steps 2 to 5.
     for (int s = 1; s <= 3; ++s) bubbleName(s);
     g_.TrickPos = 1;
-    g_.GameState = 10 + g_.FirstBidder;
+    g_.GameState = playingState(g_.FirstBidder);
     for (int p = 1; p <= 3; ++p) g_.PlayedList[g_.PlayedCount++] = g_.TrickCards[p];
     g_.TrickCards = {};
     g_.LeadSuit = kNoSuit;
     ++g_.TrickNumber;
-    button7_.enabled = false;
     // Step 6. After the last trick the next tick scores the deal.
-    if (g_.HandCount[1] == 0 && g_.HandCount[2] == 0 && g_.HandCount[3] == 0) {
-        g_.GameState = 15;
-        help_ = HelpTopic::Scoring;
-    }
+    if (g_.HandCount[1] == 0 && g_.HandCount[2] == 0 && g_.HandCount[3] == 0)
+        g_.GameState = GameState::AllPlayed;
     g_.MarriageDeclared = 0;
 }
 
-void RoundDriver::ResortAllHands() {
+void RuleSteps::ResortAllHands() {
     showRoundInfo();
     for (int s = 1; s <= 3; ++s) redrawHand(s);
 }

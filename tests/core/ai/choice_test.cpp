@@ -111,7 +111,7 @@ bool stepTo(Scene& s, int cards, std::uint64_t seed) {
     s.driver.startNewGame({});
     for (int steps = 0; steps < 400; ++steps) {
         const GameRecord& g = s.driver.record();
-        if ((g.GameState == 11 || g.GameState == 12) && g.HandCount[g.GameState - 10] == cards)
+        if ((g.GameState == GameState::Seat1Plays || g.GameState == GameState::Seat2Plays) && g.HandCount[seatToPlay(g.GameState)] == cards)
             return true;
         if (!s.pilot.step(s.driver)) return false;
     }
@@ -125,7 +125,7 @@ TEST(LayoutSampler, EveryLayoutAgreesWithTheKnowledge) {
             Scene s;
             if (!stepTo(s, cards, seed * 11 + static_cast<std::uint64_t>(cards))) continue;
             const GameRecord& g = s.driver.record();
-            const int seat = g.GameState - 10;
+            const int seat = seatToPlay(g.GameState);
             const LayoutKnowledge k = BuildLayoutKnowledge(g, seat);
             ASSERT_TRUE(k.consistent) << "seed " << seed;
             // The real hands must be one of the possible layouts.
@@ -219,7 +219,7 @@ TEST(CardChoice, OneCardAndTheFirstTrickDrawNoLayout) {
     SearchMemo memo(10);
     CardChoiceStats st;
     const GameRecord& g = s.driver.record();
-    const int seat = g.GameState - 10;
+    const int seat = seatToPlay(g.GameState);
     ChooseComputerCard(g, seat, r, memo, {}, &st);
     EXPECT_FALSE(st.searched);
     GameRecord one = g;
@@ -239,7 +239,7 @@ TEST(CardChoice, ReproducibleWithASeedAndReportsProgress) {
         Scene s;
         ASSERT_TRUE(stepTo(s, cards, 40 + static_cast<std::uint64_t>(cards)));
         const GameRecord& g = s.driver.record();
-        const int seat = g.GameState - 10;
+        const int seat = seatToPlay(g.GameState);
         CountingRandom a(77), b(77);
         SearchMemo m1(12), m2(16);
         std::vector<ThinkingProgress> seen;
@@ -267,7 +267,7 @@ TEST(CardChoice, TheLayoutThatCrossesTheTimeCapDoesNotCount) {
     Scene s;
     ASSERT_TRUE(stepTo(s, 4, 5));
     const GameRecord& g = s.driver.record();
-    const int seat = g.GameState - 10;
+    const int seat = seatToPlay(g.GameState);
     // A clock that moves 4 seconds at every reading: start 0, layout 1 ends at 4 s, layout 2 at
     // 8 s, layout 3 at 12 s, past the cap.
     auto t = std::chrono::steady_clock::time_point{};
@@ -292,7 +292,7 @@ TEST(CardChoice, TheLayoutThatCrossesTheTimeCapDoesNotCount) {
 TEST(CardChoice, EqualTotalsPlayTheLowerSlot) {
     // Seat 1 leads with two spades that nobody else can hold: either order takes both tricks.
     GameRecord g;
-    g.GameState = 11;
+    g.GameState = GameState::Seat1Plays;
     g.Hand[1] = hand("9s Js");
     g.Hand[2] = hand("9h Ah");
     g.Hand[3] = hand("Jh Th");
@@ -362,7 +362,7 @@ TEST(ComputerPlayers, PlayWholeGamesThroughTheDriver) {
             GameRecord beforeScoring;
             for (int steps = 0; steps < 1000; ++steps) {
                 const GameRecord& g = driver.record();
-                if (g.GameState == 15) beforeScoring = g;
+                if (g.GameState == GameState::AllPlayed) beforeScoring = g;
                 const int trickPos = g.TrickPos;
                 if (!pilot.step(driver)) break;
                 driver.takeEvents();
@@ -372,15 +372,15 @@ TEST(ComputerPlayers, PlayWholeGamesThroughTheDriver) {
                     marriages += kMarriageValues[static_cast<size_t>(g.MarriageDeclared)];
             }
             const GameRecord& g = driver.record();
-            ASSERT_TRUE(g.GameState == 20 || g.GameState == 21);
-            if (beforeScoring.GameState == 15) {
+            ASSERT_TRUE(g.GameState == GameState::DealScored || g.GameState == GameState::GameOver);
+            if (beforeScoring.GameState == GameState::AllPlayed) {
                 ++played;
                 EXPECT_EQ(g.DealPoints[1] + g.DealPoints[2] + g.DealPoints[3] - marriages, 120);
                 const DealSettlement want = settleDeal(beforeScoring, driver.rules());
                 EXPECT_EQ(g.Score, want.Score);
                 EXPECT_EQ(g.BoltCount, want.BoltCount);
             }
-            if (g.GameState == 21) break;
+            if (g.GameState == GameState::GameOver) break;
             driver.pressButton7();
         }
     }

@@ -52,14 +52,14 @@ TEST(Shuffle, TheNumbersStandForRankGroupsOfFour) {
 }
 
 TEST(NewDeal, ANewGameDealsSevenEachAndWaitsForTheStartPress) {
-    test::Table t("9h Jh Qh Kh Th Ah 9d", "Jd Qd Kd Td Ad 9c Jc", "Qc Kc Tc Ac 9s Js Qs", "Ks Ts As",
-                  test::kSeat1First);
+    test::Table t("9h Jh Qh Kh Th Ah 9d", "Jd Qd Kd Td Ad 9c Jc", "Qc Kc Tc Ac 9s Js Qs",
+                  "Ks Ts As", test::kSeat1First);
     const GameRecord& g = t.g();
     EXPECT_TRUE(g.GameRunning);
     EXPECT_EQ(g.DealNumber, 1);
     EXPECT_EQ(g.KonNumber, 3);
     EXPECT_EQ(g.FirstBidder, 1);
-    EXPECT_EQ(g.GameState, 1);
+    EXPECT_EQ(g.GameState, GameState::Seat1Bids);
     EXPECT_EQ(g.DealStartPending, 1);
     EXPECT_EQ(g.CurrentBid, 95);
     for (int s = 1; s <= 3; ++s) {
@@ -110,7 +110,8 @@ TEST(NewDeal, TheFirstBidderRotatesAndScoresSurviveTheNextRound) {
         EXPECT_EQ(d.record().DealNumber, deal + 1);
         const auto before = d.record().Score;
         ASSERT_GE(pilot.playDeal(d), 0);
-        ASSERT_EQ(d.record().GameState, 20) << "a random game ended within four deals";
+        ASSERT_EQ(d.record().GameState, GameState::DealScored)
+            << "a random game ended within four deals";
         EXPECT_NE(d.record().Score, before);
         const auto after = d.record().Score;
         d.pressButton7();
@@ -123,7 +124,7 @@ TEST(NewDeal, TheFirstBidderRotatesAndScoresSurviveTheNextRound) {
     EXPECT_EQ(d.record().DealNumber, 1);
     EXPECT_EQ(d.record().BoltCount, (PerSeat<int>{}));
     // A LAN host rotates by the deal number alone: deal 1 is its seat 1's, whatever the counter.
-    d.setGameKind(GameKind::Lan);
+    d.setRoles(SeatRoles::lan(1, true));
     d.startNewGame(p);
     EXPECT_EQ(d.record().FirstBidder, 1);
 }

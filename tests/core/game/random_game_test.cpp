@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/ai/computer_players.h"
 #include "core/game/autopilot.h"
 #include "core/game/random_players.h"
 #include "core/game/scoring_rules.h"
@@ -20,7 +21,7 @@ void checkButtons(const RoundDriver& d, const RuleSettings& rules) {
     const GameRecord& g = d.record();
     const ButtonState& b7 = d.button7();
     const ButtonState& b8 = d.button8();
-    SCOPED_TRACE("state " + std::to_string(g.GameState));
+    SCOPED_TRACE("state " + std::to_string(stateNumber(g.GameState)));
     ASSERT_TRUE(b7.visible && b8.visible);
     if (g.DealStartPending == 1) {
         EXPECT_EQ(b7, (ButtonState{Caption{WordRow::ToBegin, ""}, true, true}));
@@ -29,54 +30,55 @@ void checkButtons(const RoundDriver& d, const RuleSettings& rules) {
     }
     const bool human = g.Declarer == 3;
     switch (g.GameState) {
-        case 1:
-        case 2:
-        case 11:
-        case 12:
-        case 13:
-        case 15:
+        case GameState::Seat1Bids:
+        case GameState::Seat2Bids:
+        case GameState::Seat1Plays:
+        case GameState::Seat2Plays:
+        case GameState::PersonPlays:
+        case GameState::AllPlayed:
             EXPECT_FALSE(b7.enabled);
             EXPECT_FALSE(b8.enabled);
             break;
-        case 3:
+        case GameState::PersonBids:
             EXPECT_EQ(b7.caption, (Caption{WordRow::IPlayOn, std::to_string(g.CurrentBid + 5)}));
             EXPECT_TRUE(b7.enabled);
             EXPECT_EQ(b8.caption.row, WordRow::Pass);
             EXPECT_EQ(b8.enabled, g.CurrentBid != 95);
             break;
-        case 4:
+        case GameState::AuctionOver:
             EXPECT_EQ(b7, (ButtonState{Caption{WordRow::ToOpenCards, ""}, true, true}));
             EXPECT_FALSE(b8.enabled);
             break;
-        case 6:
+        case GameState::ChoosingGive:
             EXPECT_EQ(b7.caption.row, human ? WordRow::ToDistributeCards : WordRow::Ok);
             EXPECT_EQ(b7.enabled, !human);
             break;
-        case 7:
+        case GameState::GiveChosen:
             EXPECT_EQ(b7, (ButtonState{Caption{WordRow::ToDistributeCards, ""}, true, true}));
             break;
-        case 5:
-        case 8:
-        case 14:
+        case GameState::TalonShown:
+        case GameState::CardsGiven:
+        case GameState::TrickComplete:
             EXPECT_EQ(b7, (ButtonState{Caption{WordRow::Ok, ""}, true, true}));
             EXPECT_FALSE(b8.enabled);
             break;
-        case 9:
+        case GameState::ContractSet:
             EXPECT_EQ(b7, (ButtonState{Caption{WordRow::Ok, ""}, true, true}));
             EXPECT_EQ(b8.enabled, human && rules.RulePainting);
             if (b8.enabled) {
                 EXPECT_EQ(b8.caption.row, WordRow::Painting);
             }
             break;
-        case 20:
+        case GameState::DealScored:
             EXPECT_EQ(b7, (ButtonState{Caption{WordRow::NextRound, ""}, true, true}));
             EXPECT_FALSE(b8.enabled);
             break;
-        case 21:
+        case GameState::GameOver:
             EXPECT_FALSE(b7.enabled);
             EXPECT_EQ(b8, (ButtonState{Caption{WordRow::ExitToMenu, ""}, true, true}));
             break;
-        default: ADD_FAILURE() << "no such state";
+        default:
+            ADD_FAILURE() << "no such state";
     }
 }
 
@@ -118,13 +120,13 @@ TEST(RandomGames, WholeGamesKeepEveryInvariantAtEveryStep) {
                 const GameRecord copy = d.record();
                 ASSERT_EQ(copy, d.record());
                 ASSERT_EQ(checkConsistency(copy), std::nullopt) << "state " << copy.GameState;
-                if (copy.GameState == 15) atScoring = copy;
+                if (copy.GameState == GameState::AllPlayed) atScoring = copy;
                 if (!pilot.step(d)) break;
                 ASSERT_LT(++steps, 400) << "stuck in state " << d.record().GameState;
                 d.takeEvents();
             }
             const GameRecord& g = d.record();
-            if (atScoring.GameState == 15) {
+            if (atScoring.GameState == GameState::AllPlayed) {
                 ++playedDeals;
                 int cardPoints = 0, marriages = 0;
                 for (int i = 1; i <= 24; ++i) cardPoints += CardPoints(g.PlayedList[i]);
@@ -146,11 +148,11 @@ TEST(RandomGames, WholeGamesKeepEveryInvariantAtEveryStep) {
                 EXPECT_EQ(g.Score, expect);
                 EXPECT_GE(g.Contract, g.CurrentBid);
             }
-            if (g.GameState == 21) {
+            if (g.GameState == GameState::GameOver) {
                 ended = true;
                 break;
             }
-            ASSERT_EQ(g.GameState, 20);
+            ASSERT_EQ(g.GameState, GameState::DealScored);
             d.pressButton7();
         }
         if (!ended) {
@@ -223,6 +225,57 @@ TEST(RandomGames, GoldenPlaythroughOfOneSeededDeal) {
     std::stringstream golden;
     golden << in.rdbuf();
     EXPECT_EQ(out.str(), golden.str()) << "the playthrough changed; if on purpose, regenerate";
+}
+
+// Whole seeded games between the computer players (with few layouts each, and a clock that never
+// runs out), every event as text, under two rule lines: the shape of the rules code may change,
+// what a game shows may not.
+std::string wholeGameText(std::uint64_t seed, const std::string& ruleLine) {
+    SeededRandom random(seed);
+    CardChoiceOptions options;
+    options.sampleCounts = {0, 0, 6, 6, 6, 6, 6, 4, 0};
+    options.clock = [] { return std::chrono::steady_clock::time_point{}; };
+    ComputerPlayers inner(random, options, 10);
+    AutoPilot pilot(inner);
+    RoundDriver d(pilot, random);
+    d.setRules(*parseRuleLine(ruleLine));
+    d.startNewGame({"Ann", 4, 10});
+    std::ostringstream out;
+    auto drain = [&] {
+        for (const auto& e : d.takeEvents()) out << describe(e) << '\n';
+    };
+    drain();
+    for (int deals = 0; deals < 200 && d.record().GameRunning; ++deals) {
+        while (pilot.step(d)) drain();
+        drain();
+        if (d.record().GameState == GameState::GameOver)
+            d.pressButton8();
+        else
+            d.pressButton7();
+        drain();
+    }
+    return out.str();
+}
+
+void expectGolden(const std::string& text, const std::string& name) {
+    const std::string path = std::string(ORVALA_GOLDEN_DIR) + "/" + name;
+    if (std::getenv("ORVALA_REGENERATE_GOLDEN")) {
+        std::ofstream(path) << text;
+        GTEST_SKIP() << "regenerated " << path;
+    }
+    std::ifstream in(path);
+    ASSERT_TRUE(in) << path << " is missing; run with ORVALA_REGENERATE_GOLDEN=1";
+    std::stringstream golden;
+    golden << in.rdbuf();
+    EXPECT_EQ(text, golden.str()) << "the playthrough changed; if on purpose, regenerate";
+}
+
+TEST(RandomGames, GoldenWholeGameWithDefaultRules) {
+    expectGolden(wholeGameText(11, "011111"), "game_seed11_011111.txt");
+}
+
+TEST(RandomGames, GoldenWholeGameFromFiveHundredWithoutRoundingOrBarrel) {
+    expectGolden(wholeGameText(12, "100310"), "game_seed12_100310.txt");
 }
 
 }  // namespace

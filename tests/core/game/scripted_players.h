@@ -18,7 +18,7 @@ Card card(const std::string& name);
 
 // Deals exactly the given hands: seven cards for each seat and the three of the talon.
 class StackedDeck final : public RandomSource {
-public:
+  public:
     StackedDeck(const std::string& seat1, const std::string& seat2, const std::string& seat3,
                 const std::string& talon);
     int uniform(int lo, int hi) override;
@@ -26,7 +26,7 @@ public:
     void restack(const std::string& seat1, const std::string& seat2, const std::string& seat3,
                  const std::string& talon);
 
-private:
+  private:
     std::vector<int> numbers_;
     size_t next_ = 0;
 };
@@ -34,7 +34,7 @@ private:
 // Computer seats whose decisions come from a script; anything not scripted is a legal default
 // (no bid, the first two cards, the bid as contract, the first legal card).
 class ScriptedPlayers final : public PlayersPort {
-public:
+  public:
     PerSeat<int> limits{};
     std::vector<Card> giveCards;  // the two cards a computer declarer gives, by name
     int contract = 0;             // the computer declarer's contract (0: the bid)
@@ -84,8 +84,11 @@ struct Table {
     // Ticks until the state leaves the computer seats (at most n ticks).
     void tickWhileComputer(int n = 20) {
         for (int i = 0; i < n; ++i) {
-            const int s = g().GameState;
-            if (s != 1 && s != 2 && s != 11 && s != 12 && s != 15) return;
+            const GameState s = g().GameState;
+            const bool computerMoves = seatToBid(s) == 1 || seatToBid(s) == 2 ||
+                                       seatToPlay(s) == 1 || seatToPlay(s) == 2 ||
+                                       s == GameState::AllPlayed;
+            if (!computerMoves) return;
             driver.tick();
         }
     }

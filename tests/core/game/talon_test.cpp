@@ -19,12 +19,13 @@ void personDeclares(Table& t) {
     t.driver.pressButton7();
     t.driver.pressButton7();
     t.tickWhileComputer();
-    ASSERT_EQ(t.g().GameState, 4);
+    ASSERT_EQ(t.g().GameState, GameState::AuctionOver);
 }
 
 std::string latinHand(const GameRecord& g, int seat) {
     std::string out;
-    for (int i = 1; i <= g.HandCount[seat]; ++i) out += (i > 1 ? " " : "") + toLatin(g.Hand[seat][i]);
+    for (int i = 1; i <= g.HandCount[seat]; ++i)
+        out += (i > 1 ? " " : "") + toLatin(g.Hand[seat][i]);
     return out;
 }
 
@@ -36,16 +37,17 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     t.driver.takeEvents();
 
     t.driver.pressButton7();  // "To open cards"
-    EXPECT_EQ(t.g().GameState, 5);
+    EXPECT_EQ(t.g().GameState, GameState::TalonShown);
     EXPECT_EQ(test::sounds(test::described(t.driver)),
               (std::vector<std::string>{"WPrik_1", "WPrik_2", "WPrik_3"}));
     EXPECT_EQ(t.driver.button7().caption.row, WordRow::Ok);
 
     t.driver.pressButton7();  // take the talon
     EXPECT_EQ(t.g().Declarer, 3);
-    EXPECT_EQ(t.g().GameState, 6);
+    EXPECT_EQ(t.g().GameState, GameState::ChoosingGive);
     EXPECT_EQ(latinHand(t.g(), 3), "Qc Kc Tc Ac 9s Js Qs Ks Ts As");
-    EXPECT_EQ(t.driver.button7(), (ButtonState{Caption{WordRow::ToDistributeCards, ""}, false, true}));
+    EXPECT_EQ(t.driver.button7(),
+              (ButtonState{Caption{WordRow::ToDistributeCards, ""}, false, true}));
     EXPECT_EQ(CountCards(t.g().KnownCards[3]), 3);
     EXPECT_EQ(checkConsistency(t.g()), std::nullopt);
 
@@ -56,12 +58,12 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     EXPECT_EQ(t.g().GiveSlot1, 0);
     t.click("Qc");
     t.click("9s");
-    EXPECT_EQ(t.g().GameState, 7);
+    EXPECT_EQ(t.g().GameState, GameState::GiveChosen);
     EXPECT_TRUE(t.driver.button7().enabled);
     t.click("Kc");  // a third card does nothing
     EXPECT_EQ(t.g().GiveSlot2, 5);
     t.click("Qc");
-    EXPECT_EQ(t.g().GameState, 6);
+    EXPECT_EQ(t.g().GameState, GameState::ChoosingGive);
     EXPECT_EQ(t.g().GiveSlot1, 5);
     EXPECT_EQ(t.g().GiveSlot2, 0);
     EXPECT_FALSE(t.driver.button7().enabled);
@@ -69,7 +71,7 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     t.driver.takeEvents();
 
     t.driver.pressButton7();  // "To distribute cards"
-    EXPECT_EQ(t.g().GameState, 8);
+    EXPECT_EQ(t.g().GameState, GameState::CardsGiven);
     EXPECT_EQ(t.g().Contract, 100);
     EXPECT_EQ(toLatin(t.g().GivenCards[1]), "9s");  // to seat 1, the seat after the declarer
     EXPECT_EQ(toLatin(t.g().GivenCards[2]), "Ac");
@@ -86,7 +88,7 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     t.driver.pressButton7();  // "Ok": the given cards are shown and the dialog asks
     EXPECT_EQ(t.players.contractQuestions, 1);
     EXPECT_EQ(t.g().Contract, 120);
-    EXPECT_EQ(t.g().GameState, 9);
+    EXPECT_EQ(t.g().GameState, GameState::ContractSet);
     for (int s = 1; s <= 3; ++s) EXPECT_EQ(t.g().HandCount[s], 8);
     EXPECT_EQ(t.g().FirstBidder, 3);
     EXPECT_EQ(t.driver.button8(), (ButtonState{Caption{WordRow::Painting, ""}, true, true}));
@@ -95,7 +97,7 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     EXPECT_EQ(test::sounds(lines), (std::vector<std::string>{"WOpenFo", "WPlMore"}));
 
     t.driver.pressButton8();  // "Painting"
-    EXPECT_EQ(t.g().GameState, 20);
+    EXPECT_EQ(t.g().GameState, GameState::DealScored);
     EXPECT_EQ(t.g().Score[3], 1120);
     EXPECT_EQ(t.g().Score[1], 1000);
     EXPECT_EQ(t.g().BoltCount[1], 0);
@@ -118,12 +120,12 @@ TEST(Talon, WithoutPaintingThePersonHasNoGiveUpAndAnAnswerOutOfRangeIsBounded) {
     t.players.humanContract = 5000;
     t.driver.pressButton7();
     EXPECT_EQ(t.g().Contract, 300);
-    EXPECT_EQ(t.g().GameState, 9);
+    EXPECT_EQ(t.g().GameState, GameState::ContractSet);
     EXPECT_FALSE(t.driver.button8().enabled);
     t.driver.pressButton8();
-    EXPECT_EQ(t.g().GameState, 9);
+    EXPECT_EQ(t.g().GameState, GameState::ContractSet);
     t.driver.pressButton7();  // play begins with the declarer's lead
-    EXPECT_EQ(t.g().GameState, 13);
+    EXPECT_EQ(t.g().GameState, GameState::PersonPlays);
     EXPECT_FALSE(t.driver.button7().enabled);
 }
 
@@ -138,7 +140,7 @@ TEST(Talon, AComputerDeclarerGivesSetsItsContractAndMayGiveUp) {
         t.driver.tick();          // seat 1: 100
         t.driver.tick();          // seat 2 passes
         t.driver.pressButton8();  // the person passes
-        ASSERT_EQ(t.g().GameState, 4);
+        ASSERT_EQ(t.g().GameState, GameState::AuctionOver);
         t.driver.pressButton7();
         t.driver.pressButton7();
         EXPECT_EQ(t.g().Declarer, 1);
@@ -147,7 +149,7 @@ TEST(Talon, AComputerDeclarerGivesSetsItsContractAndMayGiveUp) {
         t.click("Qc");  // the person's clicks choose nothing for a computer declarer
         EXPECT_EQ(t.g().GiveSlot1, 0);
         t.driver.pressButton7();
-        EXPECT_EQ(t.g().GameState, 8);
+        EXPECT_EQ(t.g().GameState, GameState::CardsGiven);
         EXPECT_EQ(toLatin(t.g().Hand[2][8]), "9h");
         EXPECT_EQ(toLatin(t.g().Hand[3][8]), "As");
         EXPECT_FALSE(HasCard(10, t.g().Hand[1].cards(), test::card("As")));
@@ -156,14 +158,15 @@ TEST(Talon, AComputerDeclarerGivesSetsItsContractAndMayGiveUp) {
         t.driver.pressButton7();
         EXPECT_EQ(t.players.contractQuestions, 0);
         if (giveUp) {
-            EXPECT_EQ(t.g().GameState, 20);
+            EXPECT_EQ(t.g().GameState, GameState::DealScored);
             EXPECT_EQ(t.g().Score[1], 1140);
             EXPECT_EQ(t.g().TrickNumber, 1);
         } else {
-            EXPECT_EQ(t.g().GameState, 9);
+            EXPECT_EQ(t.g().GameState, GameState::ContractSet);
             EXPECT_EQ(t.g().Contract, 350);
             EXPECT_FALSE(t.driver.button8().enabled);
-            EXPECT_TRUE(test::contains(test::described(t.driver), "score 1 1000 points 0 contract 350"));
+            EXPECT_TRUE(
+                test::contains(test::described(t.driver), "score 1 1000 points 0 contract 350"));
         }
     }
 }

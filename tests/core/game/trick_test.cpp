@@ -32,7 +32,7 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     Table t("9h Jh 9d Jd Qd Kd Td", "Ad 9c Jc Tc Ac As Ts", "Qh Kh Ah Th Qc Kc 9s", "Js Qs Ks",
             test::kSeat3First);
     declareAndGive(t);
-    ASSERT_EQ(t.g().GameState, 13);
+    ASSERT_EQ(t.g().GameState, GameState::PersonPlays);
     t.players.plays[1] = {test::card("9h"), test::card("9s"), test::card("Td")};
     // Seat 2's As in the second trick breaks the follow duty: the driver plays a legal card.
     t.players.plays[2] = {test::card("Js"), test::card("As"), test::card("Ad")};
@@ -42,16 +42,16 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     t.click("Qh");
     EXPECT_EQ(t.g().Trump, kNoSuit);
     EXPECT_EQ(t.g().DealPoints[3], 0);
-    EXPECT_EQ(t.g().GameState, 11);
+    EXPECT_EQ(t.g().GameState, GameState::Seat1Plays);
     t.tickWhileComputer();
-    EXPECT_EQ(t.g().GameState, 14);
+    EXPECT_EQ(t.g().GameState, GameState::TrickComplete);
     EXPECT_TRUE(t.driver.button7().enabled);
     EXPECT_EQ(t.g().FirstBidder, 3);
     EXPECT_EQ(t.g().DealPoints[3], 5);
     t.driver.tick();  // the trick waits for the person
-    EXPECT_EQ(t.g().GameState, 14);
+    EXPECT_EQ(t.g().GameState, GameState::TrickComplete);
     t.driver.pressButton7();
-    EXPECT_EQ(t.g().GameState, 13);
+    EXPECT_EQ(t.g().GameState, GameState::PersonPlays);
     EXPECT_EQ(t.g().PlayedCount, 4);
     EXPECT_EQ(t.g().TrickNumber, 2);
     t.driver.takeEvents();
@@ -71,7 +71,7 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     EXPECT_TRUE(test::contains(lines, "hand 3 [Kh Th Ah Qs Ks Kc]"));
     t.tickWhileComputer();
     EXPECT_EQ(toLatin(t.g().TrickCards[3]), "9c");  // seat 2 had to follow clubs
-    EXPECT_EQ(t.g().FirstBidder, 3);  // Qc beats 9s (no clubs) and 9c
+    EXPECT_EQ(t.g().FirstBidder, 3);                // Qc beats 9s (no clubs) and 9c
     EXPECT_EQ(t.g().DealPoints[3], 65 + 3);
     t.driver.pressButton7();
     // Seat 1 did not follow the led suit, which is also trump: it is known to hold no clubs.
@@ -86,11 +86,13 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     t.driver.pressButton7();
 
     // Play the rest out: the person always tries an illegal card first where there is one.
-    while (t.g().GameState != 15) {
-        ASSERT_TRUE(t.g().GameState == 13 || t.g().GameState == 14 || t.g().GameState == 11 ||
-                    t.g().GameState == 12)
+    while (t.g().GameState != GameState::AllPlayed) {
+        ASSERT_TRUE(t.g().GameState == GameState::PersonPlays ||
+                    t.g().GameState == GameState::TrickComplete ||
+                    t.g().GameState == GameState::Seat1Plays ||
+                    t.g().GameState == GameState::Seat2Plays)
             << t.g().GameState;
-        if (t.g().GameState == 13) {
+        if (t.g().GameState == GameState::PersonPlays) {
             int legal = 0, illegal = 0;
             for (int k = 1; k <= t.g().HandCount[3]; ++k) {
                 if (t.driver.canPlaySlot(k) && !legal) legal = k;
@@ -106,7 +108,7 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
                           (std::vector<std::string>{"sound WWrongs async"}));
             }
             t.driver.clickHand(legal, MouseButton::Left);
-        } else if (t.g().GameState == 14) {
+        } else if (t.g().GameState == GameState::TrickComplete) {
             t.driver.pressButton7();
         } else {
             t.driver.tick();
@@ -120,7 +122,7 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     EXPECT_EQ(points, 120 + 60);
     EXPECT_EQ(t.driver.helpTopic(), HelpTopic::Scoring);
     t.driver.tick();  // the next tick scores the deal without a press
-    EXPECT_TRUE(t.g().GameState == 20 || t.g().GameState == 21);
+    EXPECT_TRUE(t.g().GameState == GameState::DealScored || t.g().GameState == GameState::GameOver);
 }
 
 TEST(Tricks, AFollowerVoidInTheLedSuitMustTrumpAndTheOnlyTrumpWins) {
@@ -140,7 +142,7 @@ TEST(Tricks, AFollowerVoidInTheLedSuitMustTrumpAndTheOnlyTrumpWins) {
     t.driver.pressButton7();
     t.driver.pressButton7();
     t.driver.pressButton7();
-    ASSERT_EQ(t.g().GameState, 12);
+    ASSERT_EQ(t.g().GameState, GameState::Seat2Plays);
     // Trick 1 without marriage: seat 2 leads Jd; seat 3 has no diamonds and no trump: anything.
     t.players.plays[2] = {test::card("Jd"), test::card("Qc"), test::card("Ad")};
     t.players.plays[1] = {test::card("9d"), test::card("9h")};
