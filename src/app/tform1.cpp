@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDir>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -13,11 +14,12 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "app/contract_dialog.h"
-#include "app/dialogs.h"
 #include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
+#include "dialogs/confirmation.h"
+#include "dialogs/contract_dialog.h"
+#include "dialogs/message_window.h"
 #include "table/art_names.h"
 #include "table/fonts.h"
 #include "table/panel_hints.h"
@@ -26,8 +28,7 @@ namespace orvala::app {
 namespace {
 
 QString text(WordRow row) {
-    const auto w = Word(row);
-    return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
+    return word(row);
 }
 
 QString captionText(const Caption& c) {
@@ -56,7 +57,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     : QWidget(parent),
       options_(options),
       pictures_({options.programFolder, QDir(options.programFolder).absoluteFilePath("..")},
-                [this](const QString& line) { showMessage(this, line); }),
+                [this](const QString& line) { dialogs::showMessage(this, line); }),
       view_(pictures_),
       shuffleRandom_(makeRandom(options.seed, 0)),
       playerRandom_(makeRandom(options.seed, 1)),
@@ -76,7 +77,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         settings_.SoundOn = false;
     }
     setCurrentLanguage(settings_.LanguageIndex);
-    setNewButtonsLook(settings_.NewButtonsOn);
+    dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     driver_.setRules(settings_.Rules);
 
     // The thinking bar: layout k of N, painted at once since the choice blocks the window.
@@ -185,7 +186,7 @@ void TForm1::colourButtons() {
 
 void TForm1::showEvent(QShowEvent* e) {
     // "New buttons" takes effect whenever the window is shown.
-    setNewButtonsLook(settings_.NewButtonsOn);
+    dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     applyNewButtons(this, settings_.NewButtonsOn);
     QWidget::showEvent(e);
 }
@@ -506,9 +507,20 @@ int TForm1::askContract(const GameRecord& g, const RuleSettings& rules) {
     // The dialog opens over a table that shows everything that came before it.
     for (auto& ev : driver_.takeEvents()) queue_.push_back(std::move(ev));
     finishQueuedEvents();
-    TFormZakaz dialog(g.Contract, rules.RuleRoundToFive, this);
-    dialog.exec();
-    return dialog.pending();
+    // TEMPORARY bridge: the rules still ask for the contract by a call that returns it, so the
+    // answer of the non-blocking dialog is waited for here. It goes when the contract becomes a
+    // question the rules wait on.
+    auto* dialog = new dialogs::TFormZakaz({g.Contract, rules.RuleRoundToFive}, this);
+    int contract = g.Contract;
+    QEventLoop wait;
+    connect(dialog, &dialogs::TFormZakaz::answered, &wait, [&](int answer) {
+        contract = answer;
+        wait.quit();
+    });
+    connect(dialog, &QObject::destroyed, &wait, &QEventLoop::quit);
+    dialog->open();
+    wait.exec();
+    return contract;
 }
 
 void TForm1::layoutControls() {
@@ -623,9 +635,16 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 
 void TForm1::exitToMenuCommand() {
     if (screen_ != Screen::Game || inStep_) return;
-    if (!askYesNo(this,
-                  text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost)))
-        return;
+    dialogs::askYesNo(this,
+                      text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost),
+                      [this](bool yes) {
+                          if (yes) leaveGameForMenu();
+                      });
+}
+
+void TForm1::leaveGameForMenu() {
+    // The game may have moved on while the question was open.
+    if (screen_ != Screen::Game || inStep_) return;
     // The animations stop where they are.
     queue_.clear();
     flights_.clear();
@@ -636,10 +655,17 @@ void TForm1::exitToMenuCommand() {
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
-    if (screen_ == Screen::Game && !options_.demo &&
-        !askYesNo(this,
-                  text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost))) {
+    if (screen_ == Screen::Game && !options_.demo && !closeConfirmed_) {
         e->ignore();
+        for (auto* asking : findChildren<dialogs::Confirmation*>())
+            if (asking->isVisible()) return;  // the question is open already
+        dialogs::askYesNo(this,
+                          text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost),
+                          [this](bool yes) {
+                              if (!yes) return;
+                              closeConfirmed_ = true;
+                              close();
+                          });
         return;
     }
     SaveSettings(options_.programFolder.toStdString(), settings_);

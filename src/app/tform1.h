@@ -58,7 +58,7 @@ class TForm1 final : public QWidget {
     void startGame();
     // Leaves the title screen.
     void leaveTitle();
-    // "Exit to menu" of the table's menu: asks, and leaves the game for the menu.
+    // "Exit to menu" of the table's menu: asks, and on yes leaves the game for the menu.
     void exitToMenuCommand();
     // ApplyWindowSize from the settings, and everything redrawn at the new size.
     void applyWindowSize();
@@ -103,6 +103,7 @@ class TForm1 final : public QWidget {
     void updateCursor(QPoint p);
     QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
     int askContract(const GameRecord& g, const RuleSettings& rules);
+    void leaveGameForMenu();
     void demoStep();
     void drawComputerHands();
     // The background of the screen shown now: the "Purple" picture when its design says so.
@@ -149,6 +150,7 @@ class TForm1 final : public QWidget {
     std::vector<TZorCardsButton*> menuButtons_;
     OpenHandsToggle openHands_;
     QImage saluteStrip_;
+    bool closeConfirmed_ = false;  // the person said yes to leaving: the next close goes through
 };
 
 }  // namespace orvala::app

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "core/lang/word_table.h"
 #include "table/resource_library.h"
+#include "table/word_text.h"
 
 static void initArtResources() {
     Q_INIT_RESOURCE(art);
@@ -18,11 +18,6 @@ namespace {
 int cardIndex(Card c) {
     const int r = CardRank(c), s = suitIndex(c.suit);
     return (r >= 1 && r <= 6 && s >= 1 && s <= 4) ? (s - 1) * 6 + (r - 1) : -1;
-}
-
-QString text(WordRow row) {
-    const auto w = Word(row);
-    return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
 }
 
 QImage asBitmap(const QImage& picture, int w, int h) {
@@ -96,14 +91,14 @@ QImage PictureStore::pick(const PictureSource* library, const QString& file, con
         // A library that lacks a picture is told once per file, naming the first gap.
         if (!reported_.contains(file)) {
             reported_.insert(file);
-            if (message_) message_(text(WordRow::CantFindTheFile) + " " + file + ": " + name);
+            if (message_) message_(word(WordRow::CantFindTheFile) + " " + file + ": " + name);
         }
     }
     return builtIn_.picture(builtInName);
 }
 
 void PictureStore::sayMissing(const QString& file) const {
-    if (message_) message_(text(WordRow::CantFindTheFile) + " " + file);
+    if (message_) message_(word(WordRow::CantFindTheFile) + " " + file);
 }
 
 bool PictureStore::LoadCardFaces(Settings& settings, PictureKind kind) {

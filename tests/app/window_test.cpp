@@ -7,16 +7,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "app/contract_dialog.h"
 #include "app/salute.h"
 #include "app/tform1.h"
 #include "core/lang/word_table.h"
+#include "dialogs/confirmation.h"
+#include "dialogs/contract_dialog.h"
+#include "dialogs/message_window.h"
 
 namespace orvala::app {
 namespace {
@@ -60,10 +61,10 @@ class Person {
     int contractDialogs = 0;
     int illegalClicks = 0;
 
-    // The contract dialog opens inside the press that shows the given cards; it is answered
-    // from its own event loop.
+    // The contract dialog opens inside the press that shows the given cards; the window waits
+    // for its answer.
     void answerContractDialog() {
-        auto* dialog = qobject_cast<TFormZakaz*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<dialogs::TFormZakaz*>(QApplication::activeModalWidget());
         if (!dialog) {
             QTimer::singleShot(5, [this] { answerContractDialog(); });
             return;
@@ -228,29 +229,19 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     EXPECT_FALSE(w.handsOpen());
 }
 
-// Closes the next message window that opens, keeping its text.
-void answerMessage(QString* textOut) {
-    QTimer::singleShot(5, [textOut] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answerMessage(textOut);
-            return;
-        }
-        *textOut = box->text();
-        box->accept();
-    });
-}
-
 TEST(Window, ThePurpleDesignWithoutItsLibrarySaysSoAndFallsBackToTheCustomizableOne) {
     QTemporaryDir dir;
     TForm1 w(optionsIn(dir, false));
     w.settings().MainMenuDesign = 1;
     w.settings().TableDesign = 1;
     w.settings().AuxDesignPurple = true;
-    QString message;
-    answerMessage(&message);
     w.applyWindowSize();
-    EXPECT_EQ(message, "Can`t find the file ZorCGraph1.dll");
+    // The message is open over the window, and nothing waited for it.
+    auto* message = w.findChild<dialogs::MessageWindow*>("message");
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_EQ(message->lines(), QStringList{"Can`t find the file ZorCGraph1.dll"});
+    QTest::mouseClick(message->Button1, Qt::LeftButton);
     EXPECT_EQ(w.settings().MainMenuDesign, 0);
     EXPECT_EQ(w.settings().TableDesign, 0);
     EXPECT_FALSE(w.settings().AuxDesignPurple);
@@ -316,14 +307,43 @@ TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
     EXPECT_GT(t.green(), t.red());
     EXPECT_EQ(w.Button7->ColorSB(), TColorSB::DRed);
     // Back in the menu, the purple picture again.
-    QTimer::singleShot(5, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == "Yes") b->click();
-    });
     w.exitToMenuCommand();
+    auto* question = w.findChild<dialogs::Confirmation*>("confirmation");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(w.screen(), TForm1::Screen::Game);
+    QTest::mouseClick(question->yesButton, Qt::LeftButton);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
     EXPECT_EQ(w.view().background(), purple);
+}
+
+// Closing the window during a game asks first; "No" keeps the game, "Yes" closes the window and
+// writes the settings.
+TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
+    QTemporaryDir dir;
+    LaunchOptions o = optionsIn(dir, false);
+    o.fast = true;
+    TForm1 w(o);
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    const QString ini = QDir(dir.path()).filePath("Orvala.ini");
+    auto question = [&] {
+        for (auto* c : w.findChildren<dialogs::Confirmation*>())
+            if (c->isVisible()) return c;
+        return static_cast<dialogs::Confirmation*>(nullptr);
+    };
+    w.close();
+    ASSERT_NE(question(), nullptr);
+    w.close();  // a second close while it asks opens no second question
+    EXPECT_EQ(w.findChildren<dialogs::Confirmation*>().size(), 1);
+    QTest::mouseClick(question()->noButton, Qt::LeftButton);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(QFile::exists(ini));
+    w.close();
+    QTest::mouseClick(question()->yesButton, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(QFile::exists(ini));
 }
 
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {

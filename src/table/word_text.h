@@ -1,0 +1,13 @@
+#pragma once
+// A word-table row as the user interface shows it: the entry at the current language as a
+// QString. Every window and every drawing of the table takes its texts through this.
+
+#include <QString>
+
+#include "core/lang/word_row.h"
+
+namespace orvala::table {
+
+QString word(WordRow row);
+
+}  // namespace orvala::table
