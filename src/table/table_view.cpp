@@ -226,6 +226,11 @@ QPoint TableView::placePoint(const Place& p) const {
     switch (p.kind) {
         case Place::Kind::Hand: {
             const IRect& r = layout_.hand[std::clamp(p.index, 1, 3)];
+            // A card leaving a hand starts from its slot in the hand as it was drawn.
+            if (p.slot >= 1 && p.slot <= p.handCount) {
+                const auto xs = handPositions(r.width, p.handCount, card_.cw);
+                return QPoint(r.left + xs[static_cast<size_t>(p.slot - 1)], r.top);
+            }
             return QPoint(r.left + r.width / 2 - card_.cw / 2, r.top);
         }
         case Place::Kind::Deck:

@@ -33,7 +33,10 @@ std::string englishText(const Caption& c);
 struct Place {
     enum class Kind { Hand, Deck, Talon, Trick, Given } kind = Kind::Hand;
     int index = 0;  // the seat, or the talon place 1..3
-    int slot = 0;   // in a hand: the slot a card leaves (0: the hand as a whole)
+    // In a hand: the slot a card leaves, in the hand of `handCount` cards as it was drawn then
+    // (0: the hand as a whole), so that the card flies from where it lay.
+    int slot = 0;
+    int handCount = 0;
     friend bool operator==(const Place&, const Place&) = default;
 };
 

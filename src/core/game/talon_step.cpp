@@ -9,14 +9,14 @@
 namespace orvala {
 namespace {
 
-Place hand(int seat, int slot = 0) {
-    return Place{Place::Kind::Hand, seat, slot};
+Place hand(int seat, int slot = 0, int count = 0) {
+    return Place{Place::Kind::Hand, seat, slot, count};
 }
 Place talon(int i) {
-    return Place{Place::Kind::Talon, i, 0};
+    return Place{Place::Kind::Talon, i};
 }
 Place given(int seat) {
-    return Place{Place::Kind::Given, seat, 0};
+    return Place{Place::Kind::Given, seat};
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ Place given(int seat) {
 void RuleSteps::OpenTalon() {
     static constexpr Wave kSounds[] = {Wave::WPrik_1, Wave::WPrik_2, Wave::WPrik_3};
     for (int i = 1; i <= 3; ++i) {
-        post(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0, 0}, talon(i)});
+        post(ev::MoveCard{g_.Talon(i), Place{Place::Kind::Deck, 0}, talon(i)});
         sound(kSounds[i - 1], ev::SoundTiming::SyncUnlessFlying);
         if (i < 3) post(ev::Pause{200, true});
     }
@@ -109,16 +109,17 @@ void RuleSteps::GiveCards(const GiveChoice* computerChoice) {
     g_.GivenCards[1] = first;
     g_.GivenCards[2] = second;
     // Step 4.
-    const int firstSlot = g_.GiveSlot1;
+    const int firstSlot = g_.GiveSlot1, before = g_.HandCount[d];
     g_.Hand[d][g_.GiveSlot1] = EmptyCard;
     redrawHand(d);
-    post(ev::MoveCard{first, hand(d, firstSlot), given(r1)});
+    post(ev::MoveCard{first, hand(d, firstSlot, before), given(r1)});
     sound(Wave::WHodsDo, ev::SoundTiming::Sync);
     // Step 5. The re-sort may have moved the second card.
     const int secondSlot = IndexOfCard(kHandSlots, second, g_.Hand[d].cards());
+    const int left = g_.HandCount[d];
     g_.Hand[d][secondSlot] = EmptyCard;
     redrawHand(d);
-    post(ev::MoveCard{second, hand(d, secondSlot), given(r2)});
+    post(ev::MoveCard{second, hand(d, secondSlot, left), given(r2)});
     sound(Wave::WHodsDo, ev::SoundTiming::Sync);
     // Steps 6 and 7.
     g_.GameState = GameState::CardsGiven;

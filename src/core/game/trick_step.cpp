@@ -42,8 +42,11 @@ void RuleSteps::PlayCard(int seat, int slot) {
 
     // Step 4.
     bubbleName(seat);
-    post(ev::MoveCard{card, Place{Place::Kind::Hand, seat, slot},
-                      Place{Place::Kind::Trick, seat, 0}});
+    // The card leaves the hand as drawn: before this play, or re-sorted after a marriage.
+    const int drawn = marriage ? g_.HandCount[seat] : g_.HandCount[seat] + 1;
+    const int from = marriage ? 0 : slot;
+    post(ev::MoveCard{card, Place{Place::Kind::Hand, seat, from, drawn},
+                      Place{Place::Kind::Trick, seat}});
     if (!marriage) redrawHand(seat);
 
     // Step 5.
