@@ -284,6 +284,7 @@ std::vector<TableEvent> apply(RulesState& s, const Input& input) {
             s.g.GameState == GameState::PersonPlays && c->slot >= 1 &&
             c->slot <= s.g.HandCount[3]) {
             out.push_back(ev::Sound{Wave::WWrongs, ev::SoundTiming::Async});
+            out.push_back(ev::RefuseCard{c->slot});
         }
         return out;
     }

@@ -104,8 +104,10 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
                 t.driver.takeEvents();
                 t.driver.clickHand(illegal, MouseButton::Left);
                 EXPECT_EQ(t.g(), before);
+                // Heard and seen: the card shakes, for a player with the sound off.
                 EXPECT_EQ(test::described(t.driver),
-                          (std::vector<std::string>{"sound WWrongs async"}));
+                          (std::vector<std::string>{"sound WWrongs async",
+                                                    "refuse " + std::to_string(illegal)}));
             }
             t.driver.clickHand(legal, MouseButton::Left);
         } else if (t.g().GameState == GameState::TrickComplete) {
