@@ -155,7 +155,7 @@ void RuleSteps::AnnounceContract() {
         return;
     }
     const int d = g_.Declarer;
-    showScore(d, g_.Contract);
+    showScore(d, g_.Contract, true);  // the declarer keeps the turn mark: it leads
     g_.FirstBidder = d;
     showRoundInfo();
     bubbleText(d, WordRow::IPlayOn, std::to_string(g_.Contract));

@@ -56,7 +56,7 @@ void RuleSteps::PlayCard(int seat, int slot) {
         static constexpr WordRow kCalls[] = {WordRow::Hundred, WordRow::Eighty, WordRow::Sixty,
                                              WordRow::Forty};
         bubbleText(seat, kCalls[g_.MarriageDeclared - 1]);
-        post(ev::ShowDealPoints{seat, g_.DealPoints[seat], false, false});
+        post(ev::ShowDealPoints{seat, g_.DealPoints[seat], false, true});  // the leader keeps the mark
         sound(g_.MarriageDeclared <= 2 ? Wave::WSays40 : Wave::WSays20, ev::SoundTiming::Sync);
     }
 

@@ -92,6 +92,13 @@ TEST(Talon, ThePersonShowsTakesChoosesGivesAndSetsTheContract) {
     for (int s = 1; s <= 3; ++s) EXPECT_EQ(t.g().HandCount[s], 8);
     EXPECT_EQ(t.g().FirstBidder, 3);
     EXPECT_EQ(t.driver.button8(), (ButtonState{Caption{WordRow::Painting, ""}, true, true}));
+    // The declarer's panel shows the contract and keeps its turn mark.
+    const ev::ShowScore* announced = nullptr;
+    for (const auto& e : t.driver.pendingEvents())
+        if (const auto* p = std::get_if<ev::ShowScore>(&e)) announced = p;
+    ASSERT_TRUE(announced);
+    EXPECT_EQ(announced->contract, 120);
+    EXPECT_TRUE(announced->turnMark);
     lines = test::described(t.driver);
     EXPECT_TRUE(test::contains(lines, "bubble 3 \"I play on 120\""));
     EXPECT_EQ(test::sounds(lines), (std::vector<std::string>{"WOpenFo", "WPlMore"}));

@@ -61,6 +61,12 @@ TEST(Tricks, MarriagesCountFromTheSecondTrickAndFollowDutyHolds) {
     EXPECT_EQ(t.g().Trump, kClubs);
     EXPECT_EQ(t.g().DealPoints[3], 65);
     EXPECT_EQ(t.g().MarriageDeclared, 3);
+    // The marriage shows on the leader's panel, which keeps its turn mark.
+    bool markKept = false;
+    for (const auto& e : t.driver.pendingEvents())
+        if (const auto* p = std::get_if<ev::ShowDealPoints>(&e))
+            markKept = p->seat == 3 && p->points == 65 && p->turnMark;
+    EXPECT_TRUE(markKept);
     auto lines = test::described(t.driver);
     EXPECT_TRUE(test::contains(lines, "bubble 3 \"Sixty\""));
     EXPECT_TRUE(test::contains(lines, "deal-points 3 65"));
