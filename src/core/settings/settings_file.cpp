@@ -160,16 +160,16 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
 
     for (int slot = 0; slot < 4; ++slot) {
         if (line(10 + slot).size() < 2) return stop(10 + slot);
-        s.FontName[slot] = std::string(line(10 + slot));
+        s.FontName[slot] = std::string(line(10 + slot).substr(0, kFontNameMax));
     }
     for (int slot = 0; slot < 4; ++slot) {
         if (line(14 + slot).empty()) return stop(14 + slot);
         setIf(s.FontScale[slot], line(14 + slot), kFontScaleMin, kFontScaleMax);
     }
     if (line(18).empty()) return stop(18);
-    s.ServerAddress = std::string(line(19));
+    s.ServerAddress = std::string(line(19).substr(0, kServerAddressMax));
     if (line(20).empty()) return stop(20);
-    s.ServerPort = std::string(line(20));
+    s.ServerPort = std::string(line(20).substr(0, kServerPortMax));
     if (line(21).empty()) return stop(21);
     if (line(22).empty()) return stop(22);
     setIf(s.BackgroundTexture, line(22).substr(0, 2), 1, kBackgroundTextureMax);
@@ -177,7 +177,7 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
         setIf(s.BackgroundColour, line(22).substr(2, 1), 0, kBackgroundColourMax);
     if (line(23).empty()) return stop(23);
     if (line(24).empty()) return stop(24);
-    s.PlayerName = std::string(line(24));
+    s.PlayerName = std::string(line(24).substr(0, kPlayerNameMax));
 
     s.RecordsAddress = kBuiltInRecordsAddress;
     s.OnlineNick = kDefaultOnlineNick;
@@ -187,7 +187,7 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     s.StatisticsAddress = kBuiltInStatisticsAddress;
 
     if (line(26).empty()) return stop(26);
-    s.RecordsAddress = std::string(line(26));
+    s.RecordsAddress = std::string(line(26).substr(0, kServiceAddressMax));
     if (line(27).empty()) return stop(27);
     s.OnlineNick = std::string(line(27).substr(0, kOnlineNickMax));
     if (line(28).size() != 5) return stop(28);
@@ -196,7 +196,7 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     s.OnlineCity = std::string(line(29).substr(0, kOnlineCityMax));
     if (line(30).empty()) return stop(30);
     s.OnlineGender = line(30)[0] == 'W' ? "W" : "M";
-    s.StatisticsAddress = std::string(line(31));
+    s.StatisticsAddress = std::string(line(31).substr(0, kServiceAddressMax));
     s.SaveGamesAsGif = line(33) == std::string_view(&kGifOn, 1);
     setIf(s.GifCaptureMode, line(34), 1, 2);
     setIf(s.GifFrameDelay, line(35), 0, kGifFrameDelayMax);
@@ -239,27 +239,29 @@ Settings normalizedSettings(const Settings& in) {
     s.Rules.RuleBoltPenaltyMode =
         inRange(s.Rules.RuleBoltPenaltyMode, 1, 3, d.Rules.RuleBoltPenaltyMode);
     for (int slot = 0; slot < 4; ++slot) {
-        s.FontName[slot] = withoutLineBreaks(s.FontName[slot]);
+        s.FontName[slot] = withoutLineBreaks(s.FontName[slot]).substr(0, kFontNameMax);
         if (s.FontName[slot].size() < 2) s.FontName[slot] = d.FontName[slot];
         s.FontScale[slot] =
             inRange(s.FontScale[slot], kFontScaleMin, kFontScaleMax, d.FontScale[slot]);
     }
-    s.ServerAddress = withoutLineBreaks(s.ServerAddress);
+    s.ServerAddress = withoutLineBreaks(s.ServerAddress).substr(0, kServerAddressMax);
     auto nonEmpty = [](std::string text, std::string_view fallback) {
         text = withoutLineBreaks(std::move(text));
         return text.empty() ? std::string(fallback) : text;
     };
-    s.ServerPort = nonEmpty(s.ServerPort, d.ServerPort);
+    s.ServerPort = nonEmpty(s.ServerPort, d.ServerPort).substr(0, kServerPortMax);
     s.BackgroundTexture =
         inRange(s.BackgroundTexture, 1, kBackgroundTextureMax, d.BackgroundTexture);
     s.BackgroundColour = inRange(s.BackgroundColour, 0, kBackgroundColourMax, d.BackgroundColour);
-    s.PlayerName = nonEmpty(s.PlayerName, d.PlayerName);
-    s.RecordsAddress = nonEmpty(s.RecordsAddress, kBuiltInRecordsAddress);
+    s.PlayerName = nonEmpty(s.PlayerName, d.PlayerName).substr(0, kPlayerNameMax);
+    s.RecordsAddress =
+        nonEmpty(s.RecordsAddress, kBuiltInRecordsAddress).substr(0, kServiceAddressMax);
     s.OnlineNick = nonEmpty(s.OnlineNick, kDefaultOnlineNick).substr(0, kOnlineNickMax);
     if (!isValidLocationCode(s.OnlineLocation)) s.OnlineLocation = kDefaultOnlineLocation;
     s.OnlineCity = nonEmpty(s.OnlineCity, kDefaultOnlineCity).substr(0, kOnlineCityMax);
     s.OnlineGender = !s.OnlineGender.empty() && s.OnlineGender[0] == 'W' ? "W" : "M";
-    s.StatisticsAddress = nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress);
+    s.StatisticsAddress =
+        nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress).substr(0, kServiceAddressMax);
     s.GifCaptureMode = inRange(s.GifCaptureMode, 1, 2, d.GifCaptureMode);
     s.GifFrameDelay = inRange(s.GifFrameDelay, 0, kGifFrameDelayMax, d.GifFrameDelay);
     return s;

@@ -20,13 +20,15 @@
 // not five characters), ends it there and the later fields keep their defaults. Numbers that are
 // not numbers or lie outside their field's range keep the default as well. Header lines are never
 // compared. Once the name line (24) has been taken, the online identity gets its defaults before
-// lines 26..31 may replace them.
+// lines 26..31 may replace them. Texts longer than their limits in settings.h are cut (font
+// names 64 bytes, the player's name 20, the server address 255 and its port 16, nick 12, city
+// 15, the service addresses 1024).
 //
 // Writing replaces the file atomically, so a crash leaves the old file or the new one, never a
 // short one. The writer never writes a line that the reader would stop at or refuse: an empty
 // guarded text or service address is written as the value the reader would give it, line breaks
-// inside texts are dropped, and out-of-range numbers are written as their defaults
-// (normalizedSettings).
+// inside texts are dropped, texts are cut to their limits, and out-of-range numbers are written
+// as their defaults (normalizedSettings).
 
 #include <functional>
 #include <string>

@@ -10,7 +10,6 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 
@@ -145,15 +144,41 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
     return ok;
 }
 
+FileRead readFileInPieces(const std::string& path,
+                          const std::function<bool(std::string_view)>& take) {
+    // Looked at before it is opened, so that no device is ever opened for a settings file; the
+    // opened file is looked at again, since the name may have changed in between.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
+    if (!S_ISREG(st.st_mode)) return FileRead::Unreadable;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    FileRead result = FileRead::Read;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        result = FileRead::Unreadable;
+    char piece[1 << 16];
+    while (result == FileRead::Read) {
+        const ssize_t n = ::read(fd, piece, sizeof piece);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) result = FileRead::Unreadable;
+        if (n <= 0 || !take({piece, static_cast<size_t>(n)})) break;
+    }
+    ::close(fd);
+    return result;
+}
+
 bool readFileBytes(const std::string& path, std::string& out, size_t maxBytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<unsigned long long>(size) > maxBytes) return false;
-    in.seekg(0, std::ios::beg);
-    out.assign(static_cast<size_t>(size), '\0');
-    if (size > 0 && !in.read(out.data(), size)) return false;
+    std::string bytes;
+    bool tooLarge = false;
+    const FileRead r = readFileInPieces(path, [&](std::string_view piece) {
+        tooLarge = piece.size() > maxBytes - bytes.size();
+        if (!tooLarge) bytes += piece;
+        return !tooLarge;
+    });
+    if (r != FileRead::Read || tooLarge) return false;
+    out = std::move(bytes);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,21 @@ namespace orvala {
 // and the temporary file is removed.
 bool writeFileAtomically(const std::string& path, std::string_view content);
 
-// Reads a whole file as bytes; false when it cannot be opened or is larger than `maxBytes`.
+enum class FileRead {
+    Read,
+    Missing,     // nothing is there (or a folder on the way is missing)
+    Unreadable,  // something is there that cannot be read, or is not a regular file
+};
+
+// Reads a regular file from its start in pieces, handing each to `take` until it returns false
+// or the file ends. A folder, a FIFO, a device or anything else that is not a regular file is
+// Unreadable, and is found so without waiting on it: opening a FIFO for reading would wait for
+// a writer for ever.
+FileRead readFileInPieces(const std::string& path,
+                          const std::function<bool(std::string_view)>& take);
+
+// Reads a whole regular file as bytes; false when it cannot be read (as above) or is larger
+// than `maxBytes`.
 bool readFileBytes(const std::string& path, std::string& out, size_t maxBytes = 16u << 20);
 
 namespace detail {

@@ -345,6 +345,36 @@ TEST(SettingsFile, IdentityTextsAreCutAndGenderDefaulted) {
     EXPECT_FALSE(decode(lines).SaveGamesAsGif);
 }
 
+// A damaged file's huge texts never reach the program (a 300 KB font name slowed every deal),
+// and the writer keeps to the same limits.
+TEST(SettingsFile, TextsAreCutToTheirLimits) {
+    auto lines = defaultLines();
+    lines[9] = std::string(300000, 'F');
+    lines[18] = std::string(300, '1');
+    lines[19] = std::string(20, '2');
+    lines[23] = "A name of thirty characters...";
+    lines[25] = std::string(2000, 'r');
+    lines[30] = std::string(2000, 's');
+    SettingsReadResult r;
+    const Settings s = decode(lines, &r);
+    EXPECT_TRUE(r.complete());
+    EXPECT_EQ(s.FontName[0], std::string(64, 'F'));
+    EXPECT_EQ(s.ServerAddress, std::string(255, '1'));
+    EXPECT_EQ(s.ServerPort, std::string(16, '2'));
+    EXPECT_EQ(s.PlayerName, "A name of thirty cha");
+    EXPECT_EQ(s.RecordsAddress, std::string(1024, 'r'));
+    EXPECT_EQ(s.StatisticsAddress, std::string(1024, 's'));
+
+    Settings big = s;
+    big.FontName[3] = std::string(100, 'G');
+    big.PlayerName = std::string(21, 'P');
+    const auto written = linesOf(formatSettingsFile(big));
+    EXPECT_EQ(written[12], std::string(64, 'G'));
+    EXPECT_EQ(written[23], std::string(20, 'P'));
+    EXPECT_EQ(written[25], s.RecordsAddress);
+    EXPECT_EQ(normalizedSettings(s), s);
+}
+
 TEST(SettingsFile, BadNumbersKeepTheirDefaults) {
     auto lines = defaultLines();
     lines[3] = "48";   // face sets 0..47

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <string>
 
 namespace orvala {
@@ -183,6 +184,30 @@ TEST_F(AtomicFile, TemporariesLeftByADeadRunGoAndNoOtherFiles) {
     EXPECT_FALSE(fs::exists(path + ".new.a1B2c3"));
     for (const char* name : kept) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
     EXPECT_EQ(entries(dir_), 5);
+}
+
+// A FIFO in place of a file must not hold the reader: if it does, a writer lets it go and the
+// test fails instead of hanging.
+TEST_F(AtomicFile, ReadingRefusesWhatIsNotARegularFileWithoutWaiting) {
+    const fs::path fifo = dir_ / "Orvala.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    auto reading = std::async(std::launch::async, [&] {
+        std::string out;
+        return readFileBytes(fifo.string(), out);
+    });
+    if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        FAIL() << "the reader waits on a FIFO";
+    }
+    EXPECT_FALSE(reading.get());
+    fs::create_symlink("Orvala.ini", dir_ / "link");
+    fs::create_directory(dir_ / "folder");
+    for (const fs::path& p : {fifo, dir_ / "link", dir_ / "folder", fs::path("/dev/zero")})
+        EXPECT_EQ(readFileInPieces(p.string(), [](std::string_view) { return true; }),
+                  FileRead::Unreadable)
+            << p;
+    EXPECT_EQ(readFileInPieces((dir_ / "none").string(), [](std::string_view) { return true; }),
+              FileRead::Missing);
 }
 
 TEST_F(AtomicFile, ReadingRefusesMissingAndOversizedFiles) {
