@@ -18,6 +18,7 @@
 #include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_run.h"
 #include "table/art_names.h"
 #include "table/fonts.h"
 #include "table/panel_hints.h"
@@ -70,7 +71,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
-    LoadSettings(options_.programFolder.toStdString(), settings_);
+    settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_);
     if (options_.demo) {
         settings_.Speed = 6;
         settings_.SoundOn = false;
@@ -640,7 +641,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    SaveSettings(options_.programFolder.toStdString(), settings_);
+    saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_);
     e->accept();
 }
 

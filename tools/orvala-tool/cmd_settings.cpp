@@ -184,6 +184,8 @@ std::string describe(const SettingsReadResult& r) {
     switch (r.outcome) {
         case O::NoFile:
             return "cannot be read";
+        case O::Unreadable:
+            return "is there but cannot be read as a settings file";
         case O::TooShort:
             return "has fewer than 35 lines: every field keeps its default";
         case O::Stopped:
@@ -198,7 +200,8 @@ std::string describe(const SettingsReadResult& r) {
 int readCommand(const std::string& path) {
     Settings s;
     const SettingsReadResult r = loadSettingsFile(path, s);
-    if (r.outcome == SettingsReadResult::Outcome::NoFile) {
+    if (r.outcome == SettingsReadResult::Outcome::NoFile ||
+        r.outcome == SettingsReadResult::Outcome::Unreadable) {
         std::cerr << "orvala-tool settings: " << path << " " << describe(r) << '\n';
         return 1;
     }

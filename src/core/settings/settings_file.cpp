@@ -9,29 +9,59 @@ namespace orvala {
 
 namespace {
 
-// A settings file is a few hundred bytes; anything much larger is not one.
-constexpr size_t kMaxFileBytes = 1u << 20;
-
 constexpr char kGifOn = '\xE8';
 constexpr char kGifOff = '\xEB';
 
-// Lines end at LF, CR LF or a lone CR; bytes after the last line end make one more line.
-// Only the first `limit` lines are of interest.
-std::vector<std::string_view> splitLines(std::string_view bytes, size_t limit) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < bytes.size() && lines.size() < limit) {
-        size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
+// Lines end at LF, CR LF or a lone CR; bytes after the last line end make one more line. Only
+// the first `wanted` lines are kept, each cut to kSettingsLineKeep bytes; a line longer than
+// kSettingsLineMax means the bytes are no settings file. The bytes may come in pieces.
+class LineSplitter {
+  public:
+    explicit LineSplitter(size_t wanted) : wanted_(wanted) {}
+
+    // False once no more bytes are wanted: the lines are complete, or one is too long.
+    bool add(std::string_view bytes) {
+        for (char c : bytes) {
+            if (done()) return false;
+            if (afterCr_) {
+                afterCr_ = false;
+                if (c == '\n') continue;
+            }
+            if (c == '\r' || c == '\n') {
+                endLine();
+                afterCr_ = c == '\r';
+                continue;
+            }
+            open_ = true;
+            if (++length_ > kSettingsLineMax) tooLong_ = true;
+            if (line_.size() < kSettingsLineKeep) line_ += c;
         }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+        return !done();
     }
-    return lines;
-}
+    bool tooLong() const { return tooLong_; }
+    // The lines read, an unended last one included.
+    std::vector<std::string> finish() {
+        if (open_ && !done()) endLine();
+        return std::move(lines_);
+    }
+
+  private:
+    bool done() const { return tooLong_ || lines_.size() >= wanted_; }
+    void endLine() {
+        lines_.push_back(std::move(line_));
+        line_.clear();
+        length_ = 0;
+        open_ = false;
+    }
+
+    size_t wanted_;
+    std::vector<std::string> lines_;
+    std::string line_;
+    size_t length_ = 0;  // of the line being read, whatever of it is kept
+    bool open_ = false;
+    bool afterCr_ = false;
+    bool tooLong_ = false;
+};
 
 // Plain decimal digits only, at most nine of them, within [lo, hi].
 std::optional<int> number(std::string_view text, int lo, int hi) {
@@ -141,12 +171,15 @@ void resetSettingsToDefaults(Settings& s) {
     s.SaluteOnCards = cards;
 }
 
-SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
+namespace {
+
+SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
     using Outcome = SettingsReadResult::Outcome;
     resetSettingsToDefaults(s);
-    const auto lines = splitLines(bytes, kSettingsLineCount);
+    if (splitter.tooLong()) return {Outcome::Unreadable, 0};
+    const auto lines = splitter.finish();
     if (lines.size() < static_cast<size_t>(kSettingsLineCount)) return {Outcome::TooShort, 0};
-    auto line = [&](int n) { return lines[n - 1]; };  // 1-based, as the format counts them
+    auto line = [&](int n) { return std::string_view(lines[n - 1]); };  // 1-based, as counted
     auto stop = [](int n) { return SettingsReadResult{Outcome::Stopped, n}; };
 
     decodeGeneralLine(line(2), s);
@@ -203,14 +236,26 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     return {Outcome::Complete, 0};
 }
 
+}  // namespace
+
+SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
+    LineSplitter lines(kSettingsLineCount);
+    lines.add(bytes);
+    return decodeLines(lines, s);
+}
+
 SettingsReadResult loadSettingsFile(const std::string& path, Settings& s) {
-    std::string bytes;
+    FileRead read = FileRead::Missing;
     // One more try: the file may be held open for a moment by another program.
-    if (!readFileBytes(path, bytes, kMaxFileBytes) && !readFileBytes(path, bytes, kMaxFileBytes)) {
-        resetSettingsToDefaults(s);
-        return {SettingsReadResult::Outcome::NoFile, 0};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        LineSplitter lines(kSettingsLineCount);
+        read = readFileInPieces(path, [&](std::string_view piece) { return lines.add(piece); });
+        if (read == FileRead::Read) return decodeLines(lines, s);
     }
-    return decodeSettingsFile(bytes, s);
+    resetSettingsToDefaults(s);
+    return {read == FileRead::Missing ? SettingsReadResult::Outcome::NoFile
+                                      : SettingsReadResult::Outcome::Unreadable,
+            0};
 }
 
 std::string settingsFilePath(const std::string& folder) {

@@ -1,11 +1,13 @@
 #include "core/settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/settings/settings_run.h"
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
 
@@ -483,6 +485,73 @@ TEST_F(SettingsSaveTest, HooksGateTheWritingAndDeleteTheMusicFirst) {
     hooks.clubFilesAllowWriting = [] { return true; };
     EXPECT_EQ(SaveSettings(dir_.string(), Settings{}, hooks), SettingsSaveResult::Written);
     EXPECT_EQ(musicDeleted, 2);
+}
+
+// The 35 lines are read whatever follows them; only a line longer than any settings file has
+// makes the file unreadable.
+TEST_F(SettingsSaveTest, TheFirst35LinesAreReadWhateverFollows) {
+    const std::string path = (dir_ / "Orvala.ini").string();
+    const std::string file = formatSettingsFile(everyFieldChanged());
+    ASSERT_TRUE(writeFileAtomically(path, file + std::string(3u << 20, '\xFF') + "\r\n"));
+    Settings s;
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s, everyFieldChanged());
+
+    auto lines = linesOf(file);
+    lines[18] = std::string(kSettingsLineMax, '1');  // long, yet read (and cut)
+    ASSERT_TRUE(writeFileAtomically(path, join(lines)));
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s.ServerAddress, std::string(kServerAddressMax, '1'));
+    EXPECT_EQ(s.GifFrameDelay, 250);
+    lines[18] += '1';
+    ASSERT_TRUE(writeFileAtomically(path, join(lines)));
+    Settings t;
+    EXPECT_EQ(LoadSettings(dir_.string(), t).outcome, SettingsReadResult::Outcome::Unreadable);
+    EXPECT_EQ(t, Settings{});
+}
+
+// The decision of every save of a run: a file that was there but could not be read may hold the
+// user's settings and is never replaced by the run's defaults; any other file is written.
+TEST_F(SettingsSaveTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
+    using O = SettingsReadResult::Outcome;
+    for (O o : {O::NoFile, O::TooShort, O::Stopped, O::Complete})
+        EXPECT_TRUE(mayReplaceSettingsFile({o, 0}));
+    EXPECT_FALSE(mayReplaceSettingsFile({O::Unreadable, 0}));
+
+    const std::string path = (dir_ / "Orvala.ini").string();
+    auto lines = defaultLines();
+    lines[23] = std::string(kSettingsLineMax + 1, 'N');
+    const std::string damaged = join(lines);
+    ASSERT_TRUE(writeFileAtomically(path, damaged));
+    Settings s;
+    const SettingsRun run = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(run.loaded.outcome, O::Unreadable);
+    s.Speed = 2;
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, run), SettingsSaveResult::FileUnreadable);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(path, bytes, 4u << 20));
+    EXPECT_EQ(bytes, damaged);
+
+    // A FIFO in place of the file is unreadable at once, and stays.
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    const SettingsRun fifo = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(fifo.loaded.outcome, O::Unreadable);
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, fifo), SettingsSaveResult::FileUnreadable);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+
+    // A missing file and a short one are written.
+    std::filesystem::remove(path);
+    const SettingsRun none = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(none.loaded.outcome, O::NoFile);
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, none), SettingsSaveResult::Written);
+    ASSERT_TRUE(writeFileAtomically(path, "<# General>\r\n"));
+    const SettingsRun shortFile = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(shortFile.loaded.outcome, O::TooShort);
+    s.Speed = 3;
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, shortFile), SettingsSaveResult::Written);
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s.Speed, 3);
 }
 
 TEST_F(SettingsSaveTest, UnwritableFolderFailsAndLeavesNothing) {
