@@ -71,11 +71,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
-    settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_);
-    if (options_.demo) {
-        settings_.Speed = 6;
-        settings_.SoundOn = false;
-    }
+    settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_, options_.demo);
     setCurrentLanguage(settings_.LanguageIndex);
     setNewButtonsLook(settings_.NewButtonsOn);
     driver_.setRules(settings_.Rules);

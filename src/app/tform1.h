@@ -115,7 +115,7 @@ class TForm1 final : public QWidget {
 
     LaunchOptions options_;
     Settings settings_;
-    SettingsRun settingsRun_;  // how the settings file read: whether it may be saved over
+    SettingsRun settingsRun_;  // how the settings file read, and what a save may write
     PictureStore pictures_;
     TableView view_;
     std::unique_ptr<RandomSource> shuffleRandom_;

@@ -42,5 +42,25 @@ TEST(WindowSettings, AFileItCouldNotReadIsLeftAsItIs) {
     EXPECT_TRUE(bytes == damaged);
 }
 
+// The demo's fast and silent play is its own: closing it keeps the user's speed and sound.
+TEST(WindowSettings, TheDemoDoesNotSaveItsOwnChoices) {
+    QTemporaryDir dir;
+    Settings user;
+    user.Speed = 2;
+    user.SoundOn = true;
+    ASSERT_EQ(SaveSettings(dir.path().toStdString(), user), SettingsSaveResult::Written);
+    {
+        TForm1 w(optionsIn(dir, true));
+        w.show();
+        EXPECT_EQ(w.settings().Speed, 6);
+        EXPECT_FALSE(w.settings().SoundOn);
+        w.close();
+    }
+    Settings back;
+    ASSERT_TRUE(LoadSettings(dir.path().toStdString(), back).complete());
+    EXPECT_EQ(back.Speed, 2);
+    EXPECT_TRUE(back.SoundOn);
+}
+
 }  // namespace
 }  // namespace orvala::app

@@ -2,8 +2,38 @@
 
 namespace orvala {
 
-SettingsRun loadSettingsRun(const std::string& folder, Settings& s) {
-    return {LoadSettings(folder, s)};
+namespace {
+
+// Every field a demo sets for itself, with the value it sets: the one list that both the
+// choosing and the saving go by.
+template <class F>
+void forEachDemoChoice(F&& f) {
+    f(&Settings::Speed, 6);
+    f(&Settings::SoundOn, false);
+}
+
+}  // namespace
+
+void applyDemoChoices(Settings& s) {
+    forEachDemoChoice([&](auto field, auto value) { s.*field = value; });
+}
+
+SettingsRun loadSettingsRun(const std::string& folder, Settings& s, bool demo) {
+    SettingsRun run;
+    run.loaded = LoadSettings(folder, s);
+    run.demo = demo;
+    run.asLoaded = s;
+    if (demo) applyDemoChoices(s);
+    return run;
+}
+
+Settings recordToSave(const Settings& s, const SettingsRun& run) {
+    Settings out = s;
+    if (run.demo)
+        forEachDemoChoice([&](auto field, auto value) {
+            if (s.*field == value) out.*field = run.asLoaded.*field;
+        });
+    return out;
 }
 
 bool mayReplaceSettingsFile(const SettingsReadResult& loaded) {
@@ -13,7 +43,7 @@ bool mayReplaceSettingsFile(const SettingsReadResult& loaded) {
 SettingsSaveResult saveSettingsRun(const std::string& folder, const Settings& s,
                                    const SettingsRun& run, const SettingsSaveHooks& hooks) {
     if (!mayReplaceSettingsFile(run.loaded)) return SettingsSaveResult::FileUnreadable;
-    return SaveSettings(folder, s, hooks);
+    return SaveSettings(folder, recordToSave(s, run), hooks);
 }
 
 }  // namespace orvala

@@ -554,6 +554,39 @@ TEST_F(SettingsSaveTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
     EXPECT_EQ(s.Speed, 3);
 }
 
+// A demo plays fast and silent for itself; its saves write what was loaded plus the user's own
+// changes.
+TEST_F(SettingsSaveTest, ADemoSavesTheUsersSettingsNotItsOwnChoices) {
+    Settings user;
+    user.Speed = 2;
+    user.SoundOn = true;
+    user.MusicOn = false;
+    ASSERT_EQ(SaveSettings(dir_.string(), user), SettingsSaveResult::Written);
+    Settings s;
+    const SettingsRun demo = loadSettingsRun(dir_.string(), s, true);
+    EXPECT_EQ(s.Speed, 6);
+    EXPECT_FALSE(s.SoundOn);
+    s.TitleColour = 5;  // the user's own change
+    ASSERT_EQ(saveSettingsRun(dir_.string(), s, demo), SettingsSaveResult::Written);
+    Settings back;
+    ASSERT_TRUE(LoadSettings(dir_.string(), back).complete());
+    EXPECT_EQ(back.Speed, 2);
+    EXPECT_TRUE(back.SoundOn);
+    EXPECT_FALSE(back.MusicOn);
+    EXPECT_EQ(back.TitleColour, 5);
+
+    // What the user sets over the demo's choices is theirs.
+    s.Speed = 3;
+    s.SoundOn = true;
+    EXPECT_EQ(recordToSave(s, demo).Speed, 3);
+    EXPECT_TRUE(recordToSave(s, demo).SoundOn);
+    // Outside a demo the record is saved as it is.
+    Settings plain;
+    const SettingsRun run = loadSettingsRun(dir_.string(), plain);
+    plain.Speed = 6;
+    EXPECT_EQ(recordToSave(plain, run), plain);
+}
+
 TEST_F(SettingsSaveTest, UnwritableFolderFailsAndLeavesNothing) {
     const auto missing = dir_ / "no" / "such" / "folder";
     EXPECT_EQ(SaveSettings(missing.string(), Settings{}), SettingsSaveResult::Failed);
