@@ -637,7 +637,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_);
+    if (settingsSaveFailed(
+            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_)))
+        showMessage(this, text(WordRow::CantSaveOptions));
     e->accept();
 }
 

@@ -2,9 +2,15 @@
 // what it leaves alone.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
 
 #include "app/tform1.h"
 #include "core/settings/settings_file.h"
@@ -25,6 +31,49 @@ LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
     return o;
 }
 
+// Runs `action` and answers the message window that it shows, whether that window waits for its
+// answer or not; gives the message, empty when none came.
+QString messageShownBy(const std::function<void()>& action) {
+    QString message;
+    auto answer = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                message = box->text();
+                box->accept();
+            }
+    };
+    QTimer waiting;  // answers a window that waits inside `action`
+    QObject::connect(&waiting, &QTimer::timeout, answer);
+    waiting.start(5);
+    action();
+    QCoreApplication::processEvents();
+    answer();  // and one that does not
+    return message;
+}
+
+// A failed save is told, and the window closes all the same.
+TEST(WindowSettings, AFailedSaveSaysSo) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    w.show();
+    // A folder where the file should be: no writer can replace it.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Orvala.ini"));
+    EXPECT_EQ(messageShownBy([&] { w.close(); }), "Can`t save options!");
+    EXPECT_FALSE(w.isVisible());
+}
+
+// A FIFO in place of the file neither holds the start nor is replaced; the user is told that the
+// options are not saved.
+TEST(WindowSettings, AFifoForTheFileIsLeftAndTold) {
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(settingsPath(dir).c_str(), 0644), 0);
+    TForm1 w(optionsIn(dir, false));
+    w.show();
+    EXPECT_EQ(w.settings(), Settings{});
+    EXPECT_EQ(messageShownBy([&] { w.close(); }), "Can`t save options!");
+    EXPECT_TRUE(std::filesystem::is_fifo(settingsPath(dir)));
+}
+
 // A file it could not read may hold settings it never saw: closing leaves it as it is.
 TEST(WindowSettings, AFileItCouldNotReadIsLeftAsItIs) {
     QTemporaryDir dir;
@@ -35,7 +84,7 @@ TEST(WindowSettings, AFileItCouldNotReadIsLeftAsItIs) {
         TForm1 w(optionsIn(dir, false));
         w.show();
         w.settings().Speed = 2;
-        w.close();
+        EXPECT_EQ(messageShownBy([&] { w.close(); }), "Can`t save options!");
     }
     std::string bytes;
     ASSERT_TRUE(readFileBytes(settingsPath(dir), bytes, 4u << 20));
@@ -54,7 +103,7 @@ TEST(WindowSettings, TheDemoDoesNotSaveItsOwnChoices) {
         w.show();
         EXPECT_EQ(w.settings().Speed, 6);
         EXPECT_FALSE(w.settings().SoundOn);
-        w.close();
+        EXPECT_EQ(messageShownBy([&] { w.close(); }), "");
     }
     Settings back;
     ASSERT_TRUE(LoadSettings(dir.path().toStdString(), back).complete());

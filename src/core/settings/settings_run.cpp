@@ -46,4 +46,8 @@ SettingsSaveResult saveSettingsRun(const std::string& folder, const Settings& s,
     return SaveSettings(folder, recordToSave(s, run), hooks);
 }
 
+bool settingsSaveFailed(SettingsSaveResult result) {
+    return result == SettingsSaveResult::Failed || result == SettingsSaveResult::FileUnreadable;
+}
+
 }  // namespace orvala

@@ -39,4 +39,8 @@ bool mayReplaceSettingsFile(const SettingsReadResult& loaded);
 SettingsSaveResult saveSettingsRun(const std::string& folder, const Settings& s,
                                    const SettingsRun& run, const SettingsSaveHooks& hooks = {});
 
+// Whether the user is told "Can`t save options!": the settings were to be written and are not,
+// because the writing failed or the file may not be replaced. The club files' hold is not told.
+bool settingsSaveFailed(SettingsSaveResult result);
+
 }  // namespace orvala

@@ -1,8 +1,11 @@
 #include "core/settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -591,6 +594,50 @@ TEST_F(SettingsSaveTest, UnwritableFolderFailsAndLeavesNothing) {
     const auto missing = dir_ / "no" / "such" / "folder";
     EXPECT_EQ(SaveSettings(missing.string(), Settings{}), SettingsSaveResult::Failed);
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// Each way a save can fail comes back as Failed, which the window tells the user, and leaves the
+// old file whole.
+TEST_F(SettingsSaveTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
+    const auto path = dir_ / "Orvala.ini";
+    Settings s;
+    s.Speed = 2;
+    ASSERT_EQ(SaveSettings(dir_.string(), s), SettingsSaveResult::Written);
+    const std::string old = formatSettingsFile(s);
+    // A full disk, played by a file size limit.
+    {
+        rlimit saved;
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto* savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = saved;
+        full.rlim_cur = 100;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+        const auto r = SaveSettings(dir_.string(), Settings{});
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedSignal);
+        EXPECT_EQ(r, SettingsSaveResult::Failed);
+    }
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(path.string(), bytes));
+    EXPECT_EQ(bytes, old);
+    // A read-only folder (root writes anyway).
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(
+            dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(SaveSettings(dir_.string(), Settings{}), SettingsSaveResult::Failed);
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
+    }
+    // A folder of the file's name.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(SaveSettings(dir_.string(), Settings{}), SettingsSaveResult::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+
+    EXPECT_TRUE(settingsSaveFailed(SettingsSaveResult::Failed));
+    EXPECT_TRUE(settingsSaveFailed(SettingsSaveResult::FileUnreadable));
+    EXPECT_FALSE(settingsSaveFailed(SettingsSaveResult::Written));
+    EXPECT_FALSE(settingsSaveFailed(SettingsSaveResult::HeldBack));
 }
 
 }  // namespace
