@@ -48,6 +48,12 @@ void requireValid(const orvala::Settings& s) {
     for (const std::string* t : {&s.ServerAddress, &s.ServerPort, &s.PlayerName, &s.RecordsAddress,
                                  &s.OnlineNick, &s.OnlineCity, &s.StatisticsAddress})
         require(noLineBreak(*t), "line break in a text");
+    for (const auto& name : s.FontName) require(name.size() <= kFontNameMax, "FontName length");
+    require(s.ServerAddress.size() <= kServerAddressMax, "ServerAddress length");
+    require(s.ServerPort.size() <= kServerPortMax, "ServerPort length");
+    require(s.PlayerName.size() <= kPlayerNameMax, "PlayerName length");
+    require(s.RecordsAddress.size() <= kServiceAddressMax, "RecordsAddress length");
+    require(s.StatisticsAddress.size() <= kServiceAddressMax, "StatisticsAddress length");
     require(s.OnlineNick.size() <= kOnlineNickMax, "OnlineNick length");
     require(s.OnlineCity.size() <= kOnlineCityMax, "OnlineCity length");
     require(s.OnlineLocation.empty() || isValidLocationCode(s.OnlineLocation), "OnlineLocation");

@@ -4,7 +4,8 @@
 //
 // --home names the program folder; --demo lets the computer play the person's seat too, at the
 // fastest speed, and with --quit-after-deals quits with status 0 after N deals; --seed fixes
-// the shuffles and the computer players' draws.
+// the shuffles and the computer players' draws. --help and --version answer with status 0; an
+// unknown option or a missing or bad value is told on stderr with status 2, as orvala-tool does.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -33,15 +34,23 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvala");
+    QApplication::setApplicationVersion(ORVALA_VERSION);
 
     QCommandLineParser parser;
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption home("home", "Use DIR as the program folder.", "DIR");
     QCommandLineOption demo("demo", "The computer plays the person's seat too.");
     QCommandLineOption quitAfter("quit-after-deals", "With --demo: quit after N deals.", "N");
     QCommandLineOption seed("seed", "Fix the random draws.", "N");
     parser.addOptions({home, demo, quitAfter, seed});
-    parser.process(app);
+    // process() would end a bad command line with status 1: the errors are ours to tell.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "orvala: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(version)) parser.showVersion();
 
     orvala::app::LaunchOptions options;
     options.programFolder = orvala::app::resolveProgramFolder(parser.value(home));

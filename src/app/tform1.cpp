@@ -17,6 +17,7 @@
 #include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_run.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
@@ -71,11 +72,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
-    LoadSettings(options_.programFolder.toStdString(), settings_);
-    if (options_.demo) {
-        settings_.Speed = 6;
-        settings_.SoundOn = false;
-    }
+    settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_, options_.demo);
     setCurrentLanguage(settings_.LanguageIndex);
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     driver_.setRules(settings_.Rules);
@@ -668,7 +665,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
                           });
         return;
     }
-    SaveSettings(options_.programFolder.toStdString(), settings_);
+    if (settingsSaveFailed(
+            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_)))
+        dialogs::showMessage(this, text(WordRow::CantSaveOptions));
     e->accept();
 }
 

@@ -19,6 +19,7 @@
 #include "core/game/autopilot.h"
 #include "core/game/round_driver.h"
 #include "core/settings/settings.h"
+#include "core/settings/settings_run.h"
 #include "table/table_view.h"
 #include "table/zor_cards_button.h"
 
@@ -115,6 +116,7 @@ class TForm1 final : public QWidget {
 
     LaunchOptions options_;
     Settings settings_;
+    SettingsRun settingsRun_;  // how the settings file read, and what a save may write
     PictureStore pictures_;
     TableView view_;
     std::unique_ptr<RandomSource> shuffleRandom_;

@@ -6,7 +6,7 @@
 #include <QResource>
 #include <atomic>
 
-#include "table/resource_file_check.h"
+#include "core/text/resource_file_check.h"
 
 namespace orvala::table {
 namespace {

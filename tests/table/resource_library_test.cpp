@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "core/text/resource_file_check.h"
 #include "table/picture_store.h"
-#include "table/resource_file_check.h"
 
 namespace orvala::table {
 namespace {

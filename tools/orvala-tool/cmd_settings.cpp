@@ -67,10 +67,12 @@ Field textField(std::string name, std::function<std::string&(Settings&)> ref,
             }};
 }
 
-std::function<std::string(const std::string&)> notEmpty(size_t minSize = 1) {
-    return [minSize](const std::string& b) {
-        return b.size() < minSize ? "needs at least " + std::to_string(minSize) + " character(s)"
-                                  : std::string();
+std::function<std::string(const std::string&)> lengthIn(size_t minSize, size_t maxSize) {
+    return [minSize, maxSize](const std::string& b) {
+        if (b.size() < minSize)
+            return "needs at least " + std::to_string(minSize) + " character(s)";
+        if (b.size() > maxSize) return "holds at most " + std::to_string(maxSize) + " characters";
+        return std::string();
     };
 }
 
@@ -123,7 +125,8 @@ const std::vector<Field>& fields() {
         for (size_t slot = 0; slot < 4; ++slot)
             f.push_back(textField(
                 "FontName" + std::to_string(slot + 1),
-                [slot](Settings& s) -> std::string& { return s.FontName[slot]; }, notEmpty(2)));
+                [slot](Settings& s) -> std::string& { return s.FontName[slot]; },
+                lengthIn(2, kFontNameMax)));
         for (size_t slot = 0; slot < 4; ++slot) {
             const std::string name = "FontScale" + std::to_string(slot + 1);
             f.push_back({name,
@@ -132,19 +135,22 @@ const std::vector<Field>& fields() {
                              s.FontScale[slot] = parseInt(v, name, kFontScaleMin, kFontScaleMax);
                          }});
         }
-        f.push_back(textField("ServerAddress",
-                              [](Settings& s) -> std::string& { return s.ServerAddress; }));
         f.push_back(textField(
-            "ServerPort", [](Settings& s) -> std::string& { return s.ServerPort; }, notEmpty()));
+            "ServerAddress", [](Settings& s) -> std::string& { return s.ServerAddress; },
+            lengthIn(0, kServerAddressMax)));
+        f.push_back(textField(
+            "ServerPort", [](Settings& s) -> std::string& { return s.ServerPort; },
+            lengthIn(1, kServerPortMax)));
         f.push_back(
             intField("BackgroundTexture", &Settings::BackgroundTexture, 1, kBackgroundTextureMax));
         f.push_back(
             intField("BackgroundColour", &Settings::BackgroundColour, 0, kBackgroundColourMax));
         f.push_back(textField(
-            "PlayerName", [](Settings& s) -> std::string& { return s.PlayerName; }, notEmpty()));
+            "PlayerName", [](Settings& s) -> std::string& { return s.PlayerName; },
+            lengthIn(1, kPlayerNameMax)));
         f.push_back(textField(
             "RecordsAddress", [](Settings& s) -> std::string& { return s.RecordsAddress; },
-            notEmpty()));
+            lengthIn(1, kServiceAddressMax)));
         f.push_back(textField(
             "OnlineNick", [](Settings& s) -> std::string& { return s.OnlineNick; },
             sized(kOnlineNickMax)));
@@ -162,8 +168,9 @@ const std::vector<Field>& fields() {
             [](const std::string& b) {
                 return b == "M" || b == "W" ? std::string() : "must be M or W";
             }));
-        f.push_back(textField("StatisticsAddress",
-                              [](Settings& s) -> std::string& { return s.StatisticsAddress; }));
+        f.push_back(textField(
+            "StatisticsAddress", [](Settings& s) -> std::string& { return s.StatisticsAddress; },
+            lengthIn(0, kServiceAddressMax)));
         f.push_back(flagField("SaveGamesAsGif", &Settings::SaveGamesAsGif));
         f.push_back(intField("GifCaptureMode", &Settings::GifCaptureMode, 1, 2));
         f.push_back(intField("GifFrameDelay", &Settings::GifFrameDelay, 0, kGifFrameDelayMax));
@@ -177,6 +184,8 @@ std::string describe(const SettingsReadResult& r) {
     switch (r.outcome) {
         case O::NoFile:
             return "cannot be read";
+        case O::Unreadable:
+            return "is there but cannot be read as a settings file";
         case O::TooShort:
             return "has fewer than 35 lines: every field keeps its default";
         case O::Stopped:
@@ -191,7 +200,8 @@ std::string describe(const SettingsReadResult& r) {
 int readCommand(const std::string& path) {
     Settings s;
     const SettingsReadResult r = loadSettingsFile(path, s);
-    if (r.outcome == SettingsReadResult::Outcome::NoFile) {
+    if (r.outcome == SettingsReadResult::Outcome::NoFile ||
+        r.outcome == SettingsReadResult::Outcome::Unreadable) {
         std::cerr << "orvala-tool settings: " << path << " " << describe(r) << '\n';
         return 1;
     }

@@ -26,8 +26,17 @@ inline constexpr std::string_view kDefaultOnlineGender = "M";
 inline constexpr std::string_view kBuiltInRecordsAddress = "#";
 inline constexpr std::string_view kBuiltInStatisticsAddress = "#";
 
+// The longest texts, in bytes, that the file reader takes and the writer writes; longer ones are
+// cut. The nick and the city have the lengths their windows allow; the others are far beyond
+// any real setting and only keep a damaged file from feeding the program huge texts (a font
+// name of hundreds of kilobytes made every font look-up of a deal slow).
 inline constexpr size_t kOnlineNickMax = 12;
 inline constexpr size_t kOnlineCityMax = 15;
+inline constexpr size_t kPlayerNameMax = 20;        // a club member's name
+inline constexpr size_t kFontNameMax = 64;          // font family names are far shorter
+inline constexpr size_t kServerAddressMax = 255;    // the longest host name
+inline constexpr size_t kServerPortMax = 16;        // five digits in practice
+inline constexpr size_t kServiceAddressMax = 1024;  // the two enciphered service addresses
 
 struct Settings {
     int LanguageIndex = 0;  // 0..9, the column of the word table

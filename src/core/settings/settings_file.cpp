@@ -9,29 +9,59 @@ namespace orvala {
 
 namespace {
 
-// A settings file is a few hundred bytes; anything much larger is not one.
-constexpr size_t kMaxFileBytes = 1u << 20;
-
 constexpr char kGifOn = '\xE8';
 constexpr char kGifOff = '\xEB';
 
-// Lines end at LF, CR LF or a lone CR; bytes after the last line end make one more line.
-// Only the first `limit` lines are of interest.
-std::vector<std::string_view> splitLines(std::string_view bytes, size_t limit) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < bytes.size() && lines.size() < limit) {
-        size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
+// Lines end at LF, CR LF or a lone CR; bytes after the last line end make one more line. Only
+// the first `wanted` lines are kept, each cut to kSettingsLineKeep bytes; a line longer than
+// kSettingsLineMax means the bytes are no settings file. The bytes may come in pieces.
+class LineSplitter {
+  public:
+    explicit LineSplitter(size_t wanted) : wanted_(wanted) {}
+
+    // False once no more bytes are wanted: the lines are complete, or one is too long.
+    bool add(std::string_view bytes) {
+        for (char c : bytes) {
+            if (done()) return false;
+            if (afterCr_) {
+                afterCr_ = false;
+                if (c == '\n') continue;
+            }
+            if (c == '\r' || c == '\n') {
+                endLine();
+                afterCr_ = c == '\r';
+                continue;
+            }
+            open_ = true;
+            if (++length_ > kSettingsLineMax) tooLong_ = true;
+            if (line_.size() < kSettingsLineKeep) line_ += c;
         }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+        return !done();
     }
-    return lines;
-}
+    bool tooLong() const { return tooLong_; }
+    // The lines read, an unended last one included.
+    std::vector<std::string> finish() {
+        if (open_ && !done()) endLine();
+        return std::move(lines_);
+    }
+
+  private:
+    bool done() const { return tooLong_ || lines_.size() >= wanted_; }
+    void endLine() {
+        lines_.push_back(std::move(line_));
+        line_.clear();
+        length_ = 0;
+        open_ = false;
+    }
+
+    size_t wanted_;
+    std::vector<std::string> lines_;
+    std::string line_;
+    size_t length_ = 0;  // of the line being read, whatever of it is kept
+    bool open_ = false;
+    bool afterCr_ = false;
+    bool tooLong_ = false;
+};
 
 // Plain decimal digits only, at most nine of them, within [lo, hi].
 std::optional<int> number(std::string_view text, int lo, int hi) {
@@ -141,12 +171,15 @@ void resetSettingsToDefaults(Settings& s) {
     s.SaluteOnCards = cards;
 }
 
-SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
+namespace {
+
+SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
     using Outcome = SettingsReadResult::Outcome;
     resetSettingsToDefaults(s);
-    const auto lines = splitLines(bytes, kSettingsLineCount);
+    if (splitter.tooLong()) return {Outcome::Unreadable, 0};
+    const auto lines = splitter.finish();
     if (lines.size() < static_cast<size_t>(kSettingsLineCount)) return {Outcome::TooShort, 0};
-    auto line = [&](int n) { return lines[n - 1]; };  // 1-based, as the format counts them
+    auto line = [&](int n) { return std::string_view(lines[n - 1]); };  // 1-based, as counted
     auto stop = [](int n) { return SettingsReadResult{Outcome::Stopped, n}; };
 
     decodeGeneralLine(line(2), s);
@@ -160,16 +193,16 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
 
     for (int slot = 0; slot < 4; ++slot) {
         if (line(10 + slot).size() < 2) return stop(10 + slot);
-        s.FontName[slot] = std::string(line(10 + slot));
+        s.FontName[slot] = std::string(line(10 + slot).substr(0, kFontNameMax));
     }
     for (int slot = 0; slot < 4; ++slot) {
         if (line(14 + slot).empty()) return stop(14 + slot);
         setIf(s.FontScale[slot], line(14 + slot), kFontScaleMin, kFontScaleMax);
     }
     if (line(18).empty()) return stop(18);
-    s.ServerAddress = std::string(line(19));
+    s.ServerAddress = std::string(line(19).substr(0, kServerAddressMax));
     if (line(20).empty()) return stop(20);
-    s.ServerPort = std::string(line(20));
+    s.ServerPort = std::string(line(20).substr(0, kServerPortMax));
     if (line(21).empty()) return stop(21);
     if (line(22).empty()) return stop(22);
     setIf(s.BackgroundTexture, line(22).substr(0, 2), 1, kBackgroundTextureMax);
@@ -177,7 +210,7 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
         setIf(s.BackgroundColour, line(22).substr(2, 1), 0, kBackgroundColourMax);
     if (line(23).empty()) return stop(23);
     if (line(24).empty()) return stop(24);
-    s.PlayerName = std::string(line(24));
+    s.PlayerName = std::string(line(24).substr(0, kPlayerNameMax));
 
     s.RecordsAddress = kBuiltInRecordsAddress;
     s.OnlineNick = kDefaultOnlineNick;
@@ -187,7 +220,7 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     s.StatisticsAddress = kBuiltInStatisticsAddress;
 
     if (line(26).empty()) return stop(26);
-    s.RecordsAddress = std::string(line(26));
+    s.RecordsAddress = std::string(line(26).substr(0, kServiceAddressMax));
     if (line(27).empty()) return stop(27);
     s.OnlineNick = std::string(line(27).substr(0, kOnlineNickMax));
     if (line(28).size() != 5) return stop(28);
@@ -196,21 +229,33 @@ SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     s.OnlineCity = std::string(line(29).substr(0, kOnlineCityMax));
     if (line(30).empty()) return stop(30);
     s.OnlineGender = line(30)[0] == 'W' ? "W" : "M";
-    s.StatisticsAddress = std::string(line(31));
+    s.StatisticsAddress = std::string(line(31).substr(0, kServiceAddressMax));
     s.SaveGamesAsGif = line(33) == std::string_view(&kGifOn, 1);
     setIf(s.GifCaptureMode, line(34), 1, 2);
     setIf(s.GifFrameDelay, line(35), 0, kGifFrameDelayMax);
     return {Outcome::Complete, 0};
 }
 
+}  // namespace
+
+SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
+    LineSplitter lines(kSettingsLineCount);
+    lines.add(bytes);
+    return decodeLines(lines, s);
+}
+
 SettingsReadResult loadSettingsFile(const std::string& path, Settings& s) {
-    std::string bytes;
+    FileRead read = FileRead::Missing;
     // One more try: the file may be held open for a moment by another program.
-    if (!readFileBytes(path, bytes, kMaxFileBytes) && !readFileBytes(path, bytes, kMaxFileBytes)) {
-        resetSettingsToDefaults(s);
-        return {SettingsReadResult::Outcome::NoFile, 0};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        LineSplitter lines(kSettingsLineCount);
+        read = readFileInPieces(path, [&](std::string_view piece) { return lines.add(piece); });
+        if (read == FileRead::Read) return decodeLines(lines, s);
     }
-    return decodeSettingsFile(bytes, s);
+    resetSettingsToDefaults(s);
+    return {read == FileRead::Missing ? SettingsReadResult::Outcome::NoFile
+                                      : SettingsReadResult::Outcome::Unreadable,
+            0};
 }
 
 std::string settingsFilePath(const std::string& folder) {
@@ -239,27 +284,29 @@ Settings normalizedSettings(const Settings& in) {
     s.Rules.RuleBoltPenaltyMode =
         inRange(s.Rules.RuleBoltPenaltyMode, 1, 3, d.Rules.RuleBoltPenaltyMode);
     for (int slot = 0; slot < 4; ++slot) {
-        s.FontName[slot] = withoutLineBreaks(s.FontName[slot]);
+        s.FontName[slot] = withoutLineBreaks(s.FontName[slot]).substr(0, kFontNameMax);
         if (s.FontName[slot].size() < 2) s.FontName[slot] = d.FontName[slot];
         s.FontScale[slot] =
             inRange(s.FontScale[slot], kFontScaleMin, kFontScaleMax, d.FontScale[slot]);
     }
-    s.ServerAddress = withoutLineBreaks(s.ServerAddress);
+    s.ServerAddress = withoutLineBreaks(s.ServerAddress).substr(0, kServerAddressMax);
     auto nonEmpty = [](std::string text, std::string_view fallback) {
         text = withoutLineBreaks(std::move(text));
         return text.empty() ? std::string(fallback) : text;
     };
-    s.ServerPort = nonEmpty(s.ServerPort, d.ServerPort);
+    s.ServerPort = nonEmpty(s.ServerPort, d.ServerPort).substr(0, kServerPortMax);
     s.BackgroundTexture =
         inRange(s.BackgroundTexture, 1, kBackgroundTextureMax, d.BackgroundTexture);
     s.BackgroundColour = inRange(s.BackgroundColour, 0, kBackgroundColourMax, d.BackgroundColour);
-    s.PlayerName = nonEmpty(s.PlayerName, d.PlayerName);
-    s.RecordsAddress = nonEmpty(s.RecordsAddress, kBuiltInRecordsAddress);
+    s.PlayerName = nonEmpty(s.PlayerName, d.PlayerName).substr(0, kPlayerNameMax);
+    s.RecordsAddress =
+        nonEmpty(s.RecordsAddress, kBuiltInRecordsAddress).substr(0, kServiceAddressMax);
     s.OnlineNick = nonEmpty(s.OnlineNick, kDefaultOnlineNick).substr(0, kOnlineNickMax);
     if (!isValidLocationCode(s.OnlineLocation)) s.OnlineLocation = kDefaultOnlineLocation;
     s.OnlineCity = nonEmpty(s.OnlineCity, kDefaultOnlineCity).substr(0, kOnlineCityMax);
     s.OnlineGender = !s.OnlineGender.empty() && s.OnlineGender[0] == 'W' ? "W" : "M";
-    s.StatisticsAddress = nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress);
+    s.StatisticsAddress =
+        nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress).substr(0, kServiceAddressMax);
     s.GifCaptureMode = inRange(s.GifCaptureMode, 1, 2, d.GifCaptureMode);
     s.GifFrameDelay = inRange(s.GifFrameDelay, 0, kGifFrameDelayMax, d.GifFrameDelay);
     return s;

@@ -14,19 +14,23 @@
 //  32 "<# Save Games as GIF>"  33 one byte, 0xE8 for SaveGamesAsGif, else 0xEB
 //                              34 GifCaptureMode, 35 GifFrameDelay
 //
-// Reading trusts nothing and always leaves a valid record. A file of fewer than 35 lines is
-// ignored whole. Past line 6 the reading is guarded: a decks line shorter than three characters,
-// or a guarded line that is empty (font names: shorter than two characters; the location line:
-// not five characters), ends it there and the later fields keep their defaults. Numbers that are
-// not numbers or lie outside their field's range keep the default as well. Header lines are never
-// compared. Once the name line (24) has been taken, the online identity gets its defaults before
-// lines 26..31 may replace them.
+// Reading trusts nothing and always leaves a valid record. Only the first 35 lines are read,
+// whatever follows them, each kept up to kSettingsLineKeep bytes; a line longer than
+// kSettingsLineMax is in no settings file, and the file is taken as unreadable. A file of fewer
+// than 35 lines is ignored whole. Past line 6 the reading is guarded: a decks line shorter than
+// three characters, or a guarded line that is empty (font names: shorter than two characters; the
+// location line: not five characters), ends it there and the later fields keep their defaults.
+// Numbers that are not numbers or lie outside their field's range keep the default as well. Header
+// lines are never compared. Once the name line (24) has been taken, the online identity gets its
+// defaults before lines 26..31 may replace them. Texts longer than their limits in settings.h are
+// cut (font names 64 bytes, the player's name 20, the server address 255 and its port 16, nick 12,
+// city 15, the service addresses 1024).
 //
 // Writing replaces the file atomically, so a crash leaves the old file or the new one, never a
 // short one. The writer never writes a line that the reader would stop at or refuse: an empty
 // guarded text or service address is written as the value the reader would give it, line breaks
-// inside texts are dropped, and out-of-range numbers are written as their defaults
-// (normalizedSettings).
+// inside texts are dropped, texts are cut to their limits, and out-of-range numbers are written
+// as their defaults (normalizedSettings).
 
 #include <functional>
 #include <string>
@@ -38,13 +42,18 @@ namespace orvala {
 
 inline constexpr std::string_view kSettingsFileName = "Orvala.ini";
 inline constexpr int kSettingsLineCount = 35;
+inline constexpr size_t kSettingsLineKeep = 4096;     // beyond every text limit of settings.h
+inline constexpr size_t kSettingsLineMax = 1u << 20;  // a longer line: not a settings file
 
 struct SettingsReadResult {
     enum class Outcome {
-        NoFile,    // the file could not be read (twice): all defaults
-        TooShort,  // fewer than 35 lines: all defaults
-        Stopped,   // a guard ended the reading at `stopLine`; later fields keep their defaults
-        Complete,  // read through line 35: the caller goes on to fetch the service configuration
+        NoFile,      // there is no file (twice): all defaults
+        TooShort,    // fewer than 35 lines: all defaults
+        Stopped,     // a guard ended the reading at `stopLine`; later fields keep their defaults
+        Complete,    // read through line 35: the caller goes on to fetch the service configuration
+        Unreadable,  // something is there that could not be read (twice): not a regular file, no
+                     // permission, an error, a line over kSettingsLineMax. All defaults, and the
+                     // file is never saved over (settings_run.h): it may hold the user's settings
     };
     Outcome outcome = Outcome::NoFile;
     int stopLine = 0;  // the line whose guard failed, for Stopped
@@ -86,8 +95,9 @@ struct SettingsSaveHooks {
 
 enum class SettingsSaveResult {
     Written,
-    HeldBack,  // the club-file check said no; nothing was written
-    Failed,    // two tries failed; the caller shows "Can`t save options!"
+    HeldBack,        // the club-file check said no; nothing was written
+    Failed,          // two tries failed; the caller shows "Can`t save options!"
+    FileUnreadable,  // the file could not be read at loading; nothing was written (settings_run.h)
 };
 
 SettingsSaveResult SaveSettings(const std::string& folder, const Settings& s,

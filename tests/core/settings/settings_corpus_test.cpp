@@ -52,7 +52,7 @@ TEST(SettingsCorpus, SeededRandomAndMutatedFiles) {
             c = alphabet[static_cast<size_t>(rng.uniform(0, int(alphabet.size()) - 1))];
         feed(bytes);
     }
-    int outcomes[4] = {};
+    int outcomes[5] = {};
     for (int i = 0; i < 3000; ++i) {
         std::string bytes = files[static_cast<size_t>(rng.uniform(0, int(files.size()) - 1))];
         const int edits = rng.uniform(1, 6);

@@ -1,11 +1,16 @@
 #include "core/settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/settings/settings_run.h"
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
 
@@ -345,6 +350,36 @@ TEST(SettingsFile, IdentityTextsAreCutAndGenderDefaulted) {
     EXPECT_FALSE(decode(lines).SaveGamesAsGif);
 }
 
+// A damaged file's huge texts never reach the program (a 300 KB font name slowed every deal),
+// and the writer keeps to the same limits.
+TEST(SettingsFile, TextsAreCutToTheirLimits) {
+    auto lines = defaultLines();
+    lines[9] = std::string(300000, 'F');
+    lines[18] = std::string(300, '1');
+    lines[19] = std::string(20, '2');
+    lines[23] = "A name of thirty characters...";
+    lines[25] = std::string(2000, 'r');
+    lines[30] = std::string(2000, 's');
+    SettingsReadResult r;
+    const Settings s = decode(lines, &r);
+    EXPECT_TRUE(r.complete());
+    EXPECT_EQ(s.FontName[0], std::string(64, 'F'));
+    EXPECT_EQ(s.ServerAddress, std::string(255, '1'));
+    EXPECT_EQ(s.ServerPort, std::string(16, '2'));
+    EXPECT_EQ(s.PlayerName, "A name of thirty cha");
+    EXPECT_EQ(s.RecordsAddress, std::string(1024, 'r'));
+    EXPECT_EQ(s.StatisticsAddress, std::string(1024, 's'));
+
+    Settings big = s;
+    big.FontName[3] = std::string(100, 'G');
+    big.PlayerName = std::string(21, 'P');
+    const auto written = linesOf(formatSettingsFile(big));
+    EXPECT_EQ(written[12], std::string(64, 'G'));
+    EXPECT_EQ(written[23], std::string(20, 'P'));
+    EXPECT_EQ(written[25], s.RecordsAddress);
+    EXPECT_EQ(normalizedSettings(s), s);
+}
+
 TEST(SettingsFile, BadNumbersKeepTheirDefaults) {
     auto lines = defaultLines();
     lines[3] = "48";   // face sets 0..47
@@ -455,10 +490,154 @@ TEST_F(SettingsSaveTest, HooksGateTheWritingAndDeleteTheMusicFirst) {
     EXPECT_EQ(musicDeleted, 2);
 }
 
+// The 35 lines are read whatever follows them; only a line longer than any settings file has
+// makes the file unreadable.
+TEST_F(SettingsSaveTest, TheFirst35LinesAreReadWhateverFollows) {
+    const std::string path = (dir_ / "Orvala.ini").string();
+    const std::string file = formatSettingsFile(everyFieldChanged());
+    ASSERT_TRUE(writeFileAtomically(path, file + std::string(3u << 20, '\xFF') + "\r\n"));
+    Settings s;
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s, everyFieldChanged());
+
+    auto lines = linesOf(file);
+    lines[18] = std::string(kSettingsLineMax, '1');  // long, yet read (and cut)
+    ASSERT_TRUE(writeFileAtomically(path, join(lines)));
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s.ServerAddress, std::string(kServerAddressMax, '1'));
+    EXPECT_EQ(s.GifFrameDelay, 250);
+    lines[18] += '1';
+    ASSERT_TRUE(writeFileAtomically(path, join(lines)));
+    Settings t;
+    EXPECT_EQ(LoadSettings(dir_.string(), t).outcome, SettingsReadResult::Outcome::Unreadable);
+    EXPECT_EQ(t, Settings{});
+}
+
+// The decision of every save of a run: a file that was there but could not be read may hold the
+// user's settings and is never replaced by the run's defaults; any other file is written.
+TEST_F(SettingsSaveTest, AFileThatCouldNotBeReadIsNeverSavedOver) {
+    using O = SettingsReadResult::Outcome;
+    for (O o : {O::NoFile, O::TooShort, O::Stopped, O::Complete})
+        EXPECT_TRUE(mayReplaceSettingsFile({o, 0}));
+    EXPECT_FALSE(mayReplaceSettingsFile({O::Unreadable, 0}));
+
+    const std::string path = (dir_ / "Orvala.ini").string();
+    auto lines = defaultLines();
+    lines[23] = std::string(kSettingsLineMax + 1, 'N');
+    const std::string damaged = join(lines);
+    ASSERT_TRUE(writeFileAtomically(path, damaged));
+    Settings s;
+    const SettingsRun run = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(run.loaded.outcome, O::Unreadable);
+    s.Speed = 2;
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, run), SettingsSaveResult::FileUnreadable);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(path, bytes, 4u << 20));
+    EXPECT_EQ(bytes, damaged);
+
+    // A FIFO in place of the file is unreadable at once, and stays.
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    const SettingsRun fifo = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(fifo.loaded.outcome, O::Unreadable);
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, fifo), SettingsSaveResult::FileUnreadable);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+
+    // A missing file and a short one are written.
+    std::filesystem::remove(path);
+    const SettingsRun none = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(none.loaded.outcome, O::NoFile);
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, none), SettingsSaveResult::Written);
+    ASSERT_TRUE(writeFileAtomically(path, "<# General>\r\n"));
+    const SettingsRun shortFile = loadSettingsRun(dir_.string(), s);
+    EXPECT_EQ(shortFile.loaded.outcome, O::TooShort);
+    s.Speed = 3;
+    EXPECT_EQ(saveSettingsRun(dir_.string(), s, shortFile), SettingsSaveResult::Written);
+    EXPECT_TRUE(LoadSettings(dir_.string(), s).complete());
+    EXPECT_EQ(s.Speed, 3);
+}
+
+// A demo plays fast and silent for itself; its saves write what was loaded plus the user's own
+// changes.
+TEST_F(SettingsSaveTest, ADemoSavesTheUsersSettingsNotItsOwnChoices) {
+    Settings user;
+    user.Speed = 2;
+    user.SoundOn = true;
+    user.MusicOn = false;
+    ASSERT_EQ(SaveSettings(dir_.string(), user), SettingsSaveResult::Written);
+    Settings s;
+    const SettingsRun demo = loadSettingsRun(dir_.string(), s, true);
+    EXPECT_EQ(s.Speed, 6);
+    EXPECT_FALSE(s.SoundOn);
+    s.TitleColour = 5;  // the user's own change
+    ASSERT_EQ(saveSettingsRun(dir_.string(), s, demo), SettingsSaveResult::Written);
+    Settings back;
+    ASSERT_TRUE(LoadSettings(dir_.string(), back).complete());
+    EXPECT_EQ(back.Speed, 2);
+    EXPECT_TRUE(back.SoundOn);
+    EXPECT_FALSE(back.MusicOn);
+    EXPECT_EQ(back.TitleColour, 5);
+
+    // What the user sets over the demo's choices is theirs.
+    s.Speed = 3;
+    s.SoundOn = true;
+    EXPECT_EQ(recordToSave(s, demo).Speed, 3);
+    EXPECT_TRUE(recordToSave(s, demo).SoundOn);
+    // Outside a demo the record is saved as it is.
+    Settings plain;
+    const SettingsRun run = loadSettingsRun(dir_.string(), plain);
+    plain.Speed = 6;
+    EXPECT_EQ(recordToSave(plain, run), plain);
+}
+
 TEST_F(SettingsSaveTest, UnwritableFolderFailsAndLeavesNothing) {
     const auto missing = dir_ / "no" / "such" / "folder";
     EXPECT_EQ(SaveSettings(missing.string(), Settings{}), SettingsSaveResult::Failed);
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// Each way a save can fail comes back as Failed, which the window tells the user, and leaves the
+// old file whole.
+TEST_F(SettingsSaveTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
+    const auto path = dir_ / "Orvala.ini";
+    Settings s;
+    s.Speed = 2;
+    ASSERT_EQ(SaveSettings(dir_.string(), s), SettingsSaveResult::Written);
+    const std::string old = formatSettingsFile(s);
+    // A full disk, played by a file size limit.
+    {
+        rlimit saved;
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto* savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = saved;
+        full.rlim_cur = 100;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+        const auto r = SaveSettings(dir_.string(), Settings{});
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedSignal);
+        EXPECT_EQ(r, SettingsSaveResult::Failed);
+    }
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(path.string(), bytes));
+    EXPECT_EQ(bytes, old);
+    // A read-only folder (root writes anyway).
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(
+            dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(SaveSettings(dir_.string(), Settings{}), SettingsSaveResult::Failed);
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
+    }
+    // A folder of the file's name.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(SaveSettings(dir_.string(), Settings{}), SettingsSaveResult::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+
+    EXPECT_TRUE(settingsSaveFailed(SettingsSaveResult::Failed));
+    EXPECT_TRUE(settingsSaveFailed(SettingsSaveResult::FileUnreadable));
+    EXPECT_FALSE(settingsSaveFailed(SettingsSaveResult::Written));
+    EXPECT_FALSE(settingsSaveFailed(SettingsSaveResult::HeldBack));
 }
 
 }  // namespace

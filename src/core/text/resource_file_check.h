@@ -10,13 +10,17 @@
 // (4) and the first child's index (4), else language and country (2 + 2) and the data offset
 // (4); from version 2 a modification time (8). A name is a length (2), a hash (4) and that many
 // UTF-16 units; a datum is a length (4) and that many bytes.
+//
+// Every entry but the root needs a name, of at most kMaxResourceNameUnits units and without a
+// "/": an entry named "" or "/" would stand for its own folder again, and a listing of the
+// library would never end.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
-namespace orvala::table {
+namespace orvala {
 
 struct ResourceFileCheck {
     bool ok = false;
@@ -27,7 +31,8 @@ struct ResourceFileCheck {
 // Limits: a library of the family has a few thousand pictures in one or two folders.
 inline constexpr int kMaxResourceEntries = 100000;
 inline constexpr int kMaxResourceDepth = 16;
+inline constexpr int kMaxResourceNameUnits = 255;  // the libraries' own names are short
 
 ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes);
 
-}  // namespace orvala::table
+}  // namespace orvala

@@ -1,8 +1,8 @@
-#include "table/resource_file_check.h"
+#include "core/text/resource_file_check.h"
 
 #include <vector>
 
-namespace orvala::table {
+namespace orvala {
 namespace {
 
 class Reader {
@@ -71,7 +71,11 @@ ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes) {
             const std::uint64_t name = names + r.u32(at);
             if (!r.has(name, 6)) return fail("a name outside the file");
             const std::uint64_t units = r.u16(name);
+            if (units == 0) return fail("an entry without a name");
+            if (units > kMaxResourceNameUnits) return fail("a name too long");
             if (!r.has(name + 6, units * 2)) return fail("a name runs past the end");
+            for (std::uint64_t u = 0; u < units; ++u)
+                if (r.u16(name + 6 + 2 * u) == '/') return fail("a name with a slash");
         }
         if (flags & kFolder) {
             const std::uint64_t count = r.u32(at + 6), first = r.u32(at + 10);
@@ -95,4 +99,4 @@ ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
-}  // namespace orvala::table
+}  // namespace orvala
