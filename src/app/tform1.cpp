@@ -21,6 +21,7 @@
 #include "table/art_names.h"
 #include "table/fonts.h"
 #include "table/panel_hints.h"
+#include "table/settings_text.h"
 
 namespace orvala::app {
 namespace {
@@ -207,7 +208,7 @@ void TForm1::redrawGame() {
         f.boltCount = g.BoltCount[s];
         view_.scoreboard(s, g.FirstBidder == s, g.DealPoints[s], g.Score[s],
                          g.Declarer == s && g.GameState >= 9 ? g.Contract : -10000, true, f);
-        view_.speech(s, QString::fromStdString(g.SeatNames[s]), 'y');
+        view_.speech(s, fromSettingsText(g.SeatNames[s]), 'y');
     }
     view_.dealInfo(g.DealNumber, g.Trump);
     for (int p = 1; p <= 3; ++p)
@@ -464,7 +465,7 @@ void TForm1::applyEvent(const TableEvent& e) {
                 if (x.kind == ev::Bubble::Kind::Clear)
                     view_.speech(x.seat, {}, 'y');
                 else if (x.kind == ev::Bubble::Kind::Name)
-                    view_.speech(x.seat, QString::fromStdString(g.SeatNames[x.seat]), 'y');
+                    view_.speech(x.seat, fromSettingsText(g.SeatNames[x.seat]), 'y');
                 else
                     view_.speech(x.seat, captionText(x.text), bubbleColour(x.text.row));
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "table/settings_text.h"
+
 namespace orvala::table {
 namespace {
 
@@ -16,7 +18,7 @@ int slotOf(const char* keyword) {
 }  // namespace
 
 QStringList fontFamilies(const std::string& settingsName) {
-    const QString name = QString::fromStdString(settingsName).trimmed();
+    const QString name = fromSettingsText(settingsName).trimmed();
     QStringList families;
     const QString lower = name.toLower();
     if (lower == "comic sans ms")

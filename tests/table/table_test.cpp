@@ -5,6 +5,7 @@
 
 #include "table/fonts.h"
 #include "table/panel_hints.h"
+#include "table/settings_text.h"
 #include "table/smooth_resize.h"
 #include "table/table_geometry.h"
 
@@ -184,6 +185,16 @@ TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
     EXPECT_EQ(fontFamilies("FixedSys").front(), "DejaVu Sans Mono");
     EXPECT_EQ(fontFamilies("Arial").front(), "Arial");
     EXPECT_EQ(fontFamilies("Arial").back(), "WenQuanYi Zen Hei");
+}
+
+TEST(Panels, NamesFromTheSettingsAreWindows1251Bytes) {
+    // "Иван" as the settings file and the seat names keep it.
+    const std::string ivan("\xC8\xE2\xE0\xED");
+    EXPECT_EQ(fromSettingsText(ivan), QString::fromUtf8("Иван"));
+    EXPECT_EQ(fromSettingsText("Anna " + ivan), QString::fromUtf8("Anna Иван"));
+    EXPECT_TRUE(fromSettingsText("").isEmpty());
+    // A font name of the settings is read the same way.
+    EXPECT_EQ(fontFamilies(ivan).front(), QString::fromUtf8("Иван"));
 }
 
 }  // namespace
