@@ -1,5 +1,6 @@
 #include "table/table_view.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
@@ -267,12 +268,14 @@ void TableView::speech(int seat, const QString& t, char colour) {
     if (!small) SmoothResize(bubble, r.width(), r.height());
     QPainter p(&canvas_);
     p.drawImage(r.topLeft(), bubble);
-    // 18, then 16, then 14 when the text is too wide; nothing smaller.
-    for (int size : {18, 16, 14}) {
-        p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
-        if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14)
-            break;
+    // 18, then 16, then 14 when the text is too wide, measured in the regular weight; it is
+    // drawn in bold.
+    int size = 18;
+    for (; size > 14; size -= 2) {
+        const QFont regular = slotFont(settings_, mapLength(scales_, size), "serif");
+        if (QFontMetrics(regular).horizontalAdvance(trimmed) <= mapLength(scales_, 150)) break;
     }
+    p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
     p.setPen(Qt::white);
     const int textHeight = p.fontMetrics().height();
     CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160),

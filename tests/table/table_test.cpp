@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
 #include "table/fonts.h"
 #include "table/panel_hints.h"
 #include "table/settings_text.h"
@@ -181,7 +184,7 @@ TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
     EXPECT_EQ(FontHeight(s, 30, "decor"), 30);
     EXPECT_EQ(FontHeight(s, 18, "serif"), 27);
     EXPECT_EQ(FontHeight(s, 5, "fixed"), 2);  // 2.5 rounds to even
-    EXPECT_EQ(fontFamilies("Comic Sans MS").front(), "Comic Neue");
+    EXPECT_EQ(fontFamilies("Comic Sans MS").front(), "Andika");
     EXPECT_EQ(fontFamilies("FixedSys").front(), "DejaVu Sans Mono");
     EXPECT_EQ(fontFamilies("Arial").front(), "Arial");
     EXPECT_EQ(fontFamilies("Arial").back(), "WenQuanYi Zen Hei");
@@ -195,6 +198,30 @@ TEST(Panels, NamesFromTheSettingsAreWindows1251Bytes) {
     EXPECT_TRUE(fromSettingsText("").isEmpty());
     // A font name of the settings is read the same way.
     EXPECT_EQ(fontFamilies(ivan).front(), QString::fromUtf8("Иван"));
+}
+
+TEST(Fonts, ASlotIsSizedByItsCellAndTheInformalOneWritesLatinAndCyrillicAlike) {
+    const Settings s;  // "Comic Sans MS", "Comic Sans MS", "FixedSys", "Courier New"
+    for (const char* keyword : {"decor", "serif", "fixed"})
+        for (int cell : {12, 20, 28, 60})
+            for (bool bold : {false, true}) {
+                const QFont f = slotFont(s, cell, keyword, bold);
+                // The largest pixel size whose ascent + descent is no taller than asked.
+                EXPECT_LE(QFontMetrics(f).height(), cell) << keyword << cell;
+                QFont larger = f;
+                larger.setPixelSize(f.pixelSize() + 1);
+                EXPECT_GT(QFontMetrics(larger).height(), cell) << keyword << cell;
+            }
+    // The em is smaller than the cell: a 28-pixel label is not a 28-pixel em.
+    EXPECT_LT(slotFont(s, 28, "decor").pixelSize(), 26);
+    // One informal family has every letter of an English and a Russian label.
+    const QFont informal = slotFont(s, 28, "decor");
+    EXPECT_EQ(QFontInfo(informal).family(), "Andika");
+    QFont alone("Andika");
+    alone.setPixelSize(informal.pixelSize());
+    const QFontMetrics m(alone);
+    for (const QChar c : QString::fromUtf8("Round: 2 Раздача: 2 Следующая раздача ЁЯЖЩ"))
+        EXPECT_TRUE(m.inFont(c)) << QString(c).toStdString();
 }
 
 }  // namespace
