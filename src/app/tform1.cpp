@@ -127,7 +127,6 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
     }
 
-    view_.setRules(settings_.Rules);
     applyWindowSize();
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
@@ -202,12 +201,15 @@ void TForm1::redrawGame() {
     view_.clearAll();
     for (int s = 1; s <= 3; ++s) {
         view_.drawHand(s, g.Hand[s], g.HandCount[s], s != 3 && openHands_.on());
-        TableView::BoardFacts f;
-        f.gameState = g.GameState;
-        f.score = g.Score[s];
-        f.boltCount = g.BoltCount[s];
-        view_.scoreboard(s, g.FirstBidder == s, g.DealPoints[s], g.Score[s],
-                         g.Declarer == s && g.GameState >= 9 ? g.Contract : -10000, true, f);
+        // The barrel and the bolts stay as the table last drew them.
+        PanelUpdate u;
+        u.redrawPanel = true;
+        u.turnMark = g.FirstBidder == s;
+        u.dealPoints = PanelNumber::show(g.DealPoints[s]);
+        u.score = PanelNumber::show(g.Score[s]);
+        u.bid = g.Declarer == s && g.GameState >= 9 ? PanelNumber::show(g.Contract)
+                                                    : PanelNumber::erase();
+        view_.scoreboard(s, u);
         view_.speech(s, fromSettingsText(g.SeatNames[s]), 'y');
     }
     view_.dealInfo(g.DealNumber, g.Trump);
@@ -250,7 +252,6 @@ void TForm1::startGame() {
     PlayerStart player;
     player.name = settings_.PlayerName;
     driver_.setRules(settings_.Rules);
-    view_.setRules(settings_.Rules);
     driverStep([&] { driver_.startNewGame(player); });
 }
 
@@ -441,15 +442,6 @@ bool TForm1::playOne(bool animate) {
 
 void TForm1::applyEvent(const TableEvent& e) {
     const GameRecord& g = driver_.record();
-    TableView::BoardFacts facts;
-    facts.gameState = g.GameState;
-    facts.someScoreBelowOne = g.Score[1] < 1 || g.Score[2] < 1 || g.Score[3] < 1;
-    auto factsFor = [&](int seat) {
-        TableView::BoardFacts f = facts;
-        f.score = g.Score[seat];
-        f.boltCount = g.BoltCount[seat];
-        return f;
-    };
     std::visit(
         [&](const auto& x) {
             using T = std::decay_t<decltype(x)>;
@@ -469,17 +461,31 @@ void TForm1::applyEvent(const TableEvent& e) {
                 else
                     view_.speech(x.seat, captionText(x.text), bubbleColour(x.text.row));
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
-                view_.scoreboard(x.seat, false, x.dealPoints, x.score,
-                                 x.contract ? x.contract : -10000, true, factsFor(x.seat));
+                PanelUpdate u;
+                u.redrawPanel = true;
+                u.turnMark = false;
+                u.dealPoints = PanelNumber::show(x.dealPoints);
+                u.score = PanelNumber::show(x.score);
+                u.bid = x.contract ? PanelNumber::show(x.contract) : PanelNumber::erase();
+                u.barrel = x.barrel;
+                u.bolts = x.boltCount;
+                view_.scoreboard(x.seat, u);
             } else if constexpr (std::is_same_v<T, ev::ShowBid>) {
-                view_.scoreboard(x.seat, x.bid > 0, -20000, -20000, x.bid > 0 ? x.bid : -10000,
-                                 false, factsFor(x.seat));
+                PanelUpdate u;
+                u.turnMark = x.bid > 0;
+                u.bid = x.bid > 0 ? PanelNumber::show(x.bid) : PanelNumber::erase();
+                view_.scoreboard(x.seat, u);
             } else if constexpr (std::is_same_v<T, ev::ShowDealPoints>) {
-                view_.scoreboard(x.seat, x.highlighted, x.points, -20000, -20000, false,
-                                 factsFor(x.seat));
+                PanelUpdate u;
+                u.turnMark = x.highlighted;
+                u.dealPoints = PanelNumber::show(x.points);
+                view_.scoreboard(x.seat, u);
             } else if constexpr (std::is_same_v<T, ev::MarkFirstBidder>) {
-                for (int s = 1; s <= 3; ++s)
-                    view_.scoreboard(s, s == x.seat, -20000, -20000, -20000, false, factsFor(s));
+                for (int s = 1; s <= 3; ++s) {
+                    PanelUpdate u;
+                    u.turnMark = s == x.seat;
+                    view_.scoreboard(s, u);
+                }
             } else if constexpr (std::is_same_v<T, ev::ShowRoundInfo>) {
                 view_.dealInfo(x.dealNumber, x.trump);
             } else if constexpr (std::is_same_v<T, ev::MarkCard>) {
@@ -488,10 +494,13 @@ void TForm1::applyEvent(const TableEvent& e) {
                 for (int s = 1; s <= 2; ++s) view_.drawHand(s, g.Hand[s], g.HandCount[s], true);
             } else if constexpr (std::is_same_v<T, ev::ShowFinalResults>) {
                 for (int s = 1; s <= 3; ++s) {
-                    TableView::BoardFacts f = factsFor(s);
-                    f.gameState = 15;  // the end-of-game colours
-                    f.someScoreBelowOne = true;
-                    view_.scoreboard(s, false, x.results[s], x.scores[s], -10000, false, f);
+                    PanelUpdate u;
+                    u.turnMark = false;
+                    u.dealPoints = PanelNumber::show(x.results[s]);
+                    u.score = PanelNumber::show(x.scores[s]);
+                    u.bid = PanelNumber::erase();
+                    u.finalColours = true;
+                    view_.scoreboard(s, u);
                 }
             } else if constexpr (std::is_same_v<T, ev::ReturnToMenu>) {
                 showMenu();

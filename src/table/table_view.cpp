@@ -66,6 +66,7 @@ void TableView::applyWindowSize(Settings& settings, QSize available, bool design
     canvas_ = background_.copy();
     for (auto& f : faceCache_) f = QImage();
     backCache_ = QImage();
+    seatPanel_ = QImage();
 }
 
 QSize TableView::windowSize() const {
@@ -282,79 +283,151 @@ void TableView::speech(int seat, const QString& t, char colour) {
                r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
 }
 
-void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid,
-                           bool redrawPanel, const BoardFacts& facts) {
-    const QRect r = qrect(layout_.panel[seat]);
-    const bool small = scales_.windowSize == 1;
-    // The clean copy: the panel picture alone, stretched to the panel; areas are erased from it.
-    QImage clean = pictures_.picture(small ? "TabloSm" : "TabloBg");
-    clean = clean.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter p(&canvas_);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (redrawPanel) {
-        p.drawImage(r.topLeft(), background_, r);
-        p.drawImage(r.topLeft(), clean);
+namespace {
+
+// Where the parts of a seat panel lie in the window: each part's area, and the boxes its picture
+// or figure is drawn in. A part that changes is painted again over both.
+struct PanelParts {
+    QRect panel;
+    QRect mark, markPicture;
+    QRect dealPoints, dealPointsText, score, scoreText, bid, bidText;
+    QRect barrel, barrelPicture;
+    QRect bolts, boltPicture, boltText;
+};
+
+PanelParts panelParts(const QRect& r, const Scales& sc, const Settings& settings, int seat) {
+    auto px = [&](double v) { return mapLength(sc, v); };
+    auto area = [&](int l, int t, int right, int b) {
+        return QRect(r.left() + px(l), r.top() + px(t), px(right) - px(l), px(b) - px(t));
+    };
+    PanelParts parts;
+    parts.panel = r;
+    parts.mark = area(15, 50, 50, 81);
+    // The mark points towards the seat's cards; at the smallest size it is a 20 x 30 picture.
+    parts.markPicture = sc.windowSize == 1
+                            ? QRect(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), 20, 30)
+                            : area(23, 49, 43, 79);
+    // A figure's box spans its area's width, from its top as tall as its font's cell.
+    auto text = [&](const QRect& a, int top, int size) {
+        return QRect(a.left(), r.top() + px(top), a.width(),
+                     FontHeight(settings, px(size), "decor"));
+    };
+    parts.dealPoints = area(15, 15, 140, 46);
+    parts.dealPointsText = text(parts.dealPoints, 14, 30);
+    parts.score = area(55, 50, 100, 81);
+    parts.scoreText = text(parts.score, 54, 20);
+    parts.bid = area(105, 50, 140, 81);
+    parts.bidText = text(parts.bid, 52, 24);
+    parts.barrel = area(20, 15, 50, 40);
+    parts.barrelPicture = QRect(r.left() + px(20), r.top() + px(17), px(17), px(24));
+    parts.bolts = area(115, 15, 145, 45);
+    parts.boltPicture = QRect(r.left() + px(115), r.top() + px(17), px(13), px(24));
+    parts.boltText = text(area(125, 15, 140, 45), 20, 20);
+    return parts;
+}
+
+// A sign picture resized to its place.
+QImage signPicture(const QImage& picture, QSize size) {
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    SmoothResize(out, size.width(), size.height());
+    return out;
+}
+
+}  // namespace
+
+const QImage& TableView::seatPanelPicture() {
+    const QSize size = qrect(layout_.panel[1]).size();
+    if (seatPanel_.size() != size) {
+        const bool small = scales_.windowSize == 1;
+        seatPanel_ = pictures_.picture(small ? "TabloSm" : "TabloBg")
+                         .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    return seatPanel_;
+}
+
+void TableView::scoreboard(int seat, const PanelUpdate& u) {
+    if (seat < 1 || seat > 3) return;
+    PanelShown& shown = panels_[static_cast<size_t>(seat)];
+    const PanelParts parts = panelParts(qrect(layout_.panel[seat]), scales_, settings_, seat);
+    QRegion changed;
+    if (u.redrawPanel) changed += parts.panel;
+    if (u.turnMark) {
+        shown.mark = *u.turnMark;
+        changed += parts.mark;
+    }
+    auto take = [&](const PanelNumber& n, std::optional<int>& figure, const QRect& area,
+                    const QRect& box) {
+        if (n.kind == PanelNumber::Kind::Keep) return false;
+        figure = n.kind == PanelNumber::Kind::Show ? std::optional<int>(n.value) : std::nullopt;
+        changed += area;
+        changed += box;
+        return true;
+    };
+    if (take(u.dealPoints, shown.dealPoints, parts.dealPoints, parts.dealPointsText))
+        shown.finalColours = u.finalColours;
+    take(u.score, shown.score, parts.score, parts.scoreText);
+    take(u.bid, shown.bid, parts.bid, parts.bidText);
+    if (u.barrel) {
+        shown.barrel = *u.barrel;
+        changed += parts.barrel;
+        changed += parts.barrelPicture;
+    }
+    if (u.bolts) {
+        shown.bolts = std::max(0, *u.bolts);
+        changed += parts.bolts;
+        changed += parts.boltPicture;
+        changed += parts.boltText;
+    }
+    paintPanel(seat, changed);
+}
+
+void TableView::paintPanel(int seat, const QRegion& area) {
+    const PanelShown& shown = panels_[static_cast<size_t>(seat)];
+    const PanelParts parts = panelParts(qrect(layout_.panel[seat]), scales_, settings_, seat);
+    const QRect& r = parts.panel;
+    if (area.isEmpty()) return;
     auto px = [&](double v) { return mapLength(scales_, v); };
-    auto area = [&](int l, int t, int rr, int b) {
-        return QRect(r.left() + px(l), r.top() + px(t), px(rr) - px(l), px(b) - px(t));
-    };
-    auto erase = [&](const QRect& a) {
-        p.drawImage(a.topLeft(), background_, a);
-        p.drawImage(a.topLeft(), clean, a.translated(-r.topLeft()));
-    };
-    // The turn mark points towards the seat's cards.
-    erase(area(15, 50, 50, 81));
-    if (turnMark) {
-        if (small) {
-            const QImage mark = pictures_.picture(seat == 3 ? "ImageList3_0" : "ImageList3_1");
-            p.drawImage(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), mark);
-        } else {
-            p.drawImage(area(23, 49, 43, 79),
-                        pictures_.picture(seat == 3 ? "Hand_Down" : "Hand_Up"));
-        }
+    // Everything the panel shows is painted in its order, clipped to the changing area, so the
+    // rest of the panel keeps its pixels and nothing under the area is lost.
+    QPainter p(&canvas_);
+    p.setClipRegion(area.intersected(r));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.drawImage(r.topLeft(), background_, r);
+    p.drawImage(r.topLeft(), seatPanelPicture());
+    if (shown.mark) {
+        const bool small = scales_.windowSize == 1;
+        const char* name = seat == 3 ? (small ? "ImageList3_0" : "Hand_Down")
+                                     : (small ? "ImageList3_1" : "Hand_Up");
+        p.drawImage(parts.markPicture, pictures_.picture(name));
     }
-    const bool gameEnd = facts.gameState == 15 && facts.someScoreBelowOne;
-    if (dealPoints != -20000) {
-        erase(area(15, 15, 140, 46));
-        if (dealPoints != -10000) {
-            p.setFont(slotFont(settings_, px(30), "decor"));
-            p.setPen(gameEnd ? QColor(255, 0, 0) : QColor(255, 0, 255));
-            const QString t = (gameEnd && dealPoints > 0 ? "+" : "") + QString::number(dealPoints);
-            CentreText(p, t, r.left(), r.left() + px(155), r.top() + px(14));
-        }
+    if (shown.dealPoints) {
+        const int v = *shown.dealPoints;
+        p.setFont(slotFont(settings_, px(30), "decor"));
+        p.setPen(shown.finalColours ? QColor(255, 0, 0) : QColor(255, 0, 255));
+        const QString t = (shown.finalColours && v > 0 ? "+" : "") + QString::number(v);
+        CentreText(p, t, r.left(), r.left() + px(155), r.top() + px(14));
     }
-    if (score != -20000) {
-        erase(area(55, 50, 100, 81));
-        if (score != -10000) {
-            p.setFont(slotFont(settings_, px(20), "decor"));
-            p.setPen(QColor(0, 0, 255));
-            CentreText(p, QString::number(score), r.left(), r.left() + px(155), r.top() + px(54));
-        }
+    if (shown.score) {
+        p.setFont(slotFont(settings_, px(20), "decor"));
+        p.setPen(QColor(0, 0, 255));
+        CentreText(p, QString::number(*shown.score), r.left(), r.left() + px(155),
+                   r.top() + px(54));
     }
-    if (bid != -20000) {
-        erase(area(105, 50, 140, 81));
-        if (bid != -10000) {
-            p.setFont(slotFont(settings_, px(24), "decor", true));
-            p.setPen(QColor(0, 0, 128));
-            CentreText(p, QString::number(bid), r.left() + px(105), r.left() + px(140),
-                       r.top() + px(52));
-        }
+    if (shown.bid) {
+        p.setFont(slotFont(settings_, px(24), "decor", true));
+        p.setPen(QColor(0, 0, 128));
+        CentreText(p, QString::number(*shown.bid), r.left() + px(105), r.left() + px(140),
+                   r.top() + px(52));
     }
-    if (rules_.RuleBarrel && facts.score <= 120) {
-        erase(area(20, 15, 50, 40));
-        QImage barrel = pictures_.picture("GBarrel").convertToFormat(QImage::Format_ARGB32);
-        SmoothResize(barrel, px(17), px(24));
-        p.drawImage(r.left() + px(20), r.top() + px(17), barrel);
-    }
-    if (rules_.RuleBolts && facts.boltCount != 0) {
-        erase(area(115, 15, 145, 45));
-        QImage bolt = pictures_.picture("GBolt").convertToFormat(QImage::Format_ARGB32);
-        SmoothResize(bolt, px(13), px(24));
-        p.drawImage(r.left() + px(115), r.top() + px(17), bolt);
+    if (shown.barrel)
+        p.drawImage(parts.barrelPicture.topLeft(),
+                    signPicture(pictures_.picture("GBarrel"), parts.barrelPicture.size()));
+    if (shown.bolts > 0) {
+        p.drawImage(parts.boltPicture.topLeft(),
+                    signPicture(pictures_.picture("GBolt"), parts.boltPicture.size()));
         p.setFont(slotFont(settings_, px(20), "decor", true));
         p.setPen(QColor(255, 0, 0));
-        CentreText(p, QString::number(facts.boltCount), r.left() + px(125), r.left() + px(140),
+        CentreText(p, QString::number(shown.bolts), r.left() + px(125), r.left() + px(140),
                    r.top() + px(20));
     }
 }

@@ -7,13 +7,16 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "core/cards/hand_helpers.h"
 #include "core/game/table_events.h"
 #include "core/settings/settings.h"
+#include "table/panel_update.h"
 #include "table/picture_store.h"
 #include "table/table_geometry.h"
 
@@ -68,21 +71,25 @@ class TableView {
     QSize cardSize() const;
 
     void speech(int seat, const QString& text, char colour);
-    struct BoardFacts {
-        int gameState = 0;
-        bool someScoreBelowOne = false;
-        int score = 0;
-        int boltCount = 0;
-    };
-    void scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid, bool redrawPanel,
-                    const BoardFacts& facts);
+    // A seat panel: the table remembers what each panel shows, so an area that is erased or
+    // painted again gets back whatever else lay there (the barrel under the deal points, say).
+    void scoreboard(int seat, const PanelUpdate& update);
     void dealInfo(int dealNumber, SuitCode trump);
     void thinkingBar(int percent);  // -1 removes it
 
-    const RuleSettings& rules() const { return rules_; }
-    void setRules(const RuleSettings& r) { rules_ = r; }
-
   private:
+    // What a seat panel shows.
+    struct PanelShown {
+        bool mark = false;
+        std::optional<int> dealPoints, score, bid;
+        bool finalColours = false;
+        bool barrel = false;
+        int bolts = 0;
+    };
+    // Paints a seat panel as it is remembered, inside `area` only.
+    void paintPanel(int seat, const QRegion& area);
+    const QImage& seatPanelPicture();
+
     QImage face(Card c) const;
     QImage cardPicture(const QImage& picture) const;
     QImage back() const;
@@ -90,7 +97,6 @@ class TableView {
 
     PictureStore& pictures_;
     Settings settings_;
-    RuleSettings rules_;
     Scales scales_;
     CardSize card_;
     TableLayout layout_;
@@ -100,6 +106,8 @@ class TableView {
     QImage background_;
     std::array<std::vector<int>, 4> handXs_;
     std::array<int, 4> handCount_{};
+    std::array<PanelShown, 4> panels_{};
+    QImage seatPanel_;  // the panel picture at the panel's size
     int dealNumber_ = 0;
     SuitCode trump_ = kNoSuit;
 };

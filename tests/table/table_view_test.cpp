@@ -6,21 +6,57 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <functional>
+#include <optional>
 
 #include "table/fonts.h"
 
 namespace orvala::table {
 namespace {
 
+// What a panel shows, as one whole call would draw it.
+struct Shown {
+    bool mark = false;
+    std::optional<int> dealPoints, score, bid;
+    bool finalColours = false, barrel = false;
+    int bolts = 0;
+
+    PanelUpdate whole() const {
+        PanelUpdate u;
+        u.redrawPanel = true;
+        u.turnMark = mark;
+        u.dealPoints = dealPoints ? PanelNumber::show(*dealPoints) : PanelNumber::erase();
+        u.score = score ? PanelNumber::show(*score) : PanelNumber::erase();
+        u.bid = bid ? PanelNumber::show(*bid) : PanelNumber::erase();
+        u.finalColours = finalColours;
+        u.barrel = barrel;
+        u.bolts = bolts;
+        return u;
+    }
+};
+
+QRect panelRect(const TableView& v, int seat) {
+    const IRect r = layoutFor(v.scales(), CardSize{}).panel[seat];
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
 class View : public ::testing::Test {
   protected:
     PictureStore store;
     TableView view{store};
+    TableView reference{store};
     Settings settings;
 
     void size(int windowSize) {
         settings.WindowSize = windowSize;
         view.applyWindowSize(settings, QSize(1920, 1080));
+        reference.applyWindowSize(settings, QSize(1920, 1080));
+    }
+    // The panel as one whole call draws it on a bare table.
+    QImage cleanPanel(int seat, const Shown& shown) {
+        reference.clearAll();
+        reference.scoreboard(seat, shown.whole());
+        return reference.canvas().copy(panelRect(reference, seat));
     }
     // The bounds of the pixels in r that pass a test.
     template <class Pred>
@@ -53,6 +89,57 @@ TEST_F(View, BubbleTextIsMeasuredInTheRegularWeightAndDrawnInBold) {
     EXPECT_GT(ink.width(), at16);
     EXPECT_GE(ink.left(), bubble.left());
     EXPECT_LE(ink.right(), bubble.right());
+}
+
+TEST_F(View, APanelRemembersWhatItShowsAndGivesBackWhatAnErasedAreaCovered) {
+    for (int windowSize : {1, 3}) {
+        size(windowSize);
+        Shown shown;
+        shown.mark = true;
+        shown.dealPoints = 0;
+        shown.score = 100;
+        shown.barrel = true;
+        shown.bolts = 2;
+        view.scoreboard(2, shown.whole());
+        // Each step changes one thing; the panel must look as if drawn whole with the result.
+        // The deal-points area covers the barrel and most of the bolt, which must come back.
+        const std::vector<std::function<void(PanelUpdate&, Shown&)>> steps = {
+            [](PanelUpdate& u, Shown& s) {
+                u.dealPoints = PanelNumber::show(*(s.dealPoints = 35));
+            },
+            [](PanelUpdate& u, Shown& s) {
+                u.dealPoints = PanelNumber::erase();
+                s.dealPoints.reset();
+            },
+            [](PanelUpdate& u, Shown& s) { u.bid = PanelNumber::show(*(s.bid = 120)); },
+            [](PanelUpdate& u, Shown& s) { u.score = PanelNumber::show(*(s.score = -40)); },
+            [](PanelUpdate& u, Shown& s) { u.barrel = s.barrel = false; },
+            [](PanelUpdate& u, Shown& s) { u.bolts = s.bolts = 1; },
+            [](PanelUpdate& u, Shown& s) {
+                u.dealPoints = PanelNumber::show(*(s.dealPoints = 85));
+            },
+            [](PanelUpdate& u, Shown& s) {
+                u.bid = PanelNumber::erase();
+                s.bid.reset();
+                u.bolts = s.bolts = 0;
+            },
+            [](PanelUpdate& u, Shown& s) {
+                u.dealPoints = PanelNumber::show(*(s.dealPoints = 150));
+                u.finalColours = s.finalColours = true;
+            },
+        };
+        for (size_t i = 0; i < steps.size(); ++i) {
+            PanelUpdate u;
+            steps[i](u, shown);
+            view.scoreboard(2, u);
+            EXPECT_EQ(view.canvas().copy(panelRect(view, 2)), cleanPanel(2, shown))
+                << "size " << windowSize << " step " << i;
+        }
+        // A call that changes nothing leaves every pixel as it was.
+        const QImage before = view.canvas().copy();
+        view.scoreboard(2, PanelUpdate{});
+        EXPECT_EQ(view.canvas(), before);
+    }
 }
 
 }  // namespace
