@@ -463,7 +463,8 @@ void TForm1::applyEvent(const TableEvent& e) {
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
                 PanelUpdate u;
                 u.redrawPanel = true;
-                u.turnMark = false;
+                // The declarer keeps the mark as the contract is announced.
+                if (!(x.contract != 0 && g.GameState == 9)) u.turnMark = false;
                 u.dealPoints = PanelNumber::show(x.dealPoints);
                 u.score = PanelNumber::show(x.score);
                 u.bid = x.contract ? PanelNumber::show(x.contract) : PanelNumber::erase();
@@ -477,7 +478,8 @@ void TForm1::applyEvent(const TableEvent& e) {
                 view_.scoreboard(x.seat, u);
             } else if constexpr (std::is_same_v<T, ev::ShowDealPoints>) {
                 PanelUpdate u;
-                u.turnMark = x.highlighted;
+                // A marriage shows the leader's points: the leader keeps the mark.
+                if (x.highlighted || x.seat != g.FirstBidder) u.turnMark = x.highlighted;
                 u.dealPoints = PanelNumber::show(x.points);
                 view_.scoreboard(x.seat, u);
             } else if constexpr (std::is_same_v<T, ev::MarkFirstBidder>) {

@@ -142,5 +142,33 @@ TEST_F(View, APanelRemembersWhatItShowsAndGivesBackWhatAnErasedAreaCovered) {
     }
 }
 
+TEST_F(View, ATurnMarkLeftAsItIsIsNeitherErasedNorDrawn) {
+    size(1);
+    Shown shown;
+    shown.mark = true;
+    shown.dealPoints = 0;
+    shown.score = 480;
+    shown.bid = 100;
+    view.scoreboard(3, shown.whole());
+    // The contract announced: the panel drawn whole, the declarer's mark kept.
+    PanelUpdate announce = shown.whole();
+    announce.turnMark.reset();
+    announce.bid = PanelNumber::show(*(shown.bid = 110));
+    view.scoreboard(3, announce);
+    EXPECT_EQ(view.canvas().copy(panelRect(view, 3)), cleanPanel(3, shown));
+    // A marriage: the leader's points, the mark kept.
+    PanelUpdate marriage;
+    marriage.dealPoints = PanelNumber::show(*(shown.dealPoints = 100));
+    view.scoreboard(3, marriage);
+    EXPECT_EQ(view.canvas().copy(panelRect(view, 3)), cleanPanel(3, shown));
+    // Without a mark, leaving it as it is does not draw one.
+    PanelUpdate unmark;
+    unmark.turnMark = shown.mark = false;
+    view.scoreboard(3, unmark);
+    view.scoreboard(3, announce);
+    shown.dealPoints = 0;
+    EXPECT_EQ(view.canvas().copy(panelRect(view, 3)), cleanPanel(3, shown));
+}
+
 }  // namespace
 }  // namespace orvala::table
