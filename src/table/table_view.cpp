@@ -22,6 +22,12 @@ QRect qrect(const IRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
 }
 
+// The opaque panel pictures of the smallest window, with their corners left out.
+QImage smallPanel(const QImage& bitmap) {
+    return withTransparentKey(bitmap,
+                              qRgb(art::kPanelKeyRed, art::kPanelKeyGreen, art::kPanelKeyBlue));
+}
+
 const char16_t kSuitSymbol[5] = {0, u'\u2665', u'\u2666', u'\u2663', u'\u2660'};
 
 // A bitmap face or back at picture kind 1: the 1-pixel black outline leaves the four corner
@@ -338,9 +344,10 @@ QImage signPicture(const QImage& picture, QSize size) {
 const QImage& TableView::seatPanelPicture() {
     const QSize size = qrect(layout_.panel[1]).size();
     if (seatPanel_.size() != size) {
-        const bool small = scales_.windowSize == 1;
-        seatPanel_ = pictures_.picture(small ? "TabloSm" : "TabloBg")
-                         .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        seatPanel_ = scales_.windowSize == 1
+                         ? smallPanel(pictures_.picture("TabloSm"))
+                         : pictures_.picture("TabloBg").scaled(size, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
     }
     return seatPanel_;
 }
@@ -353,7 +360,9 @@ void TableView::scoreboard(int seat, const PanelUpdate& u) {
     if (u.redrawPanel) changed += parts.panel;
     if (u.turnMark) {
         shown.mark = *u.turnMark;
+        // The mark's picture reaches a row above its area: all of it goes with it.
         changed += parts.mark;
+        changed += parts.markPicture;
     }
     auto take = [&](const PanelNumber& n, std::optional<int>& figure, const QRect& area,
                     const QRect& box) {
@@ -440,7 +449,7 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
     QPainter p(&canvas_);
     p.drawImage(r.topLeft(), background_, r);
     if (small)
-        p.drawImage(r.topLeft(), pictures_.picture("RamkaBBSm"));
+        p.drawImage(r.topLeft(), smallPanel(pictures_.picture("RamkaBBSm")));
     else
         p.drawImage(r, pictures_.picture("RamkaBBBg"));
     auto px = [&](double v) { return mapLength(scales_, v); };

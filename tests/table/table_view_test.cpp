@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
+#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 
@@ -168,6 +171,76 @@ TEST_F(View, ATurnMarkLeftAsItIsIsNeitherErasedNorDrawn) {
     view.scoreboard(3, announce);
     shown.dealPoints = 0;
     EXPECT_EQ(view.canvas().copy(panelRect(view, 3)), cleanPanel(3, shown));
+}
+
+TEST_F(View, MovingTheMarkLeavesNothingBehindAtAnySize) {
+    for (int windowSize : {1, 2, 3, 5}) {
+        size(windowSize);
+        for (int seat = 1; seat <= 3; ++seat) {
+            Shown shown;
+            shown.mark = true;
+            shown.dealPoints = 0;
+            shown.score = 500;
+            view.scoreboard(seat, shown.whole());
+            PanelUpdate unmark;
+            unmark.turnMark = shown.mark = false;
+            view.scoreboard(seat, unmark);
+            EXPECT_EQ(view.canvas().copy(panelRect(view, seat)), cleanPanel(seat, shown))
+                << "size " << windowSize << " seat " << seat;
+        }
+    }
+}
+
+// A store whose background library holds a purple cloth for the smallest window.
+struct PurpleCloth {
+    QTemporaryDir dir;
+    PictureStore store{{dir.path()}};
+    QImage cloth{760, 500, QImage::Format_RGB32};
+
+    PurpleCloth() {
+        QFile(QDir(dir.path()).filePath("ZorBackG03.dll")).open(QIODevice::WriteOnly);
+        cloth.fill(QColor(120, 60, 160));
+        store.setLibraryOpener([this](const QString&) -> std::unique_ptr<PictureSource> {
+            struct Source : PictureSource {
+                QImage cloth;
+                QImage picture(const QString& name) const override {
+                    return name == "Fon03Gr" ? cloth : QImage();
+                }
+            };
+            auto source = std::make_unique<Source>();
+            source->cloth = cloth;
+            return source;
+        });
+    }
+};
+
+TEST(Cloth, ThePanelsOfTheSmallestWindowShowTheClothAtTheirCorners) {
+    PurpleCloth purple;
+    TableView view(purple.store);
+    Settings s;
+    s.BackgroundTexture = 3;
+    s.BackgroundColour = 0;
+    view.applyWindowSize(s, QSize(1920, 1080));
+    ASSERT_EQ(view.background().pixel(5, 5), qRgb(120, 60, 160));
+    Shown shown;
+    shown.dealPoints = 0;
+    shown.score = 500;
+    for (int seat = 1; seat <= 3; ++seat) view.scoreboard(seat, shown.whole());
+    view.dealInfo(3, kNoSuit);  // the trump line would be green
+    const TableLayout layout = layoutFor(view.scales(), CardSize{});
+    for (const IRect& p : {layout.panel[1], layout.panel[2], layout.panel[3], layout.dealInfo}) {
+        const QRect r(p.left, p.top, p.width, p.height);
+        for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+            EXPECT_EQ(view.canvas().pixel(corner), qRgb(120, 60, 160));
+        // Nothing of the green cloth the pictures were drawn for, not even at the frame's edge.
+        int green = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QRgb c = view.canvas().pixel(x, y);
+                green += qGreen(c) > qRed(c) + 20 && qGreen(c) > qBlue(c) + 20;
+            }
+        EXPECT_EQ(green, 0) << r.left() << "," << r.top();
+    }
 }
 
 }  // namespace
