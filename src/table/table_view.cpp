@@ -441,17 +441,21 @@ void TableView::paintPanel(int seat, const QRegion& area) {
     }
 }
 
+void TableView::paintDealPanelGround(QPainter& p) {
+    const QRect r = qrect(layout_.dealInfo);
+    p.drawImage(r.topLeft(), background_, r);
+    if (scales_.windowSize == 1)
+        p.drawImage(r.topLeft(), smallPanel(pictures_.picture("RamkaBBSm")));
+    else
+        p.drawImage(r, pictures_.picture("RamkaBBBg"));
+}
+
 void TableView::dealInfo(int dealNumber, SuitCode trump) {
     dealNumber_ = dealNumber;
     trump_ = trump;
     const QRect r = qrect(layout_.dealInfo);
-    const bool small = scales_.windowSize == 1;
     QPainter p(&canvas_);
-    p.drawImage(r.topLeft(), background_, r);
-    if (small)
-        p.drawImage(r.topLeft(), smallPanel(pictures_.picture("RamkaBBSm")));
-    else
-        p.drawImage(r, pictures_.picture("RamkaBBBg"));
+    paintDealPanelGround(p);
     auto px = [&](double v) { return mapLength(scales_, v); };
     p.setFont(slotFont(settings_, px(28), "decor"));
     p.setPen(QColor(0, 0, 255));
@@ -469,18 +473,31 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
 }
 
 void TableView::thinkingBar(int percent) {
+    // Taking the bar away draws the whole panel again: at some sizes the bar covers the foot of
+    // the trump symbol, which the frame picture alone would not give back.
     if (percent < 0) {
         dealInfo(dealNumber_, trump_);
         return;
     }
+    percent = std::min(percent, 100);
     const QRect r = qrect(layout_.dealInfo);
-    const double s = scales_.s;
-    const QRectF bar(r.left() + 10 * s, r.bottom() - 18 * s, r.width() - 20 * s, 10 * s);
+    auto px = [&](double v) { return mapLength(scales_, v); };
+    const QRect bar(r.left() + px(20), r.top() + px(117), px(100) - px(20), px(132) - px(117));
+    const QFont font = slotFont(settings_, px(16), "serif");
     QPainter p(&canvas_);
-    p.fillRect(bar, QColor(220, 220, 220));
-    p.fillRect(QRectF(bar.left(), bar.top(), bar.width() * std::clamp(percent, 0, 100) / 100.0,
-                      bar.height()),
-               QColor(40, 160, 60));
+    // The figure is a little taller than the bar: the frame picture goes under both first, so
+    // that one figure is never drawn over the last.
+    p.setClipRect(bar.adjusted(0, 0, 0, std::max(0, QFontMetrics(font).height() - bar.height())));
+    paintDealPanelGround(p);
+    p.fillRect(bar, QColor(255, 255, 200));
+    p.fillRect(QRect(bar.left(), bar.top(), px(roundHalfEven(percent * 80 / 100.0)), bar.height()),
+               QColor(255, 200, 200));
+    p.setPen(QColor(128, 0, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(bar.adjusted(0, 0, -1, -1));
+    p.setFont(font);
+    p.setPen(QColor(255, 0, 0));
+    CentreText(p, QString::number(percent) + "%", r.left(), r.left() + px(120), bar.top());
 }
 
 }  // namespace orvala::table

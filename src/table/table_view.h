@@ -75,7 +75,8 @@ class TableView {
     // painted again gets back whatever else lay there (the barrel under the deal points, say).
     void scoreboard(int seat, const PanelUpdate& update);
     void dealInfo(int dealNumber, SuitCode trump);
-    void thinkingBar(int percent);  // -1 removes it
+    // The computer's progress on the deal-information panel, 0..100 per cent; -1 removes it.
+    void thinkingBar(int percent);
 
   private:
     // What a seat panel shows.
@@ -89,6 +90,8 @@ class TableView {
     // Paints a seat panel as it is remembered, inside `area` only.
     void paintPanel(int seat, const QRegion& area);
     const QImage& seatPanelPicture();
+    // The cloth and the frame picture of the deal-information panel, within the painter's clip.
+    void paintDealPanelGround(QPainter& p);
 
     QImage face(Card c) const;
     QImage cardPicture(const QImage& picture) const;

@@ -243,5 +243,44 @@ TEST(Cloth, ThePanelsOfTheSmallestWindowShowTheClothAtTheirCorners) {
     }
 }
 
+TEST_F(View, TheThinkingBarFillsAsTheChoiceGoesOnAndLeavesThePanelAsItWas) {
+    for (int windowSize : {1, 3}) {
+        size(windowSize);
+        view.dealInfo(4, kSpades);
+        reference.dealInfo(4, kSpades);
+        const IRect d = layoutFor(view.scales(), CardSize{}).dealInfo;
+        auto px = [&](int v) { return mapLength(view.scales(), v); };
+        const QRect bar(d.left + px(20), d.top + px(117), px(100) - px(20), px(132) - px(117));
+        auto at = [&](int designX, int row) {
+            return view.canvas().pixel(d.left + px(designX), bar.top() + row);
+        };
+        for (int percent : {0, 50, 100, 25}) {
+            view.thinkingBar(percent);
+            // A dark red outline on pale yellow, filled pale red from the left; the figure red.
+            EXPECT_EQ(view.canvas().pixel(bar.left(), bar.center().y()), qRgb(128, 0, 0));
+            EXPECT_EQ(view.canvas().pixel(bar.right(), bar.center().y()), qRgb(128, 0, 0));
+            EXPECT_EQ(view.canvas().pixel(bar.center().x(), bar.bottom()), qRgb(128, 0, 0));
+            EXPECT_EQ(at(22, 2), percent >= 3 ? qRgb(255, 200, 200) : qRgb(255, 255, 200))
+                << percent;
+            EXPECT_EQ(at(97, 2), percent == 100 ? qRgb(255, 200, 200) : qRgb(255, 255, 200))
+                << percent;
+            const int doneEdge = 20 + (percent * 80 + 50) / 100;
+            if (percent > 0 && percent < 100) {
+                EXPECT_EQ(at(doneEdge - 1, 2), qRgb(255, 200, 200)) << percent;
+                EXPECT_EQ(at(doneEdge + 1, 2), qRgb(255, 255, 200)) << percent;
+            }
+            int red = 0;
+            for (int y = bar.top(); y <= bar.bottom(); ++y)
+                for (int x = bar.left(); x <= bar.right(); ++x)
+                    red += qRed(view.canvas().pixel(x, y)) > 200 &&
+                           qGreen(view.canvas().pixel(x, y)) < 120;
+            EXPECT_GT(red, 10) << percent;
+        }
+        // Done: the panel as it was, the foot of the trump symbol included.
+        view.thinkingBar(-1);
+        EXPECT_EQ(view.canvas(), reference.canvas()) << windowSize;
+    }
+}
+
 }  // namespace
 }  // namespace orvala::table
