@@ -65,6 +65,15 @@ int pixelSizeForCell(const QFont& font, int cell) {
     return px;
 }
 
+QFont fittingFont(const QFont& font, const QString& text, int width) {
+    constexpr int kSmallest = 6;
+    QFont f = font;
+    if (f.pixelSize() <= 0) f.setPixelSize(QFontMetrics(font).height());
+    while (f.pixelSize() > kSmallest && QFontMetrics(f).horizontalAdvance(text) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
 QFont slotFont(const Settings& settings, int size, const char* keyword, bool bold) {
     QFont f;
     f.setFamilies(fontFamilies(settings.FontName[static_cast<size_t>(slotOf(keyword))]));

@@ -25,4 +25,9 @@ QFont slotFont(const Settings& settings, int size, const char* keyword, bool bol
 // The largest pixel size at which the font's cell (ascent + descent) is no taller than `cell`.
 int pixelSizeForCell(const QFont& font, int cell);
 
+// A text that does not fit its box is drawn smaller until it does: the font, a pixel smaller at a
+// time, until the text is no wider than `width` (never below 6 pixels); the font itself when the
+// text fits.
+QFont fittingFont(const QFont& font, const QString& text, int width);
+
 }  // namespace orvala::table

@@ -55,6 +55,20 @@ void CentreText(QPainter& p, const QString& t, int left, int right, int top) {
     p.drawText(left + (right - left - width) / 2, top + p.fontMetrics().ascent(), t);
 }
 
+namespace {
+
+// Draws a text centred between left and right in a font made smaller until the text is no wider
+// than `room`; a smaller text keeps its middle where the full-size one would have it.
+void centreFitted(QPainter& p, const QFont& font, const QString& t, int left, int right, int top,
+                  int room) {
+    const QFont fitted = fittingFont(font, t, room);
+    p.setFont(fitted);
+    CentreText(p, t, left, right,
+               top + (QFontMetrics(font).height() - QFontMetrics(fitted).height()) / 2);
+}
+
+}  // namespace
+
 TableView::TableView(PictureStore& pictures) : pictures_(pictures) {}
 
 void TableView::applyWindowSize(Settings& settings, QSize available, bool designPicture) {
@@ -282,11 +296,14 @@ void TableView::speech(int seat, const QString& t, char colour) {
         const QFont regular = slotFont(settings_, mapLength(scales_, size), "serif");
         if (QFontMetrics(regular).horizontalAdvance(trimmed) <= mapLength(scales_, 150)) break;
     }
-    p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
+    const QFont bold = slotFont(settings_, mapLength(scales_, size), "serif", true);
     p.setPen(Qt::white);
-    const int textHeight = p.fontMetrics().height();
-    CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160),
-               r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
+    const int textHeight = QFontMetrics(bold).height();
+    // Bold is wider than the measure, and nothing below 14 is tried: a text still too wide is
+    // made smaller until it fits between the bubble's rounded ends.
+    centreFitted(p, bold, trimmed, r.left(), r.left() + mapLength(scales_, 160),
+                 r.top() + roundHalfEven((r.height() - textHeight) / 2.0),
+                 r.width() - 2 * mapLength(scales_, 3));
 }
 
 namespace {
@@ -411,22 +428,21 @@ void TableView::paintPanel(int seat, const QRegion& area) {
     }
     if (shown.dealPoints) {
         const int v = *shown.dealPoints;
-        p.setFont(slotFont(settings_, px(30), "decor"));
         p.setPen(shown.finalColours ? QColor(255, 0, 0) : QColor(255, 0, 255));
         const QString t = (shown.finalColours && v > 0 ? "+" : "") + QString::number(v);
-        CentreText(p, t, r.left(), r.left() + px(155), r.top() + px(14));
+        centreFitted(p, slotFont(settings_, px(30), "decor"), t, r.left(), r.left() + px(155),
+                     r.top() + px(14), parts.dealPointsText.width());
     }
     if (shown.score) {
-        p.setFont(slotFont(settings_, px(20), "decor"));
         p.setPen(QColor(0, 0, 255));
-        CentreText(p, QString::number(*shown.score), r.left(), r.left() + px(155),
-                   r.top() + px(54));
+        centreFitted(p, slotFont(settings_, px(20), "decor"), QString::number(*shown.score),
+                     r.left(), r.left() + px(155), r.top() + px(54), parts.scoreText.width());
     }
     if (shown.bid) {
-        p.setFont(slotFont(settings_, px(24), "decor", true));
         p.setPen(QColor(0, 0, 128));
-        CentreText(p, QString::number(*shown.bid), r.left() + px(105), r.left() + px(140),
-                   r.top() + px(52));
+        centreFitted(p, slotFont(settings_, px(24), "decor", true), QString::number(*shown.bid),
+                     r.left() + px(105), r.left() + px(140), r.top() + px(52),
+                     parts.bidText.width());
     }
     if (shown.barrel)
         p.drawImage(parts.barrelPicture.topLeft(),
@@ -434,10 +450,10 @@ void TableView::paintPanel(int seat, const QRegion& area) {
     if (shown.bolts > 0) {
         p.drawImage(parts.boltPicture.topLeft(),
                     signPicture(pictures_.picture("GBolt"), parts.boltPicture.size()));
-        p.setFont(slotFont(settings_, px(20), "decor", true));
         p.setPen(QColor(255, 0, 0));
-        CentreText(p, QString::number(shown.bolts), r.left() + px(125), r.left() + px(140),
-                   r.top() + px(20));
+        centreFitted(p, slotFont(settings_, px(20), "decor", true), QString::number(shown.bolts),
+                     r.left() + px(125), r.left() + px(140), r.top() + px(20),
+                     parts.boltText.width());
     }
 }
 
@@ -457,13 +473,16 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
     QPainter p(&canvas_);
     paintDealPanelGround(p);
     auto px = [&](double v) { return mapLength(scales_, v); };
-    p.setFont(slotFont(settings_, px(28), "decor"));
+    // The labels stay inside the panel's frame in every language.
+    const QFont font = slotFont(settings_, px(28), "decor");
+    const int room = r.width() - 2 * px(6);
     p.setPen(QColor(0, 0, 255));
-    CentreText(p, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(),
-               r.right() + 1, r.top() + px(15));
+    centreFitted(p, font, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(),
+                 r.right() + 1, r.top() + px(15), room);
     if (trump == kNoSuit) return;
     p.setPen(QColor(0, 128, 0));
-    CentreText(p, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55));
+    centreFitted(p, font, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55),
+                 room);
     if (card_.kind == 1) {
         p.drawImage(r.left() + 50, r.top() + 90, pictures_.trumpSymbol(trump));
     } else {
@@ -495,9 +514,9 @@ void TableView::thinkingBar(int percent) {
     p.setPen(QColor(128, 0, 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(bar.adjusted(0, 0, -1, -1));
-    p.setFont(font);
     p.setPen(QColor(255, 0, 0));
-    CentreText(p, QString::number(percent) + "%", r.left(), r.left() + px(120), bar.top());
+    centreFitted(p, font, QString::number(percent) + "%", r.left(), r.left() + px(120), bar.top(),
+                 bar.width() - 2);
 }
 
 }  // namespace orvala::table

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/lang/word_table.h"
 #include "table/fonts.h"
 
 namespace orvala::table {
@@ -80,14 +81,18 @@ TEST_F(View, BubbleTextIsMeasuredInTheRegularWeightAndDrawnInBold) {
     size(1);
     const QFont regular = slotFont(settings, 18, "serif");
     const QFont bold = slotFont(settings, 18, "serif", true);
-    // A name that fits 150 pixels in the regular weight, but not in bold: it keeps size 18.
+    // A name that fits 150 pixels in the regular weight, but not in bold: it keeps size 18 (and
+    // fits the bubble as it is).
     QString name = "Anna";
-    while (QFontMetrics(regular).horizontalAdvance(name + "n") <= 150) name += "n";
+    for (const QString more : {"n", "i", "l"})
+        while (QFontMetrics(regular).horizontalAdvance(name + more) <= 150 &&
+               QFontMetrics(bold).horizontalAdvance(name + more) <= 154)
+            name += more;
     ASSERT_GT(QFontMetrics(bold).horizontalAdvance(name), 150);
-    ASSERT_LE(QFontMetrics(bold).horizontalAdvance(name), 160);
     view.speech(1, name, 'y');
     const QRect bubble(85, 115, 160, 20);
-    const QRect ink = inkIn(bubble, white);
+    // The yellow bubble has little blue; the white letters, edges and all, have much.
+    const QRect ink = inkIn(bubble, [](QRgb c) { return qBlue(c) > 150; });
     const int at16 = QFontMetrics(slotFont(settings, 16, "serif", true)).horizontalAdvance(name);
     EXPECT_GT(ink.width(), at16);
     EXPECT_GE(ink.left(), bubble.left());
@@ -279,6 +284,61 @@ TEST_F(View, TheThinkingBarFillsAsTheChoiceGoesOnAndLeavesThePanelAsItWas) {
         // Done: the panel as it was, the foot of the trump symbol included.
         view.thinkingBar(-1);
         EXPECT_EQ(view.canvas(), reference.canvas()) << windowSize;
+    }
+}
+
+TEST_F(View, TextsStayInsideTheirBoxesInEveryLanguageAndFontScale) {
+    for (int scale : {100, 150}) {
+        settings.FontScale = {scale, scale, scale, scale};
+        size(1);
+        // The round label and the trump label inside the panel's frame, nothing beside it.
+        const IRect d = layoutFor(view.scales(), CardSize{}).dealInfo;
+        const QRect panel(d.left, d.top, d.width, d.height);
+        const QRect inside = panel.adjusted(6, 0, -6, 0);
+        const QRect band(panel.left() - 30, panel.top(), panel.width() + 60, panel.height());
+        auto blue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 120; };
+        auto green = [](QRgb c) { return qGreen(c) > 90 && qRed(c) < 90 && qBlue(c) < 90; };
+        for (int language : {1, 4, 8, 0}) {
+            setCurrentLanguage(language);
+            for (int deal : {2, 25}) {
+                view.dealInfo(deal, kClubs);
+                const QRect round = inkIn(panel.adjusted(0, 0, 0, -panel.height() * 2 / 3), blue);
+                const QRect trump = inkIn(panel.adjusted(0, 45, 0, -70), green);
+                ASSERT_FALSE(round.isEmpty() || trump.isEmpty()) << language;
+                EXPECT_TRUE(inside.contains(round)) << language << " " << deal << " " << scale;
+                EXPECT_TRUE(inside.contains(trump)) << language << " " << scale;
+                int beside = 0;
+                for (int y = band.top(); y <= band.bottom(); ++y)
+                    for (int x = band.left(); x <= band.right(); ++x)
+                        beside += !panel.contains(x, y) &&
+                                  view.canvas().pixel(x, y) != view.background().pixel(x, y);
+                EXPECT_EQ(beside, 0) << language << " " << deal << " " << scale;
+            }
+        }
+        setCurrentLanguage(0);
+        // A long name in a bubble: smaller than 14, but inside the bubble.
+        view.speech(3, QString::fromUtf8("Константин Константинопольский-Старший"), 'b');
+        const QRect bubble(300, 370, 160, 20);
+        const QRect name = inkIn(bubble.adjusted(-30, 0, 30, 0), white);
+        ASSERT_FALSE(name.isEmpty());
+        EXPECT_TRUE(bubble.adjusted(2, 0, -2, 0).contains(name)) << scale;
+        // The panel's figures in their areas.
+        Shown shown;
+        shown.dealPoints = -1000;
+        shown.score = 1000;
+        shown.bid = 300;
+        shown.bolts = 2;
+        view.scoreboard(1, shown.whole());
+        const QRect seat1 = panelRect(view, 1);
+        auto area = [&](int l, int t, int r, int b) {
+            return QRect(seat1.left() + l, seat1.top() + t, r - l, b - t);
+        };
+        auto magenta = [](QRgb c) { return qRed(c) > 200 && qBlue(c) > 200 && qGreen(c) < 120; };
+        auto blueInk = [](QRgb c) { return qBlue(c) > 200 && qRed(c) < 120 && qGreen(c) < 120; };
+        auto navy = [](QRgb c) { return qBlue(c) > 90 && qRed(c) < 60 && qGreen(c) < 60; };
+        EXPECT_TRUE(area(15, 10, 140, 48).contains(inkIn(seat1, magenta))) << scale;
+        EXPECT_TRUE(area(55, 48, 100, 95).contains(inkIn(area(0, 48, 104, 95), blueInk))) << scale;
+        EXPECT_TRUE(area(105, 48, 140, 95).contains(inkIn(area(102, 48, 155, 95), navy))) << scale;
     }
 }
 
