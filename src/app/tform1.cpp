@@ -44,6 +44,18 @@ CardChoiceOptions choiceOptions() {
     return CardChoiceOptions{};
 }
 
+// A window size as the options list names it, with its pixels: "Large window: 1520 x 1000".
+QString windowSizeText(int size) {
+    static constexpr WordRow kNames[6] = {WordRow::SmallWindow,    WordRow::SmallWindow,
+                                          WordRow::FullScreen,     WordRow::AverageWindow1,
+                                          WordRow::AverageWindow2, WordRow::LargeWindow};
+    static constexpr WordRow kPixels[6] = {WordRow::Size760x500,  WordRow::Size760x500,
+                                           WordRow::Size760x500,  WordRow::Size990x650,
+                                           WordRow::Size1290x850, WordRow::Size1520x1000};
+    size = std::clamp(size, 1, 5);
+    return size == 2 ? text(kNames[2]) : text(kNames[size]) + ": " + text(kPixels[size]);
+}
+
 // The bubble colour of a speech text: bids and marriages blue, "Pass" green, "Painting" red.
 char bubbleColour(WordRow row) {
     if (row == WordRow::Pass) return 'g';
@@ -139,18 +151,40 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::applyWindowSize() {
-    const QSize screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->availableSize()
-                             : QSize(1920, 1080);
-    view_.applyWindowSize(settings_, screen, purpleScreen());
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1920, 1080);
+    // A size the screen cannot hold gives way to the largest that fits; the choice itself stays
+    // in the settings for a larger screen.
+    const int chosen = settings_.WindowSize;
+    const int size = fittingWindowSize(chosen, screen.width(), screen.height());
+    settings_.WindowSize = size;
+    view_.applyWindowSize(settings_, screen.size(), purpleScreen());
+    settings_.WindowSize = chosen;
     colourButtons();
     saluteStrip_ = pictures_.designPicture("GTouch");
-    setFixedSize(view_.windowSize());
+    if (size == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(view_.windowSize());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        setFixedSize(view_.windowSize());
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen.center());
+        move(frame.topLeft());
+    }
     layoutControls();
     if (screen_ == Screen::Title) drawTitle();
     if (screen_ == Screen::Menu) drawMenu();
     if (screen_ == Screen::Game) redrawGame();
     update();
+    if (size != chosen && !sizeFallbackTold_) {
+        sizeFallbackTold_ = true;
+        showMessage(this, windowSizeText(chosen),
+                    QChar(0x2192) + QString(" ") + windowSizeText(size));
+    }
 }
 
 bool TForm1::purpleScreen() const {

@@ -146,6 +146,7 @@ class TForm1 final : public QWidget {
     int titleFrame_ = 0;
     int dealsPlayed_ = 0;
     int lastCountedDeal_ = 0;
+    bool sizeFallbackTold_ = false;  // a window size the screen cannot hold is said once
     std::vector<TZorCardsButton*> menuButtons_;
     OpenHandsToggle openHands_;
     QImage saluteStrip_;

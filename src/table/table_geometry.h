@@ -20,6 +20,14 @@ struct Scales {
 // Size 2 fills the available client area; the others are fixed.
 Scales scalesFor(int windowSize, int availableWidth, int availableHeight);
 
+// Whether a window size is offered on a screen with that much room: the large window needs
+// 1520 x 1020, the second average one 1290 x 870, the first 990 x 670 (the window and its frame);
+// the small window and the maximised one always are.
+bool windowSizeFits(int windowSize, int availableWidth, int availableHeight);
+// The size to use for a chosen one: itself when it fits, else the largest fixed-size window that
+// does. A value out of 1..5 is the small window.
+int fittingWindowSize(int windowSize, int availableWidth, int availableHeight);
+
 struct IRect {
     int left = 0, top = 0, width = 0, height = 0;
 };

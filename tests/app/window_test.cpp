@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -324,6 +325,24 @@ TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
     w.exitToMenuCommand();
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
     EXPECT_EQ(w.view().background(), purple);
+}
+
+TEST(Window, TheFullScreenSizeIsMaximisedAndTheOthersAreCentredOnTheScreen) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    w.settings().WindowSize = 2;
+    w.applyWindowSize();
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(w.view().windowSize(), screen.size());
+    for (int size : {3, 1}) {
+        w.settings().WindowSize = size;
+        w.applyWindowSize();
+        EXPECT_FALSE(w.windowState() & Qt::WindowMaximized) << size;
+        EXPECT_EQ(w.size(), w.view().windowSize()) << size;
+        EXPECT_EQ(w.minimumSize(), w.maximumSize()) << size;
+        EXPECT_LE((w.frameGeometry().center() - screen.center()).manhattanLength(), 1) << size;
+    }
 }
 
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {

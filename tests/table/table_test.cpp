@@ -59,6 +59,33 @@ TEST(Geometry, WindowSizesAndTheMappingKeepElementsOnTheirDesignCentre) {
     }
 }
 
+TEST(Geometry, ASizeTheScreenCannotHoldIsNotOfferedAndTheLargestThatFitsStandsIn) {
+    auto offered = [](int w, int h) {
+        std::vector<int> sizes;
+        for (int size = 1; size <= 5; ++size)
+            if (windowSizeFits(size, w, h)) sizes.push_back(size);
+        return sizes;
+    };
+    EXPECT_EQ(offered(1920, 1040), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(offered(1280, 1024), (std::vector<int>{1, 2, 3}));  // three items in the list
+    EXPECT_EQ(offered(1519, 1200), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(offered(1600, 1019), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(offered(1366, 728), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(offered(800, 600), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(windowSizeFits(0, 4000, 4000));
+    EXPECT_FALSE(windowSizeFits(6, 4000, 4000));
+    // A size that fits is kept; one that does not gives way to the largest fixed size that does.
+    EXPECT_EQ(fittingWindowSize(5, 1920, 1040), 5);
+    EXPECT_EQ(fittingWindowSize(5, 1366, 728), 3);
+    EXPECT_EQ(fittingWindowSize(5, 1400, 900), 4);
+    EXPECT_EQ(fittingWindowSize(4, 1280, 1024), 3);
+    EXPECT_EQ(fittingWindowSize(4, 800, 600), 1);
+    EXPECT_EQ(fittingWindowSize(3, 800, 600), 1);
+    EXPECT_EQ(fittingWindowSize(2, 800, 600), 2);
+    EXPECT_EQ(fittingWindowSize(1, 100, 100), 1);
+    EXPECT_EQ(fittingWindowSize(9, 1920, 1040), 1);
+}
+
 TEST(Geometry, NarrowCardsAreNarrowerAboveTheSmallestSizeAndShiftTheCentreCards) {
     // At the smallest size narrow sets still give full-width bitmap cards, and nothing moves.
     const Scales small = scalesFor(1, 1920, 1080);
