@@ -135,6 +135,12 @@ int cardUnderPointer(const std::vector<int>& xs, int cw, int x) {
     return 0;
 }
 
+std::vector<int> shakeOffsets(const Scales& sc) {
+    std::vector<int> frames;
+    for (int v : {4, -4, 2, -2, 0}) frames.push_back(mapLength(sc, v));
+    return frames;
+}
+
 std::vector<IPoint> flightPath(IPoint from, IPoint to) {
     std::vector<IPoint> path;
     const int dx = to.x - from.x, dy = to.y - from.y;

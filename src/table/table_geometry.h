@@ -61,6 +61,10 @@ std::vector<int> handPositions(int w, int n, int cw);
 // The slot 1..n under x, 0 when none: a card's visible strip runs to the next card's left edge.
 int cardUnderPointer(const std::vector<int>& xs, int cw, int x);
 
+// The sideways offsets of a card that may not be played, one a frame: 4 and 4 back, 2 and 2 back
+// design pixels, scaled, and in place at the end.
+std::vector<int> shakeOffsets(const Scales& sc);
+
 // The points of a card's flight: one pixel a step along the longer axis.
 std::vector<IPoint> flightPath(IPoint from, IPoint to);
 

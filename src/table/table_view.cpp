@@ -147,17 +147,23 @@ QImage TableView::cardImage(Card c, bool faceUp) const {
     return faceUp ? face(c) : back();
 }
 
-void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp) {
+void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp, CardShift shift) {
     const QRect r = qrect(layout_.hand[seat]);
     paintBackground(r);
     handXs_[seat] = handPositions(r.width(), count, card_.cw);
     handCount_[seat] = count;
+    if (seat == 3) ownHand_ = hand;
     QPainter p(&canvas_);
     p.setClipRect(r);
     const bool show = faceUp || seat == 3;
     for (int i = 1; i <= count; ++i)
-        p.drawImage(r.left() + handXs_[seat][static_cast<size_t>(i - 1)], r.top(),
-                    cardImage(hand[i], show));
+        p.drawImage(
+            r.left() + handXs_[seat][static_cast<size_t>(i - 1)] + (i == shift.slot ? shift.dx : 0),
+            r.top(), cardImage(hand[i], show));
+}
+
+void TableView::shakeCard(int slot, int dx) {
+    drawHand(3, ownHand_, handCount_[3], true, CardShift{slot, dx});
 }
 
 int TableView::panelUnder(QPoint p, double* x, double* y) const {

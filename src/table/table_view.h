@@ -25,6 +25,13 @@ namespace orvala::table {
 // Draws text at x = left + trunc((right - left - text width) / 2), with its top at `top`.
 void CentreText(QPainter& p, const QString& text, int left, int right, int top);
 
+// One card of a hand drawn `dx` pixels beside its place: a card that may not be played shakes
+// (shakeOffsets gives the frames).
+struct CardShift {
+    int slot = 0;
+    int dx = 0;
+};
+
 class TableView {
   public:
     explicit TableView(PictureStore& pictures);
@@ -47,7 +54,11 @@ class TableView {
 
     void clearAll();  // the background over the whole window
     void clearCentre();
-    void drawHand(int seat, const HandArray& hand, int count, bool faceUp);
+    // With a shift, one card is drawn `dx` pixels beside its place.
+    void drawHand(int seat, const HandArray& hand, int count, bool faceUp, CardShift shift = {});
+    // The person's hand as last drawn, with card `slot` moved `dx` pixels sideways; dx 0 puts it
+    // back.
+    void shakeCard(int slot, int dx);
     // The hand slot of the person's hand under a window point, 0 when none.
     int slotUnderPointer(QPoint p) const;
     bool overOwnHand(QPoint p) const;
@@ -109,6 +120,7 @@ class TableView {
     QImage background_;
     std::array<std::vector<int>, 4> handXs_;
     std::array<int, 4> handCount_{};
+    HandArray ownHand_{};  // the person's hand as last drawn, for a shake
     std::array<PanelShown, 4> panels_{};
     QImage seatPanel_;  // the panel picture at the panel's size
     int dealNumber_ = 0;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/cards/card.h"
 #include "core/lang/word_table.h"
 #include "table/fonts.h"
 
@@ -340,6 +341,37 @@ TEST_F(View, TextsStayInsideTheirBoxesInEveryLanguageAndFontScale) {
         EXPECT_TRUE(area(55, 48, 100, 95).contains(inkIn(area(0, 48, 104, 95), blueInk))) << scale;
         EXPECT_TRUE(area(105, 48, 140, 95).contains(inkIn(area(102, 48, 155, 95), navy))) << scale;
     }
+}
+
+TEST_F(View, ACardThatMayNotBePlayedShakesAndComesBackToItsPlace) {
+    EXPECT_EQ(shakeOffsets(scalesFor(1, 0, 0)), (std::vector<int>{4, -4, 2, -2, 0}));
+    EXPECT_EQ(shakeOffsets(scalesFor(3, 0, 0)), (std::vector<int>{5, -5, 3, -3, 0}));
+    EXPECT_EQ(shakeOffsets(scalesFor(5, 0, 0)), (std::vector<int>{8, -8, 4, -4, 0}));
+    size(1);
+    HandArray hand;
+    int n = 0;
+    for (const char* name : {"9h", "Qs", "Ad"}) hand[++n] = *parseCard(name);
+    view.drawHand(3, hand, n, true);
+    const QImage before = view.canvas().copy();
+    const QRect card = view.cardRect(3, 2);
+    const int y = card.center().y();
+    for (int dx : shakeOffsets(view.scales())) {
+        view.shakeCard(2, dx);
+        const QImage& now = view.canvas();
+        // The card's black outline stands dx pixels beside its place.
+        EXPECT_EQ(now.pixel(card.left() + dx, y), qRgb(0, 0, 0)) << dx;
+        if (dx > 0) {  // the cloth where it was
+            EXPECT_EQ(now.pixel(card.left(), y), view.background().pixel(card.left(), y)) << dx;
+        }
+        // Nothing changes beyond the card and its shift.
+        const QRect moved = card.adjusted(-std::abs(dx), 0, std::abs(dx), 0);
+        int elsewhere = 0;
+        for (int yy = 0; yy < now.height(); ++yy)
+            for (int x = 0; x < now.width(); ++x)
+                elsewhere += !moved.contains(x, yy) && now.pixel(x, yy) != before.pixel(x, yy);
+        EXPECT_EQ(elsewhere, 0) << dx;
+    }
+    EXPECT_EQ(view.canvas(), before);  // the last frame puts it back
 }
 
 }  // namespace
