@@ -23,7 +23,7 @@ struct PanelUpdate {
     bool redrawPanel = false;      // paint the whole panel, not only the areas that change
     std::optional<bool> turnMark;  // nullopt: the mark stays as it is
     PanelNumber dealPoints, score, bid;
-    bool finalColours = false;   // end of game: deal points in red, positive ones with "+"
+    bool finalColours = false;   // end of game: the deal points given in red, positive with "+"
     std::optional<bool> barrel;  // nullopt: as before
     std::optional<int> bolts;    // nullopt: as before; 0 none
 };
