@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QDir>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -36,20 +35,16 @@ QString captionText(const Caption& c) {
     return text(c.row) + QString::fromStdString(c.suffix);
 }
 
-std::unique_ptr<RandomSource> makeRandom(const std::optional<std::uint64_t>& seed, int stream) {
-    if (seed) return std::make_unique<SeededRandom>(*seed * 2 + static_cast<unsigned>(stream));
-    return std::make_unique<ClockRandom>();
-}
-
-CardChoiceOptions choiceOptions() {
-    return CardChoiceOptions{};
-}
-
-// The bubble colour of a speech text: bids and marriages blue, "Pass" green, "Painting" red.
-char bubbleColour(WordRow row) {
-    if (row == WordRow::Pass) return 'g';
-    if (row == WordRow::Painting) return 'r';
-    return 'b';
+// A window size as the options list names it, with its pixels: "Large window: 1520 x 1000".
+QString windowSizeText(int size) {
+    static constexpr WordRow kNames[6] = {WordRow::SmallWindow,    WordRow::SmallWindow,
+                                          WordRow::FullScreen,     WordRow::AverageWindow1,
+                                          WordRow::AverageWindow2, WordRow::LargeWindow};
+    static constexpr WordRow kPixels[6] = {WordRow::Size760x500,  WordRow::Size760x500,
+                                           WordRow::Size760x500,  WordRow::Size990x650,
+                                           WordRow::Size1290x850, WordRow::Size1520x1000};
+    size = std::clamp(size, 1, 5);
+    return size == 2 ? text(kNames[2]) : text(kNames[size]) + ": " + text(kPixels[size]);
 }
 
 }  // namespace
@@ -60,13 +55,9 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       pictures_({options.programFolder, QDir(options.programFolder).absoluteFilePath("..")},
                 [this](const QString& line) { dialogs::showMessage(this, line); }),
       view_(pictures_),
-      shuffleRandom_(makeRandom(options.seed, 0)),
-      playerRandom_(makeRandom(options.seed, 1)),
-      computers_(*playerRandom_, choiceOptions()),
-      windowPlayers_(computers_, [this](const GameRecord& g,
-                                        const RuleSettings& r) { return askContract(g, r); }),
-      pilot_(computers_),
-      driver_(options.demo ? static_cast<PlayersPort&>(pilot_) : windowPlayers_, *shuffleRandom_) {
+      presenter_(view_, openHands_),
+      player_(presenter_, view_),
+      session_(options.seed, options.demo) {
     setObjectName("TForm1");
     setWindowTitle("Orvala");
     setMouseTracking(true);
@@ -75,26 +66,37 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_, options_.demo);
     setCurrentLanguage(settings_.LanguageIndex);
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
-    driver_.setRules(settings_.Rules);
+    session_.setRules(settings_.Rules);
+    player_.setFast(options_.fast);
+    player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
 
-    // The thinking bar: layout k of N, painted at once since the choice blocks the window.
-    computers_.options().progress = [this](const ThinkingProgress& p) {
-        if (p.finished) {
-            view_.thinkingBar(-1);
-            if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
-        } else {
-            if (p.layout == 0 && p.busyCursor) QGuiApplication::setOverrideCursor(gameCursor(2));
-            view_.thinkingBar(p.percent);
-        }
-        repaint();
-    };
+    connect(&session_, &GameSession::events, &player_, &EventPlayer::play);
+    connect(&session_, &GameSession::events, this, [this] { syncControls(); });
+    connect(&session_, &GameSession::answerReady, this, [this] {
+        if (!player_.busy()) onIdle();
+    });
+    connect(&session_, &GameSession::contractAsked, this, [this](int contract, bool) {
+        contractAsked_ = contract;
+        if (!player_.busy()) askContract();
+    });
+    connect(&session_, &GameSession::thinkingProgress, this, &TForm1::onThinking);
+    connect(&player_, &EventPlayer::changed, this, [this] { update(); });
+    connect(&player_, &EventPlayer::idle, this, &TForm1::onIdle);
+    connect(&presenter_, &TablePresenter::changed, this, [this] { update(); });
+    connect(&presenter_, &TablePresenter::returnToMenu, this, [this] {
+        if (screen_ == Screen::Game) showMenu();
+    });
 
     Button7 = new TZorCardsButton(this);
     Button7->setObjectName("Button7");
     Button8 = new TZorCardsButton(this);
     Button8->setObjectName("Button8");
-    connect(Button7, &QPushButton::clicked, this, &TForm1::pressButton7);
-    connect(Button8, &QPushButton::clicked, this, &TForm1::pressButton8);
+    connect(Button7, &QPushButton::clicked, this, [this] {
+        if (!busy()) input(in::PressButton7{});
+    });
+    connect(Button8, &QPushButton::clicked, this, [this] {
+        if (!busy()) input(in::PressButton8{});
+    });
     Button7->hide();
     Button8->hide();
 
@@ -124,30 +126,49 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
     }
 
-    view_.setRules(settings_.Rules);
     applyWindowSize();
 
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
-    connect(&animation_, &QTimer::timeout, this, &TForm1::onAnimation);
-    animation_.setTimerType(Qt::PreciseTimer);
     if (options_.demo) leaveTitle();
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::applyWindowSize() {
-    const QSize screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->availableSize()
-                             : QSize(1920, 1080);
-    view_.applyWindowSize(settings_, screen, purpleScreen());
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1920, 1080);
+    // A size the screen cannot hold gives way to the largest that fits; the choice itself stays
+    // in the settings for a larger screen.
+    const int chosen = settings_.WindowSize;
+    const int size = fittingWindowSize(chosen, screen.width(), screen.height());
+    settings_.WindowSize = size;
+    view_.applyWindowSize(settings_, screen.size(), purpleScreen());
+    settings_.WindowSize = chosen;
     colourButtons();
     saluteStrip_ = pictures_.designPicture("GTouch");
-    setFixedSize(view_.windowSize());
+    if (size == 2) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(view_.windowSize());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        setFixedSize(view_.windowSize());
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen.center());
+        move(frame.topLeft());
+    }
+    if (size != chosen && !sizeFallbackTold_) {
+        sizeFallbackTold_ = true;
+        dialogs::showMessage(this, windowSizeText(chosen),
+                             QChar(0x2192) + QString(" ") + windowSizeText(size));
+    }
     layoutControls();
     if (screen_ == Screen::Title) drawTitle();
     if (screen_ == Screen::Menu) drawMenu();
-    if (screen_ == Screen::Game) redrawGame();
+    if (screen_ == Screen::Game) presenter_.redrawAll();
     update();
 }
 
@@ -188,34 +209,8 @@ void TForm1::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
 }
 
-void TForm1::drawComputerHands() {
-    const GameRecord& g = driver_.record();
-    for (int s = 1; s <= 2; ++s) view_.drawHand(s, g.Hand[s], g.HandCount[s], openHands_.on());
-    update();
-}
-
-void TForm1::redrawGame() {
-    const GameRecord& g = driver_.record();
-    view_.clearAll();
-    for (int s = 1; s <= 3; ++s) {
-        view_.drawHand(s, g.Hand[s], g.HandCount[s], s != 3 && openHands_.on());
-        TableView::BoardFacts f;
-        f.gameState = stateNumber(g.GameState);
-        f.score = g.Score[s];
-        f.boltCount = g.BoltCount[s];
-        view_.scoreboard(s, g.FirstBidder == s, g.DealPoints[s], g.Score[s],
-                         g.Declarer == s && stateNumber(g.GameState) >= 9 ? g.Contract : -10000,
-                         true, f);
-        view_.speech(s, QString::fromStdString(g.SeatNames[s]), 'y');
-    }
-    view_.dealInfo(g.DealNumber, g.Trump);
-    for (int p = 1; p <= 3; ++p)
-        if (!g.TrickCards[p].isEmpty())
-            view_.drawAt(Place{Place::Kind::Trick, g.seatAtTrickPos(p)}, g.TrickCards[p]);
-}
-
 bool TForm1::busy() const {
-    return !queue_.empty() || !flights_.empty() || waitMs_ > 0;
+    return player_.busy() || session_.answerWaiting();
 }
 
 void TForm1::leaveTitle() {
@@ -245,25 +240,16 @@ void TForm1::startGame() {
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
+    presenter_.forget();
     PlayerStart player;
     player.name = settings_.PlayerName;
-    driver_.setRules(settings_.Rules);
-    view_.setRules(settings_.Rules);
-    driverStep([&] { driver_.startNewGame(player); });
+    session_.setRules(settings_.Rules);
+    player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
+    input(in::NewGame{player});
 }
 
-template <class F>
-void TForm1::driverStep(F&& input) {
-    if (inStep_) return;
-    inStep_ = true;
-    input();
-    inStep_ = false;
-    takeDriverEvents();
-}
-
-void TForm1::takeDriverEvents() {
-    for (auto& e : driver_.takeEvents()) queue_.push_back(std::move(e));
-    if (!queue_.empty() && !animation_.isActive()) animation_.start(1);
+void TForm1::input(const Input& in) {
+    session_.input(in);
     syncControls();
 }
 
@@ -275,249 +261,86 @@ void TForm1::onTimer1() {
         return;
     }
     if (screen_ == Screen::Menu) return;
-    if (busy() || inStep_) return;
+    // One step at a time: nothing new while the table plays, a computer thinks or the person
+    // answers the contract dialog.
+    if (busy() || session_.thinking() || contractOpen_) return;
     if (options_.demo) {
-        demoStep();
+        timer1_.setInterval(options_.fast ? 1 : 5);
+        const GameState st = rules().g.GameState;
+        if (st == GameState::GameOver)
+            input(in::PressButton8{});
+        else if (st == GameState::DealScored)
+            input(in::PressButton7{});
+        else
+            session_.demoStep();
         return;
     }
-    const TimerState t = driver_.timer();
+    const TimerState t = timerOf(rules());
     const int interval = options_.fast ? 1 : t.intervalMs;
     if (timer1_.interval() != interval) timer1_.setInterval(interval);
-    if (t.enabled) driverStep([&] { driver_.tick(); });
+    if (session_.accepts(in::Tick{})) input(in::Tick{});
 }
 
-void TForm1::demoStep() {
-    timer1_.setInterval(options_.fast ? 1 : 5);
-    const GameRecord& g = driver_.record();
-    if (g.GameState == GameState::GameOver) {
-        driverStep([&] { driver_.pressButton8(); });
+void TForm1::onIdle() {
+    if (player_.busy()) return;
+    // A computer's answer reaches the rules once the table shows everything before it.
+    if (session_.deliver()) {
+        syncControls();
         return;
     }
-    if (g.GameState == GameState::DealScored) {
-        driverStep([&] { driver_.pressButton7(); });
-        return;
+    if (contractAsked_ && !contractOpen_) askContract();
+    syncControls();
+    const GameRecord& g = rules().g;
+    if ((g.GameState == GameState::DealScored || g.GameState == GameState::GameOver) &&
+        g.DealNumber != lastCountedDeal_ && screen_ == Screen::Game) {
+        lastCountedDeal_ = g.DealNumber;
+        ++dealsPlayed_;
+        if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals)
+            QCoreApplication::exit(0);
     }
-    driverStep([&] { pilot_.step(driver_); });
+    emit eventsPlayed();
 }
 
-void TForm1::pressButton7() {
-    if (busy() || inStep_) return;
-    driverStep([&] { driver_.pressButton7(); });
+void TForm1::askContract() {
+    if (!contractAsked_ || contractOpen_ || player_.busy()) return;
+    // The dialog opens over a table that shows everything that came before it, and answers
+    // by a signal; the window goes on painting meanwhile.
+    auto* dialog =
+        new dialogs::TFormZakaz({*contractAsked_, settings_.Rules.RuleRoundToFive}, this);
+    contractOpen_ = true;
+    connect(dialog, &dialogs::TFormZakaz::answered, this, [this](int contract) {
+        contractOpen_ = false;
+        contractAsked_.reset();
+        input(in::ContractAnswer{contract});
+    });
+    dialog->open();
 }
 
-void TForm1::pressButton8() {
-    if (busy() || inStep_) return;
-    driverStep([&] { driver_.pressButton8(); });
+void TForm1::onThinking(int percent, bool busyCursor) {
+    if (percent < 0) {
+        view_.thinkingBar(-1);
+        if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    } else {
+        if (busyCursor && !QGuiApplication::overrideCursor())
+            QGuiApplication::setOverrideCursor(gameCursor(2));
+        view_.thinkingBar(percent);
+    }
+    update();
 }
 
 void TForm1::syncControls() {
     if (screen_ != Screen::Game) return;
-    // While events play, the buttons wait; they show the driver's state once the table does.
-    const bool playing = busy();
-    const orvala::ButtonState& b7 = driver_.button7();
-    const orvala::ButtonState& b8 = driver_.button8();
+    // While events play or a computer thinks, the buttons wait; they show the state once the
+    // table does.
+    const bool waiting = busy() || session_.thinking();
+    const orvala::ButtonState b7 = button7(rules());
+    const orvala::ButtonState b8 = button8(rules());
     Button7->setText(captionText(b7.caption));
     Button8->setText(captionText(b8.caption));
     Button7->setVisible(b7.visible);
     Button8->setVisible(b8.visible);
-    Button7->setEnabled(b7.enabled && !playing);
-    Button8->setEnabled(b8.enabled && !playing);
-}
-
-void TForm1::finishQueuedEvents() {
-    for (auto& f : flights_) {
-        if (f.leaveOnTable) view_.drawAt(f.to, f.card);
-    }
-    flights_.clear();
-    waitMs_ = 0;
-    while (!queue_.empty()) playOne(false);
-    update();
-}
-
-void TForm1::onAnimation() {
-    // A flight in progress: advance it by the time that has passed.
-    if (!flights_.empty()) {
-        stepBudget_ += 1.0;
-        int stepsThisFrame = 0;
-        while (!flights_.empty() && stepBudget_ > 0 && stepsThisFrame < 16) {
-            bool any = false;
-            for (auto& f : flights_) {
-                if (f.at + 1 < f.path.size()) {
-                    ++f.at;
-                    any = true;
-                }
-            }
-            ++stepsThisFrame;
-            stepBudget_ -= pacer_.pauseAfterStep(settings_.Speed);
-            if (!any) {
-                for (auto& f : flights_)
-                    if (f.leaveOnTable) view_.drawAt(f.to, f.card);
-                flights_.clear();
-            }
-        }
-        if (stepBudget_ > 0) stepBudget_ = 0;
-        update();
-        if (!flights_.empty()) return;
-    }
-    if (waitMs_ > 0) {
-        if (waitClock_.elapsed() < waitMs_) return;
-        waitMs_ = 0;
-    }
-    while (!queue_.empty()) {
-        if (!playOne(!options_.fast)) break;
-    }
-    update();
-    if (!busy()) {
-        animation_.stop();
-        syncControls();
-        const GameRecord& g = driver_.record();
-        if ((g.GameState == GameState::DealScored || g.GameState == GameState::GameOver) &&
-            g.DealNumber != lastCountedDeal_ && screen_ == Screen::Game) {
-            lastCountedDeal_ = g.DealNumber;
-            ++dealsPlayed_;
-            if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals)
-                QCoreApplication::exit(0);
-        }
-        emit eventsPlayed();
-    }
-}
-
-bool TForm1::playOne(bool animate) {
-    TableEvent e = std::move(queue_.front());
-    queue_.pop_front();
-    const bool flying = animate && settings_.FlyingCardsOn && settings_.Speed < 7;
-    if (auto* m = std::get_if<ev::MoveCard>(&e)) {
-        const bool toTable = m->to.kind != Place::Kind::Hand;
-        if (m->from.kind != Place::Kind::Hand && m->from.kind != Place::Kind::Deck)
-            view_.clearAt(m->from);
-        if (!flying) {
-            if (toTable) view_.drawAt(m->to, m->card);
-            return true;
-        }
-        const bool faceUp = m->to.kind != Place::Kind::Hand || m->to.index == 3 ||
-                            m->from.kind != Place::Kind::Hand;
-        Flight f;
-        f.picture = view_.cardImage(m->card, faceUp);
-        const auto path =
-            flightPath(IPoint{view_.placePoint(m->from).x(), view_.placePoint(m->from).y()},
-                       IPoint{view_.placePoint(m->to).x(), view_.placePoint(m->to).y()});
-        for (const auto& p : path) f.path.emplace_back(p.x, p.y);
-        f.to = m->to;
-        f.card = m->card;
-        f.leaveOnTable = toTable;
-        flights_.push_back(std::move(f));
-        return false;
-    }
-    if (auto* g = std::get_if<ev::GatherTrick>(&e)) {
-        const Place winner{Place::Kind::Hand, g->winner};
-        for (int p = 1; p <= 3; ++p) {
-            const int seat = (g->leader + p - 2) % 3 + 1;
-            const Place from{Place::Kind::Trick, seat};
-            view_.clearAt(from);
-            if (!flying || g->cards[p].isEmpty()) continue;
-            Flight f;
-            f.picture = view_.cardImage(g->cards[p], true);
-            for (const auto& q :
-                 flightPath(IPoint{view_.placePoint(from).x(), view_.placePoint(from).y()},
-                            IPoint{view_.placePoint(winner).x(), view_.placePoint(winner).y()}))
-                f.path.emplace_back(q.x, q.y);
-            f.to = winner;
-            f.card = g->cards[p];
-            flights_.push_back(std::move(f));
-        }
-        return flights_.empty();
-    }
-    if (auto* p = std::get_if<ev::Pause>(&e)) {
-        if (!animate || (p->onlyWithFlyingCards && !flying)) return true;
-        waitMs_ = p->ms;
-        waitClock_.start();
-        return false;
-    }
-    applyEvent(e);
-    return true;
-}
-
-void TForm1::applyEvent(const TableEvent& e) {
-    const GameRecord& g = driver_.record();
-    TableView::BoardFacts facts;
-    facts.gameState = stateNumber(g.GameState);
-    facts.someScoreBelowOne = g.Score[1] < 1 || g.Score[2] < 1 || g.Score[3] < 1;
-    auto factsFor = [&](int seat) {
-        TableView::BoardFacts f = facts;
-        f.score = g.Score[seat];
-        f.boltCount = g.BoltCount[seat];
-        return f;
-    };
-    std::visit(
-        [&](const auto& x) {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, ev::ResetTable>) {
-                view_.chooseBack(QDate::currentDate().dayOfWeek());
-                view_.clearAll();
-                openHands_.reset();  // every deal starts with the hands closed
-            } else if constexpr (std::is_same_v<T, ev::ShowHand>) {
-                view_.drawHand(x.seat, x.hand, x.count, x.seat != 3 && openHands_.on());
-            } else if constexpr (std::is_same_v<T, ev::Sound>) {
-                // Sounds come with the sound work; until then a synchronous sound takes no time.
-            } else if constexpr (std::is_same_v<T, ev::Bubble>) {
-                if (x.kind == ev::Bubble::Kind::Clear)
-                    view_.speech(x.seat, {}, 'y');
-                else if (x.kind == ev::Bubble::Kind::Name)
-                    view_.speech(x.seat, QString::fromStdString(x.name), 'y');
-                else
-                    view_.speech(x.seat, captionText(x.text), bubbleColour(x.text.row));
-            } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
-                view_.scoreboard(x.seat, false, x.dealPoints, x.score, x.contract.value_or(-10000),
-                                 true, factsFor(x.seat));
-            } else if constexpr (std::is_same_v<T, ev::ShowBid>) {
-                view_.scoreboard(x.seat, x.bid.has_value(), -20000, -20000, x.bid.value_or(-10000),
-                                 false, factsFor(x.seat));
-            } else if constexpr (std::is_same_v<T, ev::ShowDealPoints>) {
-                view_.scoreboard(x.seat, x.turnMark, x.points, -20000, -20000, false,
-                                 factsFor(x.seat));
-            } else if constexpr (std::is_same_v<T, ev::MarkFirstBidder>) {
-                for (int s = 1; s <= 3; ++s)
-                    view_.scoreboard(s, s == x.seat, -20000, -20000, -20000, false, factsFor(s));
-            } else if constexpr (std::is_same_v<T, ev::ShowRoundInfo>) {
-                view_.dealInfo(x.dealNumber, x.trump);
-            } else if constexpr (std::is_same_v<T, ev::MarkCard>) {
-                view_.markCard(x.slot);
-            } else if constexpr (std::is_same_v<T, ev::OpenAllHands>) {
-                for (int s = 1; s <= 2; ++s) view_.drawHand(s, x.hands[s], x.counts[s], true);
-            } else if constexpr (std::is_same_v<T, ev::ShowFinalResults>) {
-                for (int s = 1; s <= 3; ++s) {
-                    TableView::BoardFacts f = factsFor(s);
-                    f.gameState = 15;  // the end-of-game colours
-                    f.someScoreBelowOne = true;
-                    view_.scoreboard(s, false, x.results[s], x.scores[s], -10000, false, f);
-                }
-            } else if constexpr (std::is_same_v<T, ev::ReturnToMenu>) {
-                showMenu();
-            }
-            // The score summary, spoken card names and the end-of-game records come with later
-            // work.
-        },
-        e);
-}
-
-int TForm1::askContract(const GameRecord& g, const RuleSettings& rules) {
-    // The dialog opens over a table that shows everything that came before it.
-    for (auto& ev : driver_.takeEvents()) queue_.push_back(std::move(ev));
-    finishQueuedEvents();
-    // TEMPORARY bridge: the rules still ask for the contract by a call that returns it, so the
-    // answer of the non-blocking dialog is waited for here. It goes when the contract becomes a
-    // question the rules wait on.
-    auto* dialog = new dialogs::TFormZakaz({g.Contract, rules.RuleRoundToFive}, this);
-    int contract = g.Contract;
-    QEventLoop wait;
-    connect(dialog, &dialogs::TFormZakaz::answered, &wait, [&](int answer) {
-        contract = answer;
-        wait.quit();
-    });
-    connect(dialog, &QObject::destroyed, &wait, &QEventLoop::quit);
-    dialog->open();
-    wait.exec();
-    return contract;
+    Button7->setEnabled(b7.enabled && !waiting);
+    Button8->setEnabled(b8.enabled && !waiting);
 }
 
 void TForm1::layoutControls() {
@@ -554,7 +377,7 @@ void TForm1::layoutControls() {
 void TForm1::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, view_.canvas());
-    for (const auto& f : flights_)
+    for (const auto& f : player_.flights())
         if (!f.path.empty()) p.drawImage(f.path[f.at], f.picture);
 }
 
@@ -563,12 +386,12 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
         leaveTitle();
         return;
     }
-    if (screen_ != Screen::Game || busy() || inStep_) return;
+    if (screen_ != Screen::Game || busy()) return;
     const int slot = view_.slotUnderPointer(e->pos());
     if (slot == 0) return;
     const MouseButton b = e->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
     if (b == MouseButton::Left) salute(false);
-    driverStep([&] { driver_.clickHand(slot, b); });
+    input(in::ClickHand{slot, b});
     updateCursor(e->pos());
 }
 
@@ -577,7 +400,7 @@ void TForm1::mouseMoveEvent(QMouseEvent* e) {
     // Seat panels explain themselves during a game.
     double x = 0, y = 0;
     const int seat = screen_ == Screen::Game ? view_.panelUnder(e->pos(), &x, &y) : 0;
-    const GameRecord& g = driver_.record();
+    const GameRecord& g = rules().g;
     const bool othersOut =
         seat != 0 && !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
     const auto hint = seat ? seatPanelHint(x, y, g.GameState, othersOut) : std::nullopt;
@@ -589,13 +412,10 @@ void TForm1::updateCursor(QPoint p) {
         unsetCursor();
         return;
     }
-    const GameRecord& g = driver_.record();
+    // The hand shows over a card that may be played or chosen now.
     const int slot = view_.slotUnderPointer(p);
-    bool hand = false;
-    if (g.GameState == GameState::PersonPlays) hand = driver_.canPlaySlot(slot);
-    if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) &&
-        g.Declarer == 3 && slot != 0)
-        hand = g.GameState == GameState::ChoosingGive || slot == g.GiveSlot1 || slot == g.GiveSlot2;
+    const bool hand =
+        slot != 0 && !busy() && session_.accepts(in::ClickHand{slot, MouseButton::Left});
     setCursor(gameCursor(hand ? 0 : 1));
 }
 
@@ -616,7 +436,7 @@ void TForm1::keyReleaseEvent(QKeyEvent*) {
 void TForm1::keyPressEvent(QKeyEvent* e) {
     // The open-hands number is typed on the table (the chat's send button takes it too, once
     // the chat is there).
-    if (screen_ == Screen::Game && openHands_.type(e->text())) drawComputerHands();
+    if (screen_ == Screen::Game && openHands_.type(e->text())) presenter_.redrawComputerHands();
     QWidget::keyPressEvent(e);
 }
 
@@ -631,7 +451,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void TForm1::exitToMenuCommand() {
-    if (screen_ != Screen::Game || inStep_) return;
+    if (screen_ != Screen::Game) return;
     dialogs::askYesNo(this,
                       text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost),
                       [this](bool yes) {
@@ -641,14 +461,13 @@ void TForm1::exitToMenuCommand() {
 
 void TForm1::leaveGameForMenu() {
     // The game may have moved on while the question was open.
-    if (screen_ != Screen::Game || inStep_) return;
-    // The animations stop where they are.
-    queue_.clear();
-    flights_.clear();
-    waitMs_ = 0;
-    animation_.stop();
-    driverStep([&] { driver_.exitToMenu(); });
-    finishQueuedEvents();
+    if (screen_ != Screen::Game) return;
+    // The animations stop where they are; a computer's thought is forgotten.
+    player_.stop();
+    contractAsked_.reset();
+    input(in::ExitToMenu{});
+    player_.stop();  // the way back needs no table
+    showMenu();
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

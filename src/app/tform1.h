@@ -1,23 +1,19 @@
 #pragma once
-// TForm1, the main window: the title screen, the main menu, and the game table. It owns the
-// settings, the pictures, the round driver and the computer players, and the game timer Timer1.
-//
-// The driver's table events are played one after the other — flights animated, pauses and
-// synchronous sounds waited out — by the window's own animation timer, so the window repaints,
-// moves and closes at any time. While events are still to be played the window feeds the driver
-// no tick and no click: no rule step ever starts inside another.
+// TForm1, the main window: a thin shell holding the title screen, the main menu and the game
+// table, with the two action buttons, the menu buttons and the game timer Timer1. It owns the
+// settings and the pictures; a GameSession owns the game, the event player plays what the rules
+// show through the table presenter, and dialogs answer by signals. The window never blocks: it
+// repaints, animates and closes while a computer thinks.
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <memory>
 #include <optional>
 
+#include "app/event_player.h"
+#include "app/game_session.h"
 #include "app/open_hands.h"
-#include "app/window_players.h"
-#include "core/game/autopilot.h"
-#include "core/game/round_driver.h"
+#include "app/table_presenter.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "table/table_view.h"
@@ -45,10 +41,12 @@ class TForm1 final : public QWidget {
 
     enum class Screen { Title, Menu, Game };
     Screen screen() const { return screen_; }
-    const RoundDriver& driver() const { return driver_; }
+    GameSession& session() { return session_; }
+    const RulesState& rules() const { return session_.state(); }
     const TableView& view() const { return view_; }
+    const TablePresenter& presenter() const { return presenter_; }
     Settings& settings() { return settings_; }
-    // True while table events are still being played.
+    // True while table events are still being played, or a computer's answer waits for them.
     bool busy() const;
     int dealsPlayed() const { return dealsPlayed_; }
     bool handsOpen() const { return openHands_.on(); }
@@ -59,7 +57,7 @@ class TForm1 final : public QWidget {
     void startGame();
     // Leaves the title screen.
     void leaveTitle();
-    // "Exit to menu" of the table's menu: asks, and on yes leaves the game for the menu.
+    // "Exit to menu" of the table's menu: asks, and leaves the game for the menu.
     void exitToMenuCommand();
     // ApplyWindowSize from the settings, and everything redrawn at the new size.
     void applyWindowSize();
@@ -84,29 +82,18 @@ class TForm1 final : public QWidget {
 
   private:
     void onTimer1();
-    void onAnimation();
-    void pressButton7();
-    void pressButton8();
-
-    // Runs one driver input, then takes its events into the queue.
-    template <class F>
-    void driverStep(F&& input);
-    void takeDriverEvents();
-    void finishQueuedEvents();   // plays what is queued at once, without animation
-    bool playOne(bool animate);  // false when the event needs time (a flight or a wait)
-    void applyEvent(const TableEvent& e);
+    void onIdle();
+    void onThinking(int percent, bool busyCursor);
+    void input(const Input& in);
+    void askContract();
     void syncControls();
     void layoutControls();
     void showMenu();
-    void redrawGame();
+    void leaveGameForMenu();
     void drawTitle();
     void drawMenu();
     void updateCursor(QPoint p);
     QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
-    int askContract(const GameRecord& g, const RuleSettings& rules);
-    void leaveGameForMenu();
-    void demoStep();
-    void drawComputerHands();
     // The background of the screen shown now: the "Purple" picture when its design says so.
     bool purpleScreen() const;
     void salute(bool onButtons);
@@ -119,40 +106,22 @@ class TForm1 final : public QWidget {
     SettingsRun settingsRun_;  // how the settings file read, and what a save may write
     PictureStore pictures_;
     TableView view_;
-    std::unique_ptr<RandomSource> shuffleRandom_;
-    std::unique_ptr<RandomSource> playerRandom_;
-    ComputerPlayers computers_;
-    WindowPlayers windowPlayers_;
-    AutoPilot pilot_;
-    RoundDriver driver_;
+    OpenHandsToggle openHands_;
+    TablePresenter presenter_;
+    EventPlayer player_;
+    GameSession session_;
 
     Screen screen_ = Screen::Title;
     QTimer timer1_;
-    QTimer animation_;
-    std::deque<TableEvent> queue_;
-    bool inStep_ = false;
-
-    // The card flights under way: each card with its path and the step it has reached.
-    struct Flight {
-        QImage picture;
-        std::vector<QPoint> path;
-        size_t at = 0;
-        Place to;
-        Card card;
-        bool leaveOnTable = false;
-    };
-    std::vector<Flight> flights_;
-    FlightPacer pacer_;
-    QElapsedTimer waitClock_;
-    int waitMs_ = 0;
-    double stepBudget_ = 0;
+    std::optional<int> contractAsked_;  // the contract the dialog opens at, once the table is still
+    bool contractOpen_ = false;
     int titleFrame_ = 0;
     int dealsPlayed_ = 0;
     int lastCountedDeal_ = 0;
     std::vector<TZorCardsButton*> menuButtons_;
-    OpenHandsToggle openHands_;
     QImage saluteStrip_;
-    bool closeConfirmed_ = false;  // the person said yes to leaving: the next close goes through
+    bool closeConfirmed_ = false;
+    bool sizeFallbackTold_ = false;  // a window size that did not fit is said once
 };
 
 }  // namespace orvala::app

@@ -22,6 +22,10 @@ inline constexpr int kBuiltInBacks = 7;
 
 // The 20 x 20 trump symbols are bitmaps whose ground of this colour is transparent.
 inline constexpr int kSymbolKeyRed = 192, kSymbolKeyGreen = 192, kSymbolKeyBlue = 192;
+// The opaque panels of the smallest window ("TabloSm", "RamkaBBSm") are bitmaps whose rounded
+// corners are this colour, a green of the built-in cloth; the table leaves it out, so any cloth
+// shows there.
+inline constexpr int kPanelKeyRed = 26, kPanelKeyGreen = 92, kPanelKeyBlue = 44;
 
 // Sizes of the built-in pictures.
 inline constexpr int kBitmapFaceWidth = 69, kBitmapFaceHeight = 94;

@@ -1,8 +1,10 @@
 #include "table/button_look.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdlib>
 
+#include "table/fonts.h"
 #include "table/smooth_resize.h"
 
 namespace orvala::table {
@@ -202,7 +204,11 @@ QImage paintButtonFace(const QImage& background, QSize size, const ButtonState& 
         if (state.mouseOver && look.lightFont && look.colorMouse.isValid())
             colour = look.colorMouse;
         if (state.disabled && look.grayDis) colour = QColor(192, 192, 192);
-        painter.setFont(content.font);
+        // A caption too long for the face (a long word in another language) is drawn smaller
+        // until it fits between the ends.
+        const QString shown = QString(content.caption).replace(QRegularExpression("&(.)"), "\\1");
+        const int room = (align & Qt::AlignHCenter) ? w - 2 * E : box.width() - E;
+        painter.setFont(fittingFont(content.font, shown, room));
         painter.setPen(colour);
         painter.drawText(box, align, content.caption);
     }

@@ -1,7 +1,12 @@
 #include "table/fonts.h"
 
+#include <QFontMetrics>
+#include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "table/settings_text.h"
 
 namespace orvala::table {
 namespace {
@@ -16,11 +21,12 @@ int slotOf(const char* keyword) {
 }  // namespace
 
 QStringList fontFamilies(const std::string& settingsName) {
-    const QString name = QString::fromStdString(settingsName).trimmed();
+    const QString name = fromSettingsText(settingsName).trimmed();
     QStringList families;
     const QString lower = name.toLower();
     if (lower == "comic sans ms")
-        families << "Comic Neue";
+        families << "Andika"
+                 << "Comic Neue";
     else if (lower == "fixedsys" || lower == "courier new" || lower == "courier")
         families << "DejaVu Sans Mono";
     else if (lower.contains("times") || lower == "serif")
@@ -37,11 +43,42 @@ int FontHeight(const Settings& settings, int size, const char* keyword) {
     return static_cast<int>(std::nearbyint(size * scale / 100.0));
 }
 
+int pixelSizeForCell(const QFont& font, int cell) {
+    cell = std::max(1, cell);
+    // The table asks for the same few sizes over and over; measuring is not free.
+    static QHash<QString, int> known;
+    const QString key =
+        font.families().join('|') + (font.bold() ? "|b|" : "|r|") + QString::number(cell);
+    if (const auto it = known.constFind(key); it != known.constEnd()) return *it;
+    QFont f = font;
+    auto cellAt = [&f](int px) {
+        f.setPixelSize(px);
+        return QFontMetrics(f).height();
+    };
+    // Cells grow about in proportion to the em: start from that guess, then settle by steps.
+    const int atCell = cellAt(cell);
+    int px = atCell > 0 ? std::max(1, static_cast<int>(std::lround(double(cell) * cell / atCell)))
+                        : cell;
+    while (px > 1 && cellAt(px) > cell) --px;
+    while (px < 4 * cell && cellAt(px + 1) <= cell) ++px;
+    known.insert(key, px);
+    return px;
+}
+
+QFont fittingFont(const QFont& font, const QString& text, int width) {
+    constexpr int kSmallest = 6;
+    QFont f = font;
+    if (f.pixelSize() <= 0) f.setPixelSize(QFontMetrics(font).height());
+    while (f.pixelSize() > kSmallest && QFontMetrics(f).horizontalAdvance(text) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
 QFont slotFont(const Settings& settings, int size, const char* keyword, bool bold) {
     QFont f;
     f.setFamilies(fontFamilies(settings.FontName[static_cast<size_t>(slotOf(keyword))]));
-    f.setPixelSize(std::max(1, FontHeight(settings, size, keyword)));
     f.setBold(bold);
+    f.setPixelSize(pixelSizeForCell(f, FontHeight(settings, size, keyword)));
     return f;
 }
 

@@ -98,6 +98,10 @@ QImage PictureStore::pick(const PictureSource* library, const QString& file, con
 }
 
 void PictureStore::sayMissing(const QString& file) const {
+    // Faces and backs may both need one library, and every window size loads again: the person
+    // hears of a missing file once.
+    if (toldMissing_.contains(file)) return;
+    toldMissing_.insert(file);
     if (message_) message_(word(WordRow::CantFindTheFile) + " " + file);
 }
 

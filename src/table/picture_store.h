@@ -5,9 +5,10 @@
 //
 // A library is looked for under the name the game knows it by ("ZorCards06A.dll", ...) in the
 // program's folder and then in the folder above; it is opened only while loading. A library that
-// is missing (or cannot be read) gives the message "Can`t find the file" + " " + its name and the
-// built-in set; a picture a library lacks is taken from the built-in set, and the first such gap
-// of each library is told once.
+// is missing (or cannot be read) gives the built-in set and, the first time only, the message
+// "Can`t find the file" + " " + its name: a store says it once however often it loads. A picture
+// a library lacks is taken from the built-in set, and the first such gap of each library is told
+// once.
 //
 // The own cursors are the pictures "CurHand", "CurArrow" and "CurBusy" (32 x 32) with the hot
 // spots (12, 1), (1, 1) and (16, 16): art::kCursorHand, kCursorArrow, kCursorBusy.
@@ -104,7 +105,8 @@ class PictureStore : public PictureSource {
     QStringList folders_;
     Message message_;
     LibraryOpener opener_;
-    QSet<QString> reported_;  // libraries whose gaps have been told
+    QSet<QString> reported_;             // libraries whose gaps have been told
+    mutable QSet<QString> toldMissing_;  // libraries said to be missing
     BuiltInPictures builtIn_;
     std::array<QImage, 24> faces_;
     std::array<QImage, 5> symbols_;

@@ -42,6 +42,26 @@ Scales scalesFor(int windowSize, int availableWidth, int availableHeight) {
     }
 }
 
+bool windowSizeFits(int windowSize, int availableWidth, int availableHeight) {
+    struct Room {
+        int width, height;
+    };
+    // Sizes 1 to 5; the heights leave room for the window's frame.
+    static constexpr Room kNeeds[6] = {{}, {0, 0}, {0, 0}, {990, 670}, {1290, 870}, {1520, 1020}};
+    if (windowSize < 1 || windowSize > 5) return false;
+    const Room& need = kNeeds[windowSize];
+    return availableWidth >= need.width && availableHeight >= need.height;
+}
+
+int fittingWindowSize(int windowSize, int availableWidth, int availableHeight) {
+    if (windowSize < 1 || windowSize > 5) return 1;
+    if (windowSizeFits(windowSize, availableWidth, availableHeight)) return windowSize;
+    // The fixed sizes from the largest down: 5, 4, 3, then the small window.
+    for (int smaller = windowSize - 1; smaller >= 3; --smaller)
+        if (windowSizeFits(smaller, availableWidth, availableHeight)) return smaller;
+    return 1;
+}
+
 int mapLength(const Scales& sc, double v) {
     return roundHalfEven(sc.s * v);
 }
@@ -113,6 +133,12 @@ int cardUnderPointer(const std::vector<int>& xs, int cw, int x) {
         if (xs[i] <= x && x <= xs[i + 1] - 1) return i + 1;
     if (n > 0 && xs[n - 1] <= x && x <= xs[n - 1] + cw - 1) return n;
     return 0;
+}
+
+std::vector<int> shakeOffsets(const Scales& sc) {
+    std::vector<int> frames;
+    for (int v : {4, -4, 2, -2, 0}) frames.push_back(mapLength(sc, v));
+    return frames;
 }
 
 std::vector<IPoint> flightPath(IPoint from, IPoint to) {

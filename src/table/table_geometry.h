@@ -20,6 +20,14 @@ struct Scales {
 // Size 2 fills the available client area; the others are fixed.
 Scales scalesFor(int windowSize, int availableWidth, int availableHeight);
 
+// Whether a window size is offered on a screen with that much room: the large window needs
+// 1520 x 1020, the second average one 1290 x 870, the first 990 x 670 (the window and its frame);
+// the small window and the maximised one always are.
+bool windowSizeFits(int windowSize, int availableWidth, int availableHeight);
+// The size to use for a chosen one: itself when it fits, else the largest fixed-size window that
+// does. A value out of 1..5 is the small window.
+int fittingWindowSize(int windowSize, int availableWidth, int availableHeight);
+
 struct IRect {
     int left = 0, top = 0, width = 0, height = 0;
 };
@@ -52,6 +60,10 @@ TableLayout layoutFor(const Scales& sc, const CardSize& card);
 std::vector<int> handPositions(int w, int n, int cw);
 // The slot 1..n under x, 0 when none: a card's visible strip runs to the next card's left edge.
 int cardUnderPointer(const std::vector<int>& xs, int cw, int x);
+
+// The sideways offsets of a card that may not be played, one a frame: 4 and 4 back, 2 and 2 back
+// design pixels, scaled, and in place at the end.
+std::vector<int> shakeOffsets(const Scales& sc);
 
 // The points of a card's flight: one pixel a step along the longer axis.
 std::vector<IPoint> flightPath(IPoint from, IPoint to);

@@ -1,5 +1,6 @@
 #include "table/table_view.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
@@ -19,6 +20,12 @@ QString text(WordRow row) {
 
 QRect qrect(const IRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
+}
+
+// The opaque panel pictures of the smallest window, with their corners left out.
+QImage smallPanel(const QImage& bitmap) {
+    return withTransparentKey(bitmap,
+                              qRgb(art::kPanelKeyRed, art::kPanelKeyGreen, art::kPanelKeyBlue));
 }
 
 const char16_t kSuitSymbol[5] = {0, u'\u2665', u'\u2666', u'\u2663', u'\u2660'};
@@ -48,6 +55,20 @@ void CentreText(QPainter& p, const QString& t, int left, int right, int top) {
     p.drawText(left + (right - left - width) / 2, top + p.fontMetrics().ascent(), t);
 }
 
+namespace {
+
+// Draws a text centred between left and right in a font made smaller until the text is no wider
+// than `room`; a smaller text keeps its middle where the full-size one would have it.
+void centreFitted(QPainter& p, const QFont& font, const QString& t, int left, int right, int top,
+                  int room) {
+    const QFont fitted = fittingFont(font, t, room);
+    p.setFont(fitted);
+    CentreText(p, t, left, right,
+               top + (QFontMetrics(font).height() - QFontMetrics(fitted).height()) / 2);
+}
+
+}  // namespace
+
 TableView::TableView(PictureStore& pictures) : pictures_(pictures) {}
 
 void TableView::applyWindowSize(Settings& settings, QSize available, bool designPicture) {
@@ -65,6 +86,7 @@ void TableView::applyWindowSize(Settings& settings, QSize available, bool design
     canvas_ = background_.copy();
     for (auto& f : faceCache_) f = QImage();
     backCache_ = QImage();
+    seatPanel_ = QImage();
 }
 
 QSize TableView::windowSize() const {
@@ -125,17 +147,23 @@ QImage TableView::cardImage(Card c, bool faceUp) const {
     return faceUp ? face(c) : back();
 }
 
-void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp) {
+void TableView::drawHand(int seat, const HandArray& hand, int count, bool faceUp, CardShift shift) {
     const QRect r = qrect(layout_.hand[seat]);
     paintBackground(r);
     handXs_[seat] = handPositions(r.width(), count, card_.cw);
     handCount_[seat] = count;
+    if (seat == 3) ownHand_ = hand;
     QPainter p(&canvas_);
     p.setClipRect(r);
     const bool show = faceUp || seat == 3;
     for (int i = 1; i <= count; ++i)
-        p.drawImage(r.left() + handXs_[seat][static_cast<size_t>(i - 1)], r.top(),
-                    cardImage(hand[i], show));
+        p.drawImage(
+            r.left() + handXs_[seat][static_cast<size_t>(i - 1)] + (i == shift.slot ? shift.dx : 0),
+            r.top(), cardImage(hand[i], show));
+}
+
+void TableView::shakeCard(int slot, int dx) {
+    drawHand(3, ownHand_, handCount_[3], true, CardShift{slot, dx});
 }
 
 int TableView::panelUnder(QPoint p, double* x, double* y) const {
@@ -272,114 +300,200 @@ void TableView::speech(int seat, const QString& t, char colour) {
     if (!small) SmoothResize(bubble, r.width(), r.height());
     QPainter p(&canvas_);
     p.drawImage(r.topLeft(), bubble);
-    // 18, then 16, then 14 when the text is too wide; nothing smaller.
-    for (int size : {18, 16, 14}) {
-        p.setFont(slotFont(settings_, mapLength(scales_, size), "serif", true));
-        if (p.fontMetrics().horizontalAdvance(trimmed) <= mapLength(scales_, 150) || size == 14)
-            break;
+    // 18, then 16, then 14 when the text is too wide, measured in the regular weight; it is
+    // drawn in bold.
+    int size = 18;
+    for (; size > 14; size -= 2) {
+        const QFont regular = slotFont(settings_, mapLength(scales_, size), "serif");
+        if (QFontMetrics(regular).horizontalAdvance(trimmed) <= mapLength(scales_, 150)) break;
     }
+    const QFont bold = slotFont(settings_, mapLength(scales_, size), "serif", true);
     p.setPen(Qt::white);
-    const int textHeight = p.fontMetrics().height();
-    CentreText(p, trimmed, r.left(), r.left() + mapLength(scales_, 160),
-               r.top() + roundHalfEven((r.height() - textHeight) / 2.0));
+    const int textHeight = QFontMetrics(bold).height();
+    // Bold is wider than the measure, and nothing below 14 is tried: a text still too wide is
+    // made smaller until it fits between the bubble's rounded ends.
+    centreFitted(p, bold, trimmed, r.left(), r.left() + mapLength(scales_, 160),
+                 r.top() + roundHalfEven((r.height() - textHeight) / 2.0),
+                 r.width() - 2 * mapLength(scales_, 3));
 }
 
-void TableView::scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid,
-                           bool redrawPanel, const BoardFacts& facts) {
-    const QRect r = qrect(layout_.panel[seat]);
-    const bool small = scales_.windowSize == 1;
-    // The clean copy: the panel picture alone, stretched to the panel; areas are erased from it.
-    QImage clean = pictures_.picture(small ? "TabloSm" : "TabloBg");
-    clean = clean.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter p(&canvas_);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (redrawPanel) {
-        p.drawImage(r.topLeft(), background_, r);
-        p.drawImage(r.topLeft(), clean);
+namespace {
+
+// Where the parts of a seat panel lie in the window: each part's area, and the boxes its picture
+// or figure is drawn in. A part that changes is painted again over both.
+struct PanelParts {
+    QRect panel;
+    QRect mark, markPicture;
+    QRect dealPoints, dealPointsText, score, scoreText, bid, bidText;
+    QRect barrel, barrelPicture;
+    QRect bolts, boltPicture, boltText;
+};
+
+PanelParts panelParts(const QRect& r, const Scales& sc, const Settings& settings, int seat) {
+    auto px = [&](double v) { return mapLength(sc, v); };
+    auto area = [&](int l, int t, int right, int b) {
+        return QRect(r.left() + px(l), r.top() + px(t), px(right) - px(l), px(b) - px(t));
+    };
+    PanelParts parts;
+    parts.panel = r;
+    parts.mark = area(15, 50, 50, 81);
+    // The mark points towards the seat's cards; at the smallest size it is a 20 x 30 picture.
+    parts.markPicture = sc.windowSize == 1
+                            ? QRect(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), 20, 30)
+                            : area(23, 49, 43, 79);
+    // A figure's box spans its area's width, from its top as tall as its font's cell.
+    auto text = [&](const QRect& a, int top, int size) {
+        return QRect(a.left(), r.top() + px(top), a.width(),
+                     FontHeight(settings, px(size), "decor"));
+    };
+    parts.dealPoints = area(15, 15, 140, 46);
+    parts.dealPointsText = text(parts.dealPoints, 14, 30);
+    parts.score = area(55, 50, 100, 81);
+    parts.scoreText = text(parts.score, 54, 20);
+    parts.bid = area(105, 50, 140, 81);
+    parts.bidText = text(parts.bid, 52, 24);
+    parts.barrel = area(20, 15, 50, 40);
+    parts.barrelPicture = QRect(r.left() + px(20), r.top() + px(17), px(17), px(24));
+    parts.bolts = area(115, 15, 145, 45);
+    parts.boltPicture = QRect(r.left() + px(115), r.top() + px(17), px(13), px(24));
+    parts.boltText = text(area(125, 15, 140, 45), 20, 20);
+    return parts;
+}
+
+// A sign picture resized to its place.
+QImage signPicture(const QImage& picture, QSize size) {
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    SmoothResize(out, size.width(), size.height());
+    return out;
+}
+
+}  // namespace
+
+const QImage& TableView::seatPanelPicture() {
+    const QSize size = qrect(layout_.panel[1]).size();
+    if (seatPanel_.size() != size) {
+        seatPanel_ = scales_.windowSize == 1
+                         ? smallPanel(pictures_.picture("TabloSm"))
+                         : pictures_.picture("TabloBg").scaled(size, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
     }
+    return seatPanel_;
+}
+
+void TableView::scoreboard(int seat, const PanelUpdate& u) {
+    if (seat < 1 || seat > 3) return;
+    PanelShown& shown = panels_[static_cast<size_t>(seat)];
+    const PanelParts parts = panelParts(qrect(layout_.panel[seat]), scales_, settings_, seat);
+    QRegion changed;
+    if (u.redrawPanel) changed += parts.panel;
+    if (u.turnMark) {
+        shown.mark = *u.turnMark;
+        // The mark's picture reaches a row above its area: all of it goes with it.
+        changed += parts.mark;
+        changed += parts.markPicture;
+    }
+    auto take = [&](const PanelNumber& n, std::optional<int>& figure, const QRect& area,
+                    const QRect& box) {
+        if (n.kind == PanelNumber::Kind::Keep) return false;
+        figure = n.kind == PanelNumber::Kind::Show ? std::optional<int>(n.value) : std::nullopt;
+        changed += area;
+        changed += box;
+        return true;
+    };
+    if (take(u.dealPoints, shown.dealPoints, parts.dealPoints, parts.dealPointsText))
+        shown.finalColours = u.finalColours;
+    take(u.score, shown.score, parts.score, parts.scoreText);
+    take(u.bid, shown.bid, parts.bid, parts.bidText);
+    if (u.barrel) {
+        shown.barrel = *u.barrel;
+        changed += parts.barrel;
+        changed += parts.barrelPicture;
+    }
+    if (u.bolts) {
+        shown.bolts = std::max(0, *u.bolts);
+        changed += parts.bolts;
+        changed += parts.boltPicture;
+        changed += parts.boltText;
+    }
+    paintPanel(seat, changed);
+}
+
+void TableView::paintPanel(int seat, const QRegion& area) {
+    const PanelShown& shown = panels_[static_cast<size_t>(seat)];
+    const PanelParts parts = panelParts(qrect(layout_.panel[seat]), scales_, settings_, seat);
+    const QRect& r = parts.panel;
+    if (area.isEmpty()) return;
     auto px = [&](double v) { return mapLength(scales_, v); };
-    auto area = [&](int l, int t, int rr, int b) {
-        return QRect(r.left() + px(l), r.top() + px(t), px(rr) - px(l), px(b) - px(t));
-    };
-    auto erase = [&](const QRect& a) {
-        p.drawImage(a.topLeft(), background_, a);
-        p.drawImage(a.topLeft(), clean, a.translated(-r.topLeft()));
-    };
-    // The turn mark points towards the seat's cards.
-    erase(area(15, 50, 50, 81));
-    if (turnMark) {
-        if (small) {
-            const QImage mark = pictures_.picture(seat == 3 ? "ImageList3_0" : "ImageList3_1");
-            p.drawImage(r.left() + 22, r.top() + (seat == 3 ? 50 : 49), mark);
-        } else {
-            p.drawImage(area(23, 49, 43, 79),
-                        pictures_.picture(seat == 3 ? "Hand_Down" : "Hand_Up"));
-        }
+    // Everything the panel shows is painted in its order, clipped to the changing area, so the
+    // rest of the panel keeps its pixels and nothing under the area is lost.
+    QPainter p(&canvas_);
+    p.setClipRegion(area.intersected(r));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.drawImage(r.topLeft(), background_, r);
+    p.drawImage(r.topLeft(), seatPanelPicture());
+    if (shown.mark) {
+        const bool small = scales_.windowSize == 1;
+        const char* name = seat == 3 ? (small ? "ImageList3_0" : "Hand_Down")
+                                     : (small ? "ImageList3_1" : "Hand_Up");
+        p.drawImage(parts.markPicture, pictures_.picture(name));
     }
-    const bool gameEnd = facts.gameState == 15 && facts.someScoreBelowOne;
-    if (dealPoints != -20000) {
-        erase(area(15, 15, 140, 46));
-        if (dealPoints != -10000) {
-            p.setFont(slotFont(settings_, px(30), "decor"));
-            p.setPen(gameEnd ? QColor(255, 0, 0) : QColor(255, 0, 255));
-            const QString t = (gameEnd && dealPoints > 0 ? "+" : "") + QString::number(dealPoints);
-            CentreText(p, t, r.left(), r.left() + px(155), r.top() + px(14));
-        }
+    if (shown.dealPoints) {
+        const int v = *shown.dealPoints;
+        p.setPen(shown.finalColours ? QColor(255, 0, 0) : QColor(255, 0, 255));
+        const QString t = (shown.finalColours && v > 0 ? "+" : "") + QString::number(v);
+        centreFitted(p, slotFont(settings_, px(30), "decor"), t, r.left(), r.left() + px(155),
+                     r.top() + px(14), parts.dealPointsText.width());
     }
-    if (score != -20000) {
-        erase(area(55, 50, 100, 81));
-        if (score != -10000) {
-            p.setFont(slotFont(settings_, px(20), "decor"));
-            p.setPen(QColor(0, 0, 255));
-            CentreText(p, QString::number(score), r.left(), r.left() + px(155), r.top() + px(54));
-        }
+    if (shown.score) {
+        p.setPen(QColor(0, 0, 255));
+        centreFitted(p, slotFont(settings_, px(20), "decor"), QString::number(*shown.score),
+                     r.left(), r.left() + px(155), r.top() + px(54), parts.scoreText.width());
     }
-    if (bid != -20000) {
-        erase(area(105, 50, 140, 81));
-        if (bid != -10000) {
-            p.setFont(slotFont(settings_, px(24), "decor", true));
-            p.setPen(QColor(0, 0, 128));
-            CentreText(p, QString::number(bid), r.left() + px(105), r.left() + px(140),
-                       r.top() + px(52));
-        }
+    if (shown.bid) {
+        p.setPen(QColor(0, 0, 128));
+        centreFitted(p, slotFont(settings_, px(24), "decor", true), QString::number(*shown.bid),
+                     r.left() + px(105), r.left() + px(140), r.top() + px(52),
+                     parts.bidText.width());
     }
-    if (rules_.RuleBarrel && facts.score <= 120) {
-        erase(area(20, 15, 50, 40));
-        QImage barrel = pictures_.picture("GBarrel").convertToFormat(QImage::Format_ARGB32);
-        SmoothResize(barrel, px(17), px(24));
-        p.drawImage(r.left() + px(20), r.top() + px(17), barrel);
-    }
-    if (rules_.RuleBolts && facts.boltCount != 0) {
-        erase(area(115, 15, 145, 45));
-        QImage bolt = pictures_.picture("GBolt").convertToFormat(QImage::Format_ARGB32);
-        SmoothResize(bolt, px(13), px(24));
-        p.drawImage(r.left() + px(115), r.top() + px(17), bolt);
-        p.setFont(slotFont(settings_, px(20), "decor", true));
+    if (shown.barrel)
+        p.drawImage(parts.barrelPicture.topLeft(),
+                    signPicture(pictures_.picture("GBarrel"), parts.barrelPicture.size()));
+    if (shown.bolts > 0) {
+        p.drawImage(parts.boltPicture.topLeft(),
+                    signPicture(pictures_.picture("GBolt"), parts.boltPicture.size()));
         p.setPen(QColor(255, 0, 0));
-        CentreText(p, QString::number(facts.boltCount), r.left() + px(125), r.left() + px(140),
-                   r.top() + px(20));
+        centreFitted(p, slotFont(settings_, px(20), "decor", true), QString::number(shown.bolts),
+                     r.left() + px(125), r.left() + px(140), r.top() + px(20),
+                     parts.boltText.width());
     }
+}
+
+void TableView::paintDealPanelGround(QPainter& p) {
+    const QRect r = qrect(layout_.dealInfo);
+    p.drawImage(r.topLeft(), background_, r);
+    if (scales_.windowSize == 1)
+        p.drawImage(r.topLeft(), smallPanel(pictures_.picture("RamkaBBSm")));
+    else
+        p.drawImage(r, pictures_.picture("RamkaBBBg"));
 }
 
 void TableView::dealInfo(int dealNumber, SuitCode trump) {
     dealNumber_ = dealNumber;
     trump_ = trump;
     const QRect r = qrect(layout_.dealInfo);
-    const bool small = scales_.windowSize == 1;
     QPainter p(&canvas_);
-    p.drawImage(r.topLeft(), background_, r);
-    if (small)
-        p.drawImage(r.topLeft(), pictures_.picture("RamkaBBSm"));
-    else
-        p.drawImage(r, pictures_.picture("RamkaBBBg"));
+    paintDealPanelGround(p);
     auto px = [&](double v) { return mapLength(scales_, v); };
-    p.setFont(slotFont(settings_, px(28), "decor"));
+    // The labels stay inside the panel's frame in every language.
+    const QFont font = slotFont(settings_, px(28), "decor");
+    const int room = r.width() - 2 * px(6);
     p.setPen(QColor(0, 0, 255));
-    CentreText(p, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(),
-               r.right() + 1, r.top() + px(15));
+    centreFitted(p, font, text(WordRow::RoundLabel) + " " + QString::number(dealNumber), r.left(),
+                 r.right() + 1, r.top() + px(15), room);
     if (trump == kNoSuit) return;
     p.setPen(QColor(0, 128, 0));
-    CentreText(p, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55));
+    centreFitted(p, font, text(WordRow::TrumpLabel), r.left(), r.right() + 1, r.top() + px(55),
+                 room);
     if (card_.kind == 1) {
         p.drawImage(r.left() + 50, r.top() + 90, pictures_.trumpSymbol(trump));
     } else {
@@ -389,18 +503,31 @@ void TableView::dealInfo(int dealNumber, SuitCode trump) {
 }
 
 void TableView::thinkingBar(int percent) {
+    // Taking the bar away draws the whole panel again: at some sizes the bar covers the foot of
+    // the trump symbol, which the frame picture alone would not give back.
     if (percent < 0) {
         dealInfo(dealNumber_, trump_);
         return;
     }
+    percent = std::min(percent, 100);
     const QRect r = qrect(layout_.dealInfo);
-    const double s = scales_.s;
-    const QRectF bar(r.left() + 10 * s, r.bottom() - 18 * s, r.width() - 20 * s, 10 * s);
+    auto px = [&](double v) { return mapLength(scales_, v); };
+    const QRect bar(r.left() + px(20), r.top() + px(117), px(100) - px(20), px(132) - px(117));
+    const QFont font = slotFont(settings_, px(16), "serif");
     QPainter p(&canvas_);
-    p.fillRect(bar, QColor(220, 220, 220));
-    p.fillRect(QRectF(bar.left(), bar.top(), bar.width() * std::clamp(percent, 0, 100) / 100.0,
-                      bar.height()),
-               QColor(40, 160, 60));
+    // The figure is a little taller than the bar: the frame picture goes under both first, so
+    // that one figure is never drawn over the last.
+    p.setClipRect(bar.adjusted(0, 0, 0, std::max(0, QFontMetrics(font).height() - bar.height())));
+    paintDealPanelGround(p);
+    p.fillRect(bar, QColor(255, 255, 200));
+    p.fillRect(QRect(bar.left(), bar.top(), px(roundHalfEven(percent * 80 / 100.0)), bar.height()),
+               QColor(255, 200, 200));
+    p.setPen(QColor(128, 0, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(bar.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(255, 0, 0));
+    centreFitted(p, font, QString::number(percent) + "%", r.left(), r.left() + px(120), bar.top(),
+                 bar.width() - 2);
 }
 
 }  // namespace orvala::table

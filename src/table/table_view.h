@@ -7,13 +7,16 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "core/cards/hand_helpers.h"
 #include "core/game/table_events.h"
 #include "core/settings/settings.h"
+#include "table/panel_update.h"
 #include "table/picture_store.h"
 #include "table/table_geometry.h"
 
@@ -21,6 +24,13 @@ namespace orvala::table {
 
 // Draws text at x = left + trunc((right - left - text width) / 2), with its top at `top`.
 void CentreText(QPainter& p, const QString& text, int left, int right, int top);
+
+// One card of a hand drawn `dx` pixels beside its place: a card that may not be played shakes
+// (shakeOffsets gives the frames).
+struct CardShift {
+    int slot = 0;
+    int dx = 0;
+};
 
 class TableView {
   public:
@@ -44,7 +54,11 @@ class TableView {
 
     void clearAll();  // the background over the whole window
     void clearCentre();
-    void drawHand(int seat, const HandArray& hand, int count, bool faceUp);
+    // With a shift, one card is drawn `dx` pixels beside its place.
+    void drawHand(int seat, const HandArray& hand, int count, bool faceUp, CardShift shift = {});
+    // The person's hand as last drawn, with card `slot` moved `dx` pixels sideways; dx 0 puts it
+    // back.
+    void shakeCard(int slot, int dx);
     // The hand slot of the person's hand under a window point, 0 when none.
     int slotUnderPointer(QPoint p) const;
     bool overOwnHand(QPoint p) const;
@@ -68,21 +82,28 @@ class TableView {
     QSize cardSize() const;
 
     void speech(int seat, const QString& text, char colour);
-    struct BoardFacts {
-        int gameState = 0;
-        bool someScoreBelowOne = false;
-        int score = 0;
-        int boltCount = 0;
-    };
-    void scoreboard(int seat, bool turnMark, int dealPoints, int score, int bid, bool redrawPanel,
-                    const BoardFacts& facts);
+    // A seat panel: the table remembers what each panel shows, so an area that is erased or
+    // painted again gets back whatever else lay there (the barrel under the deal points, say).
+    void scoreboard(int seat, const PanelUpdate& update);
     void dealInfo(int dealNumber, SuitCode trump);
-    void thinkingBar(int percent);  // -1 removes it
-
-    const RuleSettings& rules() const { return rules_; }
-    void setRules(const RuleSettings& r) { rules_ = r; }
+    // The computer's progress on the deal-information panel, 0..100 per cent; -1 removes it.
+    void thinkingBar(int percent);
 
   private:
+    // What a seat panel shows.
+    struct PanelShown {
+        bool mark = false;
+        std::optional<int> dealPoints, score, bid;
+        bool finalColours = false;
+        bool barrel = false;
+        int bolts = 0;
+    };
+    // Paints a seat panel as it is remembered, inside `area` only.
+    void paintPanel(int seat, const QRegion& area);
+    const QImage& seatPanelPicture();
+    // The cloth and the frame picture of the deal-information panel, within the painter's clip.
+    void paintDealPanelGround(QPainter& p);
+
     QImage face(Card c) const;
     QImage cardPicture(const QImage& picture) const;
     QImage back() const;
@@ -90,7 +111,6 @@ class TableView {
 
     PictureStore& pictures_;
     Settings settings_;
-    RuleSettings rules_;
     Scales scales_;
     CardSize card_;
     TableLayout layout_;
@@ -100,6 +120,9 @@ class TableView {
     QImage background_;
     std::array<std::vector<int>, 4> handXs_;
     std::array<int, 4> handCount_{};
+    HandArray ownHand_{};  // the person's hand as last drawn, for a shake
+    std::array<PanelShown, 4> panels_{};
+    QImage seatPanel_;  // the panel picture at the panel's size
     int dealNumber_ = 0;
     SuitCode trump_ = kNoSuit;
 };

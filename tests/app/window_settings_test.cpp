@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "app/tform1.h"
 #include "core/settings/settings_file.h"
 #include "core/text/atomic_file.h"
+#include "dialogs/message_window.h"
 
 namespace orvala::app {
 namespace {
@@ -31,23 +33,17 @@ LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
     return o;
 }
 
-// Runs `action` and answers the message window that it shows, whether that window waits for its
-// answer or not; gives the message, empty when none came.
+// Runs `action` and answers the message window that it shows; gives the message, empty when
+// none came.
 QString messageShownBy(const std::function<void()>& action) {
     QString message;
-    auto answer = [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-                message = box->text();
-                box->accept();
-            }
-    };
-    QTimer waiting;  // answers a window that waits inside `action`
-    QObject::connect(&waiting, &QTimer::timeout, answer);
-    waiting.start(5);
     action();
     QCoreApplication::processEvents();
-    answer();  // and one that does not
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<dialogs::MessageWindow*>(w); box && box->isVisible()) {
+            message = box->lines().join("\n");
+            QTest::mouseClick(box->Button1, Qt::LeftButton);
+        }
     return message;
 }
 

@@ -8,12 +8,16 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <condition_variable>
+#include <mutex>
 
 #include "app/salute.h"
 #include "app/tform1.h"
+#include "core/game/random_players.h"
 #include "core/lang/word_table.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/contract_dialog.h"
@@ -36,8 +40,8 @@ bool runUntil(const std::function<bool()>& done, int ms) {
     clock.start();
     while (!done()) {
         if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QTest::qWait(1);
+        // Timers wake the loop: nothing here sleeps.
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
     }
     return true;
 }
@@ -48,7 +52,7 @@ TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     w.show();
     EXPECT_EQ(w.screen(), TForm1::Screen::Game);
     ASSERT_TRUE(runUntil([&] { return w.dealsPlayed() >= 2; }, 120000));
-    EXPECT_EQ(checkConsistency(w.driver().record()), std::nullopt);
+    EXPECT_EQ(checkConsistency(w.rules().g), std::nullopt);
     // The canvas is the window, and the person's hand stands where the layout puts it.
     EXPECT_EQ(w.view().canvas().size(), w.size());
     EXPECT_EQ(w.size(), QSize(760, 500));
@@ -61,27 +65,21 @@ class Person {
     int contractDialogs = 0;
     int illegalClicks = 0;
 
-    // The contract dialog opens inside the press that shows the given cards; the window waits
-    // for its answer.
-    void answerContractDialog() {
-        auto* dialog = qobject_cast<dialogs::TFormZakaz*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            QTimer::singleShot(5, [this] { answerContractDialog(); });
-            return;
-        }
+    // The contract dialog opens once the table shows the given cards; the window goes on
+    // meanwhile, and the rules wait for its answer.
+    bool answerContractDialog() {
+        auto* dialog = w_.findChild<dialogs::TFormZakaz*>();
+        if (!dialog || !dialog->isVisible()) return false;
         ++contractDialogs;
         QTest::mouseClick(dialog->BitBtn[5], Qt::LeftButton);  // five more than the bid
         QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        return true;
     }
 
     void act() {
-        if (w_.busy()) return;
-        const GameRecord& g = w_.driver().record();
-        auto click7 = [&] {
-            if (g.GameState == GameState::CardsGiven && g.Declarer == 3)
-                QTimer::singleShot(5, [this] { answerContractDialog(); });
-            QTest::mouseClick(w_.Button7, Qt::LeftButton);
-        };
+        if (answerContractDialog() || w_.busy()) return;
+        const GameRecord& g = w_.rules().g;
+        auto click7 = [&] { QTest::mouseClick(w_.Button7, Qt::LeftButton); };
         if (g.GameState == GameState::PersonBids && w_.Button7->isEnabled()) {
             if (g.CurrentBid < 105 || !w_.Button8->isEnabled())
                 click7();
@@ -89,7 +87,8 @@ class Person {
                 QTest::mouseClick(w_.Button8, Qt::LeftButton);
             return;
         }
-        if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) && g.Declarer == 3 && !w_.Button7->isEnabled()) {
+        if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) &&
+            g.Declarer == 3 && !w_.Button7->isEnabled()) {
             // Give the two rightmost cards.
             const int next = g.GiveSlot1 == 0 ? g.HandCount[3] : g.HandCount[3] - 1;
             QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(next));
@@ -97,12 +96,12 @@ class Person {
         }
         if (g.GameState == GameState::PersonPlays) {
             for (int k = 1; k <= g.HandCount[3]; ++k) {
-                if (!w_.driver().canPlaySlot(k)) {
+                if (!canPlaySlot(w_.rules(), k)) {
                     if (illegalClicks < 3) {
                         ++illegalClicks;
                         const GameRecord before = g;
                         QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(k));
-                        EXPECT_EQ(w_.driver().record(), before);
+                        EXPECT_EQ(w_.rules().g, before);
                     }
                     continue;
                 }
@@ -134,9 +133,9 @@ TEST(Window, APersonPlaysDealsWithTheMouse) {
     hand.start(2);
     const bool played = runUntil([&] { return w.dealsPlayed() >= 3; }, 240000);
     hand.stop();
-    ASSERT_TRUE(played) << "state " << w.driver().record().GameState;
+    ASSERT_TRUE(played) << "state " << w.rules().g.GameState;
     EXPECT_GT(person.illegalClicks + person.contractDialogs, 0);
-    EXPECT_EQ(checkConsistency(w.driver().record()), std::nullopt);
+    EXPECT_EQ(checkConsistency(w.rules().g), std::nullopt);
 }
 
 // A whole game from the menu to its end and back, every move of the person a click; the short
@@ -160,10 +159,10 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
         QTimer hand;
         QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
         hand.start(1);
-        const bool over =
-            runUntil([&] { return w.driver().record().GameState == GameState::GameOver && !w.busy(); }, 280000);
+        const bool over = runUntil(
+            [&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); }, 280000);
         hand.stop();
-        const GameRecord& g = w.driver().record();
+        const GameRecord& g = w.rules().g;
         ASSERT_TRUE(over) << "deal " << g.DealNumber << " state " << g.GameState;
         EXPECT_TRUE(g.GameOver);
         EXPECT_EQ(checkConsistency(g), std::nullopt);
@@ -195,9 +194,10 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     // The deal is on the table once the game's first button has been pressed.
     ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
     if (w.Button7->isEnabled()) QTest::mouseClick(w.Button7, Qt::LeftButton);
-    ASSERT_TRUE(runUntil([&] { return !w.busy() && w.driver().record().GameState == GameState::PersonBids; }, 20000))
-        << w.driver().record().GameState;
-    const GameRecord& g = w.driver().record();
+    ASSERT_TRUE(runUntil(
+        [&] { return !w.busy() && w.rules().g.GameState == GameState::PersonBids; }, 20000))
+        << w.rules().g.GameState;
+    const GameRecord& g = w.rules().g;
     // The last card of seat 1 (the one no other covers): its back before, its face after.
     // Bitmap cards have open corners, so their insides are compared.
     const int last = g.HandCount[1];
@@ -224,7 +224,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     QTimer hand;
     QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
     hand.start(1);
-    ASSERT_TRUE(runUntil([&] { return w.driver().record().DealNumber >= 2 && !w.busy(); }, 60000));
+    ASSERT_TRUE(runUntil([&] { return w.rules().g.DealNumber >= 2 && !w.busy(); }, 60000));
     hand.stop();
     EXPECT_FALSE(w.handsOpen());
 }
@@ -346,6 +346,24 @@ TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     EXPECT_TRUE(QFile::exists(ini));
 }
 
+TEST(Window, TheFullScreenSizeIsMaximisedAndTheOthersAreCentredOnTheScreen) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    w.settings().WindowSize = 2;
+    w.applyWindowSize();
+    EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(w.view().windowSize(), screen.size());
+    for (int size : {3, 1}) {
+        w.settings().WindowSize = size;
+        w.applyWindowSize();
+        EXPECT_FALSE(w.windowState() & Qt::WindowMaximized) << size;
+        EXPECT_EQ(w.size(), w.view().windowSize()) << size;
+        EXPECT_EQ(w.minimumSize(), w.maximumSize()) << size;
+        EXPECT_LE((w.frameGeometry().center() - screen.center()).manhattanLength(), 1) << size;
+    }
+}
+
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
     QTemporaryDir dir;
     for (int size : {1, 3, 4, 5}) {
@@ -367,13 +385,98 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
             EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(b->geometry())) << size;
         // The person's cards are face up where the layout puts them: the pixel at a card's
         // centre is not the table's background.
-        const GameRecord& g = w.driver().record();
+        const GameRecord& g = w.rules().g;
         for (int k = 1; k <= g.HandCount[3]; ++k) {
             const QPoint p = w.view().slotPoint(k);
             EXPECT_NE(canvas.pixel(p), w.view().background().pixel(p))
                 << "size " << size << " slot " << k;
         }
     }
+}
+
+// Computer players that think until the test lets them answer.
+class SlowPlayers final : public PlayersPort {
+  public:
+    explicit SlowPlayers(RandomSource& r) : inner_(r) {}
+    std::atomic<int> thinking{0};
+
+    void release() {
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            released_ = true;
+        }
+        cv_.notify_all();
+    }
+    int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override {
+        think();
+        return inner_.ComputerBidLimit(g, r, seat);
+    }
+    GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& r, int seat) override {
+        think();
+        return inner_.ChooseCardsToGive(g, r, seat);
+    }
+    int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override {
+        think();
+        return inner_.ChooseComputerCard(g, r, seat);
+    }
+    int AskContract(const GameRecord& g, const RuleSettings&) override { return g.Contract; }
+
+  private:
+    void think() {
+        ++thinking;
+        std::unique_lock<std::mutex> lock(m_);
+        cv_.wait(lock, [this] { return released_; });
+    }
+    RandomPlayers inner_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool released_ = false;
+};
+
+// While a computer thinks, however long, the window paints, refuses input and closes.
+TEST(Window, AComputerThinkingLeavesTheWindowPaintingAndClosable) {
+    QTemporaryDir dir;
+    LaunchOptions o = optionsIn(dir, false);
+    o.fast = true;
+    SeededRandom random(3);
+    SlowPlayers slow(random);
+    auto w = std::make_unique<TForm1>(o);
+    w->session().setPlayers(&slow);
+    w->show();
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    QTest::mouseClick(w->Button6, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return !w->busy() && w->Button7->isEnabled(); }, 20000));
+    QTest::mouseClick(w->Button7, Qt::LeftButton);  // "To Begin": the computers judge their cards
+    ASSERT_TRUE(runUntil([&] { return slow.thinking.load() == 1; }, 20000));
+    EXPECT_TRUE(w->session().thinking());
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    w->installEventFilter(&counter);
+    const GameRecord before = w->rules().g;
+    for (int i = 0; i < 3; ++i) {
+        w->update();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_FALSE(w->Button7->isEnabled());
+    EXPECT_FALSE(w->Button8->isEnabled());
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, w->view().slotPoint(1));
+    EXPECT_EQ(w->rules().g, before);
+
+    // Closing asks, and closes at once on yes; the thinking ends with the window.
+    w->close();
+    auto* question = w->findChild<dialogs::Confirmation*>("confirmation");
+    ASSERT_NE(question, nullptr);
+    QTest::mouseClick(question->yesButton, Qt::LeftButton);
+    EXPECT_FALSE(w->isVisible());
+    slow.release();
+    w.reset();
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 #include <set>
 
+#include "core/lang/word_table.h"
 #include "table/button_look.h"
+#include "table/fonts.h"
 #include "table/smooth_resize.h"
 #include "table/zor_cards_button.h"
 
@@ -457,6 +459,27 @@ TEST(ButtonPaint, CaptionPlaceAndColour) {
     EXPECT_EQ(colours(disabled, light), std::set<QRgb>{qRgb(255, 255, 255)});
     light.grayDis = true;
     EXPECT_EQ(colours(disabled, light), std::set<QRgb>{qRgb(192, 192, 192)});
+}
+
+TEST(ButtonPaint, ACaptionTooLongForTheFaceIsDrawnSmallerInEveryLanguage) {
+    const ButtonLook look;
+    const Settings settings;
+    for (int language : {1, 4, 8}) {  // Russian, Spanish, Japanese
+        setCurrentLanguage(language);
+        for (WordRow row : {WordRow::NextRound, WordRow::TopTen, WordRow::NewPlayer,
+                            WordRow::ExitToMenu, WordRow::Painting, WordRow::Options})
+            // The window's caption font, and a larger one that never fits a 100-pixel face.
+            for (int cell : {15, 24}) {
+                const auto word = Word(row);
+                ButtonContent c = caption(QString::fromUtf8(word.data(), qsizetype(word.size())));
+                c.font = slotFont(settings, cell, "decor", true);
+                const QRect ink = bounds(captionPixels(100, 30, {}, look, c));
+                ASSERT_FALSE(ink.isEmpty()) << language << " " << cell;
+                EXPECT_GE(ink.left(), drawnEndWidth(30)) << c.caption.toStdString() << cell;
+                EXPECT_LT(ink.right(), 100 - drawnEndWidth(30)) << c.caption.toStdString() << cell;
+            }
+    }
+    setCurrentLanguage(0);
 }
 
 TEST(ButtonPaint, FocusMarkAndLightening) {

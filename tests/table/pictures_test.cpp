@@ -265,12 +265,41 @@ TEST(PictureStoreLoads, AMissingLibraryGivesTheBuiltInSetAndOneMessage) {
     EXPECT_EQ(store.FaceOf(*parseCard("Qh")), store.picture("Ch3Q"));
     EXPECT_EQ(store.backPicture(1), store.picture("Ob01Mo"));
 
-    // A missing back set: one message, the built-in backs.
+    // A missing back set: the built-in backs; the same library was named already.
     s.DeckBackSet = 3;
     EXPECT_FALSE(store.LoadDeckBacks(s, PictureKind::Png));
     EXPECT_EQ(s.DeckBackSet, 0);
-    EXPECT_EQ(libs.messages.size(), 1u);
+    EXPECT_TRUE(libs.messages.empty());
     EXPECT_EQ(store.backPicture(7), store.picture("Ob07SuB"));
+}
+
+TEST(PictureStoreLoads, AMissingLibraryIsSaidOnceHoweverOftenTheStoreLoads) {
+    Libraries libs;
+    PictureStore store = libs.store();
+    // Every window size loads faces, backs and the background again, with the settings as the
+    // person chose them.
+    for (int round = 0; round < 2; ++round)
+        for (PictureKind kind : {PictureKind::Bitmap, PictureKind::Png, PictureKind::BigPng}) {
+            Settings s;
+            s.CardFaceSet = 33;  // narrow faces and the backs, both from "ZorCards06B.dll"
+            s.DeckBackSet = 3;
+            s.BackgroundTexture = 10;
+            EXPECT_FALSE(store.LoadCardFaces(s, kind));
+            s.DeckBackSet = 3;
+            EXPECT_FALSE(store.LoadDeckBacks(s, kind));
+            EXPECT_FALSE(store.LoadBackground(s, 1, 760, 500));
+            s.CardFaceSet = 5;
+            EXPECT_FALSE(store.LoadCardFaces(s, kind));
+        }
+    EXPECT_EQ(libs.messages, (std::vector<QString>{"Can`t find the file ZorCards06B.dll",
+                                                   "Can`t find the file ZorBackG03.dll",
+                                                   "Can`t find the file ZorCards06A.dll"}));
+    // Another store is another reader: it says so again.
+    PictureStore other = libs.store();
+    Settings s;
+    s.CardFaceSet = 5;
+    EXPECT_FALSE(other.LoadCardFaces(s, PictureKind::Png));
+    EXPECT_EQ(libs.messages.size(), 4u);
 }
 
 TEST(PictureStoreLoads, NarrowFacesWithoutTheirBacksFallBackToTheBuiltInSet) {
@@ -443,15 +472,18 @@ TEST_F(Drawn, AMarkDrawnTwiceGivesBackThePixelsAndKeepsRoundedCorners) {
 
 TEST_F(Drawn, ScoreboardCommandsBarrelBoltsAndTheEndOfGame) {
     size(1);
-    RuleSettings rules;
-    view.setRules(rules);
-    TableView::BoardFacts f;
-    f.gameState = 13;
-    f.score = 500;
-    view.scoreboard(1, true, 40, 500, 120, true, f);
+    PanelUpdate all;
+    all.redrawPanel = true;
+    all.turnMark = true;
+    all.dealPoints = PanelNumber::show(40);
+    all.score = PanelNumber::show(500);
+    all.bid = PanelNumber::show(120);
+    view.scoreboard(1, all);
     const QImage before = view.canvas().copy();
     // Everything left as it is but the turn mark, which is removed.
-    view.scoreboard(1, false, -20000, -20000, -20000, false, f);
+    PanelUpdate unmark;
+    unmark.turnMark = false;
+    view.scoreboard(1, unmark);
     int changed = 0, outsideMark = 0;
     const QRect mark(88 + 15, 140 + 50, 35, 31);
     for (int y = 0; y < before.height(); ++y)
@@ -462,7 +494,7 @@ TEST_F(Drawn, ScoreboardCommandsBarrelBoltsAndTheEndOfGame) {
             }
     EXPECT_GT(changed, 0);
     EXPECT_EQ(outsideMark, 0);
-    // The barrel shows at 120, not at 121; bolts only with their rule.
+    // The barrel and the bolts show as they are told.
     auto countIn = [&](const QRect& r, auto pred) {
         int k = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -471,26 +503,32 @@ TEST_F(Drawn, ScoreboardCommandsBarrelBoltsAndTheEndOfGame) {
     };
     const QRect barrel(88 + 20, 140 + 17, 17, 24);
     auto brown = [](QRgb c) { return qRed(c) > qBlue(c) + 40 && qGreen(c) < qRed(c); };
-    f.score = 121;
-    view.scoreboard(1, false, 0, 121, -10000, true, f);
+    PanelUpdate u;
+    u.redrawPanel = true;
+    u.dealPoints = PanelNumber::show(0);
+    u.score = PanelNumber::show(121);
+    u.bid = PanelNumber::erase();
+    u.barrel = false;
+    view.scoreboard(1, u);
     const int without = countIn(barrel, brown);
-    f.score = 120;
-    view.scoreboard(1, false, 0, 120, -10000, true, f);
+    u.score = PanelNumber::show(120);
+    u.barrel = true;
+    view.scoreboard(1, u);
     EXPECT_GT(countIn(barrel, brown), without + 50);
     const QRect bolt(88 + 115, 140 + 17, 13, 24);
     // The bolt is bluish steel; the panel around it is warm cream.
     auto steel = [](QRgb c) { return qBlue(c) >= qRed(c) + 4 && qRed(c) > 50; };
-    f.boltCount = 2;
-    view.scoreboard(1, false, 0, 120, -10000, true, f);
+    u.bolts = 2;
+    view.scoreboard(1, u);
     EXPECT_GT(countIn(bolt, steel), 20);
-    rules.RuleBolts = false;
-    view.setRules(rules);
-    view.scoreboard(1, false, 0, 120, -10000, true, f);
+    u.bolts = 0;
+    view.scoreboard(1, u);
     EXPECT_EQ(countIn(bolt, steel), 0);
     // At the game's end the figures are red.
-    f.gameState = 15;
-    f.someScoreBelowOne = true;
-    view.scoreboard(1, false, 150, 0, -10000, true, f);
+    u.dealPoints = PanelNumber::show(150);
+    u.score = PanelNumber::show(0);
+    u.finalColours = true;
+    view.scoreboard(1, u);
     auto pureRed = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; };
     EXPECT_GT(countIn(QRect(88 + 15, 140 + 15, 125, 31), pureRed), 20);
 }

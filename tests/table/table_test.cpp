@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
 #include "table/fonts.h"
 #include "table/panel_hints.h"
+#include "table/settings_text.h"
 #include "table/smooth_resize.h"
 #include "table/table_geometry.h"
 
@@ -53,6 +57,33 @@ TEST(Geometry, WindowSizesAndTheMappingKeepElementsOnTheirDesignCentre) {
         for (int i = 1; i <= 3; ++i)
             EXPECT_LE(t.talon[i].x + card.cw, t.centre.left + t.centre.width + 2) << size;
     }
+}
+
+TEST(Geometry, ASizeTheScreenCannotHoldIsNotOfferedAndTheLargestThatFitsStandsIn) {
+    auto offered = [](int w, int h) {
+        std::vector<int> sizes;
+        for (int size = 1; size <= 5; ++size)
+            if (windowSizeFits(size, w, h)) sizes.push_back(size);
+        return sizes;
+    };
+    EXPECT_EQ(offered(1920, 1040), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(offered(1280, 1024), (std::vector<int>{1, 2, 3}));  // three items in the list
+    EXPECT_EQ(offered(1519, 1200), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(offered(1600, 1019), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(offered(1366, 728), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(offered(800, 600), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(windowSizeFits(0, 4000, 4000));
+    EXPECT_FALSE(windowSizeFits(6, 4000, 4000));
+    // A size that fits is kept; one that does not gives way to the largest fixed size that does.
+    EXPECT_EQ(fittingWindowSize(5, 1920, 1040), 5);
+    EXPECT_EQ(fittingWindowSize(5, 1366, 728), 3);
+    EXPECT_EQ(fittingWindowSize(5, 1400, 900), 4);
+    EXPECT_EQ(fittingWindowSize(4, 1280, 1024), 3);
+    EXPECT_EQ(fittingWindowSize(4, 800, 600), 1);
+    EXPECT_EQ(fittingWindowSize(3, 800, 600), 1);
+    EXPECT_EQ(fittingWindowSize(2, 800, 600), 2);
+    EXPECT_EQ(fittingWindowSize(1, 100, 100), 1);
+    EXPECT_EQ(fittingWindowSize(9, 1920, 1040), 1);
 }
 
 TEST(Geometry, NarrowCardsAreNarrowerAboveTheSmallestSizeAndShiftTheCentreCards) {
@@ -180,10 +211,44 @@ TEST(Panels, HintsByPlaceAndFontSlotsByKeyword) {
     EXPECT_EQ(FontHeight(s, 30, "decor"), 30);
     EXPECT_EQ(FontHeight(s, 18, "serif"), 27);
     EXPECT_EQ(FontHeight(s, 5, "fixed"), 2);  // 2.5 rounds to even
-    EXPECT_EQ(fontFamilies("Comic Sans MS").front(), "Comic Neue");
+    EXPECT_EQ(fontFamilies("Comic Sans MS").front(), "Andika");
     EXPECT_EQ(fontFamilies("FixedSys").front(), "DejaVu Sans Mono");
     EXPECT_EQ(fontFamilies("Arial").front(), "Arial");
     EXPECT_EQ(fontFamilies("Arial").back(), "WenQuanYi Zen Hei");
+}
+
+TEST(Panels, NamesFromTheSettingsAreWindows1251Bytes) {
+    // "Иван" as the settings file and the seat names keep it.
+    const std::string ivan("\xC8\xE2\xE0\xED");
+    EXPECT_EQ(fromSettingsText(ivan), QString::fromUtf8("Иван"));
+    EXPECT_EQ(fromSettingsText("Anna " + ivan), QString::fromUtf8("Anna Иван"));
+    EXPECT_TRUE(fromSettingsText("").isEmpty());
+    // A font name of the settings is read the same way.
+    EXPECT_EQ(fontFamilies(ivan).front(), QString::fromUtf8("Иван"));
+}
+
+TEST(Fonts, ASlotIsSizedByItsCellAndTheInformalOneWritesLatinAndCyrillicAlike) {
+    const Settings s;  // "Comic Sans MS", "Comic Sans MS", "FixedSys", "Courier New"
+    for (const char* keyword : {"decor", "serif", "fixed"})
+        for (int cell : {12, 20, 28, 60})
+            for (bool bold : {false, true}) {
+                const QFont f = slotFont(s, cell, keyword, bold);
+                // The largest pixel size whose ascent + descent is no taller than asked.
+                EXPECT_LE(QFontMetrics(f).height(), cell) << keyword << cell;
+                QFont larger = f;
+                larger.setPixelSize(f.pixelSize() + 1);
+                EXPECT_GT(QFontMetrics(larger).height(), cell) << keyword << cell;
+            }
+    // The em is smaller than the cell: a 28-pixel label is not a 28-pixel em.
+    EXPECT_LT(slotFont(s, 28, "decor").pixelSize(), 26);
+    // One informal family has every letter of an English and a Russian label.
+    const QFont informal = slotFont(s, 28, "decor");
+    EXPECT_EQ(QFontInfo(informal).family(), "Andika");
+    QFont alone("Andika");
+    alone.setPixelSize(informal.pixelSize());
+    const QFontMetrics m(alone);
+    for (const QChar c : QString::fromUtf8("Round: 2 Раздача: 2 Следующая раздача ЁЯЖЩ"))
+        EXPECT_TRUE(m.inFont(c)) << QString(c).toStdString();
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // - card faces "Ch09" ... "Pi5A" as 69 x 94 opaque bitmaps and, with "B", 146 x 198 pictures with
 //   rounded transparent corners; the seven backs "Ob01Mo" ... "Ob07Su" in the same two forms;
 // - the cloth "FonG" (760 x 500) and "FonGB" (1920 x 922);
-// - the seat panels "TabloSm" (155 x 95, opaque) and "TabloBg" (310 x 190), the deal-information
-//   panels "RamkaBBSm" (120 x 150, opaque) and "RamkaBBBg" (240 x 300), the bubbles "SPBlue",
+// - the seat panels "TabloSm" (155 x 95, opaque, corners of the panel key colour) and "TabloBg"
+//   (310 x 190), the deal-information panels "RamkaBBSm" (120 x 150, opaque, the same corners)
+//   and "RamkaBBBg" (240 x 300), the bubbles "SPBlue",
 //   "SPGreen", "SPRed", "SPYellow" (160 x 20; + "B" 320 x 40), the turn marks "Hand_Up",
 //   "Hand_Down" (40 x 60) and "ImageList3_0" (down), "ImageList3_1" (up) (20 x 30), "GBarrel"
 //   (42 x 60), "GBolt" (32 x 60), the clocks "GTimerY", "GTimerR" (50 x 50);

@@ -16,7 +16,6 @@ namespace orvala::artgen {
 namespace {
 
 const QColor kInk(40, 30, 30);
-const QColor kClothEdge(26, 92, 44);  // the cloth near the panels, for the corners of opaque ones
 
 // A painter scaled so that the picture's design size maps onto the image.
 struct DesignPainter : QPainter {
@@ -30,7 +29,22 @@ void stroke(QPainter& p, QColor c, double w) {
     p.setPen(QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-// A cream panel with a double brown frame; the opaque forms have cloth-coloured corners.
+// The opaque form of a panel drawn with alpha: each pixel is the panel's or the key colour, never
+// a blend of the two, so that leaving out the key leaves no fringe of it.
+QImage onPanelKey(const QImage& drawn) {
+    const QImage argb = drawn.convertToFormat(QImage::Format_ARGB32);
+    QImage out(drawn.size(), QImage::Format_RGB32);
+    const QRgb key = qRgb(art::kPanelKeyRed, art::kPanelKeyGreen, art::kPanelKeyBlue);
+    for (int y = 0; y < out.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = qAlpha(in[x]) >= 128 ? qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x])) : key;
+    }
+    return out;
+}
+
+// A cream panel with a double brown frame and rounded corners.
 void drawPanelGround(QPainter& p, double w, double h) {
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, QColor(255, 252, 240));
@@ -73,26 +87,30 @@ QImage drawCloth(int w, int h) {
 // Seat panel, design 155 x 95: faint rules part the deal points from the lower row of mark,
 // score and bid so that the figures read as three fields.
 QImage drawSeatPanel(int w, int h, bool opaque) {
-    QImage img = opaque ? blank(w, h, kClothEdge) : blank(w, h);
-    DesignPainter p(&img, 155, 95);
-    drawPanelGround(p, 155, 95);
-    stroke(p, QColor(214, 194, 150), 1);
-    p.drawLine(QPointF(14, 48), QPointF(141, 48));
-    p.drawLine(QPointF(52.5, 53), QPointF(52.5, 80));
-    p.drawLine(QPointF(102.5, 53), QPointF(102.5, 80));
-    return img;
+    QImage img = blank(w, h);
+    {
+        DesignPainter p(&img, 155, 95);
+        drawPanelGround(p, 155, 95);
+        stroke(p, QColor(214, 194, 150), 1);
+        p.drawLine(QPointF(14, 48), QPointF(141, 48));
+        p.drawLine(QPointF(52.5, 53), QPointF(52.5, 80));
+        p.drawLine(QPointF(102.5, 53), QPointF(102.5, 80));
+    }
+    return opaque ? onPanelKey(img) : img;
 }
 
 // Deal-information panel, design 120 x 150: the round above, the trump below a rule.
 QImage drawDealPanel(int w, int h, bool opaque) {
-    QImage img = opaque ? blank(w, h, kClothEdge) : blank(w, h);
-    DesignPainter p(&img, 120, 150);
-    drawPanelGround(p, 120, 150);
-    stroke(p, QColor(214, 194, 150), 1);
-    p.drawLine(QPointF(14, 50), QPointF(106, 50));
-    p.setBrush(QColor(250, 244, 226));
-    p.drawEllipse(QPointF(60, 103), 24, 24);
-    return img;
+    QImage img = blank(w, h);
+    {
+        DesignPainter p(&img, 120, 150);
+        drawPanelGround(p, 120, 150);
+        stroke(p, QColor(214, 194, 150), 1);
+        p.drawLine(QPointF(14, 50), QPointF(106, 50));
+        p.setBrush(QColor(250, 244, 226));
+        p.drawEllipse(QPointF(60, 103), 24, 24);
+    }
+    return opaque ? onPanelKey(img) : img;
 }
 
 // Speech bubble, design 160 x 20: a rounded band dark enough for white text, with a gloss.

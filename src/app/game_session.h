@@ -1,0 +1,78 @@
+#pragma once
+// GameSession: one game as this machine plays it. It owns the rules state, the computer players,
+// the random sources and the autopilot of the demo (and, later, the transport of a network
+// game). Inputs go in through `input`, which asks `accepts` and applies; what the rules show comes
+// out as events. Questions the rules wait on are answered without blocking: the deck at once,
+// the computer seats' decisions on the thinking worker, the person's contract by the window's
+// dialog (`contractAsked`). A computer's answer is held until the window takes it (`deliver`),
+// so that it reaches the rules only when the table has shown everything before it.
+
+#include <QObject>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+#include "app/thinking_worker.h"
+#include "core/ai/computer_players.h"
+#include "core/game/autopilot.h"
+#include "core/game/random_source.h"
+#include "core/game/rules_state.h"
+
+namespace orvala::app {
+
+class GameSession final : public QObject {
+    Q_OBJECT
+  public:
+    // seed: fixed seeds for the shuffles and the computer players; demo: the autopilot plays
+    // the person's seat.
+    GameSession(std::optional<std::uint64_t> seed, bool demo, QObject* parent = nullptr);
+    ~GameSession() override;
+
+    const RulesState& state() const { return s_; }
+    bool accepts(const Input& in) const { return orvala::accepts(s_, in); }
+    void setRules(const RuleSettings& rules) { s_.rules = rules; }
+    void setRoles(const SeatRoles& roles) { s_.roles = roles; }
+
+    // Applies an input of this machine (a press, a click, a tick, the contract's answer) and
+    // emits its events; an input that is not accepted only shows its refusal, if it has one.
+    void input(const Input& in);
+    // The demo's next move for the person's seat, thought on the worker like the computers'.
+    void demoStep();
+    // A computer's answer waiting for the table: applied now. False when there was none.
+    bool deliver();
+    // A computer is thinking; answerWaiting: its answer waits to be delivered.
+    bool thinking() const { return worker_.running(); }
+    bool answerWaiting() const { return ready_.has_value(); }
+
+    // For tests: the players behind the computer seats (a slow stub, say). The session keeps
+    // using them until told otherwise.
+    void setPlayers(PlayersPort* players) { players_ = players ? players : &computers_; }
+
+  signals:
+    void events(const std::vector<TableEvent>& events);
+    // The person declares: the contract dialog opens at this contract.
+    void contractAsked(int contract, bool roundToFive);
+    // The thinking bar: 0..100, and -1 when the thinking is over.
+    void thinkingProgress(int percent, bool busyCursor);
+    // A computer's answer (or the demo's move) waits to be delivered.
+    void answerReady();
+
+  private:
+    void serveQuestion();
+    void applyAll(const std::vector<Input>& inputs);
+
+    std::unique_ptr<RandomSource> shuffleRandom_;
+    std::unique_ptr<RandomSource> playerRandom_;
+    ComputerPlayers computers_;
+    AutoPilot pilot_;
+    PlayersPort* players_;
+    bool demo_;
+    RulesState s_;
+    ThinkingWorker worker_;
+    std::optional<std::vector<Input>> ready_;
+    // Set when the session ends or drops a thought, so that a search under way runs out of
+    // time at once; each job clears it as it starts.
+    std::shared_ptr<std::atomic<bool>> stopping_;
+};
+
+}  // namespace orvala::app

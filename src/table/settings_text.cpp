@@ -1,0 +1,11 @@
+#include "table/settings_text.h"
+
+#include "core/text/cp1251.h"
+
+namespace orvala::table {
+
+QString fromSettingsText(const std::string& cp1251) {
+    return QString::fromStdString(cp1251ToUtf8(cp1251));
+}
+
+}  // namespace orvala::table
