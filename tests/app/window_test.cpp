@@ -17,6 +17,7 @@
 
 #include "app/salute.h"
 #include "app/tform1.h"
+#include "core/ai/computer_players.h"
 #include "core/game/random_players.h"
 #include "core/lang/word_table.h"
 #include "dialogs/confirmation.h"
@@ -57,6 +58,17 @@ TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     EXPECT_EQ(w.view().canvas().size(), w.size());
     EXPECT_EQ(w.size(), QSize(760, 500));
 }
+
+// Computer players that look at few layouts: the window's tests are about the window, and whole
+// games then take seconds.
+struct QuickComputers {
+    SeededRandom random{11};
+    ComputerPlayers players{random, [] {
+                                CardChoiceOptions o;
+                                o.sampleCounts = {0, 0, 6, 6, 6, 6, 6, 4, 0};
+                                return o;
+                            }()};
+};
 
 // Plays the person's seat as a person would: presses enabled buttons, clicks legal cards.
 class Person {
@@ -118,7 +130,11 @@ class Person {
 
 TEST(Window, APersonPlaysDealsWithTheMouse) {
     QTemporaryDir dir;
-    TForm1 w(optionsIn(dir, false));
+    LaunchOptions o = optionsIn(dir, false);
+    o.fast = true;
+    TForm1 w(o);
+    QuickComputers quick;
+    w.session().setPlayers(&quick.players);
     w.show();
     EXPECT_EQ(w.screen(), TForm1::Screen::Title);
     QTest::keyClick(&w, Qt::Key_Space);
@@ -146,6 +162,8 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
         LaunchOptions o = optionsIn(dir, false);
         o.fast = true;
         TForm1 w(o);
+        QuickComputers quick;
+        w.session().setPlayers(&quick.players);
         w.settings().Rules.RuleStartWith500 = true;
         w.settings().WindowSize = size;
         w.settings().LanguageIndex = language;
