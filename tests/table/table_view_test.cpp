@@ -360,5 +360,27 @@ TEST_F(View, ACardThatMayNotBePlayedShakesAndComesBackToItsPlace) {
     EXPECT_EQ(view.canvas(), before);  // the last frame puts it back
 }
 
+// A card leaving a hand flies from where it lay in the hand as drawn, at every size.
+TEST_F(View, ACardLeavesTheHandFromItsOwnSlot) {
+    for (int windowSize : {1, 4}) {
+        size(windowSize);
+        HandArray hand;
+        int n = 0;
+        for (const char* name : {"9h", "Qs", "Ad", "Tc", "Kd", "Jh", "As"})
+            hand[++n] = *parseCard(name);
+        for (int seat : {1, 3}) {
+            view.drawHand(seat, hand, n, true);
+            for (int slot : {1, 4, 7})
+                EXPECT_EQ(view.placePoint(Place{Place::Kind::Hand, seat, slot, n}),
+                          view.cardRect(seat, slot).topLeft())
+                    << windowSize << " " << seat << " " << slot;
+        }
+        // A place without its slot stands for the hand as a whole: its middle.
+        const QPoint whole = view.placePoint(Place{Place::Kind::Hand, 3});
+        EXPECT_GT(whole.x(), view.cardRect(3, 1).left());
+        EXPECT_LT(whole.x(), view.cardRect(3, 7).left());
+    }
+}
+
 }  // namespace
 }  // namespace orvala::table
