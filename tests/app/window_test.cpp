@@ -30,7 +30,10 @@ namespace {
 
 LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
     LaunchOptions o;
-    o.programFolder = dir.path();
+    // The program folder one down, so that the folder above it (where libraries are looked
+    // for) is the test's own.
+    o.programFolder = QDir(dir.path()).filePath("Orvala");
+    QDir().mkpath(o.programFolder);
     o.demo = demo;
     o.seed = 42;
     return o;
@@ -346,7 +349,7 @@ TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::mouseClick(w.Button6, Qt::LeftButton);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
-    const QString ini = QDir(dir.path()).filePath("Orvala.ini");
+    const QString ini = QDir(dir.path()).filePath("Orvala/Orvala.ini");
     auto question = [&] {
         for (auto* c : w.findChildren<dialogs::Confirmation*>())
             if (c->isVisible()) return c;
