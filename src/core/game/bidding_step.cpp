@@ -9,6 +9,12 @@ bool raisesWithLimit(const GameRecord& g, int seat, int limit) {
     return (g.CurrentBid == 95 && g.FirstBidder == seat) || limit > g.CurrentBid;
 }
 
+int auctionWinner(const GameRecord& g) {
+    for (int s = 1; s <= 3; ++s)
+        if (g.InBid[s]) return s;
+    return 0;
+}
+
 void RuleSteps::computerBid(int seat) {
     if (!g_.InBid[seat]) return;
     BidStep(seat, raisesWithLimit(g_, seat, g_.BidLimit[seat]));

@@ -67,6 +67,8 @@ class RuleSteps {
 // A slot of a seat's hand that holds a card the follow rules allow now.
 bool isLegalSlot(const GameRecord& g, int seat, int slot);
 int firstLegalSlot(const GameRecord& g, int seat);
+// The first seat still in the auction: once it is over, the declarer to be.
+int auctionWinner(const GameRecord& g);
 // A computer declarer's answer made usable: two held slots, a contract from the bid to the most a
 // deal can bring, no give-up without the rule.
 GiveChoice checkedGiveChoice(const GameRecord& g, const RuleSettings& rules, int seat,

@@ -10,12 +10,6 @@ ButtonState shown(WordRow row, bool enabled, std::string suffix = {}) {
     return ButtonState{Caption{row, std::move(suffix)}, enabled, true};
 }
 
-int auctionWinner(const GameRecord& g) {
-    for (int s = 1; s <= 3; ++s)
-        if (g.InBid[s]) return s;
-    return 0;
-}
-
 ButtonState firstButton(const RulesState& s) {
     const GameRecord& g = s.g;
     const PerSeat<bool>& here = s.roles.actsHere;

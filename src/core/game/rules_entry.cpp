@@ -13,13 +13,6 @@ bool waitsFor(const RulesState& s, Question::Kind kind, int seat) {
     return s.pending && s.pending->kind == kind && s.pending->seat == seat;
 }
 
-// The seat still in the auction once it is over (the declarer to be).
-int auctionWinner(const GameRecord& g) {
-    for (int s = 1; s <= 3; ++s)
-        if (g.InBid[s]) return s;
-    return 0;
-}
-
 bool isFullDeck(const std::array<Card, 25>& deck) {
     std::array<Card, 24> sorted{};
     std::copy(deck.begin() + 1, deck.end(), sorted.begin());

@@ -32,8 +32,7 @@ void RuleSteps::OpenTalon() {
 }
 
 void RuleSteps::TakeTalon() {
-    for (int s = 1; s <= 3; ++s)
-        if (g_.InBid[s]) g_.Declarer = s;
+    g_.Declarer = auctionWinner(g_);
     const int d = g_.Declarer;
     for (int i = 1; i <= 3; ++i) {
         g_.Hand[d][7 + i] = g_.Talon(i);
