@@ -182,9 +182,10 @@ void TForm1::salute(bool onButtons) {
 }
 
 void TForm1::styleButton(TZorCardsButton* b, double s) {
-    // Light, bold captions on the dark gradients, yellow under the mouse, grey when disabled.
+    // Light, bold captions on the dark gradients, yellow under the mouse, grey when disabled; the
+    // font fills most of the button's 30-unit height (a cell of 19), and longer captions shrink.
     b->setFont(
-        slotFont(settings_, std::max(12, static_cast<int>(std::lround(15 * s))), "decor", true));
+        slotFont(settings_, std::max(14, static_cast<int>(std::lround(19 * s))), "decor", true));
     QPalette p = b->palette();
     p.setColor(QPalette::ButtonText, QColor(255, 255, 255));
     b->setPalette(p);
