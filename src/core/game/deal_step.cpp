@@ -8,7 +8,7 @@ namespace orvala {
 void RuleSteps::NewDeal(bool continueGame, const PlayerStart* player) {
     // Step 1. The table is laid out for a deal.
     post(ev::ResetTable{});
-    for (int s = 1; s <= 3; ++s) post(ev::Bubble{ev::Bubble::Kind::Clear, s, {}, {}});
+    for (int s = 1; s <= 3; ++s) post(ev::Bubble::cleared(s));
 
     // Step 2. A new game resets the scores and takes the player's name and counters (a guest
     // has no stored counter and so starts at game 1 with nothing accumulated).

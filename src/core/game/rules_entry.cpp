@@ -302,11 +302,11 @@ void RuleSteps::redrawHand(int seat) {
 }
 
 void RuleSteps::bubbleText(int seat, WordRow row, std::string suffix) {
-    post(ev::Bubble{ev::Bubble::Kind::Text, seat, Caption{row, std::move(suffix)}, {}});
+    post(ev::Bubble::said(seat, Caption{row, std::move(suffix)}));
 }
 
 void RuleSteps::bubbleName(int seat) {
-    post(ev::Bubble{ev::Bubble::Kind::Name, seat, {}, g_.SeatNames[seat]});
+    post(ev::Bubble::named(seat, g_.SeatNames[seat]));
 }
 
 void RuleSteps::showScore(int seat, std::optional<int> contract, bool turnMark) {

@@ -77,10 +77,16 @@ struct Sound {
 };
 // A speech bubble: a text, the seat's name (Windows-1251 bytes), or nothing.
 struct Bubble {
-    enum class Kind { Text, Name, Clear } kind;
-    int seat;
-    Caption text;
-    std::string name;
+    enum class Kind { Text, Name, Clear } kind = Kind::Clear;
+    int seat = 0;
+    Caption text = {};
+    std::string name = {};
+
+    static Bubble said(int seat, Caption text) { return Bubble{Kind::Text, seat, std::move(text)}; }
+    static Bubble named(int seat, std::string name) {
+        return Bubble{Kind::Name, seat, Caption{}, std::move(name)};
+    }
+    static Bubble cleared(int seat) { return Bubble{Kind::Clear, seat}; }
 };
 // A seat's scoreboard redrawn: its score, deal points, the contract when it declared, the turn
 // mark, and the barrel and bolt signs as the rules decided them.
