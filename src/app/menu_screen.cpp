@@ -18,7 +18,7 @@ using table::TZorCardsButton;
 constexpr double kDecorationLeft[2] = {50, 630};
 constexpr double kDecorationTop = 300, kDecorationSide = 80;
 
-TZorCardsButton* menuButton(QWidget* window, const char* name, bool enabled) {
+TZorCardsButton* menuButton(QWidget* window, const QString& name, bool enabled) {
     auto* b = new TZorCardsButton(window);
     b->setObjectName(name);
     b->setEnabled(enabled);
@@ -30,11 +30,10 @@ TZorCardsButton* menuButton(QWidget* window, const char* name, bool enabled) {
 
 MenuScreen::MenuScreen(QWidget* window, table::TableView& view,
                        const table::PictureSource& pictures, Settings& settings)
-    : window_(window), view_(view), pictures_(pictures), settings_(settings) {
+    : view_(view), pictures_(pictures), settings_(settings) {
     for (int k = 1; k <= 5; ++k) {
         // The members' lines come with the club files.
-        members[static_cast<size_t>(k - 1)] =
-            menuButton(window, qPrintable(QString("Button%1").arg(k)), false);
+        members[static_cast<size_t>(k - 1)] = menuButton(window, QString("Button%1").arg(k), false);
     }
     Button6 = menuButton(window, "Button6", true);
     // Their windows come with later work.

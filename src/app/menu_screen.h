@@ -65,7 +65,6 @@ class MenuScreen {
     int frameAt(int k) const;
     void drawDecoration(int k);
 
-    QWidget* window_;
     table::TableView& view_;
     const table::PictureSource& pictures_;
     Settings& settings_;
