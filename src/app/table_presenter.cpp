@@ -24,6 +24,10 @@ char bubbleColour(WordRow row) {
 TablePresenter::TablePresenter(table::TableView& view, OpenHandsToggle& openHands, QObject* parent)
     : QObject(parent), view_(view), openHands_(openHands) {}
 
+QString TablePresenter::Speech::text() const {
+    return caption ? captionText(*caption) : name;
+}
+
 void TablePresenter::forget() {
     hands_ = {};
     counts_ = {};
@@ -68,8 +72,8 @@ void TablePresenter::redrawAll() {
     for (int s = 1; s <= 3; ++s) {
         drawHand(s);
         if (panels_[static_cast<size_t>(s)].shown) drawPanel(s, true);
-        view_.speech(s, speech_[static_cast<size_t>(s)].text,
-                     speech_[static_cast<size_t>(s)].colour);
+        const Speech& sp = speech_[static_cast<size_t>(s)];
+        view_.speech(s, sp.text(), sp.colour);
     }
     if (dealNumber_ > 0) view_.dealInfo(dealNumber_, trump_);
     for (const auto& [place, card] : onTable_) view_.drawAt(place, card);
@@ -95,10 +99,10 @@ void TablePresenter::show(const TableEvent& e) {
                 if (x.kind == ev::Bubble::Kind::Clear)
                     sp = Speech{};
                 else if (x.kind == ev::Bubble::Kind::Name)
-                    sp = Speech{table::fromSettingsText(x.name), 'y'};
+                    sp = Speech{std::nullopt, table::fromSettingsText(x.name), 'y'};
                 else
-                    sp = Speech{captionText(x.text), bubbleColour(x.text.row)};
-                view_.speech(x.seat, sp.text, sp.colour);
+                    sp = Speech{x.text, QString(), bubbleColour(x.text.row)};
+                view_.speech(x.seat, sp.text(), sp.colour);
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
                 Panel& p = panels_[static_cast<size_t>(x.seat)];
                 p = Panel{x.score,  x.dealPoints, x.contract, x.turnMark,

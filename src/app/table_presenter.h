@@ -1,7 +1,7 @@
 #pragma once
 // The table presenter: draws the events of the rules onto the table view. It never sees the
-// rules state; what it must draw again (after a change of window size, or when the hidden
-// open-hands number is typed) it remembers from the events themselves.
+// rules state; what it must draw again (after a change of window size or of language, or when
+// the hidden open-hands number is typed) it remembers from the events themselves.
 
 #include <QObject>
 #include <array>
@@ -51,9 +51,13 @@ class TablePresenter final : public QObject {
         bool finalColours = false;
         bool shown = false;
     };
+    // A bubble keeps its word-table text rather than the words, so that it is drawn again in
+    // the language of the moment.
     struct Speech {
-        QString text;
+        std::optional<Caption> caption;
+        QString name;  // a seat's name, when there is no caption
         char colour = 'y';
+        QString text() const;
     };
     void drawHand(int seat);
     void drawPanel(int seat, bool whole);

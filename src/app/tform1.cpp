@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "app/button_style.h"
 #include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
@@ -57,9 +58,9 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       view_(pictures_),
       presenter_(view_, openHands_),
       player_(presenter_, view_),
-      session_(options.seed, options.demo) {
+      session_(options.seed, options.demo),
+      menu_(this, view_, pictures_, settings_) {
     setObjectName("TForm1");
-    setWindowTitle("Orvala");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -100,34 +101,17 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     Button7->hide();
     Button8->hide();
 
-    Button6 = new TZorCardsButton(text(WordRow::NewPlayer), this);
-    Button6->setObjectName("Button6");
+    Button6 = menu_.Button6;
+    Button11 = menu_.Button11;
     connect(Button6, &QPushButton::clicked, this, &TForm1::startGame);
-    Button11 = new TZorCardsButton(text(WordRow::Exit), this);
-    Button11->setObjectName("Button11");
     connect(Button11, &QPushButton::clicked, this, &QWidget::close);
-    menuButtons_ = {Button6, Button11};
-    for (int k = 1; k <= 5; ++k) {
-        auto* member = new TZorCardsButton(this);  // club members come with the club files
-        member->setObjectName(QString("Button%1").arg(k));
-        member->setEnabled(false);
-        menuButtons_.push_back(member);
-    }
-    for (auto [name, row] :
-         {std::pair{"Button9", WordRow::TopTen}, std::pair{"Button10", WordRow::Options},
-          std::pair{"BHistory", WordRow::History}, std::pair{"BMode", WordRow::Mode}}) {
-        auto* b = new TZorCardsButton(text(row), this);
-        b->setObjectName(name);
-        b->setEnabled(false);  // their windows come with later work
-        menuButtons_.push_back(b);
-    }
-    for (auto* b : menuButtons_) {
-        b->hide();
+    for (auto* b : menu_.buttons())
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
-    }
 
     applyWindowSize();
+    ApplyLanguage();
 
+    timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
     if (options_.demo) leaveTitle();
@@ -167,7 +151,22 @@ void TForm1::applyWindowSize() {
     }
     layoutControls();
     if (screen_ == Screen::Title) drawTitle();
-    if (screen_ == Screen::Menu) drawMenu();
+    if (screen_ == Screen::Menu) menu_.draw();
+    if (screen_ == Screen::Game) presenter_.redrawAll();
+    update();
+}
+
+void TForm1::SetLanguage(int index) {
+    setCurrentLanguage(index);
+    settings_.LanguageIndex = currentLanguage();
+    ApplyLanguage();
+}
+
+void TForm1::ApplyLanguage() {
+    setWindowTitle(text(WordRow::Orvala));
+    menu_.applyLanguage();
+    syncControls();
+    if (screen_ == Screen::Title) drawTitle();
     if (screen_ == Screen::Game) presenter_.redrawAll();
     update();
 }
@@ -181,24 +180,11 @@ void TForm1::salute(bool onButtons) {
     Salute::play(this, mapFromGlobal(QCursor::pos()), saluteStrip_);
 }
 
-void TForm1::styleButton(TZorCardsButton* b, double s) {
-    // Light, bold captions on the dark gradients, yellow under the mouse, grey when disabled; the
-    // font fills most of the button's 30-unit height (a cell of 19), and longer captions shrink.
-    b->setFont(
-        slotFont(settings_, std::max(14, static_cast<int>(std::lround(19 * s))), "decor", true));
-    QPalette p = b->palette();
-    p.setColor(QPalette::ButtonText, QColor(255, 255, 255));
-    b->setPalette(p);
-    b->setColorMouse(QColor(255, 230, 120));
-    b->setLightFont(true);
-    b->setGrayDis(true);
-}
-
 void TForm1::colourButtons() {
     // Customizable design: the buttons' own red; the "Purple" design: violet.
     const TColorSB menu = settings_.MainMenuDesign == 1 ? TColorSB::DViolet : TColorSB::DRed;
     const TColorSB table = settings_.TableDesign == 1 ? TColorSB::DViolet : TColorSB::DRed;
-    for (auto* b : menuButtons_) b->setColorSB(menu);
+    menu_.setColour(menu);
     Button7->setColorSB(table);
     Button8->setColorSB(table);
 }
@@ -227,9 +213,8 @@ void TForm1::showMenu() {
     if (designChanges) view_.loadBackground(settings_, purpleScreen());
     Button7->hide();
     Button8->hide();
-    for (auto* b : menuButtons_) b->show();
-    drawMenu();
-    timer1_.setInterval(20);
+    menu_.show();
+    timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
 }
@@ -237,7 +222,7 @@ void TForm1::showMenu() {
 void TForm1::startGame() {
     if (screen_ == Screen::Game) return;
     screen_ = Screen::Game;
-    for (auto* b : menuButtons_) b->hide();
+    menu_.hide();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -261,7 +246,12 @@ void TForm1::onTimer1() {
         update();
         return;
     }
-    if (screen_ == Screen::Menu) return;
+    if (screen_ == Screen::Menu) {
+        // Only the decorations that moved are painted again.
+        const QRegion drawn = menu_.tick();
+        if (!drawn.isEmpty()) update(drawn);
+        return;
+    }
     // One step at a time: nothing new while the table plays, a computer thinks or the person
     // answers the contract dialog.
     if (busy() || session_.thinking() || contractOpen_) return;
@@ -346,38 +336,18 @@ void TForm1::syncControls() {
 
 void TForm1::layoutControls() {
     const double s = view_.scale();
-    for (auto* b : menuButtons_) styleButton(b, s);
-    styleButton(Button7, s);
-    styleButton(Button8, s);
-    auto place = [&](QWidget* w, double x, double y, double width, double height) {
-        const auto r = mapRect(view_.scales(), x, y, width, height);
-        w->setGeometry(r.left, r.top, r.width, r.height);
-    };
+    menu_.layout();
     // The two action buttons stand right of the person's scoreboard.
-    place(Button7, 520, 290, 160, 30);
-    place(Button8, 520, 328, 160, 30);
-    const double r = std::round(30 * s) / (s > 0 ? s : 1);
-    place(Button6, 280, 265 + 5 * r + 10, 200, r);
-    for (auto* b : menuButtons_) {
-        const QString n = b->objectName();
-        if (n.size() == 7 && n.startsWith("Button") && n[6] >= '1' && n[6] <= '5')
-            place(b, 180, 265 + (n[6].digitValue() - 1) * r, 400, r);
-        else if (n == "Button9")
-            place(b, 40, 225, 100, r);
-        else if (n == "Button10")
-            place(b, 620, 225, 100, r);
-        else if (n == "BHistory")
-            place(b, 40, 255, 100, r);
-        else if (n == "BMode")
-            place(b, 620, 255, 100, r);
-        else if (n == "Button11")
-            place(b, 330, 465, 100, r);
+    for (auto [b, y] : {std::pair{Button7, 290}, std::pair{Button8, 328}}) {
+        styleWindowButton(b, settings_, s);
+        const auto r = mapRect(view_.scales(), 520, y, 160, 30);
+        b->setGeometry(r.left, r.top, r.width, r.height);
     }
 }
 
-void TForm1::paintEvent(QPaintEvent*) {
+void TForm1::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawImage(0, 0, view_.canvas());
+    p.drawImage(e->rect(), view_.canvas(), e->rect());
     for (const auto& f : player_.flights())
         if (!f.path.empty()) p.drawImage(f.path[f.at], f.picture);
 }
@@ -444,11 +414,20 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
     if (screen_ == Screen::Title) return;
     if (screen_ == Screen::Game && view_.overOwnHand(e->pos())) return;  // right click speaks
-    QMenu menu(this);
-    QAction* exitToMenu = menu.addAction(text(WordRow::ExitToMenu));
-    exitToMenu->setEnabled(screen_ == Screen::Game);
-    connect(exitToMenu, &QAction::triggered, this, &TForm1::exitToMenuCommand);
-    menu.exec(e->globalPos());
+    // Built at each opening, so it speaks the language of the moment. The items whose windows
+    // come with later work are there, disabled.
+    auto* menu = new QMenu(this);
+    menu->setObjectName("PopupMenu1");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (WordRow row :
+         {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName, WordRow::Speed,
+          WordRow::Help, WordRow::About, WordRow::Radio, WordRow::Chat}) {
+        QAction* item = menu->addAction(text(row));
+        item->setEnabled(row == WordRow::ExitToMenu && screen_ == Screen::Game);
+        if (row == WordRow::ExitToMenu)
+            connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
+    }
+    menu->popup(e->globalPos());
 }
 
 void TForm1::exitToMenuCommand() {
@@ -500,6 +479,10 @@ void TForm1::drawTitle() {
     p.drawRect(w / 10, h / 6, w * 8 / 10, h * 4 / 6);
     p.setPen(QPen(QColor(120, 100, 40), 1));
     p.drawRect(w / 10 + 8, h / 6 + 8, w * 8 / 10 - 16, h * 4 / 6 - 16);
+    // The logo above the name, in the design's proportions.
+    const auto logo = mapRect(view_.scales(), 320, 98, 120, 80);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(logo.left, logo.top, logo.width, logo.height), pictures_.picture("Logo"));
     QFont f("Comic Neue");
     f.setPixelSize(h / 6);
     f.setBold(true);
@@ -507,32 +490,12 @@ void TForm1::drawTitle() {
     const QString name = text(WordRow::OrvalaCapitals);
     const int hue = (titleFrame_ * 3) % 360;
     p.setPen(QColor::fromHsv(hue, 200, 255));
-    p.drawText(QRect(0, h / 3, w, h / 4), Qt::AlignCenter, name);
+    p.drawText(QRect(0, h * 37 / 100, w, h / 4), Qt::AlignCenter, name);
     QFont small("DejaVu Sans");
     small.setPixelSize(std::max(10, h / 40));
     p.setFont(small);
     p.setPen(QColor(180, 180, 180));
     p.drawText(QRect(0, h * 2 / 3, w, h / 10), Qt::AlignCenter, "Version 0.1");
-}
-
-void TForm1::drawMenu() {
-    view_.clearAll();
-    QPainter p(&view_.canvas());
-    // The title picture "GTitle": the name in gold on a dark band.
-    const double s = view_.scale();
-    const auto r =
-        mapRect(view_.scales(), 230, 90 - std::round(5 * s) / s, 300, 3 * std::round(30 * s) / s);
-    const QRect band(r.left, r.top, r.width, r.height);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(20, 30, 20, 200));
-    p.setPen(QPen(QColor(200, 170, 60), std::max(1.0, 2 * s)));
-    p.drawRoundedRect(band, 10 * s, 10 * s);
-    QFont f("Comic Neue");
-    f.setPixelSize(std::max(10, r.height * 2 / 3));
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(230, 200, 80));
-    p.drawText(band, Qt::AlignCenter, text(WordRow::OrvalaCapitals));
 }
 
 }  // namespace orvala::app

@@ -12,6 +12,7 @@
 
 #include "app/event_player.h"
 #include "app/game_session.h"
+#include "app/menu_screen.h"
 #include "app/open_hands.h"
 #include "app/table_presenter.h"
 #include "core/settings/settings.h"
@@ -61,11 +62,18 @@ class TForm1 final : public QWidget {
     void exitToMenuCommand();
     // ApplyWindowSize from the settings, and everything redrawn at the new size.
     void applyWindowSize();
+    // The language of the word table (0..9; another index is English), kept in the settings,
+    // and every caption of the window in it at once.
+    void SetLanguage(int index);
+    // Every caption of the window and its menus from the word table: the buttons, the club
+    // heading, the title and the table's texts. The right-button menu is built at each opening.
+    void ApplyLanguage();
+    const MenuScreen& menu() const { return menu_; }
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
-    TZorCardsButton* Button6 = nullptr;   // "New Player"
-    TZorCardsButton* Button11 = nullptr;  // "Exit"
+    TZorCardsButton* Button6 = nullptr;   // "New Player", the menu's
+    TZorCardsButton* Button11 = nullptr;  // "Exit", the menu's
 
   signals:
     void eventsPlayed();
@@ -91,7 +99,6 @@ class TForm1 final : public QWidget {
     void showMenu();
     void leaveGameForMenu();
     void drawTitle();
-    void drawMenu();
     void updateCursor(QPoint p);
     QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
     // The background of the screen shown now: the "Purple" picture when its design says so.
@@ -99,7 +106,6 @@ class TForm1 final : public QWidget {
     void salute(bool onButtons);
     // The buttons' colour schemes by the design of the screen shown.
     void colourButtons();
-    void styleButton(TZorCardsButton* b, double s);
 
     LaunchOptions options_;
     Settings settings_;
@@ -110,15 +116,15 @@ class TForm1 final : public QWidget {
     TablePresenter presenter_;
     EventPlayer player_;
     GameSession session_;
+    MenuScreen menu_;
 
     Screen screen_ = Screen::Title;
-    QTimer timer1_;
+    QTimer timer1_{this};               // a child named "Timer1", so that tests can count its ticks
     std::optional<int> contractAsked_;  // the contract the dialog opens at, once the table is still
     bool contractOpen_ = false;
     int titleFrame_ = 0;
     int dealsPlayed_ = 0;
     int lastCountedDeal_ = 0;
-    std::vector<TZorCardsButton*> menuButtons_;
     QImage saluteStrip_;
     bool closeConfirmed_ = false;
     bool sizeFallbackTold_ = false;  // a window size that did not fit is said once

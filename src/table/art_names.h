@@ -33,6 +33,12 @@ inline constexpr int kPngFaceWidth = 146, kPngFaceHeight = 198;
 // The PNG faces and backs of narrow-card sets in the libraries are narrower, as tall.
 inline constexpr int kNarrowPngFaceWidth = 126;
 
+// The main menu's two animated decorations: film strips of kMenuFilmFrames frames side by side,
+// each kMenuFilmFrameSize pixels square (an 80 x 80 design at twice its size, so that the largest
+// window still draws them sharp). Frame 1 is where they rest when animation is off.
+inline constexpr const char* kMenuFilmNames[2] = {"GMenuFilm1", "GMenuFilm2"};
+inline constexpr int kMenuFilmFrames = 24, kMenuFilmFrameSize = 160;
+
 // The own cursors, 32 x 32, with their hot spots.
 struct CursorArt {
     const char* name;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -24,32 +23,10 @@
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
 #include "slow_players.h"
+#include "window_helpers.h"
 
 namespace orvala::app {
 namespace {
-
-LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
-    LaunchOptions o;
-    // The program folder one down, so that the folder above it (where libraries are looked
-    // for) is the test's own.
-    o.programFolder = QDir(dir.path()).filePath("Orvala");
-    QDir().mkpath(o.programFolder);
-    o.demo = demo;
-    o.seed = 42;
-    return o;
-}
-
-// Runs the event loop until `done` holds or the time is up.
-bool runUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        // Timers wake the loop: nothing here sleeps.
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
 
 TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     QTemporaryDir dir;

@@ -53,6 +53,9 @@ TEST(Pictures, EveryNamedPictureHasItsSize) {
         {"ImageList3_0", {20, 30}}, {"ImageList3_1", {20, 30}}, {"GTitle", {900, 270}},
         {"Logo", {120, 80}},        {"CurHand", {32, 32}},      {"CurArrow", {32, 32}},
         {"CurBusy", {32, 32}}};
+    for (const char* film : art::kMenuFilmNames)
+        sizes.push_back(
+            {film, {art::kMenuFilmFrames * art::kMenuFilmFrameSize, art::kMenuFilmFrameSize}});
     for (const char* b : {"SPBlue", "SPGreen", "SPRed", "SPYellow"}) {
         sizes.push_back({b, {160, 20}});
         sizes.push_back({QString(b) + "B", {320, 40}});

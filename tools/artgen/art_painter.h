@@ -11,8 +11,9 @@
 //   (42 x 60), "GBolt" (32 x 60), the clocks "GTimerY", "GTimerR" (50 x 50);
 // - the trump symbols "Cher", "Bubi", "Kres", "Piki" (20 x 20 opaque, ground RGB 192, 192, 192
 //   meant transparent; + "B" 40 x 40 with alpha);
-// - the title "GTitle" (900 x 270, three times its 300 x 90 design), "Logo" (120 x 80) and the
-//   own cursors "CurHand", "CurArrow", "CurBusy" (32 x 32).
+// - the title "GTitle" (900 x 270, three times its 300 x 90 design), "Logo" (120 x 80), the
+//   main menu's film strips "GMenuFilm1" and "GMenuFilm2" (art_menu.cpp) and the own cursors
+//   "CurHand", "CurArrow", "CurBusy" (32 x 32).
 
 #include <QColor>
 #include <QImage>
@@ -47,6 +48,8 @@ QImage drawSymbolBitmap(int suit);
 QImage drawSymbolPng(int suit);
 QImage drawTitle(int w, int h);
 QImage drawLogo(int w, int h);
+// A card turning round and round, its face the ace of `suit`: the menu's decoration film.
+QImage drawMenuFilm(int suit);
 QImage drawCursor(int which);  // 0 hand, 1 arrow, 2 busy
 
 }  // namespace orvala::artgen

@@ -1,0 +1,38 @@
+#pragma once
+// What the window's tests share: launch options in a temporary program folder, and running the
+// event loop until something holds.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "app/tform1.h"
+
+namespace orvala::app {
+
+inline LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
+    LaunchOptions o;
+    // The program folder one down, so that the folder above it (where libraries are looked
+    // for) is the test's own.
+    o.programFolder = QDir(dir.path()).filePath("Orvala");
+    QDir().mkpath(o.programFolder);
+    o.demo = demo;
+    o.seed = 42;
+    return o;
+}
+
+// Runs the event loop until `done` holds or the time is up.
+inline bool runUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        // Timers wake the loop: nothing here sleeps.
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+}  // namespace orvala::app
