@@ -1,5 +1,5 @@
 # Runs orvala-tool as a maintainer would and checks what it prints and its exit status.
-# Called as: cmake -DTOOL=path -P tool_cli_test.cmake
+# Called as: cmake -DTOOL=path -DSAMPLE_GIF=recording -P tool_cli_test.cmake
 
 function(run expected_status expected_regex)
   execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
@@ -48,3 +48,14 @@ run(2 "usage" )
 # bench: the search's behaviour signature. A change of the search that moves it says so in its
 # commit, and updates the figures here.
 run(0 "^bench: layouts 248 nodes 299236 signature b144bcda29b102ed\n" bench)
+
+# gif-info: a recording made by make_sample_gif, and files it must refuse.
+run(0 "^valid GIF89a\nsize 80 x 64\nframes 3\nframe 1 delay 1000 ms\nframe 2 delay 1000 ms\nframe 3 delay 5000 ms\n$"
+    gif-info ${SAMPLE_GIF})
+file(WRITE ${SAMPLE_GIF}.cut "GIF89aP")
+run(2 "not a valid GIF89a: damaged or truncated" gif-info ${SAMPLE_GIF}.cut)
+file(WRITE ${SAMPLE_GIF}.old "GIF87a")
+run(2 "not a valid GIF89a: a GIF87a file" gif-info ${SAMPLE_GIF}.old)
+file(REMOVE ${SAMPLE_GIF}.cut ${SAMPLE_GIF}.old)
+run(2 "not a valid GIF89a: no such file" gif-info ${SAMPLE_GIF}.missing)
+run(2 "gif-info takes one FILE" gif-info)

@@ -14,5 +14,6 @@ int runWords(Args& args);
 int runSolve(Args& args);
 int runSelfplay(Args& args);
 int runBench(Args& args);
+int runGifInfo(Args& args);
 
 }  // namespace orvala::tool

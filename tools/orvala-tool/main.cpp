@@ -26,8 +26,11 @@ constexpr Command kCommands[] = {
     {"solve", orvala::tool::runSolve,
      "solve --contract C --scores A,B,C --declarer P [--trump SUIT] [--prune] [--trick CARDS] "
      "[--oracle] MOVER NEXT THIRD  (hands: comma-separated cards, mover first)"},
-    {"selfplay", orvala::tool::runSelfplay, "selfplay --games N --seed S [--rules LINE] [--log FILE]"},
+    {"selfplay", orvala::tool::runSelfplay,
+     "selfplay --games N --seed S [--rules LINE] [--log FILE]"},
     {"bench", orvala::tool::runBench, "bench  (the search's node count and hash of its choices)"},
+    {"gif-info", orvala::tool::runGifInfo,
+     "gif-info FILE  (a recorded deal's size, frames and delays)"},
 };
 
 void usage(std::ostream& out) {
