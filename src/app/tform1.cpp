@@ -59,7 +59,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       presenter_(view_, openHands_),
       player_(presenter_, view_),
       session_(options.seed, options.demo),
-      menu_(this, view_, pictures_, settings_) {
+      menu_(this, view_, pictures_, settings_),
+      gif_(*this, settings_, options.programFolder) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -84,6 +85,10 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     connect(&player_, &EventPlayer::changed, this, [this] { update(); });
     connect(&player_, &EventPlayer::idle, this, &TForm1::onIdle);
     connect(&presenter_, &TablePresenter::changed, this, [this] { update(); });
+    connect(&gif_, &GifRecorder::noticeChanged, this, [this] { update(); });
+    connect(&gif_, &GifRecorder::failed, this, [this](const QString& why) {
+        dialogs::showMessage(this, text(WordRow::GifNotWritten), why);
+    });
     connect(&presenter_, &TablePresenter::returnToMenu, this, [this] {
         if (screen_ == Screen::Game) showMenu();
     });
@@ -231,6 +236,7 @@ void TForm1::startGame() {
     player.name = settings_.PlayerName;
     session_.setRules(settings_.Rules);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
+    lastCountedDeal_ = lastRecordedDeal_ = 0;  // a new game counts its deals from 1 again
     input(in::NewGame{player});
 }
 
@@ -282,9 +288,23 @@ void TForm1::onIdle() {
     if (contractAsked_ && !contractOpen_) askContract();
     syncControls();
     const GameRecord& g = rules().g;
+    // A new deal on the table, names shown and the shuffle heard: its recording starts.
+    if (screen_ == Screen::Game && g.GameRunning && g.DealStartPending == 1 &&
+        g.DealNumber != lastRecordedDeal_) {
+        lastRecordedDeal_ = g.DealNumber;
+        gif_.start();
+    }
     if ((g.GameState == GameState::DealScored || g.GameState == GameState::GameOver) &&
         g.DealNumber != lastCountedDeal_ && screen_ == Screen::Game) {
         lastCountedDeal_ = g.DealNumber;
+        // A deal after which the game goes on (scored or given up) is saved with the scored
+        // table as its last frame; the deal that ends the game is not.
+        if (g.GameState == GameState::DealScored) {
+            gif_.capture();
+            gif_.save();
+        } else {
+            gif_.discard();
+        }
         ++dealsPlayed_;
         if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals)
             QCoreApplication::exit(0);
@@ -350,6 +370,7 @@ void TForm1::paintEvent(QPaintEvent* e) {
     p.drawImage(e->rect(), view_.canvas(), e->rect());
     for (const auto& f : player_.flights())
         if (!f.path.empty()) p.drawImage(f.path[f.at], f.picture);
+    if (!gif_.notice().isNull()) p.drawImage(gif_.noticeAt(), gif_.notice());
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* e) {
@@ -445,6 +466,7 @@ void TForm1::leaveGameForMenu() {
     // The animations stop where they are; a computer's thought is forgotten.
     player_.stop();
     contractAsked_.reset();
+    if (gif_.recording()) gif_.save();
     input(in::ExitToMenu{});
     player_.stop();  // the way back needs no table
     showMenu();
@@ -464,6 +486,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
                           });
         return;
     }
+    // A running game's deal is kept as far as it went.
+    if (screen_ == Screen::Game && gif_.recording()) gif_.save();
     if (settingsSaveFailed(
             saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_)))
         dialogs::showMessage(this, text(WordRow::CantSaveOptions));

@@ -12,6 +12,7 @@
 
 #include "app/event_player.h"
 #include "app/game_session.h"
+#include "app/gif_recorder.h"
 #include "app/menu_screen.h"
 #include "app/open_hands.h"
 #include "app/table_presenter.h"
@@ -46,6 +47,7 @@ class TForm1 final : public QWidget {
     const RulesState& rules() const { return session_.state(); }
     const TableView& view() const { return view_; }
     const TablePresenter& presenter() const { return presenter_; }
+    const GifRecorder& gifRecorder() const { return gif_; }
     Settings& settings() { return settings_; }
     // True while table events are still being played, or a computer's answer waits for them.
     bool busy() const;
@@ -117,6 +119,8 @@ class TForm1 final : public QWidget {
     EventPlayer player_;
     GameSession session_;
     MenuScreen menu_;
+    GifRecorder gif_;
+    int lastRecordedDeal_ = 0;
 
     Screen screen_ = Screen::Title;
     QTimer timer1_{this};               // a child named "Timer1", so that tests can count its ticks

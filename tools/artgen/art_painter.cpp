@@ -46,6 +46,7 @@ std::vector<Picture> allPictures() {
     }
     out.push_back({"GTitle", drawTitle(900, 270)});
     out.push_back({"Logo", drawLogo(120, 80)});
+    out.push_back({"AdvBar3", drawNoticeBar(350, 80)});
     out.push_back({art::kMenuFilmNames[0], drawMenuFilm(1)});
     out.push_back({art::kMenuFilmNames[1], drawMenuFilm(4)});
     out.push_back({art::kCursorHand.name, drawCursor(0)});

@@ -48,6 +48,8 @@ QImage drawSymbolBitmap(int suit);
 QImage drawSymbolPng(int suit);
 QImage drawTitle(int w, int h);
 QImage drawLogo(int w, int h);
+// The bar under the "Creating a GIF..." notice: a pale gold plate with a dark frame.
+QImage drawNoticeBar(int w, int h);
 // A card turning round and round, its face the ace of `suit`: the menu's decoration film.
 QImage drawMenuFilm(int suit);
 QImage drawCursor(int which);  // 0 hand, 1 arrow, 2 busy

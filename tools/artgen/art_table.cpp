@@ -317,6 +317,21 @@ QImage drawLogo(int w, int h) {
     return img;
 }
 
+QImage drawNoticeBar(int w, int h) {
+    QImage img = blank(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient ground(0, 0, 0, h);
+    ground.setColorAt(0, QColor(255, 246, 206));
+    ground.setColorAt(0.5, QColor(246, 224, 150));
+    ground.setColorAt(1, QColor(214, 178, 92));
+    p.setBrush(ground);
+    p.setPen(QPen(QColor(92, 60, 20), h / 20.0));
+    const double inset = h / 40.0;
+    p.drawRoundedRect(QRectF(inset, inset, w - 2 * inset, h - 2 * inset), h / 5.0, h / 5.0);
+    return img;
+}
+
 // The own cursors, 32 x 32; their hot spots are in art_names.h.
 QImage drawCursor(int which) {
     QImage img = blank(32, 32);
