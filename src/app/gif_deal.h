@@ -1,6 +1,7 @@
 #pragma once
 // A recorded deal as the recorder keeps it (the first picture whole, then each change as the
-// rectangle that changed), and its writing as an animated GIF.
+// rectangle that changed, its unchanged pixels clear), and its writing as an animated GIF. Whole
+// pictures are never rebuilt: the encoder takes the changes as they are.
 
 #include <QImage>
 #include <QRect>

@@ -82,7 +82,19 @@ void GifRecorder::capture() {
         changed = changedRect(last_, picture);
         if (changed.isNull()) return;  // nothing moved
     }
-    frames_.push_back(Frame{changed, picture.copy(changed)});
+    // The rectangle that changed, its unchanged pixels clear: all the encoder needs.
+    QImage patch = picture.copy(changed).convertToFormat(QImage::Format_ARGB32);
+    if (!last_.isNull()) {
+        for (int y = 0; y < patch.height(); ++y) {
+            auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
+            const auto* before =
+                reinterpret_cast<const QRgb*>(last_.constScanLine(changed.top() + y)) +
+                changed.left();
+            for (int x = 0; x < patch.width(); ++x)
+                if ((out[x] | 0xFF000000u) == (before[x] | 0xFF000000u)) out[x] = 0;
+        }
+    }
+    frames_.push_back(Frame{changed, std::move(patch)});
     last_ = std::move(picture);
 }
 

@@ -58,7 +58,7 @@ class GifRecorder final : public QObject {
   private:
     struct Frame {
         QRect rect;    // what changed since the previous frame (the whole picture for the first)
-        QImage patch;  // the pixels of that rectangle
+        QImage patch;  // its pixels, those that did not change clear (alpha 0)
     };
     QImage sample() const;
     QImage makeNotice() const;

@@ -143,67 +143,66 @@ GifWriteResult failure(std::string error) {
     return {false, std::move(error)};
 }
 
-// Where in `rect` the picture differs from the one before (all of it for the first), row by
-// row, and the new colours there.
-void changedPixels(const std::vector<GifFrame>& frames, std::size_t i, GifRect rect,
-                   std::vector<std::size_t>& at, std::vector<std::uint32_t>& colours) {
+// A change is usable when its rectangle lies in the picture and its pixels fill it; the first
+// covers the whole picture with nothing marked unchanged.
+std::string checkChanges(int w, int h, const std::vector<GifChange>& changes) {
+    if (changes.empty()) return "there are no pictures to write";
+    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
+        return "the picture size " + std::to_string(w) + " x " + std::to_string(h) +
+               " cannot be stored";
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const GifChange& c = changes[i];
+        const std::string which = "picture " + std::to_string(i + 1);
+        if (c.left < 0 || c.top < 0 || c.width < 0 || c.height < 0 || c.left + c.width > w ||
+            c.top + c.height > h)
+            return which + "'s change lies outside the picture";
+        if (c.pixels.size() != static_cast<std::size_t>(c.width) * c.height)
+            return which + "'s change has " + std::to_string(c.pixels.size()) + " pixels";
+        if (c.delayMs < 0) return which + " has a negative delay";
+    }
+    const GifChange& first = changes[0];
+    if (first.left != 0 || first.top != 0 || first.width != w || first.height != h)
+        return "the first picture must be whole";
+    for (std::uint32_t p : first.pixels)
+        if ((p >> 24) == 0) return "the first picture must be whole";
+    return {};
+}
+
+// The pixels of a change that did change, and where they stand in its rectangle.
+void changedPixels(const GifChange& c, std::vector<std::size_t>& at,
+                   std::vector<std::uint32_t>& colours) {
     at.clear();
     colours.clear();
-    const int w = frames[i].width;
-    for (int y = 0; y < rect.height; ++y)
-        for (int x = 0; x < rect.width; ++x) {
-            const std::size_t p = static_cast<std::size_t>(rect.top + y) * w + rect.left + x;
-            const std::uint32_t now = frames[i].pixels[p];
-            if (i > 0 && opaque(frames[i - 1].pixels[p]) == opaque(now)) continue;
-            at.push_back(static_cast<std::size_t>(y) * rect.width + x);
-            colours.push_back(now);
-        }
+    for (std::size_t k = 0; k < c.pixels.size(); ++k) {
+        if ((c.pixels[k] >> 24) == 0) continue;
+        at.push_back(k);
+        colours.push_back(c.pixels[k]);
+    }
 }
 
-}  // namespace
-
-GifWriteResult encodeAnimatedGif(const std::vector<GifFrame>& frames, std::string& bytes) {
-    bytes.clear();
-    if (std::string problem = checkFrames(frames); !problem.empty()) return failure(problem);
-    const int w = frames[0].width, h = frames[0].height;
+// Whole pictures as changes: the rectangle that changed, unchanged pixels marked by alpha 0.
+std::vector<GifChange> changesOf(const std::vector<GifFrame>& frames) {
+    const int w = frames[0].width;
     const std::vector<GifRect> rects = storedRects(frames);
-
-    std::string error;
-    GifPalette palette;
-    std::vector<std::size_t> at;
-    std::vector<std::uint32_t> colours;
+    std::vector<GifChange> changes;
+    changes.reserve(frames.size());
     for (std::size_t i = 0; i < frames.size(); ++i) {
-        changedPixels(frames, i, rects[i], at, colours);
-        if (!palette.add(colours, error)) return failure(error);
+        const GifRect r = rects[i];
+        GifChange c{r.left, r.top, r.width, r.height, {}, frames[i].delayMs};
+        c.pixels.reserve(static_cast<std::size_t>(r.width) * r.height);
+        for (int y = 0; y < r.height; ++y)
+            for (int x = 0; x < r.width; ++x) {
+                const std::size_t p = static_cast<std::size_t>(r.top + y) * w + r.left + x;
+                const std::uint32_t now = opaque(frames[i].pixels[p]);
+                const bool same = i > 0 && opaque(frames[i - 1].pixels[p]) == now;
+                c.pixels.push_back(same ? 0u : now);
+            }
+        changes.push_back(std::move(c));
     }
-    if (!palette.build(error)) return failure(error);
-
-    std::string out;
-    Encoder encoder(out);
-    if (!encoder.open() || !encoder.screen(w, h, palette)) return failure(encoder.error());
-    const int clear = palette.transparentIndex();
-    std::vector<GifByteType> mapped, indices;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        // Nothing changed: one transparent pixel still carries the picture's delay.
-        const GifRect rect = rects[i].empty() ? GifRect{0, 0, 1, 1} : rects[i];
-        changedPixels(frames, i, rects[i], at, colours);
-        if (!palette.map(colours, mapped, error)) return failure(error);
-        // Pixels that did not change show the picture below.
-        indices.assign(static_cast<std::size_t>(rect.width) * rect.height,
-                       static_cast<GifByteType>(clear));
-        for (std::size_t k = 0; k < at.size(); ++k) indices[at[k]] = mapped[k];
-        if (!encoder.image(rect, indices, frames[i].delayMs, i == 0 ? NO_TRANSPARENT_COLOR : clear))
-            return failure(encoder.error());
-    }
-    if (!encoder.close()) return failure(encoder.error());
-    bytes = std::move(out);
-    return {true, {}};
+    return changes;
 }
 
-GifWriteResult writeAnimatedGif(const std::string& path, const std::vector<GifFrame>& frames) {
-    std::string bytes;
-    GifWriteResult r = encodeAnimatedGif(frames, bytes);
-    if (!r.ok) return r;
+GifWriteResult writeBytes(const std::string& path, const std::string& bytes) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::path(path).parent_path();
     std::error_code ec;
@@ -217,6 +216,68 @@ GifWriteResult writeAnimatedGif(const std::string& path, const std::vector<GifFr
                        (cause ? std::string(": ") + std::strerror(cause) : std::string()));
     }
     return {true, {}};
+}
+
+}  // namespace
+
+GifWriteResult encodeAnimatedGifChanges(int w, int h, const std::vector<GifChange>& changes,
+                                        std::string& bytes) {
+    bytes.clear();
+    if (std::string problem = checkChanges(w, h, changes); !problem.empty())
+        return failure(problem);
+
+    std::string error;
+    GifPalette palette;
+    std::vector<std::size_t> at;
+    std::vector<std::uint32_t> colours;
+    for (const GifChange& c : changes) {
+        changedPixels(c, at, colours);
+        if (!palette.add(colours, error)) return failure(error);
+    }
+    if (!palette.build(error)) return failure(error);
+
+    std::string out;
+    Encoder encoder(out);
+    if (!encoder.open() || !encoder.screen(w, h, palette)) return failure(encoder.error());
+    const int clear = palette.transparentIndex();
+    std::vector<GifByteType> mapped, indices;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const GifChange& c = changes[i];
+        // Nothing changed: one transparent pixel still carries the picture's delay.
+        const GifRect rect = c.width == 0 || c.height == 0
+                                 ? GifRect{0, 0, 1, 1}
+                                 : GifRect{c.left, c.top, c.width, c.height};
+        changedPixels(c, at, colours);
+        if (!palette.map(colours, mapped, error)) return failure(error);
+        // Pixels that did not change show the picture below.
+        indices.assign(static_cast<std::size_t>(rect.width) * rect.height,
+                       static_cast<GifByteType>(clear));
+        for (std::size_t k = 0; k < at.size(); ++k) indices[at[k]] = mapped[k];
+        if (!encoder.image(rect, indices, c.delayMs, i == 0 ? NO_TRANSPARENT_COLOR : clear))
+            return failure(encoder.error());
+    }
+    if (!encoder.close()) return failure(encoder.error());
+    bytes = std::move(out);
+    return {true, {}};
+}
+
+GifWriteResult encodeAnimatedGif(const std::vector<GifFrame>& frames, std::string& bytes) {
+    bytes.clear();
+    if (std::string problem = checkFrames(frames); !problem.empty()) return failure(problem);
+    return encodeAnimatedGifChanges(frames[0].width, frames[0].height, changesOf(frames), bytes);
+}
+
+GifWriteResult writeAnimatedGif(const std::string& path, const std::vector<GifFrame>& frames) {
+    std::string bytes;
+    GifWriteResult r = encodeAnimatedGif(frames, bytes);
+    return r.ok ? writeBytes(path, bytes) : r;
+}
+
+GifWriteResult writeAnimatedGifChanges(const std::string& path, int width, int height,
+                                       const std::vector<GifChange>& changes) {
+    std::string bytes;
+    GifWriteResult r = encodeAnimatedGifChanges(width, height, changes, bytes);
+    return r.ok ? writeBytes(path, bytes) : r;
 }
 
 }  // namespace orvala

@@ -18,4 +18,11 @@ GifWriteResult encodeAnimatedGif(const std::vector<GifFrame>& frames, std::strin
 // Encodes and replaces `path` whole; on any failure no file is left changed or half written.
 GifWriteResult writeAnimatedGif(const std::string& path, const std::vector<GifFrame>& frames);
 
+// The same from the changes alone, for a recorder that never keeps whole pictures: a picture
+// of `width` x `height` whose first change covers it all. Gives the same bytes as the frames.
+GifWriteResult encodeAnimatedGifChanges(int width, int height,
+                                        const std::vector<GifChange>& changes, std::string& bytes);
+GifWriteResult writeAnimatedGifChanges(const std::string& path, int width, int height,
+                                       const std::vector<GifChange>& changes);
+
 }  // namespace orvala

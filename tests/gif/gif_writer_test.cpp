@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/text/atomic_file.h"
+#include "gif/gif_changes.h"
 #include "gif/gif_reader.h"
 #include "gif/gif_test_pictures.h"
 
@@ -214,6 +215,40 @@ TEST_F(GifWriterTest, BadPicturesAndUnwritablePathsAreRefusedAndLeaveNoFile) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"folder.gif", "plain"}));
     EXPECT_TRUE(fs::is_empty(dir_ / "folder.gif"));
+}
+
+// A recorder that keeps only what changed gets the same file as one that keeps whole pictures;
+// changes that do not fit the picture are refused.
+TEST_F(GifWriterTest, ChangesAloneGiveTheSameFileAndBadOnesAreRefused) {
+    const std::vector<GifFrame> frames = movingCard();
+    const int w = frames[0].width, h = frames[0].height;
+    std::vector<GifChange> changes;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const GifRect r = i == 0 ? GifRect{0, 0, w, h}
+                                 : changedRect(frames[i - 1].pixels, frames[i].pixels, w, h);
+        GifChange c{r.left, r.top, r.width, r.height, {}, frames[i].delayMs};
+        for (int y = r.top; y < r.top + r.height; ++y)
+            for (int x = r.left; x < r.left + r.width; ++x) {
+                const auto p = static_cast<std::size_t>(y * w + x);
+                const bool same = i > 0 && frames[i - 1].pixels[p] == frames[i].pixels[p];
+                c.pixels.push_back(same ? 0u : frames[i].pixels[p]);
+            }
+        changes.push_back(std::move(c));
+    }
+    std::string fromFrames, fromChanges;
+    ASSERT_TRUE(encodeAnimatedGif(frames, fromFrames).ok);
+    ASSERT_TRUE(encodeAnimatedGifChanges(w, h, changes, fromChanges).ok);
+    EXPECT_EQ(fromChanges, fromFrames);
+
+    std::vector<GifChange> outside = changes;
+    outside[1].left = w - 1;
+    EXPECT_FALSE(encodeAnimatedGifChanges(w, h, outside, fromChanges).ok);
+    std::vector<GifChange> partFirst = changes;
+    partFirst[0].pixels[0] = 0;  // the first picture must be whole
+    const GifWriteResult r = encodeAnimatedGifChanges(w, h, partFirst, fromChanges);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_TRUE(fromChanges.empty());
 }
 
 }  // namespace
