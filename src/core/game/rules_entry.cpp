@@ -49,10 +49,16 @@ bool acceptsTick(const RulesState& s) {
     return false;
 }
 
-// A move made elsewhere fits the state as the same move made here would.
+// A move made elsewhere fits the state as the same move made here would. Bids and cards come
+// for seats played elsewhere (the host's computer seat included: the machine before it in turn
+// may play for it); the declarer's steps and the collection of a trick for seats whose table
+// actions are not pressed here.
 bool acceptsSeatAction(const RulesState& s, const in::SeatAction& a) {
     const GameRecord& g = s.g;
-    if (a.seat < 1 || a.seat > 3 || s.roles.actsHere[a.seat]) return false;
+    if (a.seat < 1 || a.seat > 3) return false;
+    const bool seatMove = a.kind == Kind::Bid || a.kind == Kind::Pass || a.kind == Kind::Play;
+    if (seatMove ? s.roles.sitter[a.seat] != Sitter::Remote : s.roles.actsHere[a.seat])
+        return false;
     const GameState st = g.GameState;
     switch (a.kind) {
         case Kind::Bid:

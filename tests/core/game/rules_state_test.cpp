@@ -96,9 +96,8 @@ TEST(RulesState, OnlyTheMachineThatActsMayBeginAndOnlyTheDealerStartsTheNextRoun
     EXPECT_FALSE(accepts(host2, in::Tick{}));
 
     // After a give-up and after a scored deal only the dealing machine offers "Next Round".
-    for (const SeatRoles& roles :
-         {SeatRoles::lan(1, false), SeatRoles::lan(2, false), SeatRoles::tournamentSeat(1),
-          SeatRoles::tournamentSeat(3)}) {
+    for (const SeatRoles& roles : {SeatRoles::lan(1, false), SeatRoles::lan(2, false),
+                                   SeatRoles::tournamentSeat(1), SeatRoles::tournamentSeat(3)}) {
         RulesState s = dealt(roles);
         s.g.GameState = GameState::DealScored;
         s.g.DealStartPending = 2;
@@ -135,6 +134,14 @@ TEST(RulesState, MovesFromElsewhereAreRefereedByTheSameRules) {
     // The declarer's own steps are pressed here, never arrive from elsewhere.
     EXPECT_FALSE(accepts(s, in::SeatAction{K::OpenTalon, 3}));
     EXPECT_TRUE(accepts(s, in::PressButton7{}));
+
+    // On the host, the computer seat it stands for begins here, but its bid may come from the
+    // machine before it in turn.
+    RulesState host = dealt(SeatRoles::lan(1, true), 1);
+    ASSERT_EQ(host.g.FirstBidder, 2);
+    apply(host, in::PressButton7{});
+    EXPECT_TRUE(accepts(host, in::SeatAction{K::Bid, 2, 100}));
+    EXPECT_FALSE(accepts(host, in::SeatAction{K::Bid, 3, 100}));  // never for the person's seat
 }
 
 TEST(RulesState, ARemoteCardMustFollowSuit) {
