@@ -59,3 +59,15 @@ run(2 "not a valid GIF89a: a GIF87a file" gif-info ${SAMPLE_GIF}.old)
 file(REMOVE ${SAMPLE_GIF}.cut ${SAMPLE_GIF}.old)
 run(2 "not a valid GIF89a: no such file" gif-info ${SAMPLE_GIF}.missing)
 run(2 "gif-info takes one FILE" gif-info)
+
+# calendar: the cards of a day, one line each; a bad date is refused.
+run(0 "^date 9 May Taurus\nyear Year Of The Tiger\nholiday R_VICTORY Victory day in Great Patriotic war \\(77-th anniversary, Russian Festival\\)\n$"
+    calendar --date 2022-05-09)
+run(0 "^date 1 Январь Козерог\nyear Год Дракона\nholiday R_NEWYEAR Новый год\n$" calendar --date 2024-01-01 --lang 1)
+run(0 "^date 12 September Virgo\nyear Year Of The Dragon\nholiday R_PROGRAM Programmer`s day\n$" calendar --date 2024-09-12)
+run(0 "^date 18 March Pisces\nyear Year Of The Rabbit\n$" calendar --date 2023-03-18)
+run(2 "not a date YYYY-MM-DD" calendar --date 2023-02-29)
+run(2 "not a date YYYY-MM-DD" calendar --date 1899-12-31)
+run(2 "not a date YYYY-MM-DD" calendar --date 9.5.2022)
+run(2 "--lang" calendar --date 2022-05-09 --lang 10)
+run(2 "required" calendar)

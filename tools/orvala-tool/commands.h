@@ -15,5 +15,6 @@ int runSolve(Args& args);
 int runSelfplay(Args& args);
 int runBench(Args& args);
 int runGifInfo(Args& args);
+int runCalendar(Args& args);
 
 }  // namespace orvala::tool

@@ -31,6 +31,8 @@ constexpr Command kCommands[] = {
     {"bench", orvala::tool::runBench, "bench  (the search's node count and hash of its choices)"},
     {"gif-info", orvala::tool::runGifInfo,
      "gif-info FILE  (a recorded deal's size, frames and delays)"},
+    {"calendar", orvala::tool::runCalendar,
+     "calendar --date YYYY-MM-DD [--lang N]  (the calendar cards of a day)"},
 };
 
 void usage(std::ostream& out) {
