@@ -71,12 +71,11 @@ void GameSession::serveQuestion() {
         return;
     }
     // A computer seat's decision, thought on a copy of the state.
-    PlayersPort* players = players_;
-    RandomSource* unused = shuffleRandom_.get();
+    // The shuffles' random source stays on this thread: only the players think elsewhere.
     worker_.run(
-        [state = s_, players, unused, stop = stopping_] {
+        [state = s_, players = players_, stop = stopping_] {
             stop->store(false);
-            return std::vector<Input>{answerFor(state, *players, *unused)};
+            return std::vector<Input>{playersAnswer(state, *players)};
         },
         [this](std::vector<Input> answer) {
             ready_ = std::move(answer);

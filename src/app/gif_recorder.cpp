@@ -39,10 +39,14 @@ QRect changedRect(const QImage& a, const QImage& b) {
 
 }  // namespace
 
-GifRecorder::GifRecorder(QWidget& window, const Settings& settings, QString folder, QObject* parent)
-    : QObject(parent), window_(window), settings_(settings), folder_(std::move(folder)), clock_([] {
-          return QDateTime::currentDateTime();
-      }) {
+GifRecorder::GifRecorder(QWidget& window, const Settings& settings,
+                         const table::PictureSource& pictures, QString folder, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      settings_(settings),
+      pictures_(pictures),
+      folder_(std::move(folder)),
+      clock_([] { return QDateTime::currentDateTime(); }) {
     connect(&timer_, &QTimer::timeout, this, &GifRecorder::capture);
 }
 
@@ -109,7 +113,7 @@ QImage GifRecorder::makeNotice() const {
     QImage plate(175, 40, QImage::Format_ARGB32_Premultiplied);
     plate.fill(Qt::transparent);
     QPainter p(&plate);
-    QImage bar = table::PictureStore().picture("AdvBar3").convertToFormat(QImage::Format_ARGB32);
+    QImage bar = pictures_.picture("AdvBar3").convertToFormat(QImage::Format_ARGB32);
     if (!bar.isNull()) {
         table::SmoothResize(bar, 175, 40);
         p.drawImage(0, 0, bar);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/settings/settings.h"
+#include "table/picture_store.h"
 
 class QWidget;
 
@@ -27,9 +28,10 @@ class GifRecorder final : public QObject {
     static constexpr int kMostFrames = 250;
     static constexpr int kLastFrameMs = 5000;
 
-    // window: the main window sampled; folder: the program folder; settings: read at each use.
-    GifRecorder(QWidget& window, const Settings& settings, QString folder,
-                QObject* parent = nullptr);
+    // window: the main window sampled; folder: the program folder; settings: read at each use;
+    // pictures: where the notice's bar comes from.
+    GifRecorder(QWidget& window, const Settings& settings, const table::PictureSource& pictures,
+                QString folder, QObject* parent = nullptr);
     ~GifRecorder() override;
 
     // A new deal is on the table: the frames so far are dropped and sampling starts.
@@ -65,6 +67,7 @@ class GifRecorder final : public QObject {
 
     QWidget& window_;
     const Settings& settings_;
+    const table::PictureSource& pictures_;
     QString folder_;
     QTimer timer_;
     std::vector<Frame> frames_;

@@ -60,7 +60,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       player_(presenter_, view_),
       session_(options.seed, options.demo),
       menu_(this, view_, pictures_, settings_),
-      gif_(*this, settings_, options.programFolder) {
+      gif_(*this, settings_, pictures_, options.programFolder) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);

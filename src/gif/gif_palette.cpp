@@ -38,6 +38,13 @@ struct ImageDeleter {
 };
 using Image = std::unique_ptr<liq_image, ImageDeleter>;
 
+// The rows as the colour reduction's picture; they must outlive it.
+Image imageOf(liq_attr* attr, const Rows& rows, std::string& error) {
+    Image image(liq_image_create_rgba(attr, rows.rgba.data(), rows.width, rows.height, 0));
+    if (!image) error = "cannot hand a picture to the colour reduction";
+    return image;
+}
+
 std::string liqError(const char* what, liq_error e) {
     return std::string(what) + " (colour reduction error " + std::to_string(static_cast<int>(e)) +
            ")";
@@ -73,11 +80,8 @@ bool GifPalette::add(const std::vector<std::uint32_t>& pixels, std::string& erro
     }
     if (pixels.empty()) return true;
     const Rows rows = rowsOf(pixels);
-    Image image(liq_image_create_rgba(q_->attr, rows.rgba.data(), rows.width, rows.height, 0));
-    if (!image) {
-        error = "cannot hand a picture to the colour reduction";
-        return false;
-    }
+    const Image image = imageOf(q_->attr, rows, error);
+    if (!image) return false;
     const liq_error e = liq_histogram_add_image(q_->histogram, q_->attr, image.get());
     if (e != LIQ_OK) error = liqError("cannot count the colours of a picture", e);
     return e == LIQ_OK;
@@ -110,11 +114,8 @@ bool GifPalette::map(const std::vector<std::uint32_t>& pixels, std::vector<std::
     indices.clear();
     if (pixels.empty()) return true;
     const Rows rows = rowsOf(pixels);
-    Image image(liq_image_create_rgba(q_->attr, rows.rgba.data(), rows.width, rows.height, 0));
-    if (!image) {
-        error = "cannot hand a picture to the colour reduction";
-        return false;
-    }
+    const Image image = imageOf(q_->attr, rows, error);
+    if (!image) return false;
     indices.resize(static_cast<std::size_t>(rows.width) * rows.height);
     const liq_error e =
         liq_write_remapped_image(q_->result, image.get(), indices.data(), indices.size());

@@ -23,12 +23,16 @@ int hundredths(int delayMs) {
     return std::clamp((delayMs + 5) / 10, 1, 65535);
 }
 
+std::string sizeProblem(int w, int h) {
+    if (w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide) return {};
+    return "the picture size " + std::to_string(w) + " x " + std::to_string(h) +
+           " cannot be stored";
+}
+
 std::string checkFrames(const std::vector<GifFrame>& frames) {
     if (frames.empty()) return "there are no pictures to write";
     const int w = frames[0].width, h = frames[0].height;
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
-        return "the picture size " + std::to_string(w) + " x " + std::to_string(h) +
-               " cannot be stored";
+    if (std::string problem = sizeProblem(w, h); !problem.empty()) return problem;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const GifFrame& f = frames[i];
         const std::string which = "picture " + std::to_string(i + 1);
@@ -147,9 +151,7 @@ GifWriteResult failure(std::string error) {
 // covers the whole picture with nothing marked unchanged.
 std::string checkChanges(int w, int h, const std::vector<GifChange>& changes) {
     if (changes.empty()) return "there are no pictures to write";
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
-        return "the picture size " + std::to_string(w) + " x " + std::to_string(h) +
-               " cannot be stored";
+    if (std::string problem = sizeProblem(w, h); !problem.empty()) return problem;
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const GifChange& c = changes[i];
         const std::string which = "picture " + std::to_string(i + 1);

@@ -57,7 +57,8 @@ TEST(GifRecording, OnlyChangesBecomeFramesAtMost250AndTheFileShowsThem) {
     settings.SaveGamesAsGif = true;
     settings.GifFrameDelay = 700;
     Picture window;
-    GifRecorder recorder(window, settings, dir.path());
+    const table::PictureStore pictures;
+    GifRecorder recorder(window, settings, pictures, dir.path());
     recorder.setClock([] { return QDateTime(QDate(2026, 12, 8), QTime(11, 41, 12)); });
     recorder.start();
     EXPECT_EQ(recorder.frameCount(), 1);
@@ -101,7 +102,8 @@ TEST(GifRecording, AFolderThatCannotBeWrittenIsToldAndEndsTheRecording) {
     Settings settings;
     settings.SaveGamesAsGif = true;
     Picture window;
-    GifRecorder recorder(window, settings, dir.path());
+    const table::PictureStore pictures;
+    GifRecorder recorder(window, settings, pictures, dir.path());
     recorder.start();
     window.show(5);
     recorder.capture();

@@ -90,9 +90,7 @@ void expectRightButtonMenu(TForm1& w, int language) {
 TEST(Menu, SetLanguageCaptionsEveryButtonAtOnceOnTheMenuAndDuringAGame) {
     EnglishAfterwards restore;
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
@@ -173,9 +171,7 @@ struct TickCounter : QObject {
 
 TEST(Menu, TheDecorationsTurnOnTimer1RepaintingOnlyThemselvesAndRestWithoutAnimation) {
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
@@ -227,9 +223,7 @@ TEST(Menu, TheDecorationsTurnOnTimer1RepaintingOnlyThemselvesAndRestWithoutAnima
 // pointer as the platform's own clicks are, starts the game.
 TEST(Menu, OneClickOnNewPlayerUnderTheRestingPointerStartsTheGame) {
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     w.show();
     const QPoint at = w.Button6->geometry().center();
     QTest::mouseMove(&w, at);

@@ -23,6 +23,13 @@ inline LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
     return o;
 }
 
+// The same on the fast table: no flights or pauses, the timer every millisecond.
+inline LaunchOptions fastOptionsIn(const QTemporaryDir& dir, bool demo = false) {
+    LaunchOptions o = optionsIn(dir, demo);
+    o.fast = true;
+    return o;
+}
+
 // Runs the event loop until `done` holds or the time is up.
 inline bool runUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;

@@ -111,9 +111,7 @@ class Person {
 
 TEST(Window, APersonPlaysDealsWithTheMouse) {
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     QuickComputers quick;
     w.session().setPlayers(&quick.players);
     w.show();
@@ -140,9 +138,7 @@ TEST(Window, APersonPlaysDealsWithTheMouse) {
 TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
     for (auto [size, language] : {std::pair{1, 0}, std::pair{4, 5}}) {
         QTemporaryDir dir;
-        LaunchOptions o = optionsIn(dir, false);
-        o.fast = true;
-        TForm1 w(o);
+        TForm1 w(fastOptionsIn(dir));
         QuickComputers quick;
         w.session().setPlayers(&quick.players);
         w.settings().Rules.RuleStartWith500 = true;
@@ -184,9 +180,7 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
 // closes them again.
 TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::mouseClick(w.Button6, Qt::LeftButton);
@@ -319,9 +313,7 @@ TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
 // writes the settings.
 TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     QTemporaryDir dir;
-    LaunchOptions o = optionsIn(dir, false);
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::mouseClick(w.Button6, Qt::LeftButton);

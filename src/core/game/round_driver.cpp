@@ -5,10 +5,16 @@
 namespace orvala {
 
 Input answerFor(const RulesState& s, PlayersPort& players, RandomSource& random) {
+    if (s.pending && s.pending->kind == Question::Kind::Deck)
+        return in::DeckAnswer{Shuffle(random)};
+    return playersAnswer(s, players);
+}
+
+Input playersAnswer(const RulesState& s, PlayersPort& players) {
     const Question q = s.pending.value_or(Question{});
     switch (q.kind) {
         case Question::Kind::Deck:
-            return in::DeckAnswer{Shuffle(random)};
+            break;  // the deck is the dealer's, not a player's
         case Question::Kind::BidLimit:
             return in::BidLimitAnswer{q.seat, players.ComputerBidLimit(s.g, s.rules, q.seat)};
         case Question::Kind::Give:

@@ -14,6 +14,8 @@ namespace orvala {
 
 // The answer that `players` (and `random`, for the deck) gives to the question `s` waits on.
 Input answerFor(const RulesState& s, PlayersPort& players, RandomSource& random);
+// The answer of `players` to a question that is theirs (anything but the deck).
+Input playersAnswer(const RulesState& s, PlayersPort& players);
 
 class RoundDriver {
   public:
