@@ -60,6 +60,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       player_(presenter_, view_),
       session_(options.seed, options.demo),
       menu_(this, view_, pictures_, settings_),
+      calendar_(this, view_, pictures_, settings_),
       gif_(*this, settings_, pictures_, options.programFolder) {
     setObjectName("TForm1");
     setMouseTracking(true);
@@ -170,6 +171,7 @@ void TForm1::SetLanguage(int index) {
 void TForm1::ApplyLanguage() {
     setWindowTitle(text(WordRow::Orvala));
     menu_.applyLanguage();
+    calendar_.rebuild();
     syncControls();
     if (screen_ == Screen::Title) drawTitle();
     if (screen_ == Screen::Game) presenter_.redrawAll();
@@ -219,6 +221,7 @@ void TForm1::showMenu() {
     Button7->hide();
     Button8->hide();
     menu_.show();
+    calendar_.show();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
@@ -228,6 +231,7 @@ void TForm1::startGame() {
     if (screen_ == Screen::Game) return;
     screen_ = Screen::Game;
     menu_.hide();
+    calendar_.hide();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -357,6 +361,7 @@ void TForm1::syncControls() {
 void TForm1::layoutControls() {
     const double s = view_.scale();
     menu_.layout();
+    calendar_.layout();
     // The two action buttons stand right of the person's scoreboard.
     for (auto [b, y] : {std::pair{Button7, 290}, std::pair{Button8, 328}}) {
         styleWindowButton(b, settings_, s);

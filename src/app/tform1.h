@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/calendar_panel.h"
 #include "app/event_player.h"
 #include "app/game_session.h"
 #include "app/gif_recorder.h"
@@ -71,6 +72,7 @@ class TForm1 final : public QWidget {
     // heading, the title and the table's texts. The right-button menu is built at each opening.
     void ApplyLanguage();
     const MenuScreen& menu() const { return menu_; }
+    CalendarPanel& calendar() { return calendar_; }
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
@@ -119,6 +121,7 @@ class TForm1 final : public QWidget {
     EventPlayer player_;
     GameSession session_;
     MenuScreen menu_;
+    CalendarPanel calendar_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
 

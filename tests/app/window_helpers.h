@@ -2,9 +2,12 @@
 // What the window's tests share: launch options in a temporary program folder, and running the
 // event loop until something holds.
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -29,6 +32,20 @@ inline LaunchOptions fastOptionsIn(const QTemporaryDir& dir, bool demo = false) 
     o.fast = true;
     return o;
 }
+
+// The program folder inside a temporary folder that holds the built libraries, as `make run`
+// installs them.
+struct HomeWithLibraries {
+    QTemporaryDir top;
+    QString home;
+    HomeWithLibraries() {
+        home = QDir(top.path()).filePath("Orvala");
+        QDir().mkpath(home);
+        for (const QString& f : QDir(ORVALA_LIBRARY_DIR).entryList({"*.dll"}, QDir::Files))
+            EXPECT_TRUE(
+                QFile::copy(QDir(ORVALA_LIBRARY_DIR).filePath(f), QDir(top.path()).filePath(f)));
+    }
+};
 
 // Runs the event loop until `done` holds or the time is up.
 inline bool runUntil(const std::function<bool()>& done, int ms) {

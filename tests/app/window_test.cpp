@@ -243,20 +243,6 @@ TEST(Window, ThePurpleDesignWithoutItsLibrarySaysSoAndFallsBackToTheCustomizable
     EXPECT_TRUE(w.saluteStrip().isNull());  // no library, no salute
 }
 
-// The program folder inside a temporary folder that holds the built libraries, as `make run`
-// installs them.
-struct HomeWithLibraries {
-    QTemporaryDir top;
-    QString home;
-    HomeWithLibraries() {
-        home = QDir(top.path()).filePath("Orvala");
-        QDir().mkpath(home);
-        for (const QString& f : QDir(ORVALA_LIBRARY_DIR).entryList({"*.dll"}, QDir::Files))
-            EXPECT_TRUE(
-                QFile::copy(QDir(ORVALA_LIBRARY_DIR).filePath(f), QDir(top.path()).filePath(f)));
-    }
-};
-
 TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
     HomeWithLibraries libs;
     LaunchOptions o;

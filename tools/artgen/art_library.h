@@ -7,7 +7,8 @@
 //   "ZorCards06B.dll"  face sets 32..39, deck-back sets 1..12 and the narrow built-in backs;
 //   "ZorCards06C.dll"  face sets 40..47;
 //   "ZorBackG03.dll"   the backgrounds "Fon01Gr" ... "Fon10FiB" (JPEG);
-//   "ZorCGraph1.dll"   "BGLilu", "GTouch", "GIcon48Opt", "GFormOpt..." and "GFormHistory...".
+//   "ZorCGraph1.dll"   "BGLilu", "GTouch", "GIcon48Opt", "GFormOpt..." and "GFormHistory...";
+//   "ZorCalendar01.dll" the calendar's card ground, zodiac signs, year animals and holidays.
 // Every picture is drawn from the set or picture number alone, so the bytes are the same every
 // build.
 
@@ -30,6 +31,8 @@ struct LibraryPicture {
 };
 // The pictures of a library file; empty for a file artgen does not know.
 std::vector<LibraryPicture> libraryPictures(const QString& file);
+// The calendar library's pictures (art_library_calendar.cpp).
+void addCalendar(std::vector<LibraryPicture>& out);
 
 // Face set 1..47: rank value 1..6 (9, J, Q, K, 10, A), suit index 1..4 (hearts, diamonds, clubs,
 // spades); bitmap at 69 x 94, else at the set's own size (146 or 126 x 198).

@@ -106,7 +106,7 @@ void addDesign(std::vector<LibraryPicture>& out) {
 
 QStringList libraryFiles() {
     return {table::kFacesLibraryA, table::kFacesLibraryB, table::kFacesLibraryC,
-            table::kBackgroundLibrary, table::kDesignLibrary};
+            table::kBackgroundLibrary, table::kDesignLibrary, table::kCalendarLibrary};
 }
 
 std::vector<LibraryPicture> libraryPictures(const QString& file) {
@@ -122,6 +122,8 @@ std::vector<LibraryPicture> libraryPictures(const QString& file) {
         addBackgrounds(out);
     } else if (file == table::kDesignLibrary) {
         addDesign(out);
+    } else if (file == table::kCalendarLibrary) {
+        addCalendar(out);
     }
     return out;
 }

@@ -4,7 +4,7 @@
 # file dates, so the same bytes every build).
 set(ORVALA_LIBRARY_DIR ${CMAKE_BINARY_DIR}/libraries)
 set(ORVALA_LIBRARY_FILES ZorCards06A.dll ZorCards06B.dll ZorCards06C.dll ZorBackG03.dll
-    ZorCGraph1.dll)
+    ZorCGraph1.dll ZorCalendar01.dll)
 set(library_outputs)
 foreach(library ${ORVALA_LIBRARY_FILES})
   set(pictures ${CMAKE_CURRENT_BINARY_DIR}/libraries/${library})
