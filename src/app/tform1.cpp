@@ -111,6 +111,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     Button11 = menu_.Button11;
     connect(Button6, &QPushButton::clicked, this, &TForm1::startGame);
     connect(Button11, &QPushButton::clicked, this, &QWidget::close);
+    menu_.Button10->setEnabled(true);
+    connect(menu_.Button10, &QPushButton::clicked, this, &TForm1::ShowOptions);
     for (auto* b : menu_.buttons())
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
 
@@ -449,9 +451,11 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
          {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName, WordRow::Speed,
           WordRow::Help, WordRow::About, WordRow::Radio, WordRow::Chat}) {
         QAction* item = menu->addAction(text(row));
-        item->setEnabled(row == WordRow::ExitToMenu && screen_ == Screen::Game);
+        item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
+                         row == WordRow::Speed);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
+        if (row == WordRow::Speed) connect(item, &QAction::triggered, this, &TForm1::ShowSpeed);
     }
     menu->popup(e->globalPos());
 }

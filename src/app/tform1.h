@@ -5,8 +5,10 @@
 // show through the table presenter, and dialogs answer by signals. The window never blocks: it
 // repaints, animates and closes while a computer thinks.
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -19,6 +21,8 @@
 #include "app/table_presenter.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
+#include "dialogs/options_dialog.h"
+#include "net/library_download.h"
 #include "table/table_view.h"
 #include "table/zor_cards_button.h"
 
@@ -72,6 +76,19 @@ class TForm1 final : public QWidget {
     // heading, the title and the table's texts. The right-button menu is built at each opening.
     void ApplyLanguage();
     const MenuScreen& menu() const { return menu_; }
+    // The options dialog, from the menu's "Options": every change takes effect at once.
+    void ShowOptions();
+    // The speed dialog, from the options dialog or the right-button menu's "Speed".
+    void ShowSpeed();
+    // A sound of the game; silent until the sound adapter comes.
+    void PlaySoundEvent(Wave wave, bool synchronous) {
+        (void)wave;
+        (void)synchronous;
+    }
+    // The library file's download into the folder above the program folder; done() is told
+    // whether it came whole.
+    void DownloadLibrary(const QString& file, std::function<void(bool)> done = {});
+    bool downloading() const { return download_ != nullptr; }
     CalendarPanel& calendar() { return calendar_; }
 
     TZorCardsButton* Button7 = nullptr;
@@ -110,6 +127,11 @@ class TForm1 final : public QWidget {
     void salute(bool onButtons);
     // The buttons' colour schemes by the design of the screen shown.
     void colourButtons();
+    // One change of the options dialog, applied to the window (tform1_options.cpp).
+    void applyOption(dialogs::OptionChange what);
+    // The "Purple" design's picture the table, menu and auxiliary designs need; without it they
+    // fall back to the customizable and grey designs with a message.
+    bool designLibraryMissing();
 
     LaunchOptions options_;
     Settings settings_;
@@ -122,6 +144,8 @@ class TForm1 final : public QWidget {
     GameSession session_;
     MenuScreen menu_;
     CalendarPanel calendar_;
+    QPointer<dialogs::TFormOptions> options_dialog_;
+    std::unique_ptr<net::LibraryDownload> download_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
 

@@ -132,10 +132,17 @@ AuxDialog::AuxDialog(const QString& title, QWidget* parent)
     : QDialog(parent), design_(dialogLook().design) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title);
+    restyle();
+}
+
+void AuxDialog::restyle() {
+    design_ = dialogLook().design;
     setFont(dialogLook().font);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, dialogTextColour(design_));
     setPalette(pal);
+    table::applyNewButtons(this, dialogLook().newButtons);
+    update();
 }
 
 void AuxDialog::paintEvent(QPaintEvent*) {

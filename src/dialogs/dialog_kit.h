@@ -60,6 +60,8 @@ class AuxDialog : public QDialog {
     AuxDialog(const QString& title, QWidget* parent = nullptr);
 
     AuxDesign design() const { return design_; }
+    // Takes the current look again (after the auxiliary design or "New buttons" changed).
+    void restyle();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

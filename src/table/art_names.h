@@ -48,6 +48,9 @@ inline constexpr CursorArt kCursorHand{"CurHand", 12, 1};   // the tip of the in
 inline constexpr CursorArt kCursorArrow{"CurArrow", 1, 1};  // the arrow's point
 inline constexpr CursorArt kCursorBusy{"CurBusy", 16, 16};  // the waist of the hourglass
 
+// The flags of the ten languages (named by FlagPictureName).
+inline constexpr int kFlagWidth = 32, kFlagHeight = 24;
+
 // The calendar cards, in design units: a card of 60 x 100 ("R_BASE"), the year and holiday
 // pictures of 54 x 70 at (3, 27), the zodiac picture of 26 x 30 at (17, 65). The library draws
 // them at kCalendarPictureScale times these sizes, so that the larger windows stay sharp.

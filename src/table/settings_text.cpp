@@ -8,4 +8,8 @@ QString fromSettingsText(const std::string& cp1251) {
     return QString::fromStdString(cp1251ToUtf8(cp1251));
 }
 
+std::string toSettingsText(const QString& text) {
+    return utf8ToCp1251(text.toStdString());
+}
+
 }  // namespace orvala::table

@@ -9,5 +9,7 @@
 namespace orvala::table {
 
 QString fromSettingsText(const std::string& cp1251);
+// The other way, for a name the user picked; characters Windows-1251 lacks become "?".
+std::string toSettingsText(const QString& text);
 
 }  // namespace orvala::table

@@ -80,7 +80,8 @@ void expectRightButtonMenu(TForm1& w, int language) {
     for (size_t k = 0; k < std::size(items); ++k) {
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->text(), row(items[k], language));
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->isEnabled(),
-                  items[k] == WordRow::ExitToMenu && w.screen() == TForm1::Screen::Game);
+                  (items[k] == WordRow::ExitToMenu && w.screen() == TForm1::Screen::Game) ||
+                      items[k] == WordRow::Speed);
     }
     menu->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -4,7 +4,6 @@
 // (Noto Color Emoji, SIL Open Font License), drawn on grounds of our own, so every picture is
 // recognisable at the card's small size.
 
-#include <QFontDatabase>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,6 +13,7 @@
 #include <set>
 
 #include "art_library.h"
+#include "art_painter.h"
 #include "core/calendar/holiday_table.h"
 #include "core/calendar/signs.h"
 #include "table/art_names.h"
@@ -21,16 +21,7 @@
 namespace orvala::artgen {
 namespace {
 
-constexpr const char* kEmojiFamily = "Noto Color Emoji";
 constexpr int kScale = art::kCalendarPictureScale;
-
-// Without the emoji font every picture would be an empty box: the build stops instead.
-void requireEmojiFont() {
-    if (QFontDatabase::families().contains(kEmojiFamily)) return;
-    std::fprintf(stderr, "artgen: the font \"%s\" is missing (Debian: fonts-noto-color-emoji)\n",
-                 kEmojiFamily);
-    std::exit(1);
-}
 
 // The symbol of each holiday picture.
 const QHash<QString, QString>& holidaySymbols() {

@@ -2,6 +2,7 @@
 
 #include "art_painter.h"
 
+#include "core/lang/language.h"
 #include "table/art_names.h"
 
 namespace orvala::artgen {
@@ -52,6 +53,8 @@ std::vector<Picture> allPictures() {
     out.push_back({art::kCursorHand.name, drawCursor(0)});
     out.push_back({art::kCursorArrow.name, drawCursor(1)});
     out.push_back({art::kCursorBusy.name, drawCursor(2)});
+    for (int language = 0; language < 10; ++language)
+        out.push_back({QString::fromStdString(FlagPictureName(language)), drawFlag(language)});
     for (auto& p : buttonPictures()) out.push_back(std::move(p));
     return out;
 }

@@ -13,7 +13,8 @@
 //   meant transparent; + "B" 40 x 40 with alpha);
 // - the title "GTitle" (900 x 270, three times its 300 x 90 design), "Logo" (120 x 80), the
 //   main menu's film strips "GMenuFilm1" and "GMenuFilm2" (art_menu.cpp) and the own cursors
-//   "CurHand", "CurArrow", "CurBusy" (32 x 32).
+//   "CurHand", "CurArrow", "CurBusy" (32 x 32), and the languages' flags "FlagOEng" ... "FlagOKor"
+//   (FlagPictureName).
 
 #include <QColor>
 #include <QImage>
@@ -53,5 +54,11 @@ QImage drawNoticeBar(int w, int h);
 // A card turning round and round, its face the ace of `suit`: the menu's decoration film.
 QImage drawMenuFilm(int suit);
 QImage drawCursor(int which);  // 0 hand, 1 arrow, 2 busy
+// The colour emoji font that the flags and the calendar's pictures are drawn with; without it
+// they would be empty boxes, so artgen stops with a message (requireEmojiFont).
+inline constexpr const char* kEmojiFamily = "Noto Color Emoji";
+void requireEmojiFont();
+// The flag of language 0..9, art::kFlagWidth x kFlagHeight.
+QImage drawFlag(int language);
 
 }  // namespace orvala::artgen

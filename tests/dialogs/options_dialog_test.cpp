@@ -1,0 +1,164 @@
+// The options dialog on its own: each control writes its setting at once and says what changed,
+// the groups' enabling rules, the screen's window sizes, the fonts' "Default", the download
+// buttons' enabling and the page that comes back.
+
+#include "dialogs/options_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <vector>
+
+#include "dialogs/radio_group.h"
+#include "table/picture_store.h"
+
+namespace orvala::dialogs {
+namespace {
+
+struct Fixture {
+    Settings settings;
+    table::PictureStore pictures{QStringList{"/nonexistent"}};
+    QTemporaryDir folder;
+    std::vector<OptionChange> changes;
+    QPointer<TFormOptions> dialog;
+
+    explicit Fixture(QSize screen = {1920, 1080}) {
+        OptionsContext context;
+        context.screen = screen;
+        context.libraryFolders = {folder.path()};
+        dialog = new TFormOptions(settings, context, pictures);
+        QObject::connect(dialog, &TFormOptions::changed,
+                         [this](OptionChange c) { changes.push_back(c); });
+        dialog->open();
+    }
+    ~Fixture() {
+        if (dialog) dialog->close();
+    }
+    void pick(QComboBox* box, int index) { box->setCurrentIndex(index); }
+};
+
+TEST(OptionsDialog, ControlsWriteTheirSettingsAtOnceAndTellWhatChanged) {
+    Fixture f;
+    ASSERT_EQ(f.dialog->size(), QSize(500, 400));
+    EXPECT_EQ(f.dialog->PageControl1->count(), 9);
+    f.dialog->CheckBox1->click();
+    EXPECT_FALSE(f.settings.SoundOn);
+    f.dialog->CheckBox9->click();
+    EXPECT_FALSE(f.settings.Rules.RulePainting);
+    f.pick(f.dialog->ComboBox1, 5);
+    EXPECT_EQ(f.settings.CardFaceSet, 5);
+    f.pick(f.dialog->ComboBoxBG1, 4);
+    f.pick(f.dialog->ComboBoxBG2, 6);
+    EXPECT_EQ(f.settings.BackgroundTexture, 5);
+    EXPECT_EQ(f.settings.BackgroundColour, 6);
+    f.dialog->RGRadio->item(1)->click();
+    EXPECT_FALSE(f.settings.RadioListFromServer);
+    f.pick(f.dialog->ComboBoxD3, 3);
+    EXPECT_TRUE(f.settings.AuxDesignPurple);
+    f.pick(f.dialog->ComboBoxD3, 1);
+    EXPECT_FALSE(f.settings.AuxDesignPurple);
+    EXPECT_EQ(f.settings.AuxDesignGrey, 1);
+    const std::vector<OptionChange> expected = {OptionChange::Sound,      OptionChange::Rules,
+                                                OptionChange::CardFaces,  OptionChange::Background,
+                                                OptionChange::Background, OptionChange::RadioSource,
+                                                OptionChange::AuxDesign,  OptionChange::AuxDesign};
+    EXPECT_EQ(f.changes, expected);
+}
+
+TEST(OptionsDialog, TheBoltGroupTheBackModificationAndTheRecordingFollowTheirRules) {
+    Fixture f;
+    // The penalty mode survives bolts being switched off and on.
+    f.dialog->RadioGroup4->item(2)->click();
+    EXPECT_EQ(f.settings.Rules.RuleBoltPenaltyMode, 3);
+    f.dialog->CheckBox6->click();
+    EXPECT_FALSE(f.settings.Rules.RuleBolts);
+    EXPECT_FALSE(f.dialog->RadioGroup4->isEnabled());
+    EXPECT_EQ(f.settings.Rules.RuleBoltPenaltyMode, 3);
+    f.dialog->CheckBox6->click();
+    EXPECT_TRUE(f.dialog->RadioGroup4->isEnabled());
+    EXPECT_EQ(f.dialog->RadioGroup4->itemIndex(), 2);
+
+    // Back set 9 is random; set 2 afterwards changes by the day.
+    f.pick(f.dialog->ComboBox2, 9);
+    EXPECT_EQ(f.dialog->RadioGroup2->itemIndex(), 2);
+    EXPECT_FALSE(f.dialog->RadioGroup2->item(0)->isEnabled());
+    EXPECT_FALSE(f.dialog->RadioGroup2->item(1)->isEnabled());
+    f.pick(f.dialog->ComboBox2, 2);
+    EXPECT_EQ(f.dialog->RadioGroup2->itemIndex(), 0);
+    EXPECT_FALSE(f.dialog->RadioGroup2->item(2)->isEnabled());
+    EXPECT_FALSE(f.settings.DeckBackFixed);
+    f.dialog->RadioGroup2->item(1)->click();
+    EXPECT_TRUE(f.settings.DeckBackFixed);
+
+    // Recording is offered in the small window only, keeping its value in the others.
+    f.dialog->CheckBoxSG1->click();
+    EXPECT_TRUE(f.settings.SaveGamesAsGif);
+    EXPECT_TRUE(f.dialog->SpinEditSG1->isEnabled());
+    f.pick(f.dialog->ComboBoxWSize, 2);
+    EXPECT_EQ(f.settings.WindowSize, 3);
+    EXPECT_FALSE(f.dialog->CheckBoxSG1->isEnabled());
+    EXPECT_TRUE(f.settings.SaveGamesAsGif);
+    EXPECT_TRUE(f.dialog->CheckBoxSG1->isChecked());
+}
+
+TEST(OptionsDialog, AScreenOffersOnlyTheSizesItHoldsAndDefaultRestoresEveryFont) {
+    Fixture small({1280, 1024});
+    EXPECT_EQ(small.dialog->ComboBoxWSize->count(), 3);
+    small.settings.WindowSize = 4;
+    small.dialog->refresh();
+    EXPECT_EQ(small.dialog->ComboBoxWSize->currentIndex(), -1);
+
+    Fixture f;
+    EXPECT_EQ(f.dialog->ComboBoxWSize->count(), 5);
+    f.pick(f.dialog->ComboBoxFont, 2);
+    f.dialog->FontComboBox1->setCurrentIndex(f.dialog->FontComboBox1->findText("DejaVu Sans"));
+    emit f.dialog->FontComboBox1->textActivated("DejaVu Sans");
+    f.dialog->SpinEdit1->setValue(150);
+    EXPECT_EQ(f.settings.FontName[2], "DejaVu Sans");
+    EXPECT_EQ(f.settings.FontScale[2], 150);
+    f.settings.FontScale[0] = 120;
+    f.dialog->Button2->click();
+    EXPECT_EQ(f.settings.FontName, Settings{}.FontName);
+    EXPECT_EQ(f.settings.FontScale, Settings{}.FontScale);
+    EXPECT_EQ(f.dialog->SpinEdit1->value(), 100);
+}
+
+TEST(OptionsDialog, DownloadButtonsFollowTheFilesAndThePageComesBack) {
+    Fixture f;
+    // Nothing is there: every download is offered, and there is no salute without the design
+    // library.
+    for (auto& [button, file] : f.dialog->downloads) EXPECT_TRUE(button->isEnabled());
+    EXPECT_FALSE(f.dialog->CheckBoxD1->isEnabled());
+    EXPECT_FALSE(f.dialog->CheckBoxD1->isChecked());
+    EXPECT_FALSE(f.settings.SaluteOnButtons);
+    QFile lib(QDir(f.folder.path()).filePath("ZorCards06A.dll"));
+    ASSERT_TRUE(lib.open(QIODevice::WriteOnly));
+    lib.close();
+    QString asked;
+    QObject::connect(f.dialog, &TFormOptions::downloadAsked, [&](const QString& s) { asked = s; });
+    f.dialog->findChild<table::TZorCardsButton*>("ButtonDLL8")->click();
+    EXPECT_EQ(asked, "ZorCVoice3.dll");
+    f.dialog->refreshLibraries();
+    for (auto& [button, file] : f.dialog->downloads)
+        EXPECT_EQ(button->isEnabled(), file != "ZorCards06A.dll") << file.toStdString();
+
+    f.dialog->PageControl1->setCurrentIndex(4);
+    f.dialog->Button1->click();
+    EXPECT_TRUE(f.dialog.isNull() || !f.dialog->isVisible());
+    Fixture again;
+    EXPECT_EQ(again.dialog->PageControl1->currentIndex(), 4);
+    again.dialog->PageControl1->setCurrentIndex(0);
+    QTest::keyClick(again.dialog, Qt::Key_Escape);
+}
+
+}  // namespace
+}  // namespace orvala::dialogs
