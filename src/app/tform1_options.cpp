@@ -18,8 +18,7 @@ using dialogs::OptionChange;
 
 void TForm1::ShowOptions() {
     if (options_dialog_) return;
-    PlaySoundEvent(Wave::WOpenFo, false);
-    salute(true);
+    PlaySoundEvent(Wave::WOpenFo, false);  // the menu's button has saluted already
     // The dialog's own head picture comes with the "Purple" design; without it the dialogs are
     // grey.
     if (pictures_.designPicture(QString::fromStdString(PictureName("GFormOpt"))).isNull()) {
@@ -36,8 +35,10 @@ void TForm1::ShowOptions() {
     options_dialog_ = d;
     connect(d, &dialogs::TFormOptions::changed, this, &TForm1::applyOption);
     connect(d, &dialogs::TFormOptions::speedAsked, this, &TForm1::ShowSpeed);
+    // Every button of the dialog salutes as the window's buttons do.
+    for (auto* b : d->findChildren<table::TZorCardsButton*>())
+        connect(b, &QPushButton::pressed, this, [this] { salute(true); });
     connect(d, &dialogs::TFormOptions::downloadAsked, this, [this](const QString& file) {
-        salute(true);
         DownloadLibrary(file, [this](bool) {
             if (options_dialog_) options_dialog_->refreshLibraries();
         });
