@@ -128,18 +128,10 @@ TEST(CalendarPanel, TheRightCardTurnsEveryTickAndANewDayBringsItsOwnCards) {
     EXPECT_FALSE(p.panel.ImageCal1->isVisibleTo(&p.window));
 }
 
-// The process-wide language goes back to English whatever the test did.
-struct EnglishAfterwards {
-    ~EnglishAfterwards() { setCurrentLanguage(0); }
-};
-
 TEST(CalendarPanel, TheWindowShowsTheCardsOnTheMenuOnlyWithTheLibrary) {
     EnglishAfterwards english;
     HomeWithLibraries libs;
-    LaunchOptions o;
-    o.programFolder = libs.home;
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsWith(libs));
     w.applyWindowSize();
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);

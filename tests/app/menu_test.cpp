@@ -28,11 +28,6 @@ QString caption(const orvala::ButtonState& b, int language) {
     return row(b.caption.row, language) + QString::fromStdString(b.caption.suffix);
 }
 
-// The process-wide language goes back to English whatever a test did.
-struct EnglishAfterwards {
-    ~EnglishAfterwards() { setCurrentLanguage(0); }
-};
-
 // Every visible button of the window shows the row it stands for, in that language; the club
 // members' buttons are empty until the club files come.
 void expectCaptions(TForm1& w, int language) {

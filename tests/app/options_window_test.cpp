@@ -17,10 +17,6 @@
 namespace orvala::app {
 namespace {
 
-struct EnglishAfterwards {
-    ~EnglishAfterwards() { setCurrentLanguage(0); }
-};
-
 dialogs::TFormOptions* openOptions(TForm1& w) {
     w.applyWindowSize();
     w.show();
@@ -33,10 +29,7 @@ dialogs::TFormOptions* openOptions(TForm1& w) {
 TEST(OptionsWindow, ChangesReachTheWindowAtOnce) {
     EnglishAfterwards english;
     HomeWithLibraries libs;
-    LaunchOptions o;
-    o.programFolder = libs.home;
-    o.fast = true;
-    TForm1 w(o);
+    TForm1 w(fastOptionsWith(libs));
     auto* d = openOptions(w);
     ASSERT_NE(d, nullptr);
     ASSERT_TRUE(d->isVisible());

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "app/tform1.h"
+#include "core/lang/word_table.h"
 
 namespace orvala::app {
 
@@ -45,6 +46,19 @@ struct HomeWithLibraries {
             EXPECT_TRUE(
                 QFile::copy(QDir(ORVALA_LIBRARY_DIR).filePath(f), QDir(top.path()).filePath(f)));
     }
+};
+
+// The fast launch options with the program folder of `libs`.
+inline LaunchOptions fastOptionsWith(const HomeWithLibraries& libs) {
+    LaunchOptions o;
+    o.programFolder = libs.home;
+    o.fast = true;
+    return o;
+}
+
+// The process-wide language goes back to English whatever a test did.
+struct EnglishAfterwards {
+    ~EnglishAfterwards() { setCurrentLanguage(0); }
 };
 
 // Runs the event loop until `done` holds or the time is up.

@@ -83,11 +83,16 @@ void drawGlyph(QPainter& p, const QRectF& box, const QString& glyph, int pixels)
     p.drawText(box, Qt::AlignCenter, glyph);
 }
 
-// A rounded plate with a soft light from above and a thin darker rim.
-QImage drawPlate(QColor colour, const QString& glyph) {
-    const art::CalendarBox b = art::kCalendarPicture;
+// A transparent picture of a box's size at the library's scale.
+QImage blank(const art::CalendarBox& b) {
     QImage img(b.w * kScale, b.h * kScale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
+    return img;
+}
+
+// A rounded plate with a soft light from above and a thin darker rim.
+QImage drawPlate(QColor colour, const QString& glyph) {
+    QImage img = blank(art::kCalendarPicture);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(img.rect()).adjusted(2, 2, -2, -2);
@@ -107,9 +112,7 @@ QImage drawYear(int animal) {
 }
 
 QImage drawZodiac(int sign) {
-    const art::CalendarBox b = art::kCalendarZodiac;
-    QImage img(b.w * kScale, b.h * kScale, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = blank(art::kCalendarZodiac);
     QPainter p(&img);
     drawGlyph(p, QRectF(img.rect()), QString::fromUtf8(kZodiac[sign]), 46);
     return img;
@@ -118,9 +121,7 @@ QImage drawZodiac(int sign) {
 // A tear-off calendar leaf: white paper with rounded corners, a red head band with two rings,
 // and a faint line under which the day's text goes.
 QImage drawBase() {
-    const art::CalendarBox b = art::kCalendarCard;
-    QImage img(b.w * kScale, b.h * kScale, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = blank(art::kCalendarCard);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF paper = QRectF(img.rect()).adjusted(2, 4, -3, -3);
