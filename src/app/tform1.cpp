@@ -21,6 +21,7 @@
 #include "dialogs/confirmation.h"
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
+#include "sound/speak_card.h"
 #include "table/art_names.h"
 #include "table/fonts.h"
 #include "table/panel_hints.h"
@@ -71,6 +72,9 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
+    sound_.setLog(options_.soundLog);
+    player_.setSoundOutput([this](Wave w, bool sync) { return startSound(w, sync); },
+                           [this](Card c) { speakCard(c); });
 
     connect(&session_, &GameSession::events, &player_, &EventPlayer::play);
     connect(&session_, &GameSession::events, this, [this] { syncControls(); });
@@ -199,6 +203,24 @@ void TForm1::showEvent(QShowEvent* e) {
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     applyNewButtons(this, settings_.NewButtonsOn);
     QWidget::showEvent(e);
+}
+
+int TForm1::startSound(Wave wave, bool synchronous) {
+    // With sound off nothing plays, and so nothing holds the table either.
+    if (!settings_.SoundOn) return 0;
+    const int ms = sound_.play(wave, synchronous);
+    return synchronous ? ms : 0;
+}
+
+void TForm1::PlaySoundEvent(Wave wave, bool synchronous) {
+    player_.holdFor(startSound(wave, synchronous));
+}
+
+void TForm1::speakCard(Card card) {
+    // Spoken names do not ask SoundOn: a right click is asked for by the person.
+    const QDir folder(options_.programFolder);
+    sound::SpeakCard(sound_, {folder.absolutePath(), folder.absoluteFilePath("..")}, card,
+                     settings_.LanguageIndex, false);
 }
 
 bool TForm1::busy() const {
@@ -380,7 +402,12 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
     }
     if (screen_ != Screen::Game || busy()) return;
     const int slot = view_.slotUnderPointer(e->pos());
-    if (slot == 0) return;
+    if (slot == 0) {
+        // A face-up card on the table says its name.
+        const auto onTable = presenter_.cardOnTableAt(e->pos());
+        if (e->button() == Qt::RightButton && onTable) input(in::ClickTableCard{*onTable});
+        return;
+    }
     const MouseButton b = e->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
     if (b == MouseButton::Left) salute(false);
     input(in::ClickHand{slot, b});
@@ -434,7 +461,10 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
     if (screen_ == Screen::Title) return;
-    if (screen_ == Screen::Game && view_.overOwnHand(e->pos())) return;  // right click speaks
+    // A right click on a card speaks its name.
+    if (screen_ == Screen::Game &&
+        (view_.overOwnHand(e->pos()) || presenter_.cardOnTableAt(e->pos())))
+        return;
     // Built at each opening, so it speaks the language of the moment. The items whose windows
     // come with later work are there, disabled.
     auto* menu = new QMenu(this);
@@ -453,6 +483,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 
 void TForm1::exitToMenuCommand() {
     if (screen_ != Screen::Game) return;
+    PlaySoundEvent(Wave::WOpenFo, false);
     dialogs::askYesNo(this,
                       text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost),
                       [this](bool yes) {
@@ -477,6 +508,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
         e->ignore();
         for (auto* asking : findChildren<dialogs::Confirmation*>())
             if (asking->isVisible()) return;  // the question is open already
+        PlaySoundEvent(Wave::WOpenFo, false);
         dialogs::askYesNo(this,
                           text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost),
                           [this](bool yes) {

@@ -18,6 +18,7 @@
 #include "app/table_presenter.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
+#include "sound/sound_player.h"
 #include "table/table_view.h"
 #include "table/zor_cards_button.h"
 
@@ -33,6 +34,8 @@ struct LaunchOptions {
     // For tests of whole games: the timer ticks every millisecond and events play without
     // flights or pauses. The rule steps and their order are those of a normal game.
     bool fast = false;
+    // --sound-log: a line for every sound started and every card spoken.
+    QString soundLog;
 };
 
 class TForm1 final : public QWidget {
@@ -48,6 +51,7 @@ class TForm1 final : public QWidget {
     const TableView& view() const { return view_; }
     const TablePresenter& presenter() const { return presenter_; }
     const GifRecorder& gifRecorder() const { return gif_; }
+    const sound::SoundPlayer& soundPlayer() const { return sound_; }
     Settings& settings() { return settings_; }
     // True while table events are still being played, or a computer's answer waits for them.
     bool busy() const;
@@ -71,6 +75,9 @@ class TForm1 final : public QWidget {
     // heading, the title and the table's texts. The right-button menu is built at each opening.
     void ApplyLanguage();
     const MenuScreen& menu() const { return menu_; }
+    // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
+    // has played.
+    void PlaySoundEvent(Wave wave, bool synchronous);
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
@@ -108,10 +115,14 @@ class TForm1 final : public QWidget {
     void salute(bool onButtons);
     // The buttons' colour schemes by the design of the screen shown.
     void colourButtons();
+    // Starts a wave when SoundOn; answers how long a synchronous one holds the table.
+    int startSound(Wave wave, bool synchronous);
+    void speakCard(Card card);
 
     LaunchOptions options_;
     Settings settings_;
     SettingsRun settingsRun_;  // how the settings file read, and what a save may write
+    sound::SoundPlayer sound_;
     PictureStore pictures_;
     TableView view_;
     OpenHandsToggle openHands_;
