@@ -54,6 +54,7 @@ QString windowSizeText(int size) {
 TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     : QWidget(parent),
       options_(options),
+      music_(options.musicFolder.isEmpty() ? QDir::tempPath() : options.musicFolder),
       pictures_({options.programFolder, QDir(options.programFolder).absoluteFilePath("..")},
                 [this](const QString& line) { dialogs::showMessage(this, line); }),
       view_(pictures_),
@@ -123,6 +124,17 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
+
+    // The tune's file once, then the tune; on the title and the menu it starts again whenever
+    // it has ended, during a game not.
+    if (!music_.PrepareMusic()) dialogs::showMessage(this, text(WordRow::CantCreateMusicFile));
+    if (settings_.MusicOn) music_.PlayMusic(true);
+    musicTimer_.setObjectName("Timer55");
+    connect(&musicTimer_, &QTimer::timeout, this, [this] {
+        if (settings_.MusicOn && screen_ != Screen::Game && !music_.playing())
+            music_.PlayMusic(true);
+    });
+    musicTimer_.start(55);
     if (options_.demo) leaveTitle();
 }
 
@@ -520,8 +532,11 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     // A running game's deal is kept as far as it went.
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
-    if (settingsSaveFailed(
-            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_)))
+    music_.close();
+    SettingsSaveHooks hooks;
+    hooks.deleteTemporaryMusicFile = [this] { music_.deleteFile(); };
+    if (settingsSaveFailed(saveSettingsRun(options_.programFolder.toStdString(), settings_,
+                                           settingsRun_, hooks)))
         dialogs::showMessage(this, text(WordRow::CantSaveOptions));
     e->accept();
 }

@@ -18,6 +18,7 @@
 #include "app/table_presenter.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
+#include "sound/music_player.h"
 #include "sound/sound_player.h"
 #include "table/table_view.h"
 #include "table/zor_cards_button.h"
@@ -36,6 +37,8 @@ struct LaunchOptions {
     bool fast = false;
     // --sound-log: a line for every sound started and every card spoken.
     QString soundLog;
+    // Where the tune's file goes; empty: the system's temporary folder.
+    QString musicFolder;
 };
 
 class TForm1 final : public QWidget {
@@ -52,6 +55,7 @@ class TForm1 final : public QWidget {
     const TablePresenter& presenter() const { return presenter_; }
     const GifRecorder& gifRecorder() const { return gif_; }
     const sound::SoundPlayer& soundPlayer() const { return sound_; }
+    const sound::MusicPlayer& music() const { return music_; }
     Settings& settings() { return settings_; }
     // True while table events are still being played, or a computer's answer waits for them.
     bool busy() const;
@@ -123,6 +127,8 @@ class TForm1 final : public QWidget {
     Settings settings_;
     SettingsRun settingsRun_;  // how the settings file read, and what a save may write
     sound::SoundPlayer sound_;
+    sound::MusicPlayer music_;
+    QTimer musicTimer_{this};  // "Timer55": the tune again on the title and the menu
     PictureStore pictures_;
     TableView view_;
     OpenHandsToggle openHands_;
