@@ -535,8 +535,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
     music_.close();
     SettingsSaveHooks hooks;
     hooks.deleteTemporaryMusicFile = [this] { music_.deleteFile(); };
-    if (settingsSaveFailed(saveSettingsRun(options_.programFolder.toStdString(), settings_,
-                                           settingsRun_, hooks)))
+    if (settingsSaveFailed(
+            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_, hooks)))
         dialogs::showMessage(this, text(WordRow::CantSaveOptions));
     e->accept();
 }

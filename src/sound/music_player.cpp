@@ -49,9 +49,9 @@ void quietLog(int, const char*, void*) {}
 }  // namespace
 
 QString findSoundfont() {
-    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
-                             "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-                             "/usr/share/soundfonts/default.sf2"})
+    for (const char* path :
+         {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+          "/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/soundfonts/default.sf2"})
         if (QFileInfo(path).isFile()) return path;
     return {};
 }
@@ -109,10 +109,12 @@ void MusicPlayer::PlayMusic(bool on) {
     fluid_settings_setnum(e->settings, "synth.sample-rate", kRate);
     fluid_settings_setnum(e->settings, "synth.gain", 0.5);
     e->synth = new_fluid_synth(e->settings);
-    if (!e->synth || fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
+    if (!e->synth ||
+        fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
         return;
     e->player = new_fluid_player(e->synth);
-    if (!e->player || fluid_player_add(e->player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
+    if (!e->player ||
+        fluid_player_add(e->player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
         fluid_player_play(e->player) != FLUID_OK)
         return;
     QAudioFormat format;

@@ -41,8 +41,8 @@ int SoundPlayer::play(Wave wave, bool synchronous) {
     // The sounds are read once; they are small and every game plays most of them.
     static std::array<QByteArray, static_cast<size_t>(Wave::STimerB) + 1> cache;
     QByteArray& bytes = cache[static_cast<size_t>(wave)];
-    const QString name = QString::fromLatin1(waveName(wave).data(),
-                                             static_cast<qsizetype>(waveName(wave).size()));
+    const QString name =
+        QString::fromLatin1(waveName(wave).data(), static_cast<qsizetype>(waveName(wave).size()));
     if (bytes.isEmpty()) bytes = builtInWave(name);
     return playClip(name, bytes, synchronous);
 }

@@ -27,8 +27,8 @@ class DeviceSink final : public SoundSink {
             sink_ = std::make_unique<QAudioSink>(device_, format);
             format_ = format;
         }
-        samples_.setData(bytes.mid(static_cast<qsizetype>(wave.offset),
-                                   static_cast<qsizetype>(wave.size)));
+        samples_.setData(
+            bytes.mid(static_cast<qsizetype>(wave.offset), static_cast<qsizetype>(wave.size)));
         samples_.open(QIODevice::ReadOnly);
         sink_->start(&samples_);
     }
@@ -53,8 +53,7 @@ bool audioOutputReachable() {
     if (!qEnvironmentVariable("PULSE_SERVER").isEmpty()) return true;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo::exists(runtime + "/pulse/native")) return true;
-    return QFileInfo::exists("/run/pulse/native") ||
-           QFileInfo::exists("/var/run/pulse/native");
+    return QFileInfo::exists("/run/pulse/native") || QFileInfo::exists("/var/run/pulse/native");
 }
 
 std::unique_ptr<SoundSink> makeSoundSink() {

@@ -38,9 +38,8 @@ TEST(Sounds, EveryWaveIsShortLevelAndStartsAndEndsInSilence) {
         // No click: the first and last samples are near zero; normalised to one peak level.
         EXPECT_LT(std::abs(s[0]), 500) << name.toStdString();
         EXPECT_LT(std::abs(s[n - 1]), 500) << name.toStdString();
-        const int peak = std::abs(*std::max_element(s, s + n, [](auto a, auto b) {
-            return std::abs(a) < std::abs(b);
-        }));
+        const int peak = std::abs(
+            *std::max_element(s, s + n, [](auto a, auto b) { return std::abs(a) < std::abs(b); }));
         EXPECT_NEAR(peak, 29163, 2) << name.toStdString();
     }
     EXPECT_GE(underSixTenths, 18);

@@ -42,9 +42,8 @@ void Buffer::brass(double hz, double start, double length, double level) {
         double saw = 0;
         for (int k = 1; k * hz < kRate / 2.2 && k <= 14; ++k)
             saw += std::sin(2 * kPi * hz * k * time) / k;
-        const double swell = std::min(1.0, time / 0.03) * (time > length - 0.06
-                                                                ? std::max(0.0, (length - time) / 0.06)
-                                                                : 1.0);
+        const double swell = std::min(1.0, time / 0.03) *
+                             (time > length - 0.06 ? std::max(0.0, (length - time) / 0.06) : 1.0);
         const double cutoff = 600 + 2400 * swell;
         const double a = 1 - std::exp(-2 * kPi * cutoff / kRate);
         low += a * (saw - low);
@@ -82,7 +81,8 @@ std::vector<std::int16_t> Buffer::finish(double in, double out) {
     const double gain = peak > 0 ? 0.89 / peak : 0;
     std::vector<std::int16_t> pcm(n);
     for (size_t i = 0; i < n; ++i)
-        pcm[i] = static_cast<std::int16_t>(std::lround(std::clamp(s_[i] * gain, -1.0, 1.0) * 32767));
+        pcm[i] =
+            static_cast<std::int16_t>(std::lround(std::clamp(s_[i] * gain, -1.0, 1.0) * 32767));
     return pcm;
 }
 

@@ -80,8 +80,7 @@ struct Chord {
     bool minor;
     std::array<int, 3> tones() const { return {root, root + (minor ? 3 : 4), root + 7}; }
 };
-constexpr Chord C{48, false}, Dm{50, true}, Em{52, true}, F{53, false}, G{55, false},
-    Am{57, true};
+constexpr Chord C{48, false}, Dm{50, true}, Em{52, true}, F{53, false}, G{55, false}, Am{57, true};
 
 // The form: a verse twice (the second ending on the way home), a middle part, the verse again.
 const std::vector<Chord> kVerse = {C, Am, F, G, C, Am, Dm, G};
@@ -107,7 +106,7 @@ int nearestChordTone(const Chord& chord, int from) {
 
 // One bar of melody: rhythms in eighths, chord tones on the beats, steps of the scale between.
 std::vector<std::pair<int, int>> melodyBar(const Chord& chord, int& last, bool closing,
-                                            std::mt19937& random) {
+                                           std::mt19937& random) {
     static const std::vector<std::vector<int>> kRhythms = {
         {2, 2, 2, 2}, {3, 1, 2, 2}, {4, 2, 2}, {2, 2, 4}, {1, 1, 2, 4}, {2, 1, 1, 4}, {6, 2}};
     if (closing) {
@@ -139,9 +138,9 @@ std::string composeTune() {
     Track conductor(0), melody(0), strings(1), guitar(2), bass(3), shaker(9);
     // 92 beats a minute, 4/4.
     const std::uint32_t microseconds = 60000000 / 92;
-    conductor.meta(0, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microseconds >> 16),
-                       static_cast<std::uint8_t>(microseconds >> 8),
-                       static_cast<std::uint8_t>(microseconds)});
+    conductor.meta(
+        0, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microseconds >> 16),
+            static_cast<std::uint8_t>(microseconds >> 8), static_cast<std::uint8_t>(microseconds)});
     conductor.meta(0, {0xFF, 0x58, 0x04, 4, 2, 24, 8});
     melody.program(11);  // vibraphone
     strings.program(48);

@@ -27,13 +27,17 @@ void snap(Buffer& b, double at, double brightness, std::mt19937& r) {
 void chime(Buffer& b, const std::vector<int>& notes, double step, double length, double level,
            const Partials& partials = kBell, double decay = 5) {
     for (size_t i = 0; i < notes.size(); ++i)
-        b.tone({.hz = noteHz(notes[i]), .start = step * static_cast<double>(i),
-                .length = length, .level = level, .attack = 0.003, .decay = decay,
+        b.tone({.hz = noteHz(notes[i]),
+                .start = step * static_cast<double>(i),
+                .length = length,
+                .level = level,
+                .attack = 0.003,
+                .decay = decay,
                 .partials = partials});
 }
 
 std::vector<std::int16_t> make(const std::string& name) {
-    std::mt19937 r(static_cast<unsigned>(std::hash<std::string>{}(name) & 0xFFFF));
+    std::mt19937 r(static_cast<unsigned>(std::hash<std::string>{}(name)&0xFFFF));
     if (name == "WHodsDo") {
         Buffer b(0.14);
         snap(b, 0, 1.0, r);
@@ -66,14 +70,24 @@ std::vector<std::int16_t> make(const std::string& name) {
     }
     if (name == "WDiPass") {
         Buffer b(0.34);
-        b.tone({.hz = noteHz(67), .length = 0.34, .level = 0.6, .attack = 0.01, .decay = 7,
-                .partials = kWarm, .glide = 0.75});
+        b.tone({.hz = noteHz(67),
+                .length = 0.34,
+                .level = 0.6,
+                .attack = 0.01,
+                .decay = 7,
+                .partials = kWarm,
+                .glide = 0.75});
         return b.finish();
     }
     if (name == "WOpenFo") {
         Buffer b(0.16);
-        b.tone({.hz = 700, .length = 0.16, .level = 0.5, .attack = 0.006, .decay = 18,
-                .partials = kWarm, .glide = 1.8});
+        b.tone({.hz = 700,
+                .length = 0.16,
+                .level = 0.5,
+                .attack = 0.006,
+                .decay = 18,
+                .partials = kWarm,
+                .glide = 1.8});
         b.noise(0, 0.1, 2500, 0.6, 0.15, 30, r);
         return b.finish(0.004, 0.02);
     }
@@ -96,8 +110,13 @@ std::vector<std::int16_t> make(const std::string& name) {
     if (name == "WKoBadX") {
         // A dull thud: a low knock that sinks, with a little dark noise.
         Buffer b(0.4);
-        b.tone({.hz = 95, .length = 0.4, .level = 1.0, .attack = 0.002, .decay = 9,
-                .partials = {{1, 1}, {1.5, 0.3}}, .glide = 0.6});
+        b.tone({.hz = 95,
+                .length = 0.4,
+                .level = 1.0,
+                .attack = 0.002,
+                .decay = 9,
+                .partials = {{1, 1}, {1.5, 0.3}},
+                .glide = 0.6});
         b.noise(0, 0.12, 220, 0.7, 0.5, 35, r);
         return b.finish(0.001, 0.03);
     }
@@ -115,10 +134,19 @@ std::vector<std::int16_t> make(const std::string& name) {
     if (name == "WKoloNo") {
         // A bolt: two low, hollow notes going down.
         Buffer b(0.45);
-        b.tone({.hz = noteHz(50), .length = 0.2, .level = 0.6, .attack = 0.005, .decay = 6,
+        b.tone({.hz = noteHz(50),
+                .length = 0.2,
+                .level = 0.6,
+                .attack = 0.005,
+                .decay = 6,
                 .partials = {{1, 1}, {3, 0.33}, {5, 0.2}}});
-        b.tone({.hz = noteHz(45), .start = 0.2, .length = 0.25, .level = 0.6, .attack = 0.005,
-                .decay = 6, .partials = {{1, 1}, {3, 0.33}, {5, 0.2}}});
+        b.tone({.hz = noteHz(45),
+                .start = 0.2,
+                .length = 0.25,
+                .level = 0.6,
+                .attack = 0.005,
+                .decay = 6,
+                .partials = {{1, 1}, {3, 0.33}, {5, 0.2}}});
         return b.finish(0.002, 0.04);
     }
     if (name == "WKoGood") {
@@ -132,8 +160,13 @@ std::vector<std::int16_t> make(const std::string& name) {
         Buffer b(0.9);
         const int notes[] = {67, 63, 60};
         for (int i = 0; i < 3; ++i)
-            b.tone({.hz = noteHz(notes[i]), .start = 0.22 * i, .length = i == 2 ? 0.46 : 0.24,
-                    .level = 0.5, .attack = 0.01, .decay = 3, .partials = kWarm});
+            b.tone({.hz = noteHz(notes[i]),
+                    .start = 0.22 * i,
+                    .length = i == 2 ? 0.46 : 0.24,
+                    .level = 0.5,
+                    .attack = 0.01,
+                    .decay = 3,
+                    .partials = kWarm});
         return b.finish(0.003, 0.08);
     }
     if (name == "WFiBest") {
@@ -150,19 +183,37 @@ std::vector<std::int16_t> make(const std::string& name) {
         // Two chords, the second a step up, with a bell over it.
         Buffer b(0.75);
         chime(b, {72, 76, 79}, 0.0, 0.3, 0.3, kWarm, 4);
-        b.tone({.hz = noteHz(74), .start = 0.28, .length = 0.47, .level = 0.3, .decay = 4,
+        b.tone({.hz = noteHz(74),
+                .start = 0.28,
+                .length = 0.47,
+                .level = 0.3,
+                .decay = 4,
                 .partials = kWarm});
-        b.tone({.hz = noteHz(79), .start = 0.28, .length = 0.47, .level = 0.3, .decay = 4,
+        b.tone({.hz = noteHz(79),
+                .start = 0.28,
+                .length = 0.47,
+                .level = 0.3,
+                .decay = 4,
                 .partials = kWarm});
-        b.tone({.hz = noteHz(84), .start = 0.3, .length = 0.45, .level = 0.4, .decay = 4,
+        b.tone({.hz = noteHz(84),
+                .start = 0.3,
+                .length = 0.45,
+                .level = 0.4,
+                .decay = 4,
                 .partials = kBell});
         return b.finish(0.003, 0.06);
     }
     if (name == "WFiBads") {
         Buffer b(0.8);
         b.brass(noteHz(62), 0, 0.3, 0.4);
-        Buffer::Tone slide{.hz = noteHz(61), .start = 0.3, .length = 0.5, .level = 0.5,
-                           .attack = 0.02, .decay = 2.5, .partials = kWarm, .glide = 0.84};
+        Buffer::Tone slide{.hz = noteHz(61),
+                           .start = 0.3,
+                           .length = 0.5,
+                           .level = 0.5,
+                           .attack = 0.02,
+                           .decay = 2.5,
+                           .partials = kWarm,
+                           .glide = 0.84};
         b.tone(slide);
         return b.finish(0.003, 0.08);
     }
@@ -175,8 +226,13 @@ std::vector<std::int16_t> make(const std::string& name) {
         // A refusal: two short low buzzes.
         Buffer b(0.26);
         for (int i = 0; i < 2; ++i)
-            b.tone({.hz = 150, .start = 0.13 * i, .length = 0.1, .level = 0.5, .attack = 0.004,
-                    .decay = 4, .partials = {{1, 1}, {3, 0.4}, {5, 0.25}, {7, 0.15}}});
+            b.tone({.hz = 150,
+                    .start = 0.13 * i,
+                    .length = 0.1,
+                    .level = 0.5,
+                    .attack = 0.004,
+                    .decay = 4,
+                    .partials = {{1, 1}, {3, 0.4}, {5, 0.25}, {7, 0.15}}});
         return b.finish(0.003, 0.02);
     }
     if (name == "STimerA" || name == "STimerB") {
@@ -184,7 +240,10 @@ std::vector<std::int16_t> make(const std::string& name) {
         const bool last = name == "STimerB";
         Buffer b(last ? 0.07 : 0.05);
         b.noise(0, 0.03, last ? 3200 : 2000, 4, 1.0, 180, r);
-        b.tone({.hz = last ? 1600.0 : 1100.0, .length = 0.03, .level = 0.4, .attack = 0.0005,
+        b.tone({.hz = last ? 1600.0 : 1100.0,
+                .length = 0.03,
+                .level = 0.4,
+                .attack = 0.0005,
                 .decay = 120});
         return b.finish(0.0005, 0.01);
     }

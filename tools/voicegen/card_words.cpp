@@ -8,7 +8,8 @@ namespace {
 using Ranks = const char* [7];
 using Suits = const char* [5];
 
-constexpr const char* kVoices[10] = {"en-gb", "ru", "de", "fr", "es", "cmn", "it", "cs", "ja", "ko"};
+constexpr const char* kVoices[10] = {"en-gb", "ru", "de", "fr", "es",
+                                     "cmn",   "it", "cs", "ja", "ko"};
 
 constexpr Ranks kEnglishRanks = {"", "nine", "jack", "queen", "king", "ten", "ace"};
 constexpr Suits kEnglishSuits = {"", "hearts", "diamonds", "clubs", "spades"};
@@ -37,7 +38,8 @@ constexpr Ranks kCzechRanks = {"", "devítka", "kluk", "dáma", "král", "desít
 constexpr const char* kCzechStems[5] = {"", "srdcov", "károv", "křížov", "pikov"};
 constexpr const char* kCzechEndings[7] = {"", "á", "ý", "á", "ý", "á", "é"};
 
-constexpr Ranks kJapaneseRanks = {"", "きゅう", "ジャック", "クイーン", "キング", "じゅう", "エース"};
+constexpr Ranks kJapaneseRanks = {"",       "きゅう", "ジャック", "クイーン",
+                                  "キング", "じゅう", "エース"};
 constexpr Suits kJapaneseSuits = {"", "ハート", "ダイヤ", "クラブ", "スペード"};
 
 constexpr Ranks kKoreanRanks = {"", "구", "잭", "퀸", "킹", "십", "에이스"};
@@ -56,16 +58,27 @@ std::string spokenCard(Card c, int language) {
         return std::string(a) + sep + b;
     };
     switch (language) {
-        case 1: return join(kRussianRanks[r], " ", kRussianSuits[s]);
-        case 2: return join(kGermanSuits[s], "-", kGermanRanks[r]);
-        case 3: return join(kFrenchRanks[r], " ", kFrenchSuits[s]);
-        case 4: return join(kSpanishRanks[r], " ", kSpanishSuits[s]);
-        case 5: return join(kChineseSuits[s], "", kChineseRanks[r]);
-        case 6: return join(kItalianRanks[r], " ", kItalianSuits[s]);
-        case 7: return join(kCzechStems[s], kCzechEndings[r], (std::string(" ") + kCzechRanks[r]).c_str());
-        case 8: return join(kJapaneseSuits[s], "の", kJapaneseRanks[r]);
-        case 9: return join(kKoreanSuits[s], " ", kKoreanRanks[r]);
-        default: return join(kEnglishRanks[r], " of ", kEnglishSuits[s]);
+        case 1:
+            return join(kRussianRanks[r], " ", kRussianSuits[s]);
+        case 2:
+            return join(kGermanSuits[s], "-", kGermanRanks[r]);
+        case 3:
+            return join(kFrenchRanks[r], " ", kFrenchSuits[s]);
+        case 4:
+            return join(kSpanishRanks[r], " ", kSpanishSuits[s]);
+        case 5:
+            return join(kChineseSuits[s], "", kChineseRanks[r]);
+        case 6:
+            return join(kItalianRanks[r], " ", kItalianSuits[s]);
+        case 7:
+            return join(kCzechStems[s], kCzechEndings[r],
+                        (std::string(" ") + kCzechRanks[r]).c_str());
+        case 8:
+            return join(kJapaneseSuits[s], "の", kJapaneseRanks[r]);
+        case 9:
+            return join(kKoreanSuits[s], " ", kKoreanRanks[r]);
+        default:
+            return join(kEnglishRanks[r], " of ", kEnglishSuits[s]);
     }
 }
 

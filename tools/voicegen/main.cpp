@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT);
+    const int rate =
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) {
         std::fprintf(stderr, "voicegen: espeak-ng did not start (is espeak-ng-data there?)\n");
         return 1;
@@ -94,14 +94,13 @@ int main(int argc, char** argv) {
                 const Card card{kRankCodes[r], kSuitCodes[s]};
                 const std::string text = voicegen::spokenCard(card, language);
                 heard.clear();
-                espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
-                             espeakCHARS_UTF8, nullptr, nullptr);
+                espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                             nullptr, nullptr);
                 espeak_Synchronize();
                 const auto clip = tidy(heard, rate);
                 const std::string name = voiceResourceName(card, language);
                 if (clip.empty()) {
-                    std::fprintf(stderr, "voicegen: espeak-ng said nothing for %s\n",
-                                 name.c_str());
+                    std::fprintf(stderr, "voicegen: espeak-ng said nothing for %s\n", name.c_str());
                     return 1;
                 }
                 if (!writeFile(out + "/" + name + ".wav", writeWave(clip, rate))) {
