@@ -138,7 +138,15 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     if (options_.demo) leaveTitle();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The audio output may let the event loop run while it closes: that happens here, while
+    // every part of the window is still there, and with its timers stopped.
+    timer1_.stop();
+    musicTimer_.stop();
+    player_.stop();
+    music_.close();
+    sound_.closeOutput();
+}
 
 void TForm1::applyWindowSize() {
     const QRect screen = QGuiApplication::primaryScreen()
@@ -532,6 +540,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     // A running game's deal is kept as far as it went.
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
+    musicTimer_.stop();
     music_.close();
     SettingsSaveHooks hooks;
     hooks.deleteTemporaryMusicFile = [this] { music_.deleteFile(); };

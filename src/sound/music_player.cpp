@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include "core/sound/voice_names.h"
+#include "sound/audio_pump.h"
 #include "sound/sound_player.h"
 #include "sound/sound_sink.h"
 
@@ -19,30 +20,6 @@ namespace orvala::sound {
 namespace {
 
 constexpr int kRate = 44100;
-
-// The synthesiser's output as a stream the audio sink pulls from: each read renders the next
-// stretch of the tune, and the stream ends where the tune does.
-class TuneStream final : public QIODevice {
-  public:
-    TuneStream(fluid_synth_t* synth, fluid_player_t* player) : synth_(synth), player_(player) {}
-    bool isSequential() const override { return true; }
-    bool ended() const { return fluid_player_get_status(player_) == FLUID_PLAYER_DONE; }
-    qint64 bytesAvailable() const override { return ended() ? 0 : 4 * 4096; }
-
-  protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        if (ended()) return 0;
-        const int frames = static_cast<int>(std::min<qint64>(maxSize / 4, 4096));
-        if (frames <= 0) return 0;
-        fluid_synth_write_s16(synth_, frames, data, 0, 2, data, 1, 2);
-        return qint64{frames} * 4;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-  private:
-    fluid_synth_t* synth_;
-    fluid_player_t* player_;
-};
 
 void quietLog(int, const char*, void*) {}
 
@@ -56,18 +33,36 @@ QString findSoundfont() {
     return {};
 }
 
+// The synthesiser and the output stream are made at the first PlayMusic(true) and kept until
+// close() (see AudioPump). A stop only ends the MIDI player, and the stream runs dry.
 struct MusicPlayer::Engine {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
-    std::unique_ptr<TuneStream> stream;
-    std::unique_ptr<QAudioSink> sink;
+    std::unique_ptr<AudioPump> pump;
 
+    bool tunePlaying() const {
+        return player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+    }
+    // The next stretch of the tune, rendered as the stream takes it.
+    qint64 render(char* data, qint64 max) {
+        if (!tunePlaying()) return 0;
+        const int frames = static_cast<int>(std::min<qint64>(max / 4, 4096));
+        if (frames <= 0) return 0;
+        fluid_synth_write_s16(synth, frames, data, 0, 2, data, 1, 2);
+        return qint64{frames} * 4;
+    }
+    void endTune() {
+        if (player) {
+            fluid_player_stop(player);
+            delete_fluid_player(player);
+            player = nullptr;
+        }
+        if (synth) fluid_synth_system_reset(synth);
+    }
     ~Engine() {
-        if (sink) sink->stop();
-        sink.reset();
-        stream.reset();
-        if (player) delete_fluid_player(player);
+        pump.reset();
+        endTune();
         if (synth) delete_fluid_synth(synth);
         if (settings) delete_fluid_settings(settings);
     }
@@ -96,12 +91,29 @@ bool MusicPlayer::PrepareMusic() {
 }
 
 void MusicPlayer::PlayMusic(bool on) {
-    engine_.reset();
+    if (closed_) return;
+    if (engine_) engine_->endTune();
     on_ = on && prepared_ && QFileInfo(filePath()).isFile();
-    if (!on_ || !audioOutputReachable()) return;
+    if (!on_ || noOutput_) return;
+    if (!engine_ && !(engine_ = startEngine())) {
+        noOutput_ = true;  // tried once: no device or no soundfont, and the tune stays unheard
+        return;
+    }
+    Engine& e = *engine_;
+    e.player = new_fluid_player(e.synth);
+    if (!e.player || fluid_player_add(e.player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
+        fluid_player_play(e.player) != FLUID_OK) {
+        e.endTune();
+        return;
+    }
+    e.pump->kick();
+}
+
+std::unique_ptr<MusicPlayer::Engine> MusicPlayer::startEngine() {
+    if (!audioOutputReachable()) return nullptr;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     const QString soundfont = findSoundfont();
-    if (device.isNull() || soundfont.isEmpty()) return;
+    if (device.isNull() || soundfont.isEmpty()) return nullptr;
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
         fluid_set_log_function(level, quietLog, nullptr);
     auto e = std::make_unique<Engine>();
@@ -111,32 +123,30 @@ void MusicPlayer::PlayMusic(bool on) {
     e->synth = new_fluid_synth(e->settings);
     if (!e->synth ||
         fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
-        return;
-    e->player = new_fluid_player(e->synth);
-    if (!e->player ||
-        fluid_player_add(e->player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
-        fluid_player_play(e->player) != FLUID_OK)
-        return;
+        return nullptr;
     QAudioFormat format;
     format.setSampleRate(kRate);
     format.setChannelCount(2);
     format.setSampleFormat(QAudioFormat::Int16);
-    e->stream = std::make_unique<TuneStream>(e->synth, e->player);
-    e->stream->open(QIODevice::ReadOnly);
-    e->sink = std::make_unique<QAudioSink>(device, format);
-    e->sink->start(e->stream.get());
-    engine_ = std::move(e);
+    Engine* engine = e.get();
+    e->pump = std::make_unique<AudioPump>(
+        device, format, [engine](char* d, qint64 max) { return engine->render(d, max); });
+    return e;
 }
 
 bool MusicPlayer::playing() const {
     if (!on_) return false;
     // Heard: until the tune's end has been rendered. Unheard: it never ends.
-    return !engine_ || !engine_->stream->ended();
+    return !engine_ || engine_->tunePlaying();
 }
 
 void MusicPlayer::close() {
-    engine_.reset();
+    // Closed first: the event loop may run while the stream closes, and nothing may start the
+    // tune again meanwhile.
+    closed_ = true;
     on_ = false;
+    auto engine = std::move(engine_);
+    engine.reset();
 }
 
 void MusicPlayer::deleteFile() const {

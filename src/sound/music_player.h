@@ -28,16 +28,19 @@ class MusicPlayer {
     void PlayMusic(bool on);
     // True from PlayMusic(true) until the tune has ended or is stopped.
     bool playing() const;
-    // Stops, and lets go of the synthesiser and the output.
+    // Stops for good, and lets go of the synthesiser and the output.
     void close();
     // Removes the tune's file (the settings writer does, at the end of a normal run).
     void deleteFile() const;
 
   private:
     struct Engine;
+    std::unique_ptr<Engine> startEngine();
     QString folder_;
     bool prepared_ = false;
     bool on_ = false;
+    bool closed_ = false;
+    bool noOutput_ = false;
     std::unique_ptr<Engine> engine_;
 };
 

@@ -31,6 +31,8 @@ class SoundPlayer {
     // wave the player can play.
     int playClip(const QString& name, const QByteArray& bytes, bool synchronous);
     void stop() { sink_->stop(); }
+    // Lets go of the audio output; the player goes on silently.
+    void closeOutput() { sink_ = std::make_unique<SilentSink>(); }
 
     const SoundSink& sink() const { return *sink_; }
 

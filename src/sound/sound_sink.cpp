@@ -6,43 +6,57 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <cstring>
+#include <map>
+
+#include "sound/audio_pump.h"
 
 namespace orvala::sound {
 namespace {
 
+// Plays one clip at a time through a pushed stream per sample format. A new clip replaces the
+// old one where it stands (what the stream has queued, a tenth of a second at most, still plays).
 class DeviceSink final : public SoundSink {
   public:
     explicit DeviceSink(QAudioDevice device) : device_(std::move(device)) {}
-    ~DeviceSink() override { stop(); }
 
     void start(const QByteArray& bytes, const WaveData& wave) override {
-        stop();
         QAudioFormat format;
         format.setSampleRate(wave.sampleRate);
         format.setChannelCount(wave.channels);
         format.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-        // One output stream for as long as the clips share a format: opening one costs more
-        // than a sound may take to start.
-        if (!sink_ || format != format_) {
-            sink_ = std::make_unique<QAudioSink>(device_, format);
-            format_ = format;
-        }
-        samples_.setData(
-            bytes.mid(static_cast<qsizetype>(wave.offset), static_cast<qsizetype>(wave.size)));
-        samples_.open(QIODevice::ReadOnly);
-        sink_->start(&samples_);
+        stop();
+        Output& out = outputs_[key(format)];
+        out.samples =
+            bytes.mid(static_cast<qsizetype>(wave.offset), static_cast<qsizetype>(wave.size));
+        out.at = 0;
+        if (!out.pump)
+            out.pump = std::make_unique<AudioPump>(device_, format, [&out](char* d, qint64 max) {
+                const qint64 n = std::min(max, out.samples.size() - out.at);
+                if (n <= 0) return qint64{0};
+                std::memcpy(d, out.samples.constData() + out.at, static_cast<size_t>(n));
+                out.at += n;
+                return n;
+            });
+        out.pump->kick();
     }
     void stop() override {
-        if (sink_) sink_->stop();
-        samples_.close();
+        for (auto& [k, out] : outputs_) out.samples.clear(), out.at = 0;
     }
     bool audible() const override { return true; }
 
   private:
+    struct Output {
+        QByteArray samples;
+        qint64 at = 0;
+        std::unique_ptr<AudioPump> pump;
+    };
+    static int key(const QAudioFormat& f) {
+        return f.sampleRate() * 8 + f.channelCount() * 2 +
+               (f.sampleFormat() == QAudioFormat::UInt8 ? 1 : 0);
+    }
     QAudioDevice device_;
-    QAudioFormat format_;
-    std::unique_ptr<QAudioSink> sink_;
-    QBuffer samples_;
+    std::map<int, Output> outputs_;  // node-based: the pumps' sources keep their Output
 };
 
 }  // namespace
