@@ -125,10 +125,10 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
 
-    // The tune's file once, then the tune; on the title and the menu it starts again whenever
-    // it has ended, during a game not.
+    // The tune's file once, then the tune: the 55 ms timer starts it on the title and the menu
+    // whenever it is not playing, during a game not. Its first tick is the start-up's PlayMusic,
+    // so that loading the soundfont does not hold up the title.
     if (!music_.PrepareMusic()) dialogs::showMessage(this, text(WordRow::CantCreateMusicFile));
-    if (settings_.MusicOn) music_.PlayMusic(true);
     musicTimer_.setObjectName("Timer55");
     connect(&musicTimer_, &QTimer::timeout, this, [this] {
         if (settings_.MusicOn && screen_ != Screen::Game && !music_.playing())
@@ -234,6 +234,10 @@ int TForm1::startSound(Wave wave, bool synchronous) {
 
 void TForm1::PlaySoundEvent(Wave wave, bool synchronous) {
     player_.holdFor(startSound(wave, synchronous));
+}
+
+void TForm1::PlayMusic(bool on) {
+    music_.PlayMusic(on);
 }
 
 void TForm1::speakCard(Card card) {

@@ -82,6 +82,9 @@ class TForm1 final : public QWidget {
     // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
     // has played.
     void PlaySoundEvent(Wave wave, bool synchronous);
+    // The tune from its start, or stopped: the options' "Music" calls it at once. On the title
+    // and the menu the window starts the tune again by itself while MusicOn.
+    void PlayMusic(bool on);
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;

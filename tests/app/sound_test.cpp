@@ -11,6 +11,7 @@
 #include "app/event_player.h"
 #include "core/lang/word_table.h"
 #include "core/sound/voice_names.h"
+#include "dialogs/confirmation.h"
 #include "dialogs/message_window.h"
 #include "window_helpers.h"
 
@@ -137,6 +138,24 @@ TEST(Sound, SynchronousSoundsHoldThePlayerUntilTheyEndOnItsClock) {
     EXPECT_FALSE(player.busy());
 }
 
+TEST(Sound, AFaceUpCardOnTheTableIsFoundUnderThePointer) {
+    PictureStore pictures;
+    TableView view(pictures);
+    Settings settings;
+    view.applyWindowSize(settings, {1920, 1080});
+    OpenHandsToggle open;
+    TablePresenter presenter(view, open);
+    const Place lead{Place::Kind::Trick, 1}, talon{Place::Kind::Talon, 2};
+    presenter.putCard(lead, Card{kKing, kSpades});
+    presenter.putCard(talon, Card{kNine, kHearts});
+    const QPoint inside(view.cardSize().width() / 2, view.cardSize().height() / 2);
+    EXPECT_EQ(presenter.cardOnTableAt(view.placePoint(lead) + inside), (Card{kKing, kSpades}));
+    EXPECT_EQ(presenter.cardOnTableAt(view.placePoint(talon) + inside), (Card{kNine, kHearts}));
+    EXPECT_EQ(presenter.cardOnTableAt({1, 1}), std::nullopt);
+    presenter.takeCard(lead);
+    EXPECT_EQ(presenter.cardOnTableAt(view.placePoint(lead) + inside), std::nullopt);
+}
+
 TEST(Sound, ARightClickSpeaksTheCardInTheLanguageOfTheMomentWithSoundOff) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(QString(ORVALA_LIBRARY_DIR) + "/" + kVoiceLibraryFile,
@@ -192,6 +211,42 @@ TEST(Sound, TheTunesFileIsWrittenOnceReusedAndRemovedAtANormalEnd) {
     auto* message = w.findChild<dialogs::MessageWindow*>("message");
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->lines(), QStringList{"Can`t create music file!"});
+    EXPECT_FALSE(w.music().playing());
+}
+
+// One tick of the window's 55 ms music timer, delivered at once.
+void tickMusic(TForm1& w) {
+    auto* timer = w.findChild<QTimer*>("Timer55");
+    ASSERT_NE(timer, nullptr);
+    QTimerEvent tick(timer->timerId());
+    QCoreApplication::sendEvent(timer, &tick);
+}
+
+TEST(Sound, TheTuneStartsAgainOnTheTitleAndTheMenuButNotDuringAGame) {
+    QTemporaryDir dir;
+    TForm1 w(fastOptionsIn(dir));
+    ASSERT_TRUE(w.settings().MusicOn);
+    EXPECT_FALSE(w.music().playing());  // the title comes first
+    tickMusic(w);
+    EXPECT_TRUE(w.music().playing());
+    w.leaveTitle();
+    w.startGame();
+    w.PlayMusic(false);
+    tickMusic(w);
+    EXPECT_FALSE(w.music().playing());
+    w.PlayMusic(true);  // the options' "Music" during a game
+    EXPECT_TRUE(w.music().playing());
+    w.PlayMusic(false);
+    w.exitToMenuCommand();
+    auto* question = w.findChild<dialogs::Confirmation*>();
+    ASSERT_NE(question, nullptr);
+    QTest::mouseClick(question->yesButton, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    tickMusic(w);
+    EXPECT_TRUE(w.music().playing());
+    w.PlayMusic(false);
+    w.settings().MusicOn = false;
+    tickMusic(w);
     EXPECT_FALSE(w.music().playing());
 }
 
