@@ -53,6 +53,14 @@ void EventPlayer::startFlight(const Card& c, const Place& from, const Place& to,
 }
 
 void EventPlayer::onFrame() {
+    // A frame never runs inside another (an audio device may let the event loop run while a
+    // sound starts): the events keep their order.
+    if (inFrame_) return;
+    inFrame_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inFrame_};
     // A flight in progress: advance it by the time that has passed.
     if (!flights_.empty()) {
         stepBudget_ += 1.0;

@@ -91,6 +91,7 @@ class EventPlayer final : public QObject {
     int speed_ = 3;
     bool flying_ = true;
     bool fast_ = false;
+    bool inFrame_ = false;
     std::function<int(Wave, bool)> playSound_;
     std::function<void(Card)> speak_;
 };

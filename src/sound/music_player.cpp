@@ -3,11 +3,9 @@
 #include <fluidsynth.h>
 
 #include <QAudioFormat>
-#include <QAudioSink>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QMediaDevices>
 #include <QSaveFile>
 

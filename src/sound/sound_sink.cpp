@@ -2,8 +2,6 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <cstring>
@@ -65,6 +63,8 @@ bool audioOutputReachable() {
     // Qt plays through PulseAudio (or PipeWire's stand-in for it): a server named in the
     // environment, or the user's socket, or the system-wide one.
     if (!qEnvironmentVariable("PULSE_SERVER").isEmpty()) return true;
+    const QString pulse = qEnvironmentVariable("PULSE_RUNTIME_PATH");
+    if (!pulse.isEmpty() && QFileInfo::exists(pulse + "/native")) return true;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo::exists(runtime + "/pulse/native")) return true;
     return QFileInfo::exists("/run/pulse/native") || QFileInfo::exists("/var/run/pulse/native");
