@@ -13,5 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto a = orvala::checkResourceFile({data, size});
     const auto b = orvala::checkResourceFile({data, size});
     if (a.ok != b.ok || a.files != b.files || (a.ok && !a.problem.empty())) std::abort();
+    if (a.ok && a.leaves.size() != static_cast<std::size_t>(a.files)) std::abort();
+    for (const auto& leaf : a.leaves)
+        if (leaf.offset > size || leaf.size > size - leaf.offset) std::abort();
     return 0;
 }

@@ -6,6 +6,18 @@ EventPlayer::EventPlayer(TablePresenter& presenter, table::TableView& view, QObj
     : QObject(parent), presenter_(presenter), view_(view) {
     frame_.setTimerType(Qt::PreciseTimer);
     connect(&frame_, &QTimer::timeout, this, &EventPlayer::onFrame);
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    clock_ = [steady] { return steady->elapsed(); };
+}
+
+void EventPlayer::holdFor(int ms) {
+    if (ms <= 0 || fast_) return;
+    // A hold that comes while another wait runs is added after it.
+    const qint64 left = waitMs_ > 0 ? std::max<qint64>(0, waitFrom_ + waitMs_ - clock_()) : 0;
+    waitFrom_ = clock_();
+    waitMs_ = static_cast<int>(left) + ms;
+    if (!frame_.isActive()) frame_.start(1);
 }
 
 void EventPlayer::play(const std::vector<TableEvent>& events) {
@@ -41,6 +53,14 @@ void EventPlayer::startFlight(const Card& c, const Place& from, const Place& to,
 }
 
 void EventPlayer::onFrame() {
+    // A frame never runs inside another (an audio device may let the event loop run while a
+    // sound starts): the events keep their order.
+    if (inFrame_) return;
+    inFrame_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inFrame_};
     // A flight in progress: advance it by the time that has passed.
     if (!flights_.empty()) {
         stepBudget_ += 1.0;
@@ -63,8 +83,8 @@ void EventPlayer::onFrame() {
     }
     if (shake_ > 0) {
         // A short shake to and fro, one offset every 40 ms, then the card back in its place.
-        if (waitClock_.isValid() && waitClock_.elapsed() < 40) return;
-        waitClock_.start();
+        if (shakeAt_ >= 0 && clock_() - shakeAt_ < 40) return;
+        shakeAt_ = clock_();
         const std::vector<int> offsets = table::shakeOffsets(view_.scales());
         const size_t frame = offsets.size() - static_cast<size_t>(shake_);
         --shake_;
@@ -72,7 +92,7 @@ void EventPlayer::onFrame() {
         if (shake_ > 0) return;
     }
     if (waitMs_ > 0) {
-        if (waitClock_.elapsed() < waitMs_) return;
+        if (clock_() - waitFrom_ < waitMs_) return;
         waitMs_ = 0;
     }
     while (!queue_.empty())
@@ -115,17 +135,31 @@ bool EventPlayer::playOne() {
     if (auto* p = std::get_if<ev::Pause>(&e)) {
         if (!animate || (p->onlyWithFlyingCards && !flying)) return true;
         waitMs_ = p->ms;
-        waitClock_.start();
+        waitFrom_ = clock_();
         return false;
     }
     if (auto* r = std::get_if<ev::RefuseCard>(&e)) {
         if (!animate) return true;
         shakeSlot_ = r->slot;
         shake_ = static_cast<int>(table::shakeOffsets(view_.scales()).size());
-        waitClock_.invalidate();
+        shakeAt_ = -1;
         return false;
     }
-    // Synchronous sounds will hold the player here once sounds play.
+    if (auto* sound = std::get_if<ev::Sound>(&e)) {
+        // The talon's sounds go with the cards' flights when the cards fly, and hold the table
+        // when they do not.
+        const bool synchronous = sound->timing == ev::SoundTiming::Sync ||
+                                 (sound->timing == ev::SoundTiming::SyncUnlessFlying && !flying);
+        const int ms = playSound_ ? playSound_(sound->wave, synchronous) : 0;
+        if (!synchronous || !animate || ms <= 0) return true;
+        waitMs_ = ms;
+        waitFrom_ = clock_();
+        return false;
+    }
+    if (auto* speak = std::get_if<ev::SpeakCard>(&e)) {
+        if (speak_) speak_(speak->card);
+        return true;
+    }
     presenter_.show(e);
     return true;
 }

@@ -1,17 +1,19 @@
 #pragma once
 // The event player: plays the rules' events in order. Flights of cards are animated at the
 // speed of the settings, fixed pauses and synchronous sounds are waited out, a refused card is
-// shaken; everything else the table presenter draws at once. While it is busy no input reaches
+// shaken, sounds and spoken cards go to the sound output; everything else the table presenter
+// draws at once. While it is busy no input reaches
 // the rules: it is the window's one "busy" gate. The window stays responsive throughout: every
 // wait is a timer, never a blocking call.
 //
 // With `fast` on (tests of whole games, the demo's quick runs) events play without flights,
-// pauses or shakes, in the same order.
+// pauses or shakes, in the same order; sounds still start, but none is waited for.
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/table_presenter.h"
@@ -30,11 +32,28 @@ class EventPlayer final : public QObject {
         flying_ = flying;
     }
     void setFast(bool fast) { fast_ = fast; }
+    // Milliseconds from any fixed start; the waits are measured on it. A steady clock unless a
+    // test sets its own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    // Where sounds go: `play` starts a wave and answers how long the player must hold for it (0
+    // for none, or when nothing played); `speak` says a card's name.
+    void setSoundOutput(std::function<int(Wave, bool synchronous)> play,
+                        std::function<void(Card)> speak) {
+        playSound_ = std::move(play);
+        speak_ = std::move(speak);
+    }
+    // Holds the table for `ms` after what is playing now: a synchronous sound played outside
+    // the events.
+    void holdFor(int ms);
 
     void play(const std::vector<TableEvent>& events);
     bool busy() const { return !queue_.empty() || !flights_.empty() || waitMs_ > 0 || shake_ > 0; }
     // Everything queued or under way is dropped where it is (leaving the game).
     void stop();
+    // Plays what is due now. The frame timer calls it every millisecond; a test with its own
+    // clock may call it too.
+    void step() { onFrame(); }
 
     struct Flight {
         QImage picture;
@@ -62,7 +81,9 @@ class EventPlayer final : public QObject {
     std::deque<TableEvent> queue_;
     std::vector<Flight> flights_;
     table::FlightPacer pacer_;
-    QElapsedTimer waitClock_;
+    Clock clock_;
+    qint64 waitFrom_ = 0;
+    qint64 shakeAt_ = -1;  // when the shake last moved; -1 before its first frame
     int waitMs_ = 0;
     double stepBudget_ = 0;
     int shake_ = 0;  // frames of the shake still to show
@@ -70,6 +91,9 @@ class EventPlayer final : public QObject {
     int speed_ = 3;
     bool flying_ = true;
     bool fast_ = false;
+    bool inFrame_ = false;
+    std::function<int(Wave, bool)> playSound_;
+    std::function<void(Card)> speak_;
 };
 
 }  // namespace orvala::app

@@ -1,11 +1,13 @@
 // orvala: the game window.
 //
-//   orvala [--home DIR] [--demo [--quit-after-deals N]] [--seed N]
+//   orvala [--home DIR] [--demo [--quit-after-deals N]] [--seed N] [--sound-log FILE]
 //
 // --home names the program folder; --demo lets the computer play the person's seat too, at the
 // fastest speed, and with --quit-after-deals quits with status 0 after N deals; --seed fixes
-// the shuffles and the computer players' draws. --help and --version answer with status 0; an
-// unknown option or a missing or bad value is told on stderr with status 2, as orvala-tool does.
+// the shuffles and the computer players' draws; --sound-log appends a line to FILE for every
+// sound started and every card spoken ("WHodsDo sync"). --help and --version answer with
+// status 0; an unknown option or a missing or bad value is told on stderr with status 2, as
+// orvala-tool does.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,7 +45,9 @@ int main(int argc, char** argv) {
     QCommandLineOption demo("demo", "The computer plays the person's seat too.");
     QCommandLineOption quitAfter("quit-after-deals", "With --demo: quit after N deals.", "N");
     QCommandLineOption seed("seed", "Fix the random draws.", "N");
-    parser.addOptions({home, demo, quitAfter, seed});
+    QCommandLineOption soundLog("sound-log", "Append a line to FILE for every sound played.",
+                                "FILE");
+    parser.addOptions({home, demo, quitAfter, seed, soundLog});
     // process() would end a bad command line with status 1: the errors are ours to tell.
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "orvala: %s\n", qPrintable(parser.errorText()));
@@ -55,6 +59,7 @@ int main(int argc, char** argv) {
     orvala::app::LaunchOptions options;
     options.programFolder = orvala::app::resolveProgramFolder(parser.value(home));
     options.demo = parser.isSet(demo);
+    options.soundLog = parser.value(soundLog);
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         options.quitAfterDeals = parser.value(quitAfter).toInt(&ok);

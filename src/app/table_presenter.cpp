@@ -50,6 +50,13 @@ void TablePresenter::putCard(const Place& p, Card c) {
     onTable_.emplace_back(p, c);
 }
 
+std::optional<Card> TablePresenter::cardOnTableAt(QPoint p) const {
+    // The card drawn last lies on top.
+    for (auto it = onTable_.rbegin(); it != onTable_.rend(); ++it)
+        if (QRect(view_.placePoint(it->first), view_.cardSize()).contains(p)) return it->second;
+    return std::nullopt;
+}
+
 void TablePresenter::takeCard(const Place& p) {
     view_.clearAt(p);
     std::erase_if(onTable_, [&](const auto& pc) {

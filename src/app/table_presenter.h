@@ -35,6 +35,8 @@ class TablePresenter final : public QObject {
     const HandArray& hand(int seat) const { return hands_[static_cast<size_t>(seat)]; }
     int handCount(int seat) const { return counts_[static_cast<size_t>(seat)]; }
     void forget();  // a new game: nothing remembered
+    // The face-up card lying on the table (the talon or the trick) under a window point.
+    std::optional<Card> cardOnTableAt(QPoint p) const;
 
   signals:
     void returnToMenu();

@@ -21,6 +21,7 @@
 #include "dialogs/confirmation.h"
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
+#include "sound/speak_card.h"
 #include "table/art_names.h"
 #include "table/fonts.h"
 #include "table/panel_hints.h"
@@ -53,6 +54,7 @@ QString windowSizeText(int size) {
 TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     : QWidget(parent),
       options_(options),
+      music_(options.musicFolder.isEmpty() ? QDir::tempPath() : options.musicFolder),
       pictures_({options.programFolder, QDir(options.programFolder).absoluteFilePath("..")},
                 [this](const QString& line) { dialogs::showMessage(this, line); }),
       view_(pictures_),
@@ -72,6 +74,9 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
+    sound_.setLog(options_.soundLog);
+    player_.setSoundOutput([this](Wave w, bool sync) { return startSound(w, sync); },
+                           [this](Card c) { speakCard(c); });
 
     connect(&session_, &GameSession::events, &player_, &EventPlayer::play);
     connect(&session_, &GameSession::events, this, [this] { syncControls(); });
@@ -122,10 +127,29 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
+
+    // The tune's file once, then the tune: the 55 ms timer starts it on the title and the menu
+    // whenever it is not playing, during a game not. Its first tick is the start-up's PlayMusic,
+    // so that loading the soundfont does not hold up the title.
+    if (!music_.PrepareMusic()) dialogs::showMessage(this, text(WordRow::CantCreateMusicFile));
+    musicTimer_.setObjectName("Timer55");
+    connect(&musicTimer_, &QTimer::timeout, this, [this] {
+        if (settings_.MusicOn && screen_ != Screen::Game && !music_.playing())
+            music_.PlayMusic(true);
+    });
+    musicTimer_.start(55);
     if (options_.demo) leaveTitle();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The audio output may let the event loop run while it closes: that happens here, while
+    // every part of the window is still there, and with its timers stopped.
+    timer1_.stop();
+    musicTimer_.stop();
+    player_.stop();
+    music_.close();
+    sound_.closeOutput();
+}
 
 void TForm1::applyWindowSize() {
     const QRect screen = QGuiApplication::primaryScreen()
@@ -203,6 +227,28 @@ void TForm1::showEvent(QShowEvent* e) {
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     applyNewButtons(this, settings_.NewButtonsOn);
     QWidget::showEvent(e);
+}
+
+int TForm1::startSound(Wave wave, bool synchronous) {
+    // With sound off nothing plays, and so nothing holds the table either.
+    if (!settings_.SoundOn) return 0;
+    const int ms = sound_.play(wave, synchronous);
+    return synchronous ? ms : 0;
+}
+
+void TForm1::PlaySoundEvent(Wave wave, bool synchronous) {
+    player_.holdFor(startSound(wave, synchronous));
+}
+
+void TForm1::PlayMusic(bool on) {
+    music_.PlayMusic(on);
+}
+
+void TForm1::speakCard(Card card) {
+    // Spoken names do not ask SoundOn: a right click is asked for by the person.
+    const QDir folder(options_.programFolder);
+    sound::SpeakCard(sound_, {folder.absolutePath(), folder.absoluteFilePath("..")}, card,
+                     settings_.LanguageIndex, false);
 }
 
 bool TForm1::busy() const {
@@ -387,7 +433,12 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
     }
     if (screen_ != Screen::Game || busy()) return;
     const int slot = view_.slotUnderPointer(e->pos());
-    if (slot == 0) return;
+    if (slot == 0) {
+        // A face-up card on the table says its name.
+        const auto onTable = presenter_.cardOnTableAt(e->pos());
+        if (e->button() == Qt::RightButton && onTable) input(in::ClickTableCard{*onTable});
+        return;
+    }
     const MouseButton b = e->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
     if (b == MouseButton::Left) salute(false);
     input(in::ClickHand{slot, b});
@@ -441,7 +492,10 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
     if (screen_ == Screen::Title) return;
-    if (screen_ == Screen::Game && view_.overOwnHand(e->pos())) return;  // right click speaks
+    // A right click on a card speaks its name.
+    if (screen_ == Screen::Game &&
+        (view_.overOwnHand(e->pos()) || presenter_.cardOnTableAt(e->pos())))
+        return;
     // Built at each opening, so it speaks the language of the moment. The items whose windows
     // come with later work are there, disabled.
     auto* menu = new QMenu(this);
@@ -462,6 +516,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 
 void TForm1::exitToMenuCommand() {
     if (screen_ != Screen::Game) return;
+    PlaySoundEvent(Wave::WOpenFo, false);
     dialogs::askYesNo(this,
                       text(WordRow::LeaveToMenuQuestion) + "\n" + text(WordRow::AllDataWillBeLost),
                       [this](bool yes) {
@@ -486,6 +541,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
         e->ignore();
         for (auto* asking : findChildren<dialogs::Confirmation*>())
             if (asking->isVisible()) return;  // the question is open already
+        PlaySoundEvent(Wave::WOpenFo, false);
         dialogs::askYesNo(this,
                           text(WordRow::LeaveGameQuestion) + " " + text(WordRow::AllDataWillBeLost),
                           [this](bool yes) {
@@ -497,8 +553,12 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     // A running game's deal is kept as far as it went.
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
+    musicTimer_.stop();
+    music_.close();
+    SettingsSaveHooks hooks;
+    hooks.deleteTemporaryMusicFile = [this] { music_.deleteFile(); };
     if (settingsSaveFailed(
-            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_)))
+            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_, hooks)))
         dialogs::showMessage(this, text(WordRow::CantSaveOptions));
     e->accept();
 }

@@ -23,6 +23,8 @@
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
 #include "net/library_download.h"
+#include "sound/music_player.h"
+#include "sound/sound_player.h"
 #include "table/table_view.h"
 #include "table/zor_cards_button.h"
 
@@ -38,6 +40,10 @@ struct LaunchOptions {
     // For tests of whole games: the timer ticks every millisecond and events play without
     // flights or pauses. The rule steps and their order are those of a normal game.
     bool fast = false;
+    // --sound-log: a line for every sound started and every card spoken.
+    QString soundLog;
+    // Where the tune's file goes; empty: the system's temporary folder.
+    QString musicFolder;
 };
 
 class TForm1 final : public QWidget {
@@ -53,6 +59,8 @@ class TForm1 final : public QWidget {
     const TableView& view() const { return view_; }
     const TablePresenter& presenter() const { return presenter_; }
     const GifRecorder& gifRecorder() const { return gif_; }
+    const sound::SoundPlayer& soundPlayer() const { return sound_; }
+    const sound::MusicPlayer& music() const { return music_; }
     Settings& settings() { return settings_; }
     // True while table events are still being played, or a computer's answer waits for them.
     bool busy() const;
@@ -80,16 +88,17 @@ class TForm1 final : public QWidget {
     void ShowOptions();
     // The speed dialog, from the options dialog or the right-button menu's "Speed".
     void ShowSpeed();
-    // A sound of the game; silent until the sound adapter comes.
-    void PlaySoundEvent(Wave wave, bool synchronous) {
-        (void)wave;
-        (void)synchronous;
-    }
     // The library file's download into the folder above the program folder; done() is told
     // whether it came whole.
     void DownloadLibrary(const QString& file, std::function<void(bool)> done = {});
     bool downloading() const { return download_ != nullptr; }
     CalendarPanel& calendar() { return calendar_; }
+    // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
+    // has played.
+    void PlaySoundEvent(Wave wave, bool synchronous);
+    // The tune from its start, or stopped: the options' "Music" calls it at once. On the title
+    // and the menu the window starts the tune again by itself while MusicOn.
+    void PlayMusic(bool on);
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
@@ -132,10 +141,16 @@ class TForm1 final : public QWidget {
     // The "Purple" design's picture the table, menu and auxiliary designs need; without it they
     // fall back to the customizable and grey designs with a message.
     bool designLibraryMissing();
+    // Starts a wave when SoundOn; answers how long a synchronous one holds the table.
+    int startSound(Wave wave, bool synchronous);
+    void speakCard(Card card);
 
     LaunchOptions options_;
     Settings settings_;
     SettingsRun settingsRun_;  // how the settings file read, and what a save may write
+    sound::SoundPlayer sound_;
+    sound::MusicPlayer music_;
+    QTimer musicTimer_{this};  // "Timer55": the tune again on the title and the menu
     PictureStore pictures_;
     TableView view_;
     OpenHandsToggle openHands_;

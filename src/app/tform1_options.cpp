@@ -113,8 +113,10 @@ void TForm1::applyOption(OptionChange what) {
             if (settings_.AuxDesignPurple || settings_.AuxDesignGrey != 2) designLibraryMissing();
             dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
             break;
-        case OptionChange::Sound:
         case OptionChange::Music:
+            PlayMusic(settings_.MusicOn);
+            break;
+        case OptionChange::Sound:
         case OptionChange::GifAnimation:
         case OptionChange::Network:
         case OptionChange::Rules:

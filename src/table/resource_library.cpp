@@ -52,6 +52,12 @@ bool ResourceLibrary::contains(const QString& name) const {
     return plainName(name) && QFileInfo(":" + root_ + "/" + name).isFile();
 }
 
+QByteArray ResourceLibrary::data(const QString& name) const {
+    if (!contains(name)) return {};
+    QFile f(":" + root_ + "/" + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QImage ResourceLibrary::picture(const QString& name) const {
     if (!contains(name)) return {};
     QImageReader reader(":" + root_ + "/" + name);

@@ -24,6 +24,8 @@ class ResourceLibrary final : public PictureSource {
     // The picture of that name, decoded by its content (PNG, JPEG); null when the library has none.
     QImage picture(const QString& name) const override;
     bool contains(const QString& name) const;
+    // The bytes of a resource of that name as they are (a voice clip); empty when there is none.
+    QByteArray data(const QString& name) const;
 
   private:
     ResourceLibrary(QByteArray bytes, QString root)

@@ -29,8 +29,12 @@ expect_in("--quit-after-deals needs a number of deals" "${err}")
 run(2 --seed -1x)
 expect_in("--seed needs a whole number" "${err}")
 
+run(2 --sound-log)
+expect_in("orvala: Missing value after '--sound-log'" "${err}")
+
 run(0 --help)
 expect_in("--home <DIR>" "${out}")
+expect_in("--sound-log <FILE>" "${out}")
 expect_in("--demo" "${out}")
 run(0 --version)
 expect_in("Orvala ${VERSION}" "${out}")

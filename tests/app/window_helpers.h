@@ -24,6 +24,7 @@ inline LaunchOptions optionsIn(const QTemporaryDir& dir, bool demo) {
     QDir().mkpath(o.programFolder);
     o.demo = demo;
     o.seed = 42;
+    o.musicFolder = dir.path();  // the tune's file stays with the test
     return o;
 }
 

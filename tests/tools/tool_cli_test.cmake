@@ -71,3 +71,17 @@ run(2 "not a date YYYY-MM-DD" calendar --date 1899-12-31)
 run(2 "not a date YYYY-MM-DD" calendar --date 9.5.2022)
 run(2 "--lang" calendar --date 2022-05-09 --lang 10)
 run(2 "required" calendar)
+
+# sounds: every wave the events name, with its length, and the tune.
+run(0 "^WTasoKo [0-9]+ ms\n.*WHodsDo [0-9]+ ms\n.*STimerB [0-9]+ ms\nMidiSong [0-9]+ bytes\n$" sounds)
+run(2 "sounds takes no arguments" sounds extra)
+
+# voices: the voice library the build speaks holds all 240 names; a damaged one is refused.
+if(VOICE_LIBRARY)
+  run(0 "Ch3QVoiceKor [0-9]+ ms\n.*240 of the game's 240 voices\n$" voices ${VOICE_LIBRARY})
+  execute_process(COMMAND head -c 600 ${VOICE_LIBRARY} OUTPUT_FILE ${SCRATCH}/cut.dll)
+  run(2 "cut.dll: not a valid voice library" voices ${SCRATCH}/cut.dll)
+  file(REMOVE ${SCRATCH}/cut.dll)
+endif()
+run(2 "missing.dll: cannot be read" voices ${SCRATCH}/missing.dll)
+run(2 "voices takes one FILE" voices)

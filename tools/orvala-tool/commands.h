@@ -16,5 +16,7 @@ int runSelfplay(Args& args);
 int runBench(Args& args);
 int runGifInfo(Args& args);
 int runCalendar(Args& args);
+int runSounds(Args& args);
+int runVoices(Args& args);
 
 }  // namespace orvala::tool

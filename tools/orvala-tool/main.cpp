@@ -33,6 +33,8 @@ constexpr Command kCommands[] = {
      "gif-info FILE  (a recorded deal's size, frames and delays)"},
     {"calendar", orvala::tool::runCalendar,
      "calendar --date YYYY-MM-DD [--lang N]  (the calendar cards of a day)"},
+    {"sounds", orvala::tool::runSounds, "sounds  (the wave sounds with their lengths)"},
+    {"voices", orvala::tool::runVoices, "voices FILE  (the spoken card names of a voice library)"},
 };
 
 void usage(std::ostream& out) {

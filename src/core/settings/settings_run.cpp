@@ -10,6 +10,7 @@ template <class F>
 void forEachDemoChoice(F&& f) {
     f(&Settings::Speed, 6);
     f(&Settings::SoundOn, false);
+    f(&Settings::MusicOn, false);
 }
 
 }  // namespace
@@ -42,7 +43,11 @@ bool mayReplaceSettingsFile(const SettingsReadResult& loaded) {
 
 SettingsSaveResult saveSettingsRun(const std::string& folder, const Settings& s,
                                    const SettingsRun& run, const SettingsSaveHooks& hooks) {
-    if (!mayReplaceSettingsFile(run.loaded)) return SettingsSaveResult::FileUnreadable;
+    if (!mayReplaceSettingsFile(run.loaded)) {
+        // The tune's file goes at every normal end, whether the settings may be written or not.
+        if (hooks.deleteTemporaryMusicFile) hooks.deleteTemporaryMusicFile();
+        return SettingsSaveResult::FileUnreadable;
+    }
     return SaveSettings(folder, recordToSave(s, run), hooks);
 }
 

@@ -5,7 +5,7 @@
 // the run's defaults cannot replace them. A missing file, or one that read short or stopped at a
 // guard, is written as usual.
 //
-// A demo run plays at the fastest speed without sound: those are its own choices, not the
+// A demo run plays at the fastest speed without sound or music: those are its own choices, not the
 // user's, and a save writes what was loaded plus the user's own changes. A field the demo set
 // is saved with its loaded value unless the user has changed it since.
 
@@ -22,7 +22,7 @@ struct SettingsRun {
     Settings asLoaded;  // the record as the file gave it, before a demo's own choices
 };
 
-// A demo's own choices: Speed 6 and SoundOn off.
+// A demo's own choices: Speed 6, SoundOn and MusicOn off.
 void applyDemoChoices(Settings& s);
 
 // LoadSettings for the run, keeping how the file read; a demo then makes its own choices.

@@ -67,6 +67,7 @@ ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes) {
         const std::uint64_t at = tree + p.index * entrySize;
         if (!r.has(at, entrySize)) return fail("an entry outside the file");
         const std::uint16_t flags = r.u16(at + 4);
+        std::string leafName;
         if (p.index != 0) {
             const std::uint64_t name = names + r.u32(at);
             if (!r.has(name, 6)) return fail("a name outside the file");
@@ -74,8 +75,11 @@ ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes) {
             if (units == 0) return fail("an entry without a name");
             if (units > kMaxResourceNameUnits) return fail("a name too long");
             if (!r.has(name + 6, units * 2)) return fail("a name runs past the end");
-            for (std::uint64_t u = 0; u < units; ++u)
-                if (r.u16(name + 6 + 2 * u) == '/') return fail("a name with a slash");
+            for (std::uint64_t u = 0; u < units; ++u) {
+                const std::uint16_t unit = r.u16(name + 6 + 2 * u);
+                if (unit == '/') return fail("a name with a slash");
+                leafName.push_back(unit < 128 ? static_cast<char>(unit) : '?');
+            }
         }
         if (flags & kFolder) {
             const std::uint64_t count = r.u32(at + 6), first = r.u32(at + 10);
@@ -93,6 +97,8 @@ ResourceFileCheck checkResourceFile(std::span<const std::uint8_t> bytes) {
             if (!r.has(datum, 4)) return fail("a picture outside the file");
             if (!r.has(datum + 4, r.u32(datum))) return fail("a picture runs past the end");
             ++out.files;
+            out.leaves.push_back({std::move(leafName), static_cast<std::size_t>(datum + 4),
+                                  static_cast<std::size_t>(r.u32(datum))});
         }
     }
     out.ok = true;

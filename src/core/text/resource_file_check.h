@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace orvala {
 
@@ -26,6 +27,13 @@ struct ResourceFileCheck {
     bool ok = false;
     std::string problem;  // what is wrong, for the log; empty when ok
     int files = 0;        // the pictures (leaves) the file holds
+    // Every leaf: its own name (a unit outside ASCII as "?") and where its bytes lie.
+    struct Leaf {
+        std::string name;
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+    std::vector<Leaf> leaves;
 };
 
 // Limits: a library of the family has a few thousand pictures in one or two folders.
