@@ -16,5 +16,7 @@ int runSelfplay(Args& args);
 int runBench(Args& args);
 int runGifInfo(Args& args);
 int runCalendar(Args& args);
+int runClub(Args& args);
+int runHistory(Args& args);
 
 }  // namespace orvala::tool

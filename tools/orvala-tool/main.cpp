@@ -33,6 +33,11 @@ constexpr Command kCommands[] = {
      "gif-info FILE  (a recorded deal's size, frames and delays)"},
     {"calendar", orvala::tool::runCalendar,
      "calendar --date YYYY-MM-DD [--lang N]  (the calendar cards of a day)"},
+    {"club", orvala::tool::runClub,
+     "club check FILE | new FILE | game FILE --name N --result R [--new] [--password P]"},
+    {"history", orvala::tool::runHistory,
+     "history add DIR --player P --result R --rating X --kind local|account|tourney|net | "
+     "check FILE"},
 };
 
 void usage(std::ostream& out) {
