@@ -35,6 +35,8 @@ class TablePresenter final : public QObject {
     const HandArray& hand(int seat) const { return hands_[static_cast<size_t>(seat)]; }
     int handCount(int seat) const { return counts_[static_cast<size_t>(seat)]; }
     void forget();  // a new game: nothing remembered
+    // The person's new name in its bubble, when the bubble shows the name now.
+    void renamePerson(const std::string& name);
 
   signals:
     void returnToMenu();

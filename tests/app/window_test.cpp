@@ -119,7 +119,7 @@ TEST(Window, APersonPlaysDealsWithTheMouse) {
     QTest::keyClick(&w, Qt::Key_Space);
     EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
     ASSERT_TRUE(w.Button6->isVisible());
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     // Computer moves come on the timer at their own pace; a person answers in between.
     Person person(w);
@@ -148,7 +148,7 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
         w.applyWindowSize();
         w.show();
         QTest::keyClick(&w, Qt::Key_Space);
-        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        clickNewPlayer(w);
         ASSERT_EQ(w.screen(), TForm1::Screen::Game);
         Person person(w);
         QTimer hand;
@@ -183,7 +183,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     // The deal is on the table once the game's first button has been pressed.
     ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
     if (w.Button7->isEnabled()) QTest::mouseClick(w.Button7, Qt::LeftButton);
@@ -291,6 +291,7 @@ TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
     ASSERT_NE(salute, nullptr);
     EXPECT_EQ(salute->size(), QSize(100, 100));
     QTest::mouseRelease(w.Button6, Qt::LeftButton);
+    logInNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     EXPECT_TRUE(runUntil([&] { return w.findChild<Salute*>() == nullptr; }, 3000));
     // The table takes its own (customizable) design: the green cloth.
@@ -316,7 +317,7 @@ TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     const QString ini = QDir(dir.path()).filePath("Orvala/Orvala.ini");
     auto question = [&] {
@@ -364,7 +365,7 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
         w.applyWindowSize();
         w.show();
         QTest::keyClick(&w, Qt::Key_Space);
-        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        clickNewPlayer(w);
         ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
         const QImage& canvas = w.view().canvas();
         EXPECT_EQ(canvas.size(), w.size()) << size;
@@ -396,7 +397,7 @@ TEST(Window, AComputerThinkingLeavesTheWindowPaintingAndClosable) {
     w->session().setPlayers(&slow);
     w->show();
     QTest::keyClick(w.get(), Qt::Key_Space);
-    QTest::mouseClick(w->Button6, Qt::LeftButton);
+    clickNewPlayer(*w);
     ASSERT_TRUE(runUntil([&] { return !w->busy() && w->Button7->isEnabled(); }, 20000));
     QTest::mouseClick(w->Button7, Qt::LeftButton);  // "To Begin": the computers judge their cards
     ASSERT_TRUE(runUntil([&] { return slow.thinking.load() == 1; }, 20000));
