@@ -7,7 +7,6 @@ namespace orvala::dialogs {
 namespace {
 
 constexpr int kWidth = 460, kHeight = 400;
-constexpr int kFrameMs = 100;
 constexpr QRect kAnimation(20, 60, 160, 160);
 constexpr QRect kMedal(300, 60, 140, 160);
 
@@ -35,7 +34,7 @@ TFormEndGame::TFormEndGame(const EndGameQuestion& question, QWidget* parent)
     Button1->setDefault(true);
     Button1->setGeometry((kWidth - 100) / 2, kHeight - 48, 100, 30);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    timer_.setInterval(kFrameMs);
+    timer_.setInterval(question.frameMs);
     connect(&timer_, &QTimer::timeout, this, &TFormEndGame::nextFrame);
     if (question.animate && question.animation.size() > 1) timer_.start();
 }

@@ -30,6 +30,7 @@ struct EndGameQuestion {
     std::vector<QImage> animation;  // its frames; none: no animation shown
     QImage medal;                   // "GMedal" with the place's picture laid on it
     bool animate = true;
+    int frameMs = 100;  // the film's pace
 };
 
 class TFormEndGame final : public AuxDialog {
