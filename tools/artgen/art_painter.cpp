@@ -53,6 +53,7 @@ std::vector<Picture> allPictures() {
     out.push_back({art::kCursorArrow.name, drawCursor(1)});
     out.push_back({art::kCursorBusy.name, drawCursor(2)});
     for (auto& p : buttonPictures()) out.push_back(std::move(p));
+    for (auto& p : recordsPictures()) out.push_back(std::move(p));
     return out;
 }
 
