@@ -514,6 +514,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     // A running game's deal is kept as far as it went.
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
+    // A game that was over but not yet left still counts for its member.
+    if (screen_ == Screen::Game && rules().g.GameOver) finishMemberGame(rules().g.GameResult);
     // A missing or damaged club file holds the settings back.
     const SettingsSaveHooks hooks{[this] { return records_.usable(); }, {}};
     if (settingsSaveFailed(
