@@ -2,7 +2,10 @@
 // login, a member's game from its start to its end, and the records' windows.
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
 #include <QPainter>
+#include <QTime>
 
 #include "app/tform1.h"
 #include "core/game/scoring_rules.h"
@@ -25,6 +28,16 @@ namespace {
 
 QString fromBytes(const std::string& bytes) {
     return QString::fromStdString(cp1251ToUtf8(trimmedName(bytes)));
+}
+
+// The history line's time and date as the user's locale writes them.
+HistoryStamp localStamp() {
+    const QLocale locale = QLocale::system();
+    QString time = QTime::currentTime().toString("hh:mm");
+    const QString separator = locale.timeFormat(QLocale::ShortFormat).contains('.') ? "." : ":";
+    time.replace(':', separator);
+    const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+    return {time.toStdString(), utf8ToCp1251(date.toStdString())};
 }
 
 }  // namespace
@@ -83,7 +96,7 @@ void TForm1::finishMemberGame(int result) {
     if (!member_ || options_.demo) return;
     ClubMember& m = *member_;
     const GameEnd end =
-        orvala::finishMemberGame(records_.folder(), memberNetwork_, m, result, historyStampNow());
+        orvala::finishMemberGame(records_.folder(), memberNetwork_, m, result, localStamp());
     if (!end.history.written) dialogs::showMessage(this, "Cann`t save history!");
     if (end.club.write == ClubWrite::Failed)
         dialogs::showMessage(this, table::word(WordRow::ErrorOfDiskWriting));
