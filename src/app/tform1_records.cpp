@@ -33,9 +33,17 @@ QString fromBytes(const std::string& bytes) {
 // The history line's time and date as the user's locale writes them.
 HistoryStamp localStamp() {
     const QLocale locale = QLocale::system();
-    QString time = QTime::currentTime().toString("hh:mm");
-    const QString separator = locale.timeFormat(QLocale::ShortFormat).contains('.') ? "." : ":";
-    time.replace(':', separator);
+    QChar separator = ':';  // the first mark between the fields of the locale's short time
+    for (const QChar c : locale.timeFormat(QLocale::ShortFormat))
+        if (!c.isLetter() && !c.isSpace()) {
+            separator = c;
+            break;
+        }
+    const QTime now = QTime::currentTime();
+    const QString time = QString("%1%2%3")
+                             .arg(now.hour(), 2, 10, QChar('0'))
+                             .arg(separator)
+                             .arg(now.minute(), 2, 10, QChar('0'));
     const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
     return {time.toStdString(), utf8ToCp1251(date.toStdString())};
 }
