@@ -204,6 +204,9 @@ TEST(Window, AClubMembersTwentyFifthGameEndsTheCycle) {
     EXPECT_TRUE(first->text().startsWith("Vera"));
     EXPECT_TRUE(first->text().simplified().endsWith("24 900")) << first->text().toStdString();
     EXPECT_FALSE(w.menu().members[1]->isEnabled());
+    QTest::mouseClick(w.menu().BMode, Qt::LeftButton);  // all games and the rating
+    EXPECT_TRUE(first->text().simplified().endsWith("24 1,00")) << first->text().toStdString();
+    QTest::mouseClick(w.menu().BMode, Qt::LeftButton);
     QTest::mouseClick(first, Qt::LeftButton);
     auto* login = w.findChild<dialogs::TFormPassword*>();
     ASSERT_NE(login, nullptr);
