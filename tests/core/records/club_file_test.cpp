@@ -74,12 +74,16 @@ TEST(ClubFile, NewClubWritesReadsAndLooksAsTheFormatSays) {
     EXPECT_EQ(decodeClubFile(bytes.substr(0, bytes.size() - 2 - 28)).fault, ClubFault::Layout);
 }
 
-TEST(ClubFile, ShippedFilesPassTheCheck) {
+TEST(ClubFile, ShippedFilesPassTheCheckAndAreTheNewClub) {
     for (const char* name : {"Orvala.clb", "Orvala.net"}) {
         const ClubRead r = readClubFile(std::string(ORVALA_DATA_DIR) + "/" + name);
         EXPECT_TRUE(r.ok()) << name << ": " << clubFaultText(r.fault) << " line " << r.line;
         EXPECT_FALSE(clubAsksRussian(r.file));
         EXPECT_NE(clubDistributionCode(r.file), kQuietDistributionCode);
+        // The first run writes the same club where none is.
+        std::string bytes;
+        ASSERT_TRUE(readFileBytes(std::string(ORVALA_DATA_DIR) + "/" + name, bytes));
+        EXPECT_EQ(bytes, formatClubFile(newClubFile())) << name;
     }
 }
 
