@@ -15,6 +15,7 @@
 #include "core/records/club_update.h"
 #include "core/records/history_file.h"
 #include "core/records/member_password.h"
+#include "core/text/atomic_file.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/end_game_dialog.h"
 #include "dialogs/history_dialog.h"
@@ -138,8 +139,10 @@ TEST(HistoryDialog, ListsValidFilesColoursRowsAndKeepsTheChoice) {
         EXPECT_EQ(none.SG->rowCount(), 0);
     }
     const HistoryStamp stamp{"09:05", "09.12.2026"};
-    std::vector<HistoryRecord> four(4, HistoryRecord{"Anna", 1, 5, 0.1, HistoryKind::Local});
-    for (int i = 0; i < 210; ++i) WriteHistory(folder, four, stamp);
+    WriteHistory(folder, {{"Anna", 1, 5, 0.1, HistoryKind::Local}}, stamp);  // the folder
+    const std::string full = historyGameLine({"Anna", 1, 5, 0.1, HistoryKind::Local}, stamp);
+    writeFileAtomically(historyFilePath(folder, 1),
+                        formatHistoryFile(std::vector<std::string>(840, full)));
     WriteHistory(folder, {{"Anna/Bob", 1, -40, -1.25, HistoryKind::Net}}, stamp);
     WriteHistory(folder, {{"Anna", 1, 10, 0.5, HistoryKind::Tourney}}, stamp);
     {

@@ -183,6 +183,24 @@ std::string historyFilePath(const std::string& folder, int number) {
     return path + name + "_I" + zeroPadded(number, 4) + ".hst";
 }
 
+std::string formatHistoryFile(const std::vector<std::string>& gameLines) {
+    // Every line's sums are taken from its columns 1..99, as the check takes them, so a line
+    // whose stored sums were spoilt cannot spoil the new file.
+    const std::string end = historyEndLine();
+    Sums total;
+    std::string content;
+    for (size_t i = 0; i <= gameLines.size(); ++i) {
+        const std::string& line = i < gameLines.size() ? gameLines[i] : end;
+        const Sums s = columnSums(line);
+        total.s1 += s.s1;
+        total.s2 += s.s2;
+        total.s3 += s.s3;
+        content += line + "\r\n";
+    }
+    return content + zeroPadded(total.s1, 10) + zeroPadded(total.s2, 10) +
+           zeroPadded(total.s3, 10) + "\r\n";
+}
+
 HistoryCheck checkHistoryBytes(std::string_view bytes) {
     const auto games = validGameLines(bytes);
     if (!games) return {};
@@ -233,19 +251,7 @@ HistoryWrite WriteHistory(const std::string& folder, const std::vector<HistoryRe
             }
         }
         for (const auto& r : records) lines.push_back(historyGameLine(r, stamp));
-        lines.push_back(historyEndLine());
-        Sums total;
-        for (const auto& line : lines) {
-            const Sums s = columnSums(line);
-            total.s1 += s.s1;
-            total.s2 += s.s2;
-            total.s3 += s.s3;
-        }
-        std::string content;
-        for (const auto& line : lines) content += line + "\r\n";
-        content +=
-            zeroPadded(total.s1, 10) + zeroPadded(total.s2, 10) + zeroPadded(total.s3, 10) + "\r\n";
-        out.written = writeFileAtomically(path, content);
+        out.written = writeFileAtomically(path, formatHistoryFile(lines));
         out.path = path;
         return out;
     }

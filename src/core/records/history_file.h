@@ -57,6 +57,9 @@ std::string historyRatingText(double rating);
 std::string historyGameLine(const HistoryRecord& r, const HistoryStamp& stamp);
 std::string historyEndLine();
 
+// A whole file of these game lines: each line, the end line and the sum line, CR LF after each.
+std::string formatHistoryFile(const std::vector<std::string>& gameLines);
+
 // `folder` + "History/".
 std::string historyFolder(const std::string& programFolder);
 // The file of `number` in the history folder: "Orvala_I0001.hst".

@@ -107,10 +107,12 @@ TEST(HistoryFile, FreshFolderAppendAndAnyChangeInvalidates) {
 
 TEST(HistoryFile, The841stGameGoesToTheNextFile) {
     TempFolder dir;
-    std::vector<HistoryRecord> four(4, game(5));
-    for (int i = 0; i < 209; ++i) ASSERT_TRUE(WriteHistory(dir.folder(), four, kStamp).written);
-    ASSERT_TRUE(WriteHistory(dir.folder(), {game(5), game(5), game(5), game(5)}, kStamp).written);
+    // 836 lines written whole, then the writer fills the file to 840.
+    ASSERT_TRUE(WriteHistory(dir.folder(), {game(5)}, kStamp).written);
     const std::string first = dir.folder() + "Orvala_I0001.hst";
+    ASSERT_TRUE(writeFileAtomically(
+        first, formatHistoryFile(std::vector<std::string>(836, historyGameLine(game(5), kStamp)))));
+    ASSERT_TRUE(WriteHistory(dir.folder(), {game(5), game(5), game(5), game(5)}, kStamp).written);
     EXPECT_EQ(CheckHistoryFile(first).games, 840);
     const HistoryWrite w = WriteHistory(dir.folder(), {game(7)}, kStamp);
     EXPECT_EQ(w.path, dir.folder() + "Orvala_I0002.hst");
