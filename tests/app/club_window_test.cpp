@@ -12,6 +12,7 @@
 #include "core/records/member_login.h"
 #include "core/records/member_password.h"
 #include "core/text/atomic_file.h"
+#include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
 #include "window_helpers.h"
 
@@ -97,6 +98,13 @@ TEST(ClubWindow, ToChangeANameRewritesTheMembersLineAndKeepsItsNumbers) {
     QTest::mouseClick(login->Button1, Qt::LeftButton);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the login is gone
+    // "General score" before the first deal is scored: the member's numbers as they stand.
+    w.showScoreSummary(true);
+    auto* count = w.findChild<dialogs::TFormCount*>();
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->windowTitle(), "Player:  Vera");
+    EXPECT_EQ(count->values(), QStringList({"25", "25", "900", "0", "900", "3,00", "2,88"}));
+    count->close();
 
     w.changeNameCommand();
     auto* rename = w.findChild<dialogs::TFormPassword*>();
