@@ -87,6 +87,14 @@ void TablePresenter::redrawAll() {
     emit changed();
 }
 
+void TablePresenter::renamePerson(const std::string& name) {
+    Speech& sp = speech_[3];
+    if (sp.caption || sp.name.isEmpty()) return;
+    sp.name = table::fromSettingsText(name);
+    view_.speech(3, sp.text(), sp.colour);
+    emit changed();
+}
+
 void TablePresenter::show(const TableEvent& e) {
     std::visit(
         [&](const auto& x) {

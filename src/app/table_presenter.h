@@ -37,6 +37,8 @@ class TablePresenter final : public QObject {
     void forget();  // a new game: nothing remembered
     // The face-up card lying on the table (the talon or the trick) under a window point.
     std::optional<Card> cardOnTableAt(QPoint p) const;
+    // The person's new name in its bubble, when the bubble shows the name now.
+    void renamePerson(const std::string& name);
 
   signals:
     void returnToMenu();

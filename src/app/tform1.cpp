@@ -63,13 +63,15 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       session_(options.seed, options.demo),
       menu_(this, view_, pictures_, settings_),
       calendar_(this, view_, pictures_, settings_),
-      gif_(*this, settings_, pictures_, options.programFolder) {
+      gif_(*this, settings_, pictures_, options.programFolder),
+      records_(options.programFolder.toStdString()) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
     settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_, options_.demo);
     setCurrentLanguage(settings_.LanguageIndex);
+    clubStartup();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
@@ -80,6 +82,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
 
     connect(&session_, &GameSession::events, &player_, &EventPlayer::play);
     connect(&session_, &GameSession::events, this, [this] { syncControls(); });
+    connect(&session_, &GameSession::events, this, &TForm1::gameEvents);
     connect(&session_, &GameSession::answerReady, this, [this] {
         if (!player_.busy()) onIdle();
     });
@@ -114,7 +117,15 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
 
     Button6 = menu_.Button6;
     Button11 = menu_.Button11;
-    connect(Button6, &QPushButton::clicked, this, &TForm1::startGame);
+    connect(Button6, &QPushButton::clicked, this, [this] { openLogin(kNewMemberSlot); });
+    for (int slot = 1; slot <= kClubMembers; ++slot)
+        connect(menu_.members[static_cast<size_t>(slot - 1)], &QPushButton::clicked, this,
+                [this, slot] { openLogin(slot); });
+    menu_.Button9->setEnabled(true);
+    menu_.BHistory->setEnabled(true);
+    connect(menu_.Button9, &QPushButton::clicked, this, &TForm1::showTopTen);
+    connect(menu_.BHistory, &QPushButton::clicked, this, &TForm1::showHistory);
+    connect(menu_.BMode, &QPushButton::clicked, this, &TForm1::refreshClubPanel);
     connect(Button11, &QPushButton::clicked, this, &QWidget::close);
     menu_.Button10->setEnabled(true);
     connect(menu_.Button10, &QPushButton::clicked, this, &TForm1::ShowOptions);
@@ -270,6 +281,7 @@ void TForm1::showMenu() {
     Button8->hide();
     menu_.show();
     calendar_.show();
+    refreshClubPanel();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
@@ -286,6 +298,10 @@ void TForm1::startGame() {
     presenter_.forget();
     PlayerStart player;
     player.name = settings_.PlayerName;
+    if (member_) {  // the club member's count and cycle score go on
+        player.storedGameCounter = member_->games;
+        player.playerTotal = member_->cycleScore;
+    }
     session_.setRules(settings_.Rules);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
     lastCountedDeal_ = lastRecordedDeal_ = 0;  // a new game counts its deals from 1 again
@@ -339,6 +355,10 @@ void TForm1::onIdle() {
     }
     if (contractAsked_ && !contractOpen_) askContract();
     syncControls();
+    if (summaryPending_ && screen_ == Screen::Game) {
+        summaryPending_ = false;
+        showScoreSummary(false);
+    }
     const GameRecord& g = rules().g;
     // A new deal on the table, names shown and the shuffle heard: its recording starts.
     if (screen_ == Screen::Game && g.GameRunning && g.DealStartPending == 1 &&
@@ -506,10 +526,16 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
           WordRow::Help, WordRow::About, WordRow::Radio, WordRow::Chat}) {
         QAction* item = menu->addAction(text(row));
         item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
-                         row == WordRow::Speed);
+                         row == WordRow::Speed ||
+                         (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
+                         row == WordRow::ToChangeAName);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
         if (row == WordRow::Speed) connect(item, &QAction::triggered, this, &TForm1::ShowSpeed);
+        if (row == WordRow::GeneralScore)
+            connect(item, &QAction::triggered, this, [this] { showScoreSummary(true); });
+        if (row == WordRow::ToChangeAName)
+            connect(item, &QAction::triggered, this, &TForm1::changeNameCommand);
     }
     menu->popup(e->globalPos());
 }
@@ -555,7 +581,11 @@ void TForm1::closeEvent(QCloseEvent* e) {
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
     musicTimer_.stop();
     music_.close();
+    // A game that was over but not yet left still counts for its member.
+    if (screen_ == Screen::Game && rules().g.GameOver) finishMemberGame(rules().g.GameResult);
+    // A missing or damaged club file holds the settings back.
     SettingsSaveHooks hooks;
+    hooks.clubFilesAllowWriting = [this] { return records_.usable(); };
     hooks.deleteTemporaryMusicFile = [this] { music_.deleteFile(); };
     if (settingsSaveFailed(
             saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_, hooks)))

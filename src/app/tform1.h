@@ -13,12 +13,15 @@
 #include <optional>
 
 #include "app/calendar_panel.h"
+#include "app/club_records.h"
 #include "app/event_player.h"
 #include "app/game_session.h"
 #include "app/gif_recorder.h"
 #include "app/menu_screen.h"
 #include "app/open_hands.h"
 #include "app/table_presenter.h"
+#include "core/game/waves.h"
+#include "core/records/club_member.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
@@ -100,6 +103,24 @@ class TForm1 final : public QWidget {
     // and the menu the window starts the tune again by itself while MusicOn.
     void PlayMusic(bool on);
 
+    // Club members (tform1_records.cpp). The login opens for slot 1..5 or a new member (6);
+    // a game then starts for the member who logged in.
+    void openLogin(int slot);
+    void startGameFor(const ClubMember& member);
+    void changeNameCommand();
+    void showTopTen();
+    void showHistory();
+    // The score summary of the game under way (or just ended).
+    void showScoreSummary(bool withSound);
+    // The club panel of the menu from the club file of the current mode.
+    void refreshClubPanel();
+    const std::optional<ClubMember>& member() const {
+        return member_;
+    }
+    ClubRecords& records() {
+        return records_;
+    }
+
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
     TZorCardsButton* Button6 = nullptr;   // "New Player", the menu's
@@ -119,6 +140,9 @@ class TForm1 final : public QWidget {
     void contextMenuEvent(QContextMenuEvent*) override;
 
   private:
+    void clubStartup();
+    void gameEvents(const std::vector<TableEvent>& events);
+    void finishMemberGame(int result);
     void onTimer1();
     void onIdle();
     void onThinking(int percent, bool busyCursor);
@@ -174,6 +198,10 @@ class TForm1 final : public QWidget {
     QImage saluteStrip_;
     bool closeConfirmed_ = false;
     bool sizeFallbackTold_ = false;  // a window size that did not fit is said once
+    ClubRecords records_;
+    std::optional<ClubMember> member_;  // the member playing, as the game started
+    bool memberNetwork_ = false;        // which club file the member came from
+    bool summaryPending_ = false;       // the game is over: its summary waits for a still table
 };
 
 }  // namespace orvala::app

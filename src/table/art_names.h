@@ -39,6 +39,14 @@ inline constexpr int kNarrowPngFaceWidth = 126;
 inline constexpr const char* kMenuFilmNames[2] = {"GMenuFilm1", "GMenuFilm2"};
 inline constexpr int kMenuFilmFrames = 24, kMenuFilmFrameSize = 160;
 
+// The end-of-cycle films "GEndBest", "GEndGood", "GEndBads": square frames side by side. The
+// medal "GMedal" and the places "GPlace01".."GPlace10" are the same size, a place drawn on the
+// medal's disc.
+inline constexpr const char* kEndFilmNames[3] = {"GEndBest", "GEndGood", "GEndBads"};
+inline constexpr int kEndFilmFrames = 16, kEndFilmFrameSize = 160;
+inline constexpr int kMedalWidth = 140, kMedalHeight = 160;
+inline constexpr int kMedalDiscLeft = 14, kMedalDiscTop = 46, kMedalDiscSide = 112;
+
 // The own cursors, 32 x 32, with their hot spots.
 struct CursorArt {
     const char* name;

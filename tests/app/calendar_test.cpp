@@ -150,7 +150,7 @@ TEST(CalendarPanel, TheWindowShowsTheCardsOnTheMenuOnlyWithTheLibrary) {
     EXPECT_NE(card.pixelColor(card.width() / 2, card.height() / 2),
               w.view().background().pixelColor(cal.ImageCal1->geometry().center()));
 
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     EXPECT_FALSE(cal.ImageCal1->isVisible());
     EXPECT_FALSE(cal.TimerCalTimer.isActive());

@@ -29,7 +29,7 @@ QString caption(const orvala::ButtonState& b, int language) {
 }
 
 // Every visible button of the window shows the row it stands for, in that language; the club
-// members' buttons are empty until the club files come.
+// members' buttons of the new club show their empty slots as "#".
 void expectCaptions(TForm1& w, int language) {
     std::map<QString, QString> expected;
     if (w.screen() == TForm1::Screen::Menu) {
@@ -39,6 +39,7 @@ void expectCaptions(TForm1& w, int language) {
                     {"BHistory", row(WordRow::History, language)},
                     {"BMode", row(WordRow::Mode, language)},
                     {"Button11", row(WordRow::Exit, language)}};
+        for (int k = 1; k <= 5; ++k) expected[QString("Button%1").arg(k)] = "#";
     } else {
         expected = {{"Button7", caption(button7(w.rules()), language)},
                     {"Button8", caption(button8(w.rules()), language)}};
@@ -59,8 +60,8 @@ void expectCaptions(TForm1& w, int language) {
     EXPECT_EQ(w.settings().LanguageIndex, language);
 }
 
-// The right-button menu in the language of the moment: every item there, only "Exit to menu"
-// enabled and that only during a game.
+// The right-button menu in the language of the moment: every item there; "To change a name"
+// enabled, "Exit to menu" and "General score" only during a game.
 void expectRightButtonMenu(TForm1& w, int language) {
     const QPoint at(4, 4);  // the corner: over no hand
     QContextMenuEvent open(QContextMenuEvent::Mouse, at, w.mapToGlobal(at));
@@ -75,8 +76,9 @@ void expectRightButtonMenu(TForm1& w, int language) {
     for (size_t k = 0; k < std::size(items); ++k) {
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->text(), row(items[k], language));
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->isEnabled(),
-                  (items[k] == WordRow::ExitToMenu && w.screen() == TForm1::Screen::Game) ||
-                      items[k] == WordRow::Speed);
+                  items[k] == WordRow::ToChangeAName || items[k] == WordRow::Speed ||
+                      ((items[k] == WordRow::ExitToMenu || items[k] == WordRow::GeneralScore) &&
+                       w.screen() == TForm1::Screen::Game));
     }
     menu->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -108,7 +110,7 @@ TEST(Menu, SetLanguageCaptionsEveryButtonAtOnceOnTheMenuAndDuringAGame) {
     EXPECT_EQ(heading->text(), " The members of club    Games    Score ");
 
     // During a game: the action buttons and the table's own texts follow at once.
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_TRUE(runUntil([&] { return !w.busy() && w.Button7->isVisible(); }, 20000));
     const QImage inEnglish = w.view().canvas().copy();
     for (int language : {1, 8}) {
@@ -228,6 +230,7 @@ TEST(Menu, OneClickOnNewPlayerUnderTheRestingPointerStartsTheGame) {
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
     EXPECT_TRUE(w.Button6->mouseOver());
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at);
+    logInNewPlayer(w);
     EXPECT_EQ(w.screen(), TForm1::Screen::Game);
     QCursor::setPos(0, 0);
 }

@@ -8,11 +8,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 
 #include "app/tform1.h"
 #include "core/lang/word_table.h"
+#include "dialogs/password_dialog.h"
 
 namespace orvala::app {
 
@@ -72,6 +75,22 @@ inline bool runUntil(const std::function<bool()>& done, int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
     }
     return true;
+}
+
+// Answers the open login as a new club member; the game starts for that member.
+inline void logInNewPlayer(TForm1& w, const QString& name = "Tester") {
+    auto* login = w.findChild<dialogs::TFormPassword*>();
+    if (!login) return;
+    login->Edit1->setText(name);
+    login->Edit2->setText("pw");
+    if (login->Edit3) login->Edit3->setText("pw");
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+}
+
+// "New Player" of the menu, and the login answered.
+inline void clickNewPlayer(TForm1& w) {
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    logInNewPlayer(w);
 }
 
 }  // namespace orvala::app

@@ -19,8 +19,14 @@
 #include "core/ai/computer_players.h"
 #include "core/game/random_players.h"
 #include "core/lang/word_table.h"
+#include "core/records/club_update.h"
+#include "core/records/history_file.h"
+#include "core/records/member_login.h"
+#include "core/records/member_password.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/contract_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/end_game_dialog.h"
 #include "dialogs/message_window.h"
 #include "slow_players.h"
 #include "window_helpers.h"
@@ -119,7 +125,7 @@ TEST(Window, APersonPlaysDealsWithTheMouse) {
     QTest::keyClick(&w, Qt::Key_Space);
     EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
     ASSERT_TRUE(w.Button6->isVisible());
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     // Computer moves come on the timer at their own pace; a person answers in between.
     Person person(w);
@@ -148,7 +154,7 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
         w.applyWindowSize();
         w.show();
         QTest::keyClick(&w, Qt::Key_Space);
-        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        clickNewPlayer(w);
         ASSERT_EQ(w.screen(), TForm1::Screen::Game);
         Person person(w);
         QTimer hand;
@@ -176,6 +182,81 @@ TEST(Window, APersonPlaysWholeGamesWithTheMouseAtTwoSizesAndInTwoLanguages) {
     setCurrentLanguage(0);
 }
 
+// A club member at the 24th game of a cycle logs in (a wrong password first), plays a whole
+// game to its end and comes back: the summary, the end-of-cycle window, the club file with its
+// top ten and the history all show the 25th game.
+TEST(Window, AClubMembersTwentyFifthGameEndsTheCycle) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    const std::string folder = o.programFolder.toStdString();
+    ClubFile club = newClubFile();
+    ClubMember vera{padded("Vera", 20), 1'000'000, 24, 900, scramblePassword("pw"), kNewMemberSlot};
+    updateClubFile(club, vera, false);
+    ASSERT_TRUE(writeClubFile(clubFilePath(folder, false), club));
+
+    TForm1 w(o);
+    QuickComputers quick;
+    w.session().setPlayers(&quick.players);
+    w.settings().Rules.RuleStartWith500 = true;
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    auto* first = w.menu().members[0];
+    EXPECT_TRUE(first->text().startsWith("Vera"));
+    EXPECT_TRUE(first->text().simplified().endsWith("24 900")) << first->text().toStdString();
+    EXPECT_FALSE(w.menu().members[1]->isEnabled());
+    QTest::mouseClick(w.menu().BMode, Qt::LeftButton);  // all games and the rating
+    EXPECT_TRUE(first->text().simplified().endsWith("24 1,00")) << first->text().toStdString();
+    QTest::mouseClick(w.menu().BMode, Qt::LeftButton);
+    QTest::mouseClick(first, Qt::LeftButton);
+    auto* login = w.findChild<dialogs::TFormPassword*>();
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(login->Edit1->text(), "Vera");
+    login->Edit2->setText("px");
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    auto* refusal = login->findChild<dialogs::MessageWindow*>();
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(refusal->lines(), QStringList{"The incorrect password!"});
+    EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
+    login->Edit2->setText("pw");
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_EQ(w.rules().g.KonNumber, 25);
+
+    Person person(w);
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
+    hand.start(1);
+    ASSERT_TRUE(runUntil([&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); },
+                         280000));
+    hand.stop();
+    const int result = w.rules().g.GameResult;
+    ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormCount*>() != nullptr; }, 5000));
+    const QStringList summary = w.findChild<dialogs::TFormCount*>()->values();
+    EXPECT_EQ(summary.mid(0, 5), QStringList({"25", "25", "900", QString::number(result),
+                                              QString::number(900 + result)}));
+    QTest::mouseClick(w.Button8, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return !w.busy() && w.screen() == TForm1::Screen::Menu; }, 10000));
+
+    const ClubRead after = readClubFile(clubFilePath(folder, false));
+    ASSERT_TRUE(after.ok());
+    const auto stored = findMember(after.file, "Vera");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->games, 25);
+    EXPECT_EQ(stored->cycleScore, 0);
+    EXPECT_EQ(stored->rating, ratingAfterGame(1'000'000, 24, result));
+    auto* end = w.findChild<dialogs::TFormEndGame*>();
+    ASSERT_NE(end, nullptr);
+    EXPECT_EQ(end->lines()[2], "Result: " + QString::number(900 + result));
+    const bool inTopTen = 900 + result >= 100;  // the new club's tenth place
+    EXPECT_EQ(end->lines()[0], inTopTen ? "CONGRATULATIONS!!!" : "Our regrets...");
+    bool listed = false;
+    for (int place = 1; place <= kTopTenPlaces; ++place)
+        listed = listed || after.file.topTenLine(place).starts_with("Vera ");
+    EXPECT_EQ(listed, inTopTen);
+    EXPECT_EQ(CheckHistoryFile(historyFilePath(historyFolder(folder), 1)).games, 1);
+    EXPECT_TRUE(w.menu().members[0]->text().simplified().endsWith("0 0"));
+}
+
 // The fixed number typed on the table turns the computer seats' hands face up; the next deal
 // closes them again.
 TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
@@ -183,7 +264,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     // The deal is on the table once the game's first button has been pressed.
     ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
     if (w.Button7->isEnabled()) QTest::mouseClick(w.Button7, Qt::LeftButton);
@@ -277,6 +358,7 @@ TEST(Window, ThePurpleDesignTheSaluteAndTheOwnDrawnButtonsWithTheLibraries) {
     ASSERT_NE(salute, nullptr);
     EXPECT_EQ(salute->size(), QSize(100, 100));
     QTest::mouseRelease(w.Button6, Qt::LeftButton);
+    logInNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     EXPECT_TRUE(runUntil([&] { return w.findChild<Salute*>() == nullptr; }, 3000));
     // The table takes its own (customizable) design: the green cloth.
@@ -302,7 +384,7 @@ TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     TForm1 w(fastOptionsIn(dir));
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
-    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     const QString ini = QDir(dir.path()).filePath("Orvala/Orvala.ini");
     auto question = [&] {
@@ -350,7 +432,7 @@ TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
         w.applyWindowSize();
         w.show();
         QTest::keyClick(&w, Qt::Key_Space);
-        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        clickNewPlayer(w);
         ASSERT_TRUE(runUntil([&] { return !w.busy(); }, 20000));
         const QImage& canvas = w.view().canvas();
         EXPECT_EQ(canvas.size(), w.size()) << size;
@@ -382,7 +464,7 @@ TEST(Window, AComputerThinkingLeavesTheWindowPaintingAndClosable) {
     w->session().setPlayers(&slow);
     w->show();
     QTest::keyClick(w.get(), Qt::Key_Space);
-    QTest::mouseClick(w->Button6, Qt::LeftButton);
+    clickNewPlayer(*w);
     ASSERT_TRUE(runUntil([&] { return !w->busy() && w->Button7->isEnabled(); }, 20000));
     QTest::mouseClick(w->Button7, Qt::LeftButton);  // "To Begin": the computers judge their cards
     ASSERT_TRUE(runUntil([&] { return slow.thinking.load() == 1; }, 20000));

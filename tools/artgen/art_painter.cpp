@@ -56,6 +56,7 @@ std::vector<Picture> allPictures() {
     for (int language = 0; language < 10; ++language)
         out.push_back({QString::fromStdString(FlagPictureName(language)), drawFlag(language)});
     for (auto& p : buttonPictures()) out.push_back(std::move(p));
+    for (auto& p : recordsPictures()) out.push_back(std::move(p));
     return out;
 }
 

@@ -31,6 +31,8 @@ struct Picture {
 std::vector<Picture> allPictures();
 // The button pictures "R29_L" ... "R59_2" and "Q29_L" ... "Q59_2" (art_buttons.cpp).
 std::vector<Picture> buttonPictures();
+// The end-of-cycle films, the medal and its places, the account lamps (art_records.cpp).
+std::vector<Picture> recordsPictures();
 
 // The parts: rank 1..6 (9, J, Q, K, 10, A), suit 1..4 (hearts, diamonds, clubs, spades).
 QImage drawFace(int rank, int suit, bool bitmap);

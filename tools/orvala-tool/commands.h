@@ -18,5 +18,7 @@ int runGifInfo(Args& args);
 int runCalendar(Args& args);
 int runSounds(Args& args);
 int runVoices(Args& args);
+int runClub(Args& args);
+int runHistory(Args& args);
 
 }  // namespace orvala::tool

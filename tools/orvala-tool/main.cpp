@@ -35,6 +35,11 @@ constexpr Command kCommands[] = {
      "calendar --date YYYY-MM-DD [--lang N]  (the calendar cards of a day)"},
     {"sounds", orvala::tool::runSounds, "sounds  (the wave sounds with their lengths)"},
     {"voices", orvala::tool::runVoices, "voices FILE  (the spoken card names of a voice library)"},
+    {"club", orvala::tool::runClub,
+     "club check FILE | new FILE | game FILE --name N --result R [--new] [--password P]"},
+    {"history", orvala::tool::runHistory,
+     "history add DIR --player P --result R --rating X --kind local|account|tourney|net | "
+     "check FILE"},
 };
 
 void usage(std::ostream& out) {

@@ -1,0 +1,44 @@
+#pragma once
+// TFormPassword, the club member's login, captioned "Welcome!". For a member of slot 1..5 it
+// shows the member's name and asks the password; for a new member (slot 6) it asks a name, a
+// password and its repetition ("And once again for check..."). "To change a name" opens it as
+// for a new member.
+//
+// "Ok" checks the answer by the club's login rules; a refusal is said in the message window
+// ("Incorrect name!", "The passwords do not coincide!", "The incorrect password!") and the
+// dialog stays open. Success answers `loggedIn` with the member and closes the dialog;
+// "Cancel" and Escape close it without an answer.
+
+#include "core/records/member_login.h"
+#include "dialogs/dialog_kit.h"
+
+class QLineEdit;
+
+namespace orvala::dialogs {
+
+struct PasswordQuestion {
+    ClubFile club;
+    int slot = kNewMemberSlot;  // 1..5 a member, 6 a new member
+};
+
+class TFormPassword final : public AuxDialog {
+    Q_OBJECT
+  public:
+    explicit TFormPassword(const PasswordQuestion& question, QWidget* parent = nullptr);
+
+    QLineEdit* Edit1 = nullptr;                 // the name
+    QLineEdit* Edit2 = nullptr;                 // the password
+    QLineEdit* Edit3 = nullptr;                 // its repetition; new members only
+    table::TZorCardsButton* Button1 = nullptr;  // "Ok"
+    table::TZorCardsButton* Button2 = nullptr;  // "Cancel"
+
+  signals:
+    void loggedIn(const orvala::ClubMember& member);
+
+  private:
+    void check();
+
+    PasswordQuestion question_;
+};
+
+}  // namespace orvala::dialogs

@@ -1,0 +1,134 @@
+// The club files at the window's start (written on the first run, a damaged one told and the
+// settings held back, a write-protected one told and never written) and a member's change of
+// name and password.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
+
+#include "core/lang/word_table.h"
+#include "core/records/club_update.h"
+#include "core/records/member_login.h"
+#include "core/records/member_password.h"
+#include "core/text/atomic_file.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/message_window.h"
+#include "window_helpers.h"
+
+namespace orvala::app {
+namespace {
+
+QStringList messagesOf(TForm1& w) {
+    QStringList out;
+    for (auto* m : w.findChildren<dialogs::MessageWindow*>()) out << m->lines();
+    return out;
+}
+
+TEST(ClubStartup, TheFirstRunWritesBothClubFiles) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    TForm1 w(o);
+    for (bool network : {false, true})
+        EXPECT_TRUE(readClubFile(clubFilePath(o.programFolder.toStdString(), network)).ok());
+    EXPECT_TRUE(w.records().usable());
+    EXPECT_TRUE(messagesOf(w).isEmpty());
+}
+
+TEST(ClubStartup, ADamagedFileIsToldAndHoldsTheSettingsBack) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    const std::string net = clubFilePath(o.programFolder.toStdString(), true);
+    std::string bytes = formatClubFile(newClubFile());
+    bytes[200] = bytes[200] == 'x' ? 'y' : 'x';  // a top-ten name changed by hand
+    ASSERT_TRUE(writeFileAtomically(net, bytes));
+    {
+        TForm1 w(o);
+        EXPECT_EQ(messagesOf(w),
+                  QStringList{"The incorrect file \"" + QString::fromStdString(net) + "\"!"});
+        EXPECT_FALSE(w.records().usable());
+        w.close();
+    }
+    EXPECT_FALSE(QFile::exists(o.programFolder + "/Orvala.ini"));
+    std::string after;
+    ASSERT_TRUE(readFileBytes(net, after));
+    EXPECT_EQ(after, bytes);  // never replaced by the first run's club
+}
+
+TEST(ClubStartup, AWriteProtectedFileIsToldAndKeptAsItIs) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    const std::string local = clubFilePath(o.programFolder.toStdString(), false);
+    ClubFile russian = newClubFile();
+    russian.lines[16][0] = '1';
+    ASSERT_TRUE(writeClubFile(local, russian));
+    ::chmod(local.c_str(), 0444);
+    TForm1 w(o);
+    const QStringList told = messagesOf(w);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QString::fromStdString(local)));
+    EXPECT_EQ(w.settings().LanguageIndex, 1);  // line 17 asks for Russian
+    EXPECT_TRUE(w.records().usable());
+    ::chmod(local.c_str(), 0644);
+    setCurrentLanguage(0);
+}
+
+TEST(ClubWindow, ToChangeANameRewritesTheMembersLineAndKeepsItsNumbers) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    const std::string path = clubFilePath(o.programFolder.toStdString(), false);
+    ClubFile club = newClubFile();
+    for (const char* name : {"Anna", "Vera"}) {
+        ClubMember m{padded(name, 20),
+                     name[0] == 'V' ? 3'000'000 : 1'000'000,
+                     24,
+                     900,
+                     scramblePassword("pw"),
+                     kNewMemberSlot};
+        updateClubFile(club, m, false);
+    }
+    ASSERT_TRUE(writeClubFile(path, club));
+    TForm1 w(o);
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    QTest::mouseClick(w.menu().members[0], Qt::LeftButton);  // Vera, the better rating
+    auto* login = w.findChild<dialogs::TFormPassword*>();
+    ASSERT_NE(login, nullptr);
+    login->Edit2->setText("pw");
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the login is gone
+    // "General score" before the first deal is scored: the member's numbers as they stand.
+    w.showScoreSummary(true);
+    auto* count = w.findChild<dialogs::TFormCount*>();
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->windowTitle(), "Player:  Vera");
+    EXPECT_EQ(count->values(), QStringList({"25", "25", "900", "0", "900", "3,00", "2,88"}));
+    count->close();
+
+    w.changeNameCommand();
+    auto* rename = w.findChild<dialogs::TFormPassword*>();
+    ASSERT_NE(rename, nullptr);
+    ASSERT_NE(rename->Edit3, nullptr);
+    rename->Edit1->setText("Viktoria");
+    rename->Edit2->setText("new");
+    rename->Edit3->setText("new");
+    QTest::mouseClick(rename->Button1, Qt::LeftButton);
+    EXPECT_EQ(messagesOf(w),
+              QStringList{"Your name and/or the password were successfully changed!\n\rNew "
+                          "name: Viktoria"});
+    const ClubRead after = readClubFile(path);
+    ASSERT_TRUE(after.ok());
+    const auto m = parseMemberLine(after.file.memberLine(1), 1);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(trimmedName(m->name), "Viktoria");
+    EXPECT_EQ(unscramblePassword(m->password), "new  ");
+    EXPECT_EQ(m->games, 24);
+    EXPECT_EQ(m->cycleScore, 900);
+    EXPECT_EQ(trimmedName(after.file.memberLine(2).substr(0, 20)), "Anna");
+    EXPECT_FALSE(findMember(after.file, "Vera"));
+    EXPECT_EQ(w.settings().PlayerName, "Viktoria");
+}
+
+}  // namespace
+}  // namespace orvala::app
