@@ -66,11 +66,11 @@ int main(int argc, char** argv) {
         std::cerr << "orvala-service: " << e.what() << "\n";
         return 1;
     }
-    WorkerPool workers(std::move(connections), 1024);
+    auto workers = std::make_unique<WorkerPool>(std::move(connections), 1024);
     Router router;
     addServiceRoutes(router, context);
     std::mutex logMutex;
-    HttpServer server(router, workers, HttpLimits{}, [&](std::string_view line) {
+    HttpServer server(router, *workers, HttpLimits{}, [&](std::string_view line) {
         std::lock_guard lock(logMutex);
         std::cout << timestamp() << ' ' << line << '\n' << std::flush;
     });
@@ -89,5 +89,6 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onSignal);
     server.run();
     runningServer = nullptr;
+    workers.reset();  // before the server: a finishing job posts its answer to the loop
     return 0;
 }

@@ -233,9 +233,11 @@ struct HttpServer::Impl {
             });
     }
 
+    // The loop goes before what its handlers use: sessions still pending in it are let go,
+    // and count themselves out, while it is destroyed.
+    Shared shared;
     net::io_context loop{1};
     tcp::acceptor acceptor{loop};
-    Shared shared;
 };
 
 HttpServer::HttpServer(const Router& router, WorkerPool& workers, HttpLimits limits,

@@ -114,7 +114,8 @@ HttpResponse writeResults(const ServiceContext& ctx, const FormFields& f, Storag
         !parseInteger(f.get("crdorvalses"), 0, 1'000'000, ses) ||
         !parseInteger(f.get("crdorvalkonl"), 0, 24, konl) ||
         !parseInteger(f.get("crdorvalscore"), -kMaxScore, kMaxScore, score) ||
-        !parseInteger(f.get("crdorvalR1", "0"), -kMaxScore, kMaxScore, r1) || !validWord(r2, 12))
+        !parseInteger(f.get("crdorvalR1", "0"), -kMaxScore, kMaxScore, r1) ||
+        (r2 != "#" && !validWord(r2, 12)))
         return textReply("no");
     if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
     bool written = false;

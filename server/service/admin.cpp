@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/text/cp1251.h"
 #include "service/operations.h"
 #include "service/text_rules.h"
 
@@ -24,7 +25,8 @@ int runAdmin(const std::vector<std::string>& words, const ServiceConfig& config,
                 const auto n = storedSetting(*db, "news_number");
                 const long long next = (n ? std::stoll(*n) : 0) + 1;
                 storeSetting(*db, "news_number", std::to_string(next));
-                storeSetting(*db, "news_text", words[1]);
+                // The operator types UTF-8; stored texts are Windows-1251 like the game's.
+                storeSetting(*db, "news_text", utf8ToCp1251(words[1]));
                 out << "news number " << next << "\n";
             });
             return 0;
@@ -46,7 +48,8 @@ int runAdmin(const std::vector<std::string>& words, const ServiceConfig& config,
             }
             const char* names[] = {"nick",  "city",    "country", "code",   "sex",      "email",
                                    "since", "balance", "games",   "rating", "sessions", "best"};
-            for (std::size_t i = 0; i < 12; ++i) out << names[i] << ": " << a->text(i) << "\n";
+            for (std::size_t i = 0; i < 12; ++i)
+                out << names[i] << ": " << cp1251ToUtf8(a->text(i)) << "\n";
             return 0;
         }
         if (command == "grant" && words.size() == 3) {

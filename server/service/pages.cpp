@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/text/atomic_file.h"
+#include "core/text/cp1251.h"
 #include "service/operations.h"
 
 namespace orvala::service {
@@ -55,7 +56,7 @@ HttpResponse newsPage(const ServiceContext& ctx, Storage& db) {
     long long n = number ? std::stoll(*number) : (ctx.config.news.empty() ? 0 : 1);
     char digits[32];
     std::snprintf(digits, sizeof digits, "%05lld", std::clamp(n, 0LL, 99999LL));
-    const std::string body = htmlEscaped(text ? *text : ctx.config.news);
+    const std::string body = htmlEscaped(text ? cp1251ToUtf8(*text) : ctx.config.news);
     return {200, "text/html; charset=utf-8",
             "<!-- ZorNews" + std::string(digits) +
                 " -->\n<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>News</title>"

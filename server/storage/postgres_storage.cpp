@@ -6,6 +6,7 @@
 #include <pqxx/pqxx>
 #include <string>
 
+#include "core/text/cp1251.h"
 #include "storage/engines.h"
 
 namespace orvala::service {
@@ -22,7 +23,7 @@ std::vector<std::string> asText(std::initializer_list<SqlValue> params) {
             std::snprintf(buf, sizeof buf, "%.17g", *d);
             out.emplace_back(buf);
         } else
-            out.push_back(std::get<std::string>(v));
+            out.push_back(cp1251ToUtf8(std::get<std::string>(v)));
     }
     return out;
 }
@@ -48,7 +49,8 @@ class PostgresStorage final : public Storage {
                 if (field.is_null())
                     out.columns.emplace_back();
                 else
-                    out.columns.emplace_back(std::string(field.c_str(), field.size()));
+                    out.columns.emplace_back(
+                        utf8ToCp1251(std::string_view(field.c_str(), field.size())));
             }
             rows.push_back(std::move(out));
         }

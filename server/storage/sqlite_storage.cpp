@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "core/text/cp1251.h"
 #include "storage/engines.h"
 
 namespace orvala::service {
@@ -54,7 +55,8 @@ class SqliteStorage final : public Storage {
                     row.columns.emplace_back();
                 } else {
                     const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-                    row.columns.emplace_back(std::string(t, sqlite3_column_bytes(stmt, i)));
+                    row.columns.emplace_back(
+                        utf8ToCp1251(std::string_view(t, sqlite3_column_bytes(stmt, i))));
                 }
             }
             rows.push_back(std::move(row));
@@ -127,7 +129,7 @@ class SqliteStorage final : public Storage {
             else if (const auto* d = std::get_if<double>(&v))
                 rc = sqlite3_bind_double(stmt, i, *d);
             else {
-                const auto& s = std::get<std::string>(v);
+                const std::string s = cp1251ToUtf8(std::get<std::string>(v));
                 rc = sqlite3_bind_text(stmt, i, s.data(), static_cast<int>(s.size()),
                                        SQLITE_TRANSIENT);
             }
