@@ -23,6 +23,7 @@ build: configure
 
 run: build
 	@scripts/install-libraries $(BUILD)/libraries
+	@scripts/start-local-service $(BUILD)
 	$(BUILD)/bin/orvala
 
 test: build

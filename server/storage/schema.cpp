@@ -26,6 +26,7 @@ const std::vector<std::vector<std::string>>& migrations() {
             " konl BIGINT NOT NULL DEFAULT 0, score BIGINT NOT NULL DEFAULT 0,"
             " res_r1 BIGINT NOT NULL DEFAULT 0, res_r2 TEXT NOT NULL DEFAULT '#',"
             " page TEXT NOT NULL DEFAULT '', created_at BIGINT NOT NULL)",
+            "CREATE UNIQUE INDEX accounts_by_folded_nick ON accounts (lower(nick))",
             "CREATE INDEX accounts_by_rating ON accounts (rating)",
             "CREATE TABLE photos (nick TEXT PRIMARY KEY REFERENCES accounts (nick),"
             " jpeg_hex TEXT NOT NULL)",
