@@ -111,6 +111,12 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
             if (s > 1 && seats[s - 2].nick == "X") return;
             if (db.queryOne("SELECT 1 FROM seats WHERE nick = $1", {nick})) return;
             if (!db.queryOne("SELECT 1 FROM accounts WHERE nick = $1", {nick})) return;
+            // One address a table, except for the administrator and a game server on the
+            // operator's own machine, as the game's lobby also checks.
+            const bool exempt =
+                nick == ctx.config.adminNick || ctx.config.tourServerAddress == "127.0.0.1";
+            for (const Seat& other : seats)
+                if (!exempt && other.nick != "X" && other.taker == caller) return;
             db.execute(
                 "INSERT INTO seats (tbl, seat, nick, score, kon, rating, country, city, sex, ip,"
                 " taker) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11)",

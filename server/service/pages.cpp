@@ -22,6 +22,7 @@ HttpResponse configPage(const ServiceContext& ctx, Storage& db) {
     page += "WTGamesPatt=" + c.publicUrl + "/rec#\n";
     page += "StatPath=" + c.publicUrl + "/stat#\n";
     page += "AccPath=" + c.publicUrl + "/acc#\n";
+    if (!c.presidentNick.empty()) page += "PresidentNick=" + c.presidentNick + "#\n";
     return {200, "text/plain; charset=utf-8", page};
 }
 

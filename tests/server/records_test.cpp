@@ -10,7 +10,10 @@ namespace {
 class Records : public EngineTest {
   protected:
     // Writes from many addresses go through a trusted proxy, as behind the operator's.
-    void configure(ServiceConfig& c) override { c.trustedProxies = {"127.0.0.1"}; }
+    void configure(ServiceConfig& c) override {
+        c.trustedProxies = {"127.0.0.1"};
+        c.tourServerAddress = "203.0.113.5";
+    }
 
     std::string writeRecord(const std::string& from, long long gid, const std::string& nick,
                             const std::string& score, const std::string& extra = "") {
@@ -198,6 +201,7 @@ TEST_P(Records, LobbySeatsAreTakenInOrderAndFreedByTheirHolders) {
     EXPECT_EQ(seat("10.3.0.1", 1, 1, "lena"), "ok");
     EXPECT_EQ(seat("10.3.0.2", 1, 1, "mike"), "is");
     EXPECT_EQ(seat("10.3.0.1", 2, 1, "lena"), "fail") << "one seat a player";
+    EXPECT_EQ(seat("10.3.0.1", 2, 1, "mike"), "fail") << "one address a table";
     EXPECT_EQ(seat("10.3.0.2", 2, 1, "mike"), "ok");
 
     const auto tables =
