@@ -17,12 +17,6 @@ using namespace orvala::service;
 
 namespace {
 
-HttpServer* runningServer = nullptr;
-
-void onSignal(int) {
-    if (runningServer) runningServer->stop();
-}
-
 std::int64_t wallClock() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
@@ -84,11 +78,8 @@ int main(int argc, char** argv) {
                                                   : "PostgreSQL")
               << ")\n"
               << std::flush;
-    runningServer = &server;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    server.stopOnSignals({SIGINT, SIGTERM});
     server.run();
-    runningServer = nullptr;
     workers.reset();  // before the server: a finishing job posts its answer to the loop
     return 0;
 }

@@ -238,6 +238,7 @@ struct HttpServer::Impl {
     Shared shared;
     net::io_context loop{1};
     tcp::acceptor acceptor{loop};
+    net::signal_set signals{loop};
 };
 
 HttpServer::HttpServer(const Router& router, WorkerPool& workers, HttpLimits limits,
@@ -276,10 +277,18 @@ void HttpServer::run() {
     impl_->loop.run();
 }
 
+void HttpServer::stopOnSignals(std::initializer_list<int> signals) {
+    for (int s : signals) impl_->signals.add(s);
+    impl_->signals.async_wait([this](beast::error_code ec, int) {
+        if (!ec) stop();
+    });
+}
+
 void HttpServer::stop() {
     net::post(impl_->loop, [this] {
         beast::error_code ignored;
         impl_->acceptor.close(ignored);
+        impl_->signals.cancel(ignored);
         impl_->loop.stop();
     });
 }

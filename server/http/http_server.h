@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,9 +41,11 @@ class HttpServer {
     bool listen(const std::string& address, unsigned short port, std::string& error);
     unsigned short port() const;
 
-    // Runs the event loop on the calling thread until stop() (which any thread may call).
+    // Runs the event loop on the calling thread until stop() (which any thread may call), or
+    // until one of the signals given to stopOnSignals() arrives.
     void run();
     void stop();
+    void stopOnSignals(std::initializer_list<int> signals);
 
   private:
     struct Impl;

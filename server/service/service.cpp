@@ -66,6 +66,8 @@ bool authenticate(Storage& storage, const ServiceContext& context, std::string_v
 
 bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,
                    std::int64_t seconds) {
+    // Slots long past are of no use; dropping them keeps the table to an hour's writes.
+    storage.execute("DELETE FROM post_times WHERE at < $1", {now - 3600});
     return storage.execute(
                "INSERT INTO post_times (key, at) VALUES ($1, $2) "
                "ON CONFLICT (key) DO UPDATE SET at = excluded.at WHERE post_times.at <= $3",

@@ -60,6 +60,7 @@ const std::vector<std::vector<std::string>>& migrations() {
             "CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
             "CREATE TABLE counters (name TEXT PRIMARY KEY, value BIGINT NOT NULL)",
             "CREATE TABLE post_times (key TEXT PRIMARY KEY, at BIGINT NOT NULL)",
+            "CREATE INDEX post_times_by_time ON post_times (at)",
             "CREATE TABLE login_failures (nick TEXT PRIMARY KEY, since BIGINT NOT NULL,"
             " count BIGINT NOT NULL)",
         },

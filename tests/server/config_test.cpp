@@ -62,6 +62,9 @@ TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
     EXPECT_EQ(c.publicUrl, "http://0.0.0.0:8080");
     EXPECT_EQ(rest, std::vector<std::string>{"extra"});
     ServiceConfig d;
+    ASSERT_TRUE(
+        readCommandLine({"--listen", "[::1]:8081", "--data", dir.string()}, d, rest, error));
+    EXPECT_EQ(d.listenAddress, "::1");
     EXPECT_FALSE(readCommandLine({"--listen", "8080"}, d, rest, error));
     EXPECT_FALSE(readCommandLine({"--data"}, d, rest, error));
     std::filesystem::remove_all(dir);
