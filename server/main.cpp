@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
     Router router;
     addServiceRoutes(router, context);
     std::mutex logMutex;
-    HttpServer server(router, *workers, HttpLimits{}, [&](std::string_view line) {
+    HttpLimits limits;
+    limits.proxies = context.config.trustedProxies;
+    HttpServer server(router, *workers, limits, [&](std::string_view line) {
         std::lock_guard lock(logMutex);
         std::cout << timestamp() << ' ' << line << '\n' << std::flush;
     });

@@ -3,6 +3,7 @@
 
 #include "http/http_server.h"
 
+#include <algorithm>
 #include <boost/asio.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
@@ -30,8 +31,10 @@ class ConnectionCounts {
   public:
     bool enter(const std::string& address, const HttpLimits& limits) {
         std::lock_guard lock(mutex_);
+        const bool proxy = std::find(limits.proxies.begin(), limits.proxies.end(), address) !=
+                           limits.proxies.end();
         int& n = byAddress_[address];
-        if (total_ >= limits.maxConnections || n >= limits.maxConnectionsPerAddress) {
+        if (total_ >= limits.maxConnections || (!proxy && n >= limits.maxConnectionsPerAddress)) {
             if (n == 0) byAddress_.erase(address);
             return false;
         }

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvala::service {
 
@@ -26,6 +27,8 @@ struct HttpLimits {
     std::chrono::milliseconds requestTimeout{10000};  // a whole request, and an idle keep-alive
     int maxConnectionsPerAddress = 64;
     int maxConnections = 2048;
+    // Addresses held only to the total: the operator's own proxies, which carry many players.
+    std::vector<std::string> proxies;
 };
 
 class HttpServer {

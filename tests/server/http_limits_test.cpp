@@ -94,7 +94,25 @@ TEST_P(HttpLimitsTest, SlowAndSurplusConnectionsAreDropped) {
     for (int fd : {open[1], open[2]}) ::close(fd);
 }
 
+// The operator's proxy carries many players: only the total holds it back.
+class ProxyLimitsTest : public HttpLimitsTest {
+  protected:
+    HttpLimits limits() const override {
+        HttpLimits l = HttpLimitsTest::limits();
+        l.proxies = {"127.0.0.1"};
+        return l;
+    }
+};
+
+TEST_P(ProxyLimitsTest, AProxyMayHoldMoreConnectionsThanAnAddress) {
+    int open[4];
+    for (int& fd : open) fd = openConnection(service->port());
+    EXPECT_EQ(service->get("/get_ip.php").status, 200);
+    for (int fd : open) ::close(fd);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, HttpLimitsTest, ::testing::Values(Engine::Sqlite), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, ProxyLimitsTest, ::testing::Values(Engine::Sqlite), engineName);
 
 }  // namespace
 }  // namespace orvala::service::testing
