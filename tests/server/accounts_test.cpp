@@ -137,6 +137,11 @@ TEST_P(Accounts, TransfersAreAuthenticatedAtomicAndGuarded) {
     ASSERT_EQ(registerAccount(*service, "frank", "secret2"), "ok");
     ASSERT_EQ(admin({"grant", "erin", "50"}), 0);
     EXPECT_EQ(admin({"grant", "nobody", "50"}), 1);
+    EXPECT_EQ(admin({"grant", "erin", "-5"}), 1);
+    EXPECT_EQ(admin({"grant", "erin"}), 2);
+    ASSERT_EQ(admin({"show", "erin"}), 0);
+    EXPECT_NE(adminOutput.find("balance: 50\n"), std::string::npos) << adminOutput;
+    EXPECT_EQ(adminOutput.find("argon2"), std::string::npos);
     auto transfer = [&](const std::string& pw, const std::string& to, const std::string& amount) {
         return service
             ->post("/acc/transfer",

@@ -26,8 +26,11 @@ class EngineTest : public ::testing::TestWithParam<Engine> {
     // Runs an operator's command on the service's own database.
     int admin(const std::vector<std::string>& words) {
         std::ostringstream out, err;
-        return runAdmin(words, service->config(), service->clock, out, err);
+        const int status = runAdmin(words, service->config(), service->clock, out, err);
+        adminOutput = out.str();
+        return status;
     }
+    std::string adminOutput;
     std::int64_t balanceOf(const std::string& nick) {
         auto row = service->db().queryOne("SELECT balance FROM accounts WHERE nick = $1", {nick});
         return row ? row->integer(0) : -1;
