@@ -2,6 +2,7 @@
 //
 //   orvala-service-load mix PORT SECONDS CLIENTS   mixed traffic, 70 % reads; prints the rate,
 //                                                   errors and latency percentiles
+//   orvala-service-load login PORT SECONDS CLIENTS logins (argon2id checks) of one account
 //   orvala-service-load write PORT FILE            record writes until killed; each
 //                                                   acknowledged one's nick is appended to FILE
 //   orvala-service-load verify PORT FILE           every nick in FILE must be in the table
@@ -183,6 +184,37 @@ int mix(unsigned short port, int seconds, int clients) {
     return errors.load() == 0 ? 0 : 1;
 }
 
+// Logins cost a password check each, by design; their rate is the service's, not the mix's.
+int login(unsigned short port, int seconds, int clients) {
+    Connection setup(port);
+    std::string reply;
+    setup.request(post("/acc/register"),
+                  "nick=bench&pw=secret1&city=Omsk&country1=Russia&country2=1-001&sex=M&"
+                  "email=b@e.nch&dater=1.1.2026&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0",
+                  reply);
+    std::atomic<long> total{0}, errors{0};
+    const auto start = Clock::now();
+    const auto stop = start + std::chrono::seconds(seconds);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&] {
+            Connection conn(port);
+            std::string r;
+            while (Clock::now() < stop) {
+                if (conn.request(post("/acc/read"), "nick=bench&pw=secret1&label0=0", r) != 200 ||
+                    !r.starts_with("$Omsk "))
+                    ++errors;
+                ++total;
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("logins %ld in %.1f s: %.0f/s, errors %ld\n", total.load(), elapsed,
+                total.load() / elapsed, errors.load());
+    return errors.load() == 0 ? 0 : 1;
+}
+
 int writeUntilKilled(unsigned short port, const std::string& file) {
     Connection conn(port);
     std::ofstream acknowledged(file, std::ios::app);
@@ -221,11 +253,16 @@ int main(int argc, char** argv) {
     const std::vector<std::string> a(argv + 1, argv + argc);
     if (a.size() == 4 && a[0] == "mix")
         return mix(static_cast<unsigned short>(std::stoi(a[1])), std::stoi(a[2]), std::stoi(a[3]));
+    if (a.size() == 4 && a[0] == "login")
+        return login(static_cast<unsigned short>(std::stoi(a[1])), std::stoi(a[2]),
+                     std::stoi(a[3]));
     if (a.size() == 3 && a[0] == "write")
         return writeUntilKilled(static_cast<unsigned short>(std::stoi(a[1])), a[2]);
     if (a.size() == 3 && a[0] == "verify")
         return verify(static_cast<unsigned short>(std::stoi(a[1])), a[2]);
-    std::cerr << "usage: orvala-service-load mix PORT SECONDS CLIENTS | write PORT FILE |"
-                 " verify PORT FILE\n";
+    std::cerr
+        << "usage: orvala-service-load mix PORT SECONDS CLIENTS | login PORT SECONDS CLIENTS |"
+           " write PORT FILE |"
+           " verify PORT FILE\n";
     return 2;
 }
