@@ -42,6 +42,15 @@ std::string pageText(std::string_view s) {
     return out;
 }
 
+// A registration date in the player's own short format: "09.12.2026", "12/9/2026", "2026-12-09".
+bool validDate(std::string_view s) {
+    if (s.empty() || s.size() > 10) return false;
+    for (char c : s)
+        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '/' && c != '-')
+            return false;
+    return true;
+}
+
 constexpr std::int64_t kMaxAmount = 1'000'000'000;
 constexpr long long kMaxScore = 1'000'000;
 
@@ -51,7 +60,7 @@ HttpResponse registerAccount(const ServiceContext& ctx, const FormFields& f, Sto
                       sex = f.get("sex"), email = f.get("email"), dater = f.get("dater");
     if (!validAccountNick(nick) || !validPassword(pw) || !validCity(city) ||
         !validWord(country1, 20) || !validCountryCode(country2) || (sex != "M" && sex != "W") ||
-        !validEmail(email) || !validWord(dater, 10))
+        !validEmail(email) || !validDate(dater))
         return textReply("fail");
     std::array<std::string, 3> reserved;
     for (int i = 0; i < 3; ++i) {
