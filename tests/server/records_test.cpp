@@ -1,6 +1,7 @@
 // Record tables, the chat, statistics, the lobby and the plain pages over real HTTP.
 
 #include <fstream>
+#include <tuple>
 
 #include "engine_fixture.h"
 
@@ -234,8 +235,26 @@ TEST_P(Records, LobbySeatsAreTakenInOrderAndFreedByTheirHolders) {
               "$N Welcome!$");
     EXPECT_EQ(service->post("/tour/rating", raw({{"readrating55", "0"}, {"nick", "lena"}})).body,
               "$0 0 0$");
-    EXPECT_EQ(service->post("/tour/place", raw({{"places55", "0"}, {"score1", "10"}})).body, "$1*");
     EXPECT_EQ(service->post("/tour/top10", form({{"top10r55", "0"}, {"nick", "z"}})).body, "#");
+
+    // The game server keeps the tournament's results; the lobby reads them.
+    for (const auto& [nick, score, kon, rate] : std::vector<std::tuple<std::string, int, int, int>>{
+             {"lena", 300, 4, 12}, {"mike", 500, 2, 30}, {"nina", 100, 9, 20}})
+        service->db().execute(
+            "INSERT INTO tour_players (nick, score, kon, rating, city, country, sex) "
+            "VALUES ($1, $2, $3, $4, 'Omsk', 'Russia', 'W')",
+            {nick, std::int64_t{score}, std::int64_t{kon}, std::int64_t{rate}});
+    const auto byGames = listRows(service->post("/tour/top10", form({{"top10k55", "0"}})).body);
+    ASSERT_EQ(byGames.size(), 3u);
+    EXPECT_EQ(byGames[0], (std::vector<std::string>{"1", "nina", "Omsk", "Russia", "W", "9"}));
+    EXPECT_EQ(byGames[2][1], "mike");
+    EXPECT_EQ(service->post("/tour/place", raw({{"places55", "0"}, {"score1", "300"}})).body,
+              "$2*");
+    EXPECT_EQ(service->post("/tour/place", raw({{"placer55", "0"}, {"rating1", "25"}})).body,
+              "$2*");
+    EXPECT_EQ(service->post("/tour/place", raw({{"placex55", "0"}, {"score1", "1"}})).body, "no");
+    EXPECT_EQ(service->post("/tour/rating", raw({{"readrating55", "0"}, {"nick", "mike"}})).body,
+              "$500 2 30$");
 }
 
 TEST_P(Records, PlainPagesAndDownloads) {
