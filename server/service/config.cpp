@@ -62,7 +62,7 @@ bool splitListen(const std::string& v, ServiceConfig& c) {
     int port = 0;
     if (colon == std::string::npos || !readInt(v.substr(colon + 1), 0, 65535, port)) return false;
     c.listenAddress = v.substr(0, colon);
-    // "[::]:8055" names an IPv6 address in brackets.
+    // "[::]:8787" names an IPv6 address in brackets.
     if (c.listenAddress.size() > 2 && c.listenAddress.front() == '[' &&
         c.listenAddress.back() == ']')
         c.listenAddress = c.listenAddress.substr(1, c.listenAddress.size() - 2);

@@ -11,7 +11,7 @@ namespace orvala::service {
 
 struct ServiceConfig {
     std::string listenAddress = "127.0.0.1";
-    unsigned short listenPort = 8055;
+    unsigned short listenPort = 8787;
     std::string dataDir = ".";
     std::string database;  // empty: SQLite in dataDir
     std::string filesDir;  // empty: no downloads
