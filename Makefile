@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench bench-service service format clean
 
 all: build
 
@@ -23,6 +23,7 @@ build: configure
 
 run: build
 	@scripts/install-libraries $(BUILD)/libraries
+	@scripts/start-local-service $(BUILD)
 	$(BUILD)/bin/orvala
 
 test: build
@@ -32,6 +33,13 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DORVALA_BENCH=ON -DORVALA_GUI=OFF -DORVALA_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bin/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+# The web service alone, and its figures (see README: "The web service").
+service: configure
+	cmake --build $(BUILD) -j $(JOBS) --target orvala-service orvala-service-load
+
+bench-service: service
+	@scripts/bench-service $(BUILD)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs -r clang-format -i

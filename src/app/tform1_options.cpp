@@ -116,9 +116,12 @@ void TForm1::applyOption(OptionChange what) {
         case OptionChange::Music:
             PlayMusic(settings_.MusicOn);
             break;
+        case OptionChange::Network:
+            // The club panel shows the network club's members, or the local club's, at once.
+            refreshClubPanel();
+            break;
         case OptionChange::Sound:
         case OptionChange::GifAnimation:
-        case OptionChange::Network:
         case OptionChange::Rules:
         case OptionChange::SaveGames:
         case OptionChange::RadioSource:

@@ -1,0 +1,87 @@
+// orvala-service: the web service of the game, or, with "admin", the operator's commands.
+
+#include <csignal>
+#include <ctime>
+#include <iostream>
+#include <mutex>
+#include <thread>
+
+#include "http/http_server.h"
+#include "http/router.h"
+#include "http/worker_pool.h"
+#include "service/admin.h"
+#include "service/service.h"
+#include "storage/storage.h"
+
+using namespace orvala::service;
+
+namespace {
+
+std::int64_t wallClock() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+std::string timestamp() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return buf;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool admin = !args.empty() && args[0] == "admin";
+    if (admin) args.erase(args.begin());
+    ServiceContext context;
+    context.now = wallClock;
+    std::vector<std::string> rest;
+    std::string error;
+    if (!readCommandLine(args, context.config, rest, error)) {
+        std::cerr << "orvala-service: " << error << "\n";
+        return 2;
+    }
+    if (admin) return runAdmin(rest, context.config, wallClock(), std::cout, std::cerr);
+    if (!rest.empty()) {
+        std::cerr << "usage: orvala-service [--listen ADDR:PORT] [--data DIR] [--database URL]"
+                     " [--files DIR]\n       orvala-service admin ...\n";
+        return 2;
+    }
+
+    std::vector<std::unique_ptr<Storage>> connections;
+    try {
+        for (int i = 0; i < context.config.workers; ++i)
+            connections.push_back(
+                openStorage(context.config.database, context.config.dataDir, i == 0));
+    } catch (const std::exception& e) {
+        std::cerr << "orvala-service: " << e.what() << "\n";
+        return 1;
+    }
+    auto workers = std::make_unique<WorkerPool>(std::move(connections), 1024);
+    Router router;
+    addServiceRoutes(router, context);
+    std::mutex logMutex;
+    HttpLimits limits;
+    limits.proxies = context.config.trustedProxies;
+    HttpServer server(router, *workers, limits, [&](std::string_view line) {
+        std::lock_guard lock(logMutex);
+        std::cout << timestamp() << ' ' << line << '\n' << std::flush;
+    });
+    if (!server.listen(context.config.listenAddress, context.config.listenPort, error)) {
+        std::cerr << "orvala-service: " << error << "\n";
+        return 1;
+    }
+    std::cout << "orvala-service listening on " << context.config.listenAddress << ":"
+              << server.port() << " ("
+              << (context.config.database.empty() ? "SQLite in " + context.config.dataDir
+                                                  : "PostgreSQL")
+              << ")\n"
+              << std::flush;
+    server.stopOnSignals({SIGINT, SIGTERM});
+    server.run();
+    workers.reset();  // before the server: a finishing job posts its answer to the loop
+    return 0;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The operator's settings: the command line (--listen, --data, --database, --files) and the
+// small INI file "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
+// ";" starts a comment line; [sections] are only for the reader's eye. An unknown key or a
+// value that does not read is an error, so that a typo never silently keeps a default.
+
+#include <string>
+#include <vector>
+
+namespace orvala::service {
+
+struct ServiceConfig {
+    std::string listenAddress = "127.0.0.1";
+    unsigned short listenPort = 8787;
+    std::string dataDir = ".";
+    std::string database;  // empty: SQLite in dataDir
+    std::string filesDir;  // empty: no downloads
+    int workers = 4;
+
+    // INI keys in brackets.
+    std::string publicUrl;       // [public_url] how players reach us; default from --listen
+    bool chatPaused = false;     // [chat_paused] (or "admin pause-chat on")
+    bool recordsPaused = false;  // [records_paused]
+    std::string tourServerAddress = "127.0.0.1";  // [tournament_address]
+    int tourBasePort = 25700;                     // [tournament_base_port]; table t is on base + t
+    bool tourServerOn = false;                    // [tournament_on]
+    std::string tourWelcome = "Welcome!";         // [tournament_welcome]
+    std::string adminNick;                        // [admin_nick]
+    std::string presidentNick;                    // [president_nick]
+    std::string news;                         // [news] the text of the news page until "admin news"
+    std::vector<std::string> trustedProxies;  // [trusted_proxies] comma-separated addresses
+};
+
+// Reads the INI text into `config`; false with the reason (and the line) when it cannot.
+bool readIni(const std::string& text, ServiceConfig& config, std::string& error);
+
+// Reads the command line after the program's name (and after "admin ..." for the admin
+// commands, which take --data and --database too); reads DATA/orvala-service.ini when present.
+// Leftover words go to `rest`.
+bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config,
+                     std::vector<std::string>& rest, std::string& error);
+
+}  // namespace orvala::service

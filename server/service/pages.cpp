@@ -1,0 +1,113 @@
+// The plain pages: the configuration the game reads at start, the caller's address, the news,
+// and the downloads (resource libraries, the radio's station list and playlist, music files).
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/text/atomic_file.h"
+#include "core/text/cp1251.h"
+#include "service/operations.h"
+
+namespace orvala::service {
+namespace {
+
+constexpr std::size_t kMaxDownload = 64u << 20;
+
+// The keys are written only when they hold: the game looks for "CTGamesPause" anywhere.
+HttpResponse configPage(const ServiceContext& ctx, Storage& db) {
+    const ServiceConfig& c = ctx.config;
+    std::string page;
+    if (c.chatPaused || storedSetting(db, "chat_paused") == "on") page += "CTGamesPause\n";
+    if (c.recordsPaused) page += "WTGamesPause\n";
+    page += "WTGamesPatt=" + c.publicUrl + "/rec#\n";
+    page += "StatPath=" + c.publicUrl + "/stat#\n";
+    page += "AccPath=" + c.publicUrl + "/acc#\n";
+    if (!c.presidentNick.empty()) page += "PresidentNick=" + c.presidentNick + "#\n";
+    return {200, "text/plain; charset=utf-8", page};
+}
+
+std::string htmlEscaped(std::string_view s) {
+    std::string out;
+    for (char ch : s) {
+        switch (ch) {
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
+}
+
+// "ZorNews" comes first on the page, with the number in five digits, so that the game finds
+// the number before any text that might hold the key again.
+HttpResponse newsPage(const ServiceContext& ctx, Storage& db) {
+    const auto number = storedSetting(db, "news_number");
+    const auto text = storedSetting(db, "news_text");
+    long long n = number ? std::stoll(*number) : (ctx.config.news.empty() ? 0 : 1);
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%05lld", std::clamp(n, 0LL, 99999LL));
+    const std::string body = htmlEscaped(text ? cp1251ToUtf8(*text) : ctx.config.news);
+    return {200, "text/html; charset=utf-8",
+            "<!-- ZorNews" + std::string(digits) +
+                " -->\n<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>News</title>"
+                "</head>\n<body><p>" +
+                body + "</p></body></html>\n"};
+}
+
+// A download name is one plain file name: letters, digits, ".", "-", "_", not starting with ".".
+bool plainName(std::string_view name) {
+    if (name.empty() || name.size() > 100 || name[0] == '.') return false;
+    for (unsigned char c : name)
+        if (!std::isalnum(c) && c != '.' && c != '-' && c != '_') return false;
+    return true;
+}
+
+HttpResponse download(const std::string& folder, std::string_view name) {
+    if (folder.empty() || !plainName(name)) return errorReply(404, "not found");
+    std::string bytes;
+    const std::string path = folder + "/" + std::string(name);
+    if (!std::filesystem::is_regular_file(path) || !readFileBytes(path, bytes, kMaxDownload))
+        return errorReply(404, "not found");
+    const bool text = name.ends_with(".txt") || name.ends_with(".ser");
+    return {200, text ? "text/plain; charset=windows-1251" : "application/octet-stream",
+            std::move(bytes)};
+}
+
+void addDownloads(Router& router, const ServiceContext& ctx, std::string prefix, std::string sub) {
+    const ServiceContext* c = &ctx;
+    router.add({"GET", prefix, true, 0, [c, prefix, sub](const HttpRequest& r, Storage&) {
+                    const std::string& root = c->config.filesDir;
+                    return download(root.empty() ? root : root + sub,
+                                    std::string_view(r.path).substr(prefix.size()));
+                }});
+}
+
+}  // namespace
+
+void addPageRoutes(Router& router, const ServiceContext& ctx) {
+    const ServiceContext* c = &ctx;
+    router.add({"GET", "/config.txt", false, 0,
+                [c](const HttpRequest&, Storage& db) { return configPage(*c, db); }});
+    router.add(
+        {"GET", "/get_ip.php", false, 0, [c](const HttpRequest& r, Storage&) {
+             return HttpResponse{200, "text/plain; charset=utf-8", callerAddress(r, c->config)};
+         }});
+    router.add({"GET", "/news.html", false, 0,
+                [c](const HttpRequest&, Storage& db) { return newsPage(*c, db); }});
+    addDownloads(router, ctx, "/files/", "");
+    addDownloads(router, ctx, "/radio/", "/radio");
+    addDownloads(router, ctx, "/music/", "/music");
+}
+
+}  // namespace orvala::service

@@ -1,0 +1,101 @@
+// The schema as numbered migrations. A migration, once released, never changes: a new need is a
+// new migration at the end. "{id}" is an engine's own automatic row number.
+
+#include <string>
+#include <vector>
+
+#include "storage/engines.h"
+
+namespace orvala::service {
+namespace {
+
+const std::vector<std::vector<std::string>>& migrations() {
+    static const std::vector<std::vector<std::string>> all = {
+        // 1: accounts, their results and pages, the Zors ledger, record tables, statistics,
+        // the lobby, the operator's settings and the write limits.
+        {
+            "CREATE TABLE accounts ("
+            " nick TEXT PRIMARY KEY, pw_hash TEXT NOT NULL,"
+            " city TEXT NOT NULL, country1 TEXT NOT NULL, country2 TEXT NOT NULL,"
+            " sex TEXT NOT NULL, email TEXT NOT NULL, dater TEXT NOT NULL,"
+            " r01 TEXT NOT NULL, r02 TEXT NOT NULL, r03 TEXT NOT NULL,"
+            " balance BIGINT NOT NULL DEFAULT 0 CHECK (balance >= 0),"
+            " r05 BIGINT NOT NULL DEFAULT 0, r06 BIGINT NOT NULL DEFAULT 0,"
+            " kon BIGINT NOT NULL DEFAULT 0, best BIGINT NOT NULL DEFAULT 0,"
+            " rating DOUBLE PRECISION NOT NULL DEFAULT 0, sessions BIGINT NOT NULL DEFAULT 0,"
+            " konl BIGINT NOT NULL DEFAULT 0, score BIGINT NOT NULL DEFAULT 0,"
+            " res_r1 BIGINT NOT NULL DEFAULT 0, res_r2 TEXT NOT NULL DEFAULT '#',"
+            " page TEXT NOT NULL DEFAULT '', created_at BIGINT NOT NULL)",
+            "CREATE UNIQUE INDEX accounts_by_folded_nick ON accounts (lower(nick))",
+            "CREATE INDEX accounts_by_rating ON accounts (rating)",
+            "CREATE TABLE photos (nick TEXT PRIMARY KEY REFERENCES accounts (nick),"
+            " jpeg_hex TEXT NOT NULL)",
+            "CREATE TABLE ledger (id {id}, at BIGINT NOT NULL, from_nick TEXT NOT NULL,"
+            " to_nick TEXT NOT NULL, amount BIGINT NOT NULL, reason TEXT NOT NULL)",
+            "CREATE TABLE records (id {id}, gid BIGINT NOT NULL, score BIGINT NOT NULL,"
+            " nick TEXT NOT NULL, country TEXT NOT NULL, city TEXT NOT NULL,"
+            " r07 TEXT NOT NULL, r08 TEXT NOT NULL, r09 TEXT NOT NULL, r10 TEXT NOT NULL,"
+            " at BIGINT NOT NULL)",
+            "CREATE INDEX records_by_score ON records (gid, score DESC, id)",
+            "CREATE INDEX records_by_nick ON records (gid, nick, city)",
+            "CREATE TABLE stats (gid BIGINT PRIMARY KEY, stat1 BIGINT NOT NULL DEFAULT 0,"
+            " stat2 BIGINT NOT NULL DEFAULT 0, stat3 BIGINT NOT NULL DEFAULT 0,"
+            " stat4 TEXT NOT NULL DEFAULT '#',"
+            " x1 BIGINT NOT NULL DEFAULT 0, x2 BIGINT NOT NULL DEFAULT 0,"
+            " x3 BIGINT NOT NULL DEFAULT 0, x4 BIGINT NOT NULL DEFAULT 0,"
+            " x5 BIGINT NOT NULL DEFAULT 0, x6 BIGINT NOT NULL DEFAULT 0,"
+            " x7 BIGINT NOT NULL DEFAULT 0, x8 BIGINT NOT NULL DEFAULT 0,"
+            " x9 BIGINT NOT NULL DEFAULT 0, x10 BIGINT NOT NULL DEFAULT 0,"
+            " x11 BIGINT NOT NULL DEFAULT 0, x12 BIGINT NOT NULL DEFAULT 0,"
+            " staty BIGINT NOT NULL DEFAULT 0, statz TEXT NOT NULL DEFAULT '#')",
+            "CREATE TABLE likes (gid BIGINT NOT NULL, nick TEXT NOT NULL, PRIMARY KEY (gid, nick))",
+            "CREATE TABLE seats (tbl BIGINT NOT NULL, seat BIGINT NOT NULL, nick TEXT NOT NULL,"
+            " score BIGINT NOT NULL, kon BIGINT NOT NULL, rating BIGINT NOT NULL,"
+            " country TEXT NOT NULL, city TEXT NOT NULL, sex TEXT NOT NULL, ip TEXT NOT NULL,"
+            " taker TEXT NOT NULL, PRIMARY KEY (tbl, seat))",
+            "CREATE TABLE tour_players (nick TEXT PRIMARY KEY, score BIGINT NOT NULL DEFAULT 0,"
+            " kon BIGINT NOT NULL DEFAULT 0, rating BIGINT NOT NULL DEFAULT 0,"
+            " city TEXT NOT NULL DEFAULT '#', country TEXT NOT NULL DEFAULT '#',"
+            " sex TEXT NOT NULL DEFAULT 'M')",
+            "CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
+            "CREATE TABLE counters (name TEXT PRIMARY KEY, value BIGINT NOT NULL)",
+            "CREATE TABLE post_times (key TEXT PRIMARY KEY, at BIGINT NOT NULL)",
+            "CREATE INDEX post_times_by_time ON post_times (at)",
+            "CREATE TABLE login_failures (nick TEXT PRIMARY KEY, since BIGINT NOT NULL,"
+            " count BIGINT NOT NULL)",
+        },
+    };
+    return all;
+}
+
+std::string forEngine(std::string sql, Engine engine) {
+    const std::string id =
+        engine == Engine::Sqlite ? "INTEGER PRIMARY KEY" : "BIGSERIAL PRIMARY KEY";
+    for (std::size_t at; (at = sql.find("{id}")) != std::string::npos;) sql.replace(at, 4, id);
+    return sql;
+}
+
+}  // namespace
+
+int schemaVersion(Storage& storage) {
+    const auto row = storage.queryOne("SELECT max(version) FROM schema_version");
+    return row && row->columns[0] ? static_cast<int>(row->integer(0)) : 0;
+}
+
+void applyMigrations(Storage& storage) {
+    storage.execute("CREATE TABLE IF NOT EXISTS schema_version (version BIGINT NOT NULL)");
+    storage.transaction([&] {
+        // Processes starting together take turns here; SQLite's BEGIN IMMEDIATE already does.
+        if (storage.engine() == Engine::Postgres)
+            storage.query("SELECT pg_advisory_xact_lock(55055)");
+        const int have = schemaVersion(storage);
+        const auto& all = migrations();
+        for (int v = have + 1; v <= static_cast<int>(all.size()); ++v) {
+            for (const std::string& sql : all[v - 1])
+                storage.execute(forEngine(sql, storage.engine()));
+            storage.execute("INSERT INTO schema_version (version) VALUES ($1)", {std::int64_t{v}});
+        }
+    });
+}
+
+}  // namespace orvala::service

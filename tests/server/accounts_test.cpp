@@ -1,0 +1,264 @@
+// Accounts over real HTTP: registration and login, results, the personal page, balances and
+// transfers, the photo; and that nothing changes an account without its password.
+
+#include <random>
+#include <thread>
+
+#include "engine_fixture.h"
+
+namespace orvala::service::testing {
+namespace {
+
+using Accounts = EngineTest;
+
+// The fields of a "$...$" record reply.
+std::vector<std::string> recordFields(const std::string& reply, char separator = ' ') {
+    const auto a = reply.find('$');
+    const auto b = reply.find('$', a + 1);
+    std::vector<std::string> out;
+    if (a == std::string::npos || b == std::string::npos) return out;
+    std::string text = reply.substr(a + 1, b - a - 1);
+    std::size_t at = 0;
+    for (;;) {
+        const auto next = text.find(separator, at);
+        out.push_back(text.substr(at, next - at));
+        if (next == std::string::npos) break;
+        at = next + 1;
+    }
+    return out;
+}
+
+TEST_P(Accounts, RegistrationLoginAndTheStoredPassword) {
+    EXPECT_EQ(registerAccount(*service, "alice", "secret1"), "ok");
+    EXPECT_EQ(registerAccount(*service, "alice", "other12"), "is");
+    EXPECT_EQ(registerAccount(*service, "ALICE", "other12"), "is")
+        << "nicks differ by more than case";
+    EXPECT_EQ(registerAccount(*service, "abcdefghijklm", "secret1"), "fail") << "13 characters";
+    EXPECT_EQ(registerAccount(*service, "bob", "abc"), "fail") << "a password of 3";
+    EXPECT_EQ(registerAccount(*service, "bob", "secret1", "Tom Sk"), "fail") << "a blank";
+    EXPECT_EQ(service
+                  ->post("/acc/register", raw({{"nick", "ussy"},
+                                               {"pw", "secret1"},
+                                               {"city", "Boston"},
+                                               {"country1", "USA"},
+                                               {"country2", "3-034"},
+                                               {"sex", "W"},
+                                               {"email", "u@s.us"},
+                                               {"dater", "12/9/2026"}}))
+                  .body,
+              "ok")
+        << "a date in another short format";
+
+    EXPECT_EQ(
+        service->post("/acc/read", form({{"nick", "alice"}, {"pw", "wrong12"}, {"label0", "0"}}))
+            .body,
+        "no");
+    EXPECT_EQ(
+        service->post("/acc/read", form({{"nick", "nobody"}, {"pw", "secret1"}, {"label0", "0"}}))
+            .body,
+        "no");
+    const auto fields = recordFields(
+        service->post("/acc/read", form({{"nick", "alice"}, {"pw", "secret1"}, {"label0", "0"}}))
+            .body);
+    EXPECT_EQ(fields, (std::vector<std::string>{"Moscow", "Russia", "1-001", "M", "me@example.org",
+                                                "09.12.2026", "xxx", "xxx", "xxx", "0", "0", "0"}));
+    EXPECT_EQ(service->post("/acc/count", raw({{"label1", "0"}})).body, "$2*");
+
+    // Only an argon2id hash is kept; no column holds the password.
+    for (const SqlRow& row : service->db().query("SELECT * FROM accounts")) {
+        EXPECT_TRUE(row.text(1).starts_with("$argon2id$")) << row.text(1);
+        for (const auto& column : row.columns)
+            EXPECT_EQ(column.value_or("").find("secret1"), std::string::npos);
+    }
+}
+
+TEST_P(Accounts, ResultsRoundTripAndImplausibleWritesAreRefused) {
+    ASSERT_EQ(registerAccount(*service, "carol", "secret1"), "ok");
+    auto write = [&](const std::string& pw, const std::string& kon, const std::string& ses,
+                     const std::string& konl, const std::string& rating) {
+        return service
+            ->post("/acc/results-write", raw({{"nick", "carol"},
+                                              {"pw", pw},
+                                              {"crdorvalkon", kon},
+                                              {"crdorvalbest", "0"},
+                                              {"crdorvalrating", rating},
+                                              {"crdorvalses", ses},
+                                              {"crdorvalkonl", konl},
+                                              {"crdorvalscore", "-40"},
+                                              {"crdorvalR1", "0"},
+                                              {"crdorvalR2", "#"}}))
+            .body;
+    };
+    auto read = [&] {
+        return service
+            ->post("/acc/results-read",
+                   form({{"nick", "carol"}, {"pw", "secret1"}, {"crdorvalbest", "0"}}))
+            .body;
+    };
+    EXPECT_EQ(write("secret1", "1", "0", "0", "-1999.96"), "ok");
+    EXPECT_EQ(read(), "$1 0 -1999.96 0 0 -40 0 #$");
+    EXPECT_EQ(write("secret1", "1", "0", "1", "100.04"), "ok") << "the same game, its real result";
+    EXPECT_EQ(write("wrong12", "2", "0", "1", "5000"), "no");
+    EXPECT_EQ(write("secret1", "3", "0", "1", "5000"), "no") << "two games in one write";
+    EXPECT_EQ(write("secret1", "0", "0", "1", "5000"), "no") << "fewer games than before";
+    EXPECT_EQ(write("secret1", "2", "2", "0", "5000"), "no") << "two cycles in one write";
+    EXPECT_EQ(write("secret1", "2", "0", "25", "5000"), "no") << "a cycle of 26 games";
+    EXPECT_EQ(write("secret1", "2", "0", "1", "1e400"), "no");
+    EXPECT_EQ(read(), "$1 0 100.04 0 1 -40 0 #$");
+    EXPECT_EQ(service->post("/acc/place", raw({{"crdorvalrating", "100"}})).body, "$2*");
+    EXPECT_EQ(service->post("/acc/place", raw({{"crdorvalrating", "100.04"}})).body, "$1*");
+}
+
+TEST_P(Accounts, ThePageKeepsItsFieldsApartAndNeedsThePassword) {
+    ASSERT_EQ(registerAccount(*service, "dave", "secret1"), "ok");
+    EXPECT_EQ(
+        service->post("/acc/page-read", form({{"nick", "dave"}, {"labelinforead", "0"}})).body,
+        "$~~~~~~~~~~~~~$");
+    std::vector<std::pair<std::string, std::string>> page{
+        {"nick", "dave"},        {"pw", "secret1"},    {"labelinfosave", "0"},
+        {"namei", "Dave"},       {"name2", "O'Brien"}, {"about", "'); DROP TABLE accounts; --"},
+        {"telephone", "+7 123"}, {"emailo", "d@e.f"},  {"website", "likes ~tilde~ and $dollar"},
+        {"skype", "s"},          {"ok", "o"},          {"vk", "v"},
+        {"telegram", "t"},       {"facebook", "f"},    {"twitter", "tw"},
+        {"instagramm", "i"},     {"youtube", "y"}};
+    EXPECT_EQ(service->post("/acc/page-write", raw(page)).body, "ok");
+    const auto fields = recordFields(
+        service->post("/acc/page-read", form({{"nick", "dave"}, {"labelinforead", "0"}})).body,
+        '~');
+    ASSERT_EQ(fields.size(), 14u);
+    EXPECT_EQ(fields[0], "Dave");
+    EXPECT_EQ(fields[1], "O'Brien");
+    EXPECT_EQ(fields[2], "'); DROP TABLE accounts; --") << "stored and returned as text";
+    EXPECT_EQ(fields[5], "likes _tilde_ and _dollar");
+    EXPECT_EQ(fields[3], "+7 123");
+    EXPECT_EQ(fields[13], "y");
+
+    page[1].second = "wrong12";
+    page[3].second = "Defaced";
+    EXPECT_EQ(service->post("/acc/page-write", raw(page)).body, "no");
+    page[1].second = "secret1";
+    page[3].second = std::string(21, 'x');
+    EXPECT_EQ(service->post("/acc/page-write", raw(page)).body, "no") << "a name of 21";
+    EXPECT_EQ(recordFields(service->post("/acc/page-read", form({{"nick", "dave"}})).body, '~')[0],
+              "Dave");
+    EXPECT_EQ(service->post("/acc/page-read", form({{"nick", "x' OR '1'='1"}})).body, "no");
+}
+
+TEST_P(Accounts, TransfersAreAuthenticatedAtomicAndGuarded) {
+    ASSERT_EQ(registerAccount(*service, "erin", "secret1"), "ok");
+    ASSERT_EQ(registerAccount(*service, "frank", "secret2"), "ok");
+    ASSERT_EQ(admin({"grant", "erin", "50"}), 0);
+    EXPECT_EQ(admin({"grant", "nobody", "50"}), 1);
+    EXPECT_EQ(admin({"grant", "erin", "-5"}), 1);
+    EXPECT_EQ(admin({"grant", "erin"}), 2);
+    ASSERT_EQ(admin({"show", "erin"}), 0);
+    EXPECT_NE(adminOutput.find("balance: 50\n"), std::string::npos) << adminOutput;
+    EXPECT_EQ(adminOutput.find("argon2"), std::string::npos);
+    auto transfer = [&](const std::string& pw, const std::string& to, const std::string& amount) {
+        return service
+            ->post("/acc/transfer",
+                   raw({{"nick", "erin"}, {"pw", pw}, {"to", to}, {"amount", amount}}))
+            .body;
+    };
+    EXPECT_EQ(transfer("wrong12", "frank", "10"), "refused");
+    EXPECT_EQ(transfer("secret1", "ghost", "10"), "no");
+    EXPECT_EQ(transfer("secret1", "frank", "51"), "low");
+    EXPECT_EQ(transfer("secret1", "frank", "0"), "empty");
+    EXPECT_EQ(transfer("secret1", "frank", "-5"), "empty");
+    EXPECT_EQ(transfer("secret1", "erin", "5"), "same");
+    EXPECT_EQ(balanceOf("erin"), 50);
+    EXPECT_EQ(balanceOf("frank"), 0);
+    EXPECT_EQ(transfer("secret1", "frank", "50"), "ok$0$") << "the whole balance";
+    EXPECT_EQ(balanceOf("frank"), 50);
+    EXPECT_EQ(
+        service->post("/acc/balance-read", form({{"nick", "frank"}, {"labelzorread", "0"}})).body,
+        "$50$");
+
+    // The old way to change a balance is no operation at all.
+    EXPECT_EQ(service
+                  ->post("/acc/balance-write",
+                         raw({{"nick", "frank"}, {"labelzorsave", "0"}, {"R04", "1000"}}))
+                  .status,
+              404);
+    EXPECT_EQ(balanceOf("frank"), 50);
+    const auto ledger =
+        service->db().query("SELECT from_nick, to_nick, amount FROM ledger ORDER BY id");
+    ASSERT_EQ(ledger.size(), 2u);
+    EXPECT_EQ(ledger[1].text(0) + ">" + ledger[1].text(1) + ":" + ledger[1].text(2),
+              "erin>frank:50");
+}
+
+TEST_P(Accounts, ConcurrentTransfersKeepTheTotal) {
+    const std::vector<std::string> nicks{"gina", "hank", "ivan"};
+    for (const auto& n : nicks) {
+        ASSERT_EQ(registerAccount(*service, n, "secret1"), "ok");
+        ASSERT_EQ(admin({"grant", n, "100"}), 0);
+    }
+    std::vector<std::thread> threads;
+    std::atomic<int> done{0};
+    for (int t = 0; t < 6; ++t) {
+        threads.emplace_back([&, t] {
+            std::mt19937 rng(t);
+            for (int i = 0; i < 12; ++i) {
+                const auto from = nicks[rng() % 3], to = nicks[rng() % 3];
+                const auto reply =
+                    service
+                        ->post("/acc/transfer", raw({{"nick", from},
+                                                     {"pw", "secret1"},
+                                                     {"to", to},
+                                                     {"amount", std::to_string(1 + rng() % 60)}}))
+                        .body;
+                if (reply.starts_with("ok")) ++done;
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    EXPECT_GT(done.load(), 0);
+    std::int64_t total = 0;
+    for (const auto& n : nicks) {
+        EXPECT_GE(balanceOf(n), 0);
+        total += balanceOf(n);
+    }
+    EXPECT_EQ(total, 300);
+    const auto moved =
+        service->db().queryOne("SELECT count(*) FROM ledger WHERE reason = 'transfer'");
+    EXPECT_EQ(moved->integer(0), done.load());
+}
+
+std::string tinyJpeg(int width, int height, std::size_t padding = 0) {
+    std::string j = "\xFF\xD8";
+    j += std::string("\xFF\xE0\x00\x04\x00\x00", 6);
+    j += std::string("\xFF\xC0\x00\x0B\x08", 5);
+    j += static_cast<char>(height >> 8);
+    j += static_cast<char>(height & 0xFF);
+    j += static_cast<char>(width >> 8);
+    j += static_cast<char>(width & 0xFF);
+    j += std::string("\x01\x01\x11\x00", 4);
+    j += std::string(padding, '\x00');
+    j += "\xFF\xD9";
+    return j;
+}
+
+TEST_P(Accounts, PhotosAreCheckedJpegsUploadedWithThePassword) {
+    ASSERT_EQ(registerAccount(*service, "jane", "secret1"), "ok");
+    auto upload = [&](const std::string& pw, const std::string& photo) {
+        return service
+            ->post("/acc/photo-upload", form({{"nick", "jane"}, {"pw", pw}, {"photo", photo}}))
+            .body;
+    };
+    const std::string photo = tinyJpeg(200, 250, 1000);
+    EXPECT_EQ(upload("wrong12", photo), "no");
+    EXPECT_EQ(service->get("/photos/jane.jpg").status, 404);
+    EXPECT_EQ(upload("secret1", "GIF89a not a picture"), "bad");
+    EXPECT_EQ(upload("secret1", tinyJpeg(200, 5000)), "bad");
+    EXPECT_EQ(upload("secret1", tinyJpeg(200, 250, 201 * 1024)), "bad");
+    EXPECT_EQ(upload("secret1", photo), "ok");
+    const Reply got = service->get("/photos/jane.jpg");
+    EXPECT_EQ(got.status, 200);
+    EXPECT_EQ(got.body, photo);
+}
+
+ORVALA_ON_BOTH_ENGINES(Accounts);
+
+}  // namespace
+}  // namespace orvala::service::testing

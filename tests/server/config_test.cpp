@@ -1,0 +1,74 @@
+// The operator's INI file and command line: every key reads, and a typo is an error with its
+// line rather than a silently kept default.
+
+#include "service/config.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/text/atomic_file.h"
+
+namespace orvala::service {
+namespace {
+
+TEST(ServiceConfig, TheIniFileSetsEveryKeyAndRefusesTypos) {
+    ServiceConfig c;
+    std::string error;
+    ASSERT_TRUE(
+        readIni("# operator settings\n[chat]\nchat_paused = on\nrecords_paused=no\n"
+                "tournament_address = 203.0.113.5\ntournament_base_port = 26000\n"
+                "tournament_on = yes\ntournament_welcome = Good luck!\n"
+                "admin_nick = boss\npresident_nick = prez\nnews = Hello\n"
+                "trusted_proxies = 127.0.0.1, ::1\npublic_url = https://cards.example\n"
+                "workers = 6\n",
+                c, error))
+        << error;
+    EXPECT_TRUE(c.chatPaused);
+    EXPECT_FALSE(c.recordsPaused);
+    EXPECT_EQ(c.tourServerAddress, "203.0.113.5");
+    EXPECT_EQ(c.tourBasePort, 26000);
+    EXPECT_TRUE(c.tourServerOn);
+    EXPECT_EQ(c.tourWelcome, "Good luck!");
+    EXPECT_EQ(c.trustedProxies, (std::vector<std::string>{"127.0.0.1", "::1"}));
+    EXPECT_EQ(c.workers, 6);
+
+    for (const char* bad : {"chat_pause = on\n", "chat_paused = maybe\n",
+                            "tournament_base_port = 70000\n", "just words\n"}) {
+        ServiceConfig d;
+        EXPECT_FALSE(readIni(std::string("news = x\n") + bad, d, error)) << bad;
+        EXPECT_TRUE(error.starts_with("line 2: ")) << error;
+    }
+}
+
+TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("orvala-config-test." + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(writeFileAtomically((dir / "orvala-service.ini").string(), "admin_nick = boss\n"));
+    ServiceConfig c;
+    std::vector<std::string> rest;
+    std::string error;
+    ASSERT_TRUE(readCommandLine(
+        {"--listen", "0.0.0.0:8080", "--data", dir.string(), "--files", "/srv/files", "extra"}, c,
+        rest, error))
+        << error;
+    EXPECT_EQ(c.listenAddress, "0.0.0.0");
+    EXPECT_EQ(c.listenPort, 8080);
+    EXPECT_EQ(c.filesDir, "/srv/files");
+    EXPECT_EQ(c.adminNick, "boss");
+    EXPECT_EQ(c.publicUrl, "http://0.0.0.0:8080");
+    EXPECT_EQ(rest, std::vector<std::string>{"extra"});
+    ServiceConfig d;
+    ASSERT_TRUE(
+        readCommandLine({"--listen", "[::1]:8081", "--data", dir.string()}, d, rest, error));
+    EXPECT_EQ(d.listenAddress, "::1");
+    EXPECT_FALSE(readCommandLine({"--listen", "8080"}, d, rest, error));
+    EXPECT_FALSE(readCommandLine({"--data"}, d, rest, error));
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace orvala::service
