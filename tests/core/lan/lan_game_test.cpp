@@ -63,8 +63,8 @@ TEST(LanGame, WholeGamesAgreeOnEveryMachine) {
     for (const char* line : {"011111", "111201", "000300"}) {
         for (int people : {2, 3}) {
             for (unsigned seed : {1u, 2u, 3u}) {
-                SCOPED_TRACE(std::string(line) + ", people " + std::to_string(people) +
-                             ", seed " + std::to_string(seed));
+                SCOPED_TRACE(std::string(line) + ", people " + std::to_string(people) + ", seed " +
+                             std::to_string(seed));
                 LanTable t(people, seed);
                 ASSERT_EQ(t.peer(0).session().joinedCount, people - 2);
                 t.start(*parseRuleLine(line));
@@ -95,8 +95,7 @@ TEST(LanGame, AStepTheRulesRefuseEndsTheSessionAndChangesNothing) {
     t.start(RuleSettings{});
     const RulesState before = t.peer(0).state();
     // The first joiner "bids" 300 whenever: the host's rules refuse it.
-    const std::string bid =
-        stepMessage(2, bidBody(1, SeatField{'p', 300}, BidHandOff{}), '1');
+    const std::string bid = stepMessage(2, bidBody(1, SeatField{'p', 300}, BidHandOff{}), '1');
     t.peer(0).receive(0, bid);
     EXPECT_TRUE(t.peer(0).aborted());
     EXPECT_EQ(t.peer(0).abortReason(), "the rules refuse the step");

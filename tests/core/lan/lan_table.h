@@ -17,7 +17,9 @@ namespace orvala::lan::testing {
 
 struct Machine {
     Machine(Session session, unsigned seed, bool computerPlayers)
-        : random(seed), players(makePlayers(computerPlayers)), pilot(*players),
+        : random(seed),
+          players(makePlayers(computerPlayers)),
+          pilot(*players),
           peer(std::move(session), pilot, random) {}
 
     std::unique_ptr<PlayersPort> makePlayers(bool computer) {
@@ -35,11 +37,12 @@ class LanTable {
   public:
     // machines_[0] is the host, [1] the first joiner, [2] the second.
     LanTable(int people, unsigned seed, bool computerPlayers = false) : cut_(seed * 7 + 1) {
-        machines_.push_back(std::make_unique<Machine>(hostListening("Hostes"), seed, computerPlayers));
+        machines_.push_back(
+            std::make_unique<Machine>(hostListening("Hostes"), seed, computerPlayers));
         const char* names[] = {"Anna", "Boris"};
         for (int j = 0; j + 1 < people; ++j) {
-            machines_.push_back(std::make_unique<Machine>(joinerConnecting(names[j]),
-                                                          seed + 100 + unsigned(j), computerPlayers));
+            machines_.push_back(std::make_unique<Machine>(
+                joinerConnecting(names[j]), seed + 100 + unsigned(j), computerPlayers));
             machines_.back()->peer.connected();
             pump();
         }
@@ -50,7 +53,8 @@ class LanTable {
     int size() const { return static_cast<int>(machines_.size()); }
 
     void start(const RuleSettings& rules) {
-        for (int i = 1; i < size(); ++i) peer(i).startGame(PlayerStart{peer(i).session().localName});
+        for (int i = 1; i < size(); ++i)
+            peer(i).startGame(PlayerStart{peer(i).session().localName});
         peer(0).startGame(PlayerStart{"Hostes"}, rules);
         pump();
     }
