@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/lan/apply_step.h"
 #include "core/lan/step_message.h"
 #include "lan_table.h"
 
@@ -47,6 +48,12 @@ Played play(LanTable& t, int maxDeals) {
                 return p;
             }
             if (p.deals >= maxDeals) return p;
+        }
+        // A complete trick waits for its winner's machine alone (the host's for the computer).
+        if (host.GameState == GameState::TrickComplete) {
+            int enabled = 0;
+            for (int i = 0; i < t.size(); ++i) enabled += button7(t.peer(i).state()).enabled;
+            EXPECT_EQ(enabled, 1);
         }
         if (!t.step()) {
             ADD_FAILURE() << "nobody can act in state " << host.GameState;
@@ -134,6 +141,116 @@ TEST(LanGame, StepsUnderAnotherNameOrGarbageEndTheSession) {
         EXPECT_TRUE(t.peer(0).aborted());
         EXPECT_EQ(t.peer(0).abortReason(), "the sender does not act for that seat");
     }
+}
+
+TEST(LanGame, TheComputerSeatIsPlayedByTheMachineBeforeIt) {
+    LanTable t(2, 4);
+    t.start(RuleSettings{});
+    play(t, 12);
+    int hostComputerCards = 0, joinerComputerCards = 0, joinerComputerBids = 0, deal = 0;
+    bool firstStepOfDeal = false;
+    for (const auto& m : t.traffic) {
+        EXPECT_LE(m.to, 1);
+        if (m.bytes[0] == 'b') {
+            ++deal;
+            firstStepOfDeal = true;
+        }
+        if (m.bytes[0] != 'h') continue;
+        EXPECT_NE(m.bytes[37], '3') << "no relays with one joiner";
+        if (m.from == 0 && m.bytes[33] == '1') ++hostComputerCards;
+        if (m.from == 1 && m.bytes[33] == '2') ++joinerComputerCards;
+        if (m.from == 1 && (m.bytes[13] == 'p' || m.bytes[13] == 'a')) ++joinerComputerBids;
+        // In every second deal of three the computer seat opens: the host bids 100 for it.
+        if (m.to == 1 && firstStepOfDeal && deal % 3 == 2) {
+            EXPECT_EQ(m.bytes.substr(2, 35), "iiiiiiip100i###i###iiiiiiiiiiiiiiii")
+                << "deal " << deal;
+        }
+        if (m.to == 1) firstStepOfDeal = false;
+    }
+    EXPECT_GT(hostComputerCards, 0);
+    EXPECT_GT(joinerComputerCards, 0);
+    EXPECT_GT(joinerComputerBids, 0);
+}
+
+// Every step the host receives, applied again to the host's state before it, gives the same
+// state; with a driver state or next bid that does not fit, it is refused and changes nothing.
+TEST(LanGame, StepsWhoseHandOffDoesNotFitAreRefused) {
+    LanTable t(3, 12);
+    t.start(RuleSettings{});
+    int checked = 0, handOffs = 0;
+    for (int n = 0; n < 3000 && !t.peer(0).gameOver(); ++n) {
+        RulesState before = t.peer(0).state();
+        bool replayed = false;
+        const std::size_t seen = t.traffic.size();
+        ASSERT_TRUE(t.step());
+        if (t.peer(0).state().g.DealNumber != before.g.DealNumber) continue;
+        for (std::size_t k = seen; k < t.traffic.size(); ++k) {
+            const std::string& m = t.traffic[k].bytes;
+            if (t.traffic[k].to != 0 || m[0] != 'h' || m[37] != '1') continue;
+            StepParse p = parseStep(m);
+            ASSERT_TRUE(p.step) << p.error;
+            RulesState again = before;
+            ASSERT_TRUE(ApplyStep(again, *p.step, t.peer(0).session()).ok) << m;
+            ++checked;
+            if (p.step->driverState) {
+                ++handOffs;
+                StepFields wrong = *p.step;
+                wrong.driverState = *wrong.driverState == 13 ? 14 : 13;
+                RulesState copy = before;
+                const Applied a = ApplyStep(copy, wrong, t.peer(0).session());
+                EXPECT_EQ(a.error, "the machines are out of step") << m;
+                EXPECT_EQ(copy, before);
+            }
+            if (p.step->nextBid) {
+                StepFields wrong = *p.step;
+                *wrong.nextBid += 5;
+                RulesState copy = before;
+                EXPECT_FALSE(ApplyStep(copy, wrong, t.peer(0).session()).ok) << m;
+            }
+            before = again;
+            replayed = true;
+        }
+        // Only a joiner acted: the host's state is the replayed one.
+        if (replayed) {
+            EXPECT_EQ(before, t.peer(0).state());
+        }
+    }
+    EXPECT_GT(checked, 100);
+    EXPECT_GT(handOffs, 20);
+}
+
+TEST(LanGame, ChatReachesEveryoneThroughTheHost) {
+    LanTable t(3, 2);
+    t.start(RuleSettings{});
+    t.peer(0).chat("Good luck");
+    t.pump();
+    t.peer(2).chat("Thanks!");
+    t.pump();
+    const std::vector<ChatLine> all{{1, "Good luck"}, {3, "Thanks!"}};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(t.peer(i).chatLines(), all) << "machine " << i;
+
+    LanTable two(2, 2);
+    two.peer(1).chat("Hi");
+    two.pump();
+    EXPECT_EQ(two.peer(0).chatLines(), (std::vector<ChatLine>{{2, "Hi"}}));
+}
+
+TEST(LanGame, AJoinerIgnoresStepsMeantForTheHost) {
+    LanTable t(2, 3);
+    t.start(RuleSettings{});
+    const RulesState before = t.peer(1).state();
+    t.peer(1).receive(kToHost, stepMessage(1, bidBody(2, SeatField{'p', 300}, {}), '1'));
+    EXPECT_FALSE(t.peer(1).aborted());
+    EXPECT_EQ(t.peer(1).state(), before);
+}
+
+TEST(LanGame, NewcomersAfterTheFirstDealKeepWaiting) {
+    LanTable t(2, 3);
+    t.start(RuleSettings{});
+    t.peer(0).receive(1, joinRequest("Late"));
+    EXPECT_TRUE(t.peer(0).takeOutgoing().empty());
+    EXPECT_EQ(t.peer(0).session().joinedCount, 0);
+    EXPECT_FALSE(t.peer(0).aborted());
 }
 
 }  // namespace

@@ -33,6 +33,13 @@ struct Machine {
     LanPeer peer;
 };
 
+// One text as it left a machine: machines 0 (host), 1 and 2 (joiners).
+struct Traffic {
+    int from = 0;
+    int to = 0;
+    std::string bytes;
+};
+
 class LanTable {
   public:
     // machines_[0] is the host, [1] the first joiner, [2] the second.
@@ -69,6 +76,7 @@ class LanTable {
                     const int target = i == 0 ? s.to + 1 : 0;
                     if (target >= size()) continue;  // nobody on that connection
                     const int from = i == 0 ? kToHost : i - 1;
+                    traffic.push_back(Traffic{i, target, s.bytes});
                     deliver(target, from, s.bytes);
                 }
             }
@@ -91,6 +99,8 @@ class LanTable {
         const LanPeer& p = machines_[static_cast<std::size_t>(i)]->peer;
         return p.state().g.Score[static_cast<std::size_t>(localSeat(p.session().role, h))];
     }
+
+    std::vector<Traffic> traffic;
 
   private:
     void deliver(int target, int from, const std::string& bytes) {
