@@ -36,7 +36,7 @@ bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules
 }
 
 bool LanPeer::input(const Input& in) {
-    if (aborted_ || !accepts(s_, in)) return false;
+    if (aborted_ || awaitingRelay_ || !accepts(s_, in)) return false;
     run(in);
     return true;
 }
@@ -151,9 +151,14 @@ void LanPeer::receiveAsHost(int from, const std::string& m) {
         if (m[1] != '0' + digit) return abort("a step under another machine's name");
         if (m.back() == '1') {
             applyStep(m);
+            // The first joiner writes to the host first, then the copy to pass on.
+            const StepParse p = parseStep(m);
+            if (digit == 2 && session_.threePeople() && p.step && carriesAction(*p.step))
+                awaitingRelay_ = true;
         } else if (m.back() == '3') {
             const StepParse p = parseStep(m);
             if (!p.step) return abort(p.error);
+            if (digit == 2) awaitingRelay_ = false;
             for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount))
                 send(to, m);
         }

@@ -9,6 +9,10 @@
 // wherever its own move or press hands it the turn, and the first joiner plays the computer
 // seat's bid or card when its own move hands it on.
 //
+// A first joiner's move reaches the host before the copy for the second joiner, which the host
+// passes on. Until that copy has gone through, the host takes no local input: a move of its own
+// sent earlier would reach the second joiner ahead of the move it answers.
+//
 // Anything a peer sends that cannot be used (bytes that begin no message, a step the rules
 // refuse, a step from a machine that does not act for the seat) ends the session: `aborted()`
 // turns true with the reason, and the host tells its joiners "abort". The computer seat's
@@ -55,6 +59,8 @@ class LanPeer {
     const std::vector<ChatLine>& chatLines() const { return chatLines_; }
     bool aborted() const { return aborted_; }
     const std::string& abortReason() const { return abortReason_; }
+    // The host waits for a relay copy before it may act.
+    bool awaitingRelay() const { return awaitingRelay_; }
     bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
 
   private:
@@ -81,6 +87,7 @@ class LanPeer {
     std::vector<ChatLine> chatLines_;
     bool aborted_ = false;
     std::string abortReason_;
+    bool awaitingRelay_ = false;
 };
 
 }  // namespace orvala::lan

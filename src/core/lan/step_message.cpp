@@ -155,6 +155,15 @@ std::string collectBody() {
     return b;
 }
 
+bool carriesAction(const StepFields& f) {
+    for (int seat = 1; seat <= 3; ++seat) {
+        const char k = f.seat[static_cast<std::size_t>(seat)].kind;
+        if (k == 'p' || k == 'a') return true;
+    }
+    return f.openTalon || f.takeTalon || f.give || f.reveal || f.contract || f.button1 == 'x' ||
+           f.playSeat != 0 || f.collect;
+}
+
 StepParse parseStep(std::string_view m) {
     if (m.size() != kStepLength) return refuse("a step message is 38 bytes");
     auto c = [&](int position) { return m[static_cast<std::size_t>(position - 1)]; };

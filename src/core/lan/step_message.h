@@ -54,6 +54,9 @@ struct StepParse {
 
 StepParse parseStep(std::string_view bytes);
 
+// Whether a step makes its receiver do anything (a trick-complete notice does not).
+bool carriesAction(const StepFields& f);
+
 // The four characters of a seat field: "p100", "a###", "90##", "i###".
 std::string seatFieldText(const SeatField& f);
 

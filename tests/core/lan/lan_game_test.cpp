@@ -219,6 +219,36 @@ TEST(LanGame, StepsWhoseHandOffDoesNotFitAreRefused) {
     EXPECT_GT(handOffs, 20);
 }
 
+TEST(LanGame, TheHostWaitsForTheFirstJoinersRelayCopy) {
+    LanTable t(3, 21);
+    t.start(RuleSettings{});
+    // Play on until the first joiner bids with the second joiner out: the host is next.
+    bool found = false;
+    for (int n = 0; n < 5000 && !found; ++n) {
+        const GameRecord& h = t.peer(0).state().g;
+        found = h.DealStartPending != 1 && h.GameState == GameState::Seat1Bids && !h.InBid[2] &&
+                h.InBid[3];
+        if (!found) {
+            ASSERT_TRUE(t.step());
+        }
+    }
+    ASSERT_TRUE(found);
+    ASSERT_TRUE(t.peer(1).autoplay(t.machine(1).pilot));
+    const std::vector<Send> out = t.peer(1).takeOutgoing();
+    ASSERT_EQ(out.size(), 2u);
+    t.peer(0).receive(0, out[0].bytes);
+    EXPECT_TRUE(t.peer(0).awaitingRelay());
+    EXPECT_FALSE(t.peer(0).autoplay(t.machine(0).pilot));
+    EXPECT_TRUE(t.peer(0).takeOutgoing().empty());
+    t.peer(0).receive(0, out[1].bytes);
+    EXPECT_FALSE(t.peer(0).awaitingRelay());
+    EXPECT_EQ(t.peer(0).takeOutgoing(), (std::vector<Send>{{1, out[1].bytes}}));
+    t.peer(2).receive(kToHost, out[1].bytes);
+    EXPECT_TRUE(t.peer(0).autoplay(t.machine(0).pilot));
+    t.pump();
+    EXPECT_EQ(play(t, 2).deals, 2);
+}
+
 TEST(LanGame, ChatReachesEveryoneThroughTheHost) {
     LanTable t(3, 2);
     t.start(RuleSettings{});
