@@ -90,6 +90,7 @@ Applied ApplyStep(RulesState& state, const StepFields& f, const Session& session
 Applied ApplyDeal(RulesState& state, const DealMessage& deal, const Session& session) {
     if (session.role != NetRole::FirstJoiner && session.role != NetRole::SecondJoiner)
         return Applied{false, "only a joiner receives deals", {}};
+    if (!state.g.GameRunning) return Applied{false, "a deal before the game began", {}};
     RulesState s = state;
     std::vector<TableEvent> events;
     auto take = [&](const Input& input) {
