@@ -170,7 +170,7 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
     if (m[0] == 's') {
         if (const auto line = parseChat(m)) chatLines_.push_back(*line);
     } else if (m == kAbort) {
-        abort("One of player has interrupted game!");
+        abort("the host ended the session");
     } else if (m.starts_with("connect2")) {
         joinerOnSeatReply(session_, m);
     } else if (m.starts_with("connect3")) {

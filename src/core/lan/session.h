@@ -7,9 +7,9 @@
 // untrusted bytes and refuses what it cannot use. The host refuses a third joiner (the table has
 // three seats) and, once it has dealt, every join request: such a machine keeps waiting.
 //
-// Connections are the host's links to its joiners: 0 the first joiner, 1 the second. The socket
-// layer keeps that numbering (it gives each accepted link its joiner slot once its request is
-// answered), so the replies below always go to the machine that asked.
+// Connections are the host's links to its joiners: 0 the first joiner, 1 the second. A link is
+// numbered by the join request answered on it, not by the order of acceptance, so a connection
+// that never asks takes no seat and the replies below always go to the machine that asked.
 
 #include <array>
 #include <string>
