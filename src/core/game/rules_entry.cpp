@@ -86,8 +86,11 @@ bool acceptsSeatAction(const RulesState& s, const in::SeatAction& a) {
         case Kind::Paint:
             return (st == GameState::ContractSet || st == GameState::CardsGiven) &&
                    g.Declarer == a.seat && s.rules.RulePainting;
-        case Kind::Play:
-            return st == playingState(a.seat) && isLegalSlot(g, a.seat, a.value);
+        case Kind::Play: {
+            // The declarer's press that starts play is not sent: its lead may come at once.
+            const bool leads = st == GameState::ContractSet && g.Declarer == a.seat;
+            return (st == playingState(a.seat) || leads) && isLegalSlot(g, a.seat, a.value);
+        }
         case Kind::Collect:
             return st == GameState::TrickComplete && g.FirstBidder == a.seat;
         case Kind::NextRound:
@@ -132,6 +135,12 @@ struct Stepper {
     GameRecord& g = s.g;
 
     void operator()(const in::NewGame& n) { st.NewDeal(false, &n.player); }
+    // Where no timer moves (network games), nothing would score the last trick's deal: it is
+    // scored as the trick is collected, on every machine alike.
+    void collect() {
+        st.CollectTrick();
+        if (!s.roles.timerMoves && g.GameState == GameState::AllPlayed) st.ScoreDeal();
+    }
     void operator()(const in::Tick&) {
         if (g.GameState == GameState::AllPlayed)
             st.ScoreDeal();
@@ -173,7 +182,7 @@ struct Stepper {
                 g.GameState = playingState(g.Declarer);
                 break;
             case GameState::TrickComplete:
-                st.CollectTrick();
+                collect();
                 break;
             case GameState::DealScored:
                 st.NewDeal(true);
@@ -256,10 +265,11 @@ struct Stepper {
                 st.Paint();
                 break;
             case Kind::Play:
+                if (g.GameState == GameState::ContractSet) g.GameState = playingState(a.seat);
                 st.PlayCard(a.seat, a.value);
                 break;
             case Kind::Collect:
-                st.CollectTrick();
+                collect();
                 break;
             case Kind::NextRound:
                 st.NewDeal(true);

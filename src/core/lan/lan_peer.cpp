@@ -1,0 +1,222 @@
+#include "core/lan/lan_peer.h"
+
+#include "core/game/round_driver.h"
+#include "core/game/shuffle.h"
+#include "core/lan/apply_step.h"
+#include "core/lan/deal_message.h"
+#include "core/lan/move_steps.h"
+#include "core/lan/routing.h"
+
+namespace orvala::lan {
+
+LanPeer::LanPeer(Session session, PlayersPort& players, RandomSource& random)
+    : session_(std::move(session)), players_(players), random_(random) {}
+
+void LanPeer::connected() {
+    if (session_.role != NetRole::Host && session_.link == LinkState::Waiting)
+        send(kToHost, joinRequest(session_.localName));
+}
+
+void LanPeer::takeSeats() {
+    s_.roles = SeatRoles::lan(digitOf(session_.role), !session_.threePeople());
+    for (int seat = 1; seat <= 2; ++seat)
+        s_.g.SeatNames[static_cast<std::size_t>(seat)] =
+            session_.seatNames[static_cast<std::size_t>(seat)];
+}
+
+bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules) {
+    const bool host = session_.role == NetRole::Host;
+    if (aborted_ || (host && session_.joinedCount < 0) ||
+        (!host && session_.link != LinkState::Seated))
+        return false;
+    takeSeats();
+    if (host) s_.rules = hostRules;
+    run(in::NewGame{player});
+    return true;
+}
+
+bool LanPeer::input(const Input& in) {
+    if (aborted_ || awaitingRelay_ || !accepts(s_, in)) return false;
+    run(in);
+    return true;
+}
+
+bool LanPeer::autoplay(AutoPilot& pilot) {
+    if (aborted_ || !s_.g.GameRunning || s_.pending) return false;
+    if (s_.g.GameState == GameState::DealScored) return input(in::PressButton7{});
+    bool any = false;
+    for (const Input& in : pilot.next(s_)) {
+        if (!input(in)) break;
+        any = true;
+    }
+    return any;
+}
+
+void LanPeer::chat(std::string_view text) {
+    const auto m = chatMessage(digitOf(session_.role), text);
+    if (!m || aborted_) return;
+    chatLines_.push_back(*parseChat(*m));
+    for (int to : sendExceptTargets(session_.role, 100, session_.joinedCount)) send(to, *m);
+}
+
+void LanPeer::run(const Input& in) {
+    const RulesState before = s_;
+    keep(apply(s_, in));
+    answerQuestions();
+    for (const Move& m : movesBetween(before, s_))
+        for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
+    computerMoves();
+}
+
+void LanPeer::answerQuestions() {
+    while (s_.pending && !aborted_) {
+        if (s_.pending->kind == Question::Kind::Deck) {
+            // A joiner's deck is the host's deal message.
+            if (session_.role != NetRole::Host) return;
+            deal();
+            continue;
+        }
+        const Input answer = playersAnswer(s_, players_);
+        if (!accepts(s_, answer)) return;
+        keep(apply(s_, answer));
+    }
+}
+
+void LanPeer::deal() {
+    const std::array<Card, 25> deck = Shuffle(random_);
+    const std::string m = dealMessage(DealMessage{deck, s_.rules});
+    send(0, m);
+    if (session_.threePeople()) send(1, m);
+    hostDealt(session_);
+    keep(apply(s_, in::DeckAnswer{deck}));
+}
+
+int LanPeer::computerSeat() const {
+    if (session_.threePeople()) return 0;
+    if (session_.role == NetRole::Host) return 2;
+    return session_.role == NetRole::FirstJoiner ? 1 : 0;
+}
+
+void LanPeer::computerMoves() {
+    const int seat = computerSeat();
+    while (seat != 0 && !aborted_ && s_.g.GameRunning && !s_.pending &&
+           s_.g.DealStartPending != 1) {
+        const GameRecord& g = s_.g;
+        in::SeatAction a{in::SeatAction::Kind::Pass, seat};
+        if (seatToBid(g.GameState) == seat) {
+            const int limit = players_.ComputerBidLimit(g, s_.rules, seat);
+            if (raisesWithLimit(g, seat, limit))
+                a = {in::SeatAction::Kind::Bid, seat, g.CurrentBid + 5};
+        } else if (seatToPlay(g.GameState) == seat) {
+            a = {in::SeatAction::Kind::Play, seat, players_.ChooseComputerCard(g, s_.rules, seat)};
+            // A player's answer is untrusted: an unusable slot plays the first legal card.
+            for (int k = 1; k <= g.HandCount[seat] && !accepts(s_, a); ++k) a.value = k;
+        } else {
+            return;
+        }
+        if (!accepts(s_, a)) return;
+        const RulesState before = s_;
+        keep(apply(s_, a));
+        for (const Move& m : movesBetween(before, s_))
+            for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
+    }
+}
+
+void LanPeer::receive(int from, std::string_view bytes) {
+    const bool host = session_.role == NetRole::Host;
+    if (aborted_ || (host ? (from != 0 && from != 1) : from != kToHost)) return;
+    StreamReader& reader = readers_[host ? from : 0];
+    for (const std::string& m : reader.feed(bytes)) {
+        if (aborted_) return;
+        if (host)
+            receiveAsHost(from, m);
+        else
+            receiveAsJoiner(m);
+    }
+    if (reader.broken()) abort("unreadable bytes from a peer");
+}
+
+void LanPeer::receiveAsHost(int from, const std::string& m) {
+    const int digit = digitOnConnection(from);
+    if (m[0] == 's') {
+        const auto line = parseChat(m);
+        if (!line || line->sender != digit) return;
+        chatLines_.push_back(*line);
+        for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount)) send(to, m);
+    } else if (m[0] == 'z') {
+        // Joiners are numbered by the order their requests are answered.
+        if (session_.link != LinkState::Waiting || from != session_.joinedCount + 1) return;
+        for (Send& out : hostOnJoinRequest(session_, m)) out_.push_back(std::move(out));
+    } else if (m[0] == 'h') {
+        if (m[1] != '0' + digit) return abort("a step under another machine's name");
+        if (m.back() == '1') {
+            applyStep(m);
+            // The first joiner writes to the host first, then the copy to pass on.
+            const StepParse p = parseStep(m);
+            if (digit == 2 && session_.threePeople() && p.step && carriesAction(*p.step))
+                awaitingRelay_ = true;
+        } else if (m.back() == '3') {
+            const StepParse p = parseStep(m);
+            if (!p.step) return abort(p.error);
+            if (digit == 2) awaitingRelay_ = false;
+            for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount))
+                send(to, m);
+        }
+    }
+    // Anything else from a joiner ("abort" included) is no business of the host.
+}
+
+void LanPeer::receiveAsJoiner(const std::string& m) {
+    if (m[0] == 's') {
+        if (const auto line = parseChat(m)) chatLines_.push_back(*line);
+    } else if (m == kAbort) {
+        abort("the host ended the session");
+    } else if (m.starts_with("connect2")) {
+        joinerOnSeatReply(session_, m);
+    } else if (m.starts_with("connect3")) {
+        if (joinerOnSeatUpdate(session_, m) && s_.g.GameRunning) takeSeats();
+    } else if (m[0] == 'b') {
+        const DealParse p = parseDeal(m);
+        if (!p.deal) return abort(p.error);
+        Applied a = ApplyDeal(s_, *p.deal, session_);
+        if (!a.ok) return abort(a.error);
+        keep(std::move(a.events));
+    } else if (m[0] == 'h') {
+        if (m.back() == '2' || m.back() == '3') applyStep(m);
+    }
+}
+
+void LanPeer::applyStep(std::string_view m) {
+    const StepParse p = parseStep(m);
+    if (!p.step) return abort(p.error);
+    Applied a = ApplyStep(s_, *p.step, session_);
+    if (!a.ok) return abort(a.error);
+    keep(std::move(a.events));
+}
+
+void LanPeer::abort(std::string reason) {
+    if (aborted_) return;
+    aborted_ = true;
+    abortReason_ = std::move(reason);
+    if (session_.role == NetRole::Host)
+        for (int to : sendExceptTargets(NetRole::Host, 100, session_.joinedCount))
+            send(to, std::string(kAbort));
+}
+
+std::vector<Send> LanPeer::takeOutgoing() {
+    std::vector<Send> out;
+    out.swap(out_);
+    return out;
+}
+
+std::vector<TableEvent> LanPeer::takeEvents() {
+    std::vector<TableEvent> out;
+    out.swap(events_);
+    return out;
+}
+
+void LanPeer::keep(std::vector<TableEvent> events) {
+    for (TableEvent& e : events) events_.push_back(std::move(e));
+}
+
+}  // namespace orvala::lan

@@ -1,0 +1,93 @@
+#pragma once
+// One machine of a LAN table: its session, its rules state and what it sends, without sockets.
+//
+// The socket layer hands it every read (`receive`, with the link it came on) and sends what
+// `takeOutgoing` gives, in order; the window hands it the person's inputs (`input`). The peer
+// answers the joining handshake, deals on the host, relays joiners' texts on the host, applies
+// received steps and deals, writes the step messages of every local move, and makes the computer
+// seat's moves that fall to this machine: with one joiner the host plays the computer seat
+// wherever its own move or press hands it the turn, and the first joiner plays the computer
+// seat's bid or card when its own move hands it on.
+//
+// A first joiner's move reaches the host before the copy for the second joiner, which the host
+// passes on. Until that copy has gone through, the host takes no local input: a move of its own
+// sent earlier would reach the second joiner ahead of the move it answers.
+//
+// Anything a peer sends that cannot be used (bytes that begin no message, a step the rules
+// refuse, a step from a machine that does not act for the seat) ends the session: `aborted()`
+// turns true with the reason, and the host tells its joiners "abort". The computer seat's
+// questions and the person's contract are answered at once by `players`.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/game/autopilot.h"
+#include "core/game/players_port.h"
+#include "core/game/random_source.h"
+#include "core/game/rules_state.h"
+#include "core/lan/chat_line.h"
+#include "core/lan/framing.h"
+#include "core/lan/session.h"
+
+namespace orvala::lan {
+
+class LanPeer {
+  public:
+    LanPeer(Session session, PlayersPort& players, RandomSource& random);
+
+    // A joiner's first text once its connection is up.
+    void connected();
+    // Starts the game: the host (its rules given) deals the first deal; a seated joiner waits for
+    // it. False when the session is not ready (a host without joiners, a joiner not seated).
+    bool startGame(const PlayerStart& player, const RuleSettings& hostRules = {});
+
+    // A local input of this machine's person. False when the rules refuse it.
+    bool input(const Input& in);
+    // One action of the autopilot for this machine's person, if it has one now (the host also
+    // opens the next round). False when there is nothing to do here.
+    bool autoplay(AutoPilot& pilot);
+    void chat(std::string_view text);
+
+    // Bytes read on a link: the host's connection 0 or 1, a joiner's -1.
+    void receive(int from, std::string_view bytes);
+    std::vector<Send> takeOutgoing();
+    std::vector<TableEvent> takeEvents();
+
+    const Session& session() const { return session_; }
+    const RulesState& state() const { return s_; }
+    const std::vector<ChatLine>& chatLines() const { return chatLines_; }
+    bool aborted() const { return aborted_; }
+    const std::string& abortReason() const { return abortReason_; }
+    // The host waits for a relay copy before it may act.
+    bool awaitingRelay() const { return awaitingRelay_; }
+    bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
+
+  private:
+    void receiveAsHost(int from, const std::string& m);
+    void receiveAsJoiner(const std::string& m);
+    void applyStep(std::string_view m);
+    void abort(std::string reason);
+    void run(const Input& in);
+    void answerQuestions();
+    void deal();
+    void computerMoves();
+    int computerSeat() const;
+    void takeSeats();
+    void send(int to, std::string bytes) { out_.push_back(Send{to, std::move(bytes)}); }
+    void keep(std::vector<TableEvent> events);
+
+    Session session_;
+    PlayersPort& players_;
+    RandomSource& random_;
+    RulesState s_;
+    StreamReader readers_[2];
+    std::vector<Send> out_;
+    std::vector<TableEvent> events_;
+    std::vector<ChatLine> chatLines_;
+    bool aborted_ = false;
+    std::string abortReason_;
+    bool awaitingRelay_ = false;
+};
+
+}  // namespace orvala::lan
