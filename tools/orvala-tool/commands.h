@@ -20,5 +20,6 @@ int runSounds(Args& args);
 int runVoices(Args& args);
 int runClub(Args& args);
 int runHistory(Args& args);
+int runLan(Args& args);
 
 }  // namespace orvala::tool

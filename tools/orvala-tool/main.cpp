@@ -40,6 +40,9 @@ constexpr Command kCommands[] = {
     {"history", orvala::tool::runHistory,
      "history add DIR --player P --result R --rating X --kind local|account|tourney|net | "
      "check FILE"},
+    {"lan", orvala::tool::runLan,
+     "lan host --port P --name NAME [--seed S] [--players 2|3] [--deals D] [--rules LINE] | "
+     "lan join --address A --port P --name NAME [--seed S] [--deals D]"},
 };
 
 void usage(std::ostream& out) {

@@ -26,9 +26,12 @@ void LanPeer::takeSeats() {
 
 bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules) {
     const bool host = session_.role == NetRole::Host;
-    if (aborted_ || (host && session_.joinedCount < 0) ||
-        (!host && session_.link != LinkState::Seated))
-        return false;
+    if (aborted_ || (host && session_.joinedCount < 0)) return false;
+    if (!host && session_.link == LinkState::Waiting) {
+        pendingStart_ = player;
+        return true;
+    }
+    if (!host && session_.link != LinkState::Seated) return false;
     takeSeats();
     if (host) s_.rules = hostRules;
     run(in::NewGame{player});
@@ -37,6 +40,7 @@ bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules
 
 bool LanPeer::input(const Input& in) {
     if (aborted_ || awaitingRelay_ || !accepts(s_, in)) return false;
+    if (awaitingHandOff_ && std::holds_alternative<in::PressButton7>(in)) return false;
     run(in);
     return true;
 }
@@ -172,7 +176,11 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
     } else if (m == kAbort) {
         abort("the host ended the session");
     } else if (m.starts_with("connect2")) {
-        joinerOnSeatReply(session_, m);
+        if (joinerOnSeatReply(session_, m) && pendingStart_) {
+            const PlayerStart player = *pendingStart_;
+            pendingStart_.reset();
+            startGame(player);
+        }
     } else if (m.starts_with("connect3")) {
         if (joinerOnSeatUpdate(session_, m) && s_.g.GameRunning) takeSeats();
     } else if (m[0] == 'b') {
@@ -192,6 +200,14 @@ void LanPeer::applyStep(std::string_view m) {
     Applied a = ApplyStep(s_, *p.step, session_);
     if (!a.ok) return abort(a.error);
     keep(std::move(a.events));
+    // A trick completed by another machine's card is collected by its winner only once the
+    // hand-off has come: the card message itself carries it ("e") or a message of its own
+    // follows. Collecting before it would leave that message to find the table moved on.
+    awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e';
+}
+
+void LanPeer::connectionLost() {
+    if (s_.g.GameRunning && !gameOver()) abort("a player left the table");
 }
 
 void LanPeer::abort(std::string reason) {

@@ -18,6 +18,7 @@
 // turns true with the reason, and the host tells its joiners "abort". The computer seat's
 // questions and the person's contract are answered at once by `players`.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,9 @@ class LanPeer {
     // A joiner's first text once its connection is up.
     void connected();
     // Starts the game: the host (its rules given) deals the first deal; a seated joiner waits for
-    // it. False when the session is not ready (a host without joiners, a joiner not seated).
+    // it. A joiner may ask before its seat reply has come: its game then starts the moment the
+    // reply arrives, so that a deal following the reply in the same read finds it running. False
+    // when the session is not ready (a host without joiners, a joiner not connecting).
     bool startGame(const PlayerStart& player, const RuleSettings& hostRules = {});
 
     // A local input of this machine's person. False when the rules refuse it.
@@ -51,6 +54,9 @@ class LanPeer {
 
     // Bytes read on a link: the host's connection 0 or 1, a joiner's -1.
     void receive(int from, std::string_view bytes);
+    // A link closed. While a game runs that has not ended, a player has left: the session ends
+    // as an abort, and the host tells the other joiner.
+    void connectionLost();
     std::vector<Send> takeOutgoing();
     std::vector<TableEvent> takeEvents();
 
@@ -61,6 +67,8 @@ class LanPeer {
     const std::string& abortReason() const { return abortReason_; }
     // The host waits for a relay copy before it may act.
     bool awaitingRelay() const { return awaitingRelay_; }
+    // A trick completed by a received card waits for its hand-off before it is collected here.
+    bool awaitingHandOff() const { return awaitingHandOff_; }
     bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
 
   private:
@@ -88,6 +96,8 @@ class LanPeer {
     bool aborted_ = false;
     std::string abortReason_;
     bool awaitingRelay_ = false;
+    std::optional<PlayerStart> pendingStart_;  // a joiner's start, asked before its seat came
+    bool awaitingHandOff_ = false;  // a received card completed a trick; its hand-off is to come
 };
 
 }  // namespace orvala::lan
