@@ -160,6 +160,16 @@ class Machine {
         return moved;
     }
 
+    // Waits, up to `ms`, for the other end to close the link.
+    void lingerUntilClosed(int ms) {
+        if (links_.empty() || links_[0].fd < 0) return;
+        pollfd p{links_[0].fd, POLLIN, 0};
+        char buf[4096];
+        for (int waited = 0; waited < ms; waited += 100) {
+            if (::poll(&p, 1, 100) > 0 && ::recv(p.fd, buf, sizeof buf, 0) <= 0) return;
+        }
+    }
+
     bool started_ = false;
 
   private:
@@ -182,7 +192,14 @@ int run(Machine& m, Socket* listener, int players, const RuleSettings& rules,
         const std::string& name) {
     int silentMs = 0;
     for (;;) {
-        if (m.report()) return m.peer().aborted() ? 1 : 0;
+        if (m.report()) {
+            if (m.peer().aborted()) return 1;
+            // At the game's end a joiner leaves after the host: the last move may still be on
+            // its way through the host to the other joiner, and a joiner gone too early would
+            // look to the host like a player leaving a running game.
+            if (!listener && m.peer().gameOver()) m.lingerUntilClosed(2000);
+            return 0;
+        }
         // The host starts once the table is full; a joiner at once, its game beginning with its
         // seat.
         if (!m.started_) {

@@ -39,7 +39,7 @@ bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules
 }
 
 bool LanPeer::input(const Input& in) {
-    if (aborted_ || awaitingRelay_ || !accepts(s_, in)) return false;
+    if (aborted_ || awaitingRelay_ || awaitingSecondsMove_ || !accepts(s_, in)) return false;
     if (awaitingHandOff_ && std::holds_alternative<in::PressButton7>(in)) return false;
     run(in);
     return true;
@@ -129,6 +129,10 @@ void LanPeer::computerMoves() {
 void LanPeer::receive(int from, std::string_view bytes) {
     const bool host = session_.role == NetRole::Host;
     if (aborted_ || (host ? (from != 0 && from != 1) : from != kToHost)) return;
+    if (host && from == 0 && awaitingSecondsMove_) {
+        heldFromFirst_.append(bytes);
+        return;
+    }
     StreamReader& reader = readers_[host ? from : 0];
     for (const std::string& m : reader.feed(bytes)) {
         if (aborted_) return;
@@ -159,10 +163,18 @@ void LanPeer::receiveAsHost(int from, const std::string& m) {
             const StepParse p = parseStep(m);
             if (digit == 2 && session_.threePeople() && p.step && carriesAction(*p.step))
                 awaitingRelay_ = true;
+            if (digit == 3 && awaitingSecondsMove_) {
+                awaitingSecondsMove_ = false;
+                releaseHeld();
+            }
         } else if (m.back() == '3') {
             const StepParse p = parseStep(m);
             if (!p.step) return abort(p.error);
             if (digit == 2) awaitingRelay_ = false;
+            // The second joiner writes the copy to pass on first, then the host's own. The
+            // first joiner may answer the copy before the host's own has come: what it sends
+            // meanwhile waits until the host has the move it answers.
+            if (digit == 3 && carriesAction(*p.step)) awaitingSecondsMove_ = true;
             for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount))
                 send(to, m);
         }
@@ -204,6 +216,12 @@ void LanPeer::applyStep(std::string_view m) {
     // hand-off has come: the card message itself carries it ("e") or a message of its own
     // follows. Collecting before it would leave that message to find the table moved on.
     awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e';
+}
+
+void LanPeer::releaseHeld() {
+    std::string held;
+    held.swap(heldFromFirst_);
+    if (!held.empty()) receive(0, held);
 }
 
 void LanPeer::connectionLost() {

@@ -11,7 +11,9 @@
 //
 // A first joiner's move reaches the host before the copy for the second joiner, which the host
 // passes on. Until that copy has gone through, the host takes no local input: a move of its own
-// sent earlier would reach the second joiner ahead of the move it answers.
+// sent earlier would reach the second joiner ahead of the move it answers. A second joiner's
+// move comes the other way round, the copy first: until the host's own message has come, what
+// the first joiner sends (it may already answer the copy) is held, and the host waits too.
 //
 // Anything a peer sends that cannot be used (bytes that begin no message, a step the rules
 // refuse, a step from a machine that does not act for the seat) ends the session: `aborted()`
@@ -76,6 +78,7 @@ class LanPeer {
     void receiveAsJoiner(const std::string& m);
     void applyStep(std::string_view m);
     void abort(std::string reason);
+    void releaseHeld();
     void run(const Input& in);
     void answerQuestions();
     void deal();
@@ -98,6 +101,10 @@ class LanPeer {
     bool awaitingRelay_ = false;
     std::optional<PlayerStart> pendingStart_;  // a joiner's start, asked before its seat came
     bool awaitingHandOff_ = false;  // a received card completed a trick; its hand-off is to come
+    // The host has passed on the second joiner's copy and waits for its own; what the first
+    // joiner sends meanwhile is held.
+    bool awaitingSecondsMove_ = false;
+    std::string heldFromFirst_;
 };
 
 }  // namespace orvala::lan
