@@ -99,8 +99,9 @@ int steppedRadioVolume(int volume, int direction) {
     return std::clamp(volume + (direction > 0 ? kRadioVolumeStep : -kRadioVolumeStep), 0, 100);
 }
 
-std::string radioUnavailableMessage() {
-    return "Can`t find " + std::string(kRadioDiskListName) + " + " + std::string(kRadioLibraryName);
+std::string radioUnavailableMessage(std::string_view cantFind) {
+    return std::string(cantFind) + std::string(kRadioDiskListName) + " + " +
+           std::string(kRadioLibraryName);
 }
 
 bool radioAvailable(const RadioSources& sources) {

@@ -49,8 +49,9 @@ RadioState normalizedRadioState(const RadioState& state);
 // The volume after a press of the radio window's plus (+1) or minus (-1) button.
 int steppedRadioVolume(int volume, int direction);
 
-// "Can`t find ZorRadio.rad + ZorRadio02.dll": what the radio's controls say when it is missing.
-std::string radioUnavailableMessage();
+// What the radio's controls say when it is missing: `cantFind` (the word table's "Can`t find ")
+// followed by "ZorRadio.rad + ZorRadio02.dll".
+std::string radioUnavailableMessage(std::string_view cantFind);
 
 // Whether the radio can be used at start: its picture library is there, and its station list:
 // downloaded from the service when the settings say so (a failed download leaves the radio

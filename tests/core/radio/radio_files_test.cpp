@@ -163,7 +163,7 @@ TEST(RadioAvailable, NeedsTheLibraryAndTheListTheSettingsName) {
     s.diskList = good;
     s.libraryFound = false;
     EXPECT_FALSE(radioAvailable(s));
-    EXPECT_EQ(radioUnavailableMessage(), "Can`t find ZorRadio.rad + ZorRadio02.dll");
+    EXPECT_EQ(radioUnavailableMessage("Can`t find "), "Can`t find ZorRadio.rad + ZorRadio02.dll");
 }
 
 TEST(Playlist, ReadsTitleAndPlainFileNames) {

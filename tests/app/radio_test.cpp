@@ -1,0 +1,146 @@
+// The radio behind the main window's icon, against a service of the test's own on 127.0.0.1:
+// where its station list comes from, what makes it unavailable, and that the chosen station
+// plays (the sound log's hook hears it start) and is remembered in "ZorRadio.ini".
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/radio_control.h"
+#include "core/sound/wave_file.h"
+#include "core/text/atomic_file.h"
+#include "local_http_server.h"
+
+namespace orvala::app {
+namespace {
+
+QByteArray shortWave() {
+    std::vector<std::int16_t> samples(4410, 0);
+    const std::string bytes = writeWave(samples, 22050);
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+// A program folder inside a fresh shared folder, with the radio library (or not) and the disk
+// list (or not) in the shared folder.
+struct Home {
+    QTemporaryDir dir;
+    QString program() const { return QDir(dir.path()).filePath("Orvala"); }
+    QString shared(const QString& file) const { return QDir(dir.path()).filePath(file); }
+    Home(bool library, const QByteArray& diskList) {
+        QDir(dir.path()).mkpath("Orvala");
+        if (library)
+            QFile::copy(QDir(ORVALA_LIBRARY_DIR).filePath("ZorRadio02.dll"),
+                        shared("ZorRadio02.dll"));
+        if (!diskList.isEmpty())
+            writeFileAtomically(shared("ZorRadio.rad").toStdString(), diskList.toStdString());
+    }
+};
+
+QUrl closedService() {
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return QUrl(QString("http://127.0.0.1:%1").arg(s.serverPort()));  // closed when s goes
+}
+
+bool waitReady(RadioControl& radio) {
+    return QTest::qWaitFor([&] { return radio.initialised(); }, 10000);
+}
+
+TEST(Radio, ServiceDownOrLibraryMissingLeavesItUnavailableAndOff) {
+    const QByteArray list = "RUS#VGTRK01#R#Russian Federation#http://127.0.0.1:9/s#L\r\n";
+    {  // the list is to come from the service, which is down: the disk's list does not count
+        Home home(true, list);
+        writeRadioIni(home.shared("ZorRadio.ini").toStdString(),
+                      RadioState{"R", "http://127.0.0.1:9/s", "Russian Federation", "L", true});
+        int made = 0;
+        RadioControl radio(home.program(), [&] {
+            ++made;
+            return sound::makeMediaStream({});
+        });
+        radio.InitRadio(true, closedService());
+        EXPECT_FALSE(radio.initialised());  // the window is not held up by the fetch
+        ASSERT_TRUE(waitReady(radio));
+        EXPECT_FALSE(radio.available());
+        EXPECT_FALSE(radio.state().RadioOn);
+        EXPECT_EQ(radio.state().StationName, "R");  // the rest of the file was read
+        radio.ToggleRadio();
+        EXPECT_FALSE(radio.startIfOn());
+        EXPECT_EQ(made, 0);
+    }
+    {  // the disk's list, but no library
+        Home home(false, list);
+        RadioControl radio(home.program(), [] { return sound::makeMediaStream({}); });
+        radio.InitRadio(false, closedService());
+        ASSERT_TRUE(radio.initialised());
+        EXPECT_FALSE(radio.available());
+        EXPECT_EQ(radio.stations().size(), 1u);
+    }
+    {  // both on the disk
+        Home home(true, list);
+        RadioControl radio(home.program(), [] { return sound::makeMediaStream({}); });
+        radio.InitRadio(false, closedService());
+        EXPECT_TRUE(radio.available());
+    }
+}
+
+TEST(Radio, PlaysTheServicesStationsAndRemembersTheChoice) {
+    sound::test::LocalHttpServer service;
+    service.serve("/radio/tone.wav", "audio/x-wav", shortWave());
+    service.serve("/radio/other.wav", "audio/x-wav", shortWave());
+    const QByteArray list = "# stations\r\nRUS#LOCAL01#Tone#Russian Federation#" +
+                            service.url("/radio/tone.wav").toLatin1() +
+                            "#RRADIO_LOGO_MAYAK\r\nDE0#LOCAL02#Other#Germany#" +
+                            service.url("/radio/other.wav").toLatin1() + "\r\n";
+    service.serve("/radio/ZorRadio.ser", "text/plain", list);
+
+    Home home(true, {});
+    RadioState last{"Tone",
+                    service.url("/radio/tone.wav").toStdString(),
+                    "Russian Federation",
+                    "RRADIO_LOGO_MAYAK",
+                    true,
+                    90};
+    writeRadioIni(home.shared("ZorRadio.ini").toStdString(), last);
+
+    QStringList log;
+    RadioControl radio(home.program(),
+                       [&] { return sound::makeMediaStream([&](const QString& u) { log << u; }); });
+    radio.InitRadio(true, QUrl(service.url("")));
+    ASSERT_TRUE(waitReady(radio));
+    ASSERT_TRUE(radio.available());
+    ASSERT_EQ(radio.stations().size(), 2u);
+    std::string kept;
+    ASSERT_TRUE(readFileBytes(home.shared("ZorRadio.ser").toStdString(), kept));
+    EXPECT_EQ(kept, list.toStdString());
+
+    // On at the last exit: the start of the main menu plays it.
+    ASSERT_TRUE(radio.startIfOn());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, 10000));
+    EXPECT_EQ(log.first(), service.url("/radio/tone.wav"));
+
+    radio.changeVolume(+1);
+    EXPECT_EQ(radio.state().RadioVolume, 100);
+    radio.changeVolume(+1);
+    EXPECT_EQ(radio.state().RadioVolume, 100);
+
+    radio.chooseCountry(16);
+    radio.chooseStation("LOCAL02");
+    EXPECT_EQ(radio.state().StationName, "Other");
+    EXPECT_EQ(radio.state().StationLogo, kDefaultStationLogo);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 10000));
+    EXPECT_EQ(log.last(), service.url("/radio/other.wav"));
+
+    radio.ToggleRadio();  // off
+    EXPECT_FALSE(radio.state().RadioOn);
+    ASSERT_TRUE(radio.saveState());
+    const RadioState saved = readRadioIni(home.shared("ZorRadio.ini").toStdString());
+    EXPECT_EQ(saved, radio.state());
+    EXPECT_EQ(saved.CountryFilter, 16);
+}
+
+}  // namespace
+}  // namespace orvala::app
