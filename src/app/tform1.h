@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+class QToolButton;
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,12 +21,14 @@
 #include "app/gif_recorder.h"
 #include "app/menu_screen.h"
 #include "app/open_hands.h"
+#include "app/radio_control.h"
 #include "app/table_presenter.h"
 #include "core/game/waves.h"
 #include "core/records/club_member.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "net/library_download.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
@@ -95,6 +99,14 @@ class TForm1 final : public QWidget {
     // whether it came whole.
     void DownloadLibrary(const QString& file, std::function<void(bool)> done = {});
     bool downloading() const { return download_ != nullptr; }
+    // The internet radio (tform1_radio.cpp). InitRadio at start-up; ToggleRadio on a left click
+    // of the radio icon; ShowRadio from the menu's "Radio" or a right click of the icon, or the
+    // "Can`t find " message when the radio is unavailable.
+    void InitRadio();
+    void ToggleRadio();
+    void ShowRadio();
+    RadioControl& radio() { return radio_; }
+    QToolButton* RadioIcon = nullptr;
     CalendarPanel& calendar() { return calendar_; }
     // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
     // has played.
@@ -114,12 +126,8 @@ class TForm1 final : public QWidget {
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
     void refreshClubPanel();
-    const std::optional<ClubMember>& member() const {
-        return member_;
-    }
-    ClubRecords& records() {
-        return records_;
-    }
+    const std::optional<ClubMember>& member() const { return member_; }
+    ClubRecords& records() { return records_; }
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
@@ -202,6 +210,9 @@ class TForm1 final : public QWidget {
     std::optional<ClubMember> member_;  // the member playing, as the game started
     bool memberNetwork_ = false;        // which club file the member came from
     bool summaryPending_ = false;       // the game is over: its summary waits for a still table
+    RadioControl radio_;
+    QPointer<dialogs::TFormRadio> radioDialog_;
+    void showRadioState();
 };
 
 }  // namespace orvala::app

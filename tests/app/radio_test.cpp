@@ -4,15 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/radio_control.h"
+#include "app/tform1.h"
+#include "core/settings/settings_file.h"
 #include "core/sound/wave_file.h"
 #include "core/text/atomic_file.h"
+#include "dialogs/message_window.h"
+#include "dialogs/radio_dialog.h"
 #include "local_http_server.h"
 
 namespace orvala::app {
@@ -140,6 +146,65 @@ TEST(Radio, PlaysTheServicesStationsAndRemembersTheChoice) {
     const RadioState saved = readRadioIni(home.shared("ZorRadio.ini").toStdString());
     EXPECT_EQ(saved, radio.state());
     EXPECT_EQ(saved.CountryFilter, 16);
+}
+
+LaunchOptions fastIn(const Home& home) {
+    LaunchOptions o;
+    o.programFolder = home.program();
+    o.fast = true;
+    o.musicFolder = home.dir.path();
+    return o;
+}
+
+TEST(RadioWindow, WithoutTheLibraryTheIconAndTheMenuSayWhatIsMissing) {
+    Home home(false, "RUS#VGTRK01#R#Russian Federation#http://127.0.0.1:9/s\r\n");
+    Settings s;
+    s.RadioListFromServer = false;
+    ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
+    TForm1 w(fastIn(home));
+    ASSERT_TRUE(w.RadioIcon);
+    EXPECT_FALSE(w.radio().available());
+    QTest::mouseClick(w.RadioIcon, Qt::LeftButton);
+    auto* message = w.findChild<dialogs::MessageWindow*>();
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->lines().join(""), "Can`t find ZorRadio.rad + ZorRadio02.dll");
+    EXPECT_FALSE(w.findChild<dialogs::TFormRadio*>());
+}
+
+TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
+    std::string shipped;
+    ASSERT_TRUE(readFileBytes(ORVALA_SHIPPED_STATIONS, shipped));
+    Home home(true, QByteArray::fromStdString(shipped));
+    Settings s;
+    s.RadioListFromServer = false;
+    ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
+    {
+        TForm1 w(fastIn(home));
+        ASSERT_TRUE(w.radio().available());
+        EXPECT_EQ(w.RadioIcon->toolTip(), "Zor Internet-Radio: Radio Mayak");
+        emit w.RadioIcon->customContextMenuRequested({});
+        auto* radio = w.findChild<dialogs::TFormRadio*>();
+        ASSERT_TRUE(radio);
+        EXPECT_EQ(radio->ComboBox1->currentIndex(), 0);
+        EXPECT_EQ(radio->ComboBox2->currentText(), "Radio Mayak");
+        radio->ComboBox1->setCurrentIndex(16);  // "DE0"
+        EXPECT_EQ(radio->ComboBox2->count(), 3);
+        EXPECT_EQ(radio->ComboBox2->itemText(0), "Deutschlandfunk");
+        emit radio->ComboBox2->activated(1);
+        EXPECT_EQ(w.radio().state().StationName, "Deutschlandfunk Kultur");
+        EXPECT_EQ(w.RadioIcon->toolTip(), "Zor Internet-Radio: Deutschlandfunk Kultur");
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(radio->ButtonMinus, Qt::LeftButton);
+        EXPECT_EQ(w.radio().state().RadioVolume, 0);
+        QTest::mouseClick(radio->ButtonPlus, Qt::LeftButton);
+        EXPECT_EQ(w.radio().state().RadioVolume, 10);
+        EXPECT_FALSE(radio->Volume->pixmap().isNull());
+        EXPECT_FALSE(radio->Logo->pixmap().isNull());
+    }
+    const RadioState kept = readRadioIni(home.shared("ZorRadio.ini").toStdString());
+    EXPECT_EQ(kept.StationName, "Deutschlandfunk Kultur");
+    EXPECT_EQ(kept.CountryFilter, 16);
+    EXPECT_EQ(kept.RadioVolume, 10);
+    EXPECT_FALSE(kept.RadioOn);
 }
 
 }  // namespace
