@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
@@ -66,9 +67,16 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       calendar_(this, view_, pictures_, settings_),
       gif_(*this, settings_, pictures_, options.programFolder),
       records_(options.programFolder.toStdString()),
-      radio_(options.programFolder, [this] {
-          return sound::makeMediaStream([this](const QString& url) { sound_.logStream(url); });
-      }) {
+      radio_(
+          options.programFolder,
+          [this] {
+              return sound::makeMediaStream([this](const QString& url) { sound_.logStream(url); });
+          }),
+      musicBox_(
+          [this] {
+              return sound::makeMediaStream([this](const QString& url) { sound_.logStream(url); });
+          },
+          [](int n) { return int(QRandomGenerator::global()->bounded(n)); }) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -154,6 +162,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     });
     musicTimer_.start(55);
     InitRadio();
+    InitMusicPlayer();
     if (options_.demo) leaveTitle();
 }
 
@@ -166,6 +175,7 @@ TForm1::~TForm1() {
     music_.close();
     radio_.shutDown();
     radio_.saveState();
+    musicBox_.shutDown();
     sound_.closeOutput();
 }
 
@@ -448,10 +458,7 @@ void TForm1::layoutControls() {
         const auto r = mapRect(view_.scales(), 520, y, 160, 30);
         b->setGeometry(r.left, r.top, r.width, r.height);
     }
-    if (RadioIcon) {
-        const auto r = mapRect(view_.scales(), 4, 564, 32, 32);
-        RadioIcon->setGeometry(r.left, r.top, r.width, r.height);
-    }
+    layoutRadioAndPlayer();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QLabel;
 class QToolButton;
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@ class QToolButton;
 #include "app/game_session.h"
 #include "app/gif_recorder.h"
 #include "app/menu_screen.h"
+#include "app/music_box.h"
 #include "app/open_hands.h"
 #include "app/radio_control.h"
 #include "app/table_presenter.h"
@@ -107,6 +109,11 @@ class TForm1 final : public QWidget {
     void ShowRadio();
     RadioControl& radio() { return radio_; }
     QToolButton* RadioIcon = nullptr;
+    // The music player's buttons "MP_Play"/"MP_Pause", "MP_Next" and "MP_Volume".
+    MusicBox& musicBox() { return musicBox_; }
+    QToolButton* MPPlay = nullptr;
+    QToolButton* MPNext = nullptr;
+    QLabel* MPVolume = nullptr;
     CalendarPanel& calendar() { return calendar_; }
     // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
     // has played.
@@ -212,7 +219,11 @@ class TForm1 final : public QWidget {
     bool summaryPending_ = false;       // the game is over: its summary waits for a still table
     RadioControl radio_;
     QPointer<dialogs::TFormRadio> radioDialog_;
+    MusicBox musicBox_;
     void showRadioState();
+    void InitMusicPlayer();
+    void showPlayerState();
+    void layoutRadioAndPlayer();
 };
 
 }  // namespace orvala::app

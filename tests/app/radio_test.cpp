@@ -7,11 +7,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/music_box.h"
 #include "app/radio_control.h"
 #include "app/tform1.h"
 #include "core/settings/settings_file.h"
@@ -205,6 +207,68 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
     EXPECT_EQ(kept.CountryFilter, 16);
     EXPECT_EQ(kept.RadioVolume, 10);
     EXPECT_FALSE(kept.RadioOn);
+}
+
+}  // namespace
+}  // namespace orvala::app
+
+namespace orvala::app {
+namespace {
+
+// The music player against the test's service: the playlist's tracks in the order the random
+// source gives, the next one at the end of a track, the volume within 0..100.
+TEST(MusicBox, PlaysTheServicesTracksAndMovesOnAtTheEnd) {
+    sound::test::LocalHttpServer service;
+    service.serve("/radio/playlist.txt", "text/plain",
+                  "First_Tune~first.wav\r\nbroken line\r\nSecond_Tune~second.wav\r\n");
+    service.serve("/music/first.wav", "audio/x-wav", shortWave());
+    service.serve("/music/second.wav", "audio/x-wav", shortWave());
+    QStringList log;
+    std::vector<int> picks = {1, 0, 0};  // the second first, then the first twice
+    size_t at = 0;
+    MusicBox box([&] { return sound::makeMediaStream([&](const QString& u) { log << u; }); },
+                 [&](int n) { return picks[std::min(at++, picks.size() - 1)] % n; });
+    box.loadPlaylist(QUrl(service.url("")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !box.tracks().empty(); }, 10000));
+    ASSERT_EQ(box.tracks().size(), 2u);
+    EXPECT_EQ(box.hint(), "Second Tune  :  second.wav");
+    EXPECT_FALSE(box.playing());
+    EXPECT_EQ(box.volume(), 50);
+
+    box.togglePlay();
+    // The second track plays to its end, the first follows, and then not the first again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.size() >= 3; }, 20000)) << log.size();
+    EXPECT_EQ(log[0], service.url("/music/second.wav"));
+    EXPECT_EQ(log[1], service.url("/music/first.wav"));
+    EXPECT_EQ(log[2], service.url("/music/second.wav"));
+    box.togglePlay();
+    EXPECT_FALSE(box.playing());
+
+    for (int i = 0; i < 12; ++i) box.volumeClick(40);
+    EXPECT_EQ(box.volume(), 100);
+    box.volumeClick(30);  // between the zones: nothing
+    EXPECT_EQ(box.volume(), 100);
+    for (int i = 0; i < 25; ++i) box.volumeClick(3);
+    EXPECT_EQ(box.volume(), 0);
+}
+
+TEST(MusicBox, WithoutTheServiceTheButtonsDoNothing) {
+    int made = 0;
+    MusicBox box(
+        [&] {
+            ++made;
+            return sound::makeMediaStream({});
+        },
+        [](int) { return 0; });
+    box.loadPlaylist(closedService());
+    QSignalSpy changed(&box, &MusicBox::changed);
+    ASSERT_TRUE(changed.wait(10000));
+    EXPECT_TRUE(box.tracks().empty());
+    box.togglePlay();
+    box.next();
+    EXPECT_FALSE(box.playing());
+    EXPECT_TRUE(box.hint().isEmpty());
+    EXPECT_EQ(made, 0);
 }
 
 }  // namespace
