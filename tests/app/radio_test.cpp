@@ -209,6 +209,45 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
     EXPECT_FALSE(kept.RadioOn);
 }
 
+// The radio on at the last exit plays from the main menu in place of the tune, and the sound
+// log shows its stream starting; the player's volume key turns by 5 in its two zones.
+TEST(RadioWindow, RadioOnAtTheLastExitReplacesTheTuneAndThePlayerKeysWork) {
+    sound::test::LocalHttpServer service;
+    service.serve("/radio/tone.wav", "audio/x-wav", shortWave());
+    Home home(true, "RUS#LOCAL01#Tone#Russian Federation#" +
+                        service.url("/radio/tone.wav").toLatin1() + "\r\n");
+    Settings s;
+    s.RadioListFromServer = false;
+    s.MusicOn = true;
+    ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
+    writeRadioIni(home.shared("ZorRadio.ini").toStdString(),
+                  RadioState{"Tone", service.url("/radio/tone.wav").toStdString(),
+                             "Russian Federation", "RRADIO_LOGO_MAYAK", true, 50});
+    LaunchOptions o = fastIn(home);
+    o.soundLog = home.shared("sounds.log");
+    TForm1 w(o);
+    EXPECT_TRUE(w.settings().MusicOn);
+    w.leaveTitle();
+    EXPECT_FALSE(w.settings().MusicOn);
+    const QString line = "Stream " + service.url("/radio/tone.wav") + " async";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile f(o.soundLog);
+            return f.open(QIODevice::ReadOnly) && QString::fromUtf8(f.readAll()).contains(line);
+        },
+        10000));
+
+    ASSERT_TRUE(w.MPVolume);
+    EXPECT_EQ(w.musicBox().volume(), 50);
+    const int h = w.MPVolume->height();
+    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, h - 2));
+    EXPECT_EQ(w.musicBox().volume(), 55);
+    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
+    EXPECT_EQ(w.musicBox().volume(), 45);
+    EXPECT_FALSE(w.MPPlay->icon().isNull());
+}
+
 }  // namespace
 }  // namespace orvala::app
 
