@@ -69,16 +69,20 @@ void TForm1::ShowRadio() {
 void TForm1::showRadioState() {
     if (!RadioIcon) return;
     const RadioState& s = radio_.state();
-    QPixmap icon;
-    if (auto library = table::ResourceLibrary::open(radio_.libraryPath()))
-        icon = QPixmap::fromImage(
-            library->picture(s.RadioOn ? radio_art::kIconOn : radio_art::kIconOff));
-    RadioIcon->setIcon(icon);
+    // The icon is painted again only when it changes: the menu repaints nothing else at rest.
+    const QString shown = radio_.libraryPath() + (s.RadioOn ? "|on" : "|off");
+    if (RadioIcon->property("shown").toString() != shown) {
+        RadioIcon->setProperty("shown", shown);
+        QPixmap icon;
+        if (auto library = table::ResourceLibrary::open(radio_.libraryPath()))
+            icon = QPixmap::fromImage(
+                library->picture(s.RadioOn ? radio_art::kIconOn : radio_art::kIconOff));
+        RadioIcon->setIcon(icon);
+    }
     RadioIcon->setToolTip(radio_.available()
                               ? word(WordRow::ZorInternetRadio) + ": " +
                                     QString::fromStdString(cp1251ToUtf8(s.StationName))
                               : word(WordRow::ZorInternetRadio));
-    RadioIcon->show();
     if (radioDialog_) radioDialog_->showState(s);
 }
 
@@ -126,13 +130,14 @@ void TForm1::InitMusicPlayer() {
 
 void TForm1::showPlayerState() {
     if (!MPPlay) return;
-    MPPlay->setIcon(QPixmap::fromImage(
-        pictures_.picture(musicBox_.playing() ? player_art::kPause : player_art::kPlay)));
-    const QString hint = musicBox_.hint();
-    for (QWidget* w : std::initializer_list<QWidget*>{MPPlay, MPNext, MPVolume}) {
-        w->setToolTip(hint);
-        w->show();
+    const QString shown = musicBox_.playing() ? player_art::kPause : player_art::kPlay;
+    if (MPPlay->property("shown").toString() != shown) {
+        MPPlay->setProperty("shown", shown);
+        MPPlay->setIcon(QPixmap::fromImage(pictures_.picture(shown)));
     }
+    const QString hint = musicBox_.hint();
+    for (QWidget* w : std::initializer_list<QWidget*>{MPPlay, MPNext, MPVolume})
+        w->setToolTip(hint);
 }
 
 // Along the window's lower left corner: the radio icon, then the player's keys.
