@@ -10,8 +10,10 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QShowEvent>
+#include <QToolButton>
 
 #include "app/button_style.h"
 #include "app/salute.h"
@@ -64,7 +66,17 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
       menu_(this, view_, pictures_, settings_),
       calendar_(this, view_, pictures_, settings_),
       gif_(*this, settings_, pictures_, options.programFolder),
-      records_(options.programFolder.toStdString()) {
+      records_(options.programFolder.toStdString()),
+      radio_(
+          options.programFolder,
+          [this] {
+              return sound::makeMediaStream([this](const QString& url) { sound_.logStream(url); });
+          }),
+      musicBox_(
+          [this] {
+              return sound::makeMediaStream([this](const QString& url) { sound_.logStream(url); });
+          },
+          [](int n) { return int(QRandomGenerator::global()->bounded(n)); }) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -149,6 +161,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
             music_.PlayMusic(true);
     });
     musicTimer_.start(55);
+    InitRadio();
+    InitMusicPlayer();
     if (options_.demo) leaveTitle();
 }
 
@@ -159,6 +173,9 @@ TForm1::~TForm1() {
     musicTimer_.stop();
     player_.stop();
     music_.close();
+    radio_.shutDown();
+    radio_.saveState();
+    musicBox_.shutDown();
     sound_.closeOutput();
 }
 
@@ -269,6 +286,11 @@ bool TForm1::busy() const {
 void TForm1::leaveTitle() {
     if (screen_ != Screen::Title) return;
     showMenu();
+    // The radio on at the last exit plays in place of the tune.
+    if (radio_.startIfOn()) {
+        settings_.MusicOn = false;
+        PlayMusic(false);
+    }
     if (options_.demo) startGame();
 }
 
@@ -436,6 +458,7 @@ void TForm1::layoutControls() {
         const auto r = mapRect(view_.scales(), 520, y, 160, 30);
         b->setGeometry(r.left, r.top, r.width, r.height);
     }
+    layoutRadioAndPlayer();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {
@@ -528,7 +551,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
         item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
                          row == WordRow::Speed ||
                          (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
-                         row == WordRow::ToChangeAName);
+                         row == WordRow::ToChangeAName || row == WordRow::Radio);
+        if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
         if (row == WordRow::Speed) connect(item, &QAction::triggered, this, &TForm1::ShowSpeed);

@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+class QLabel;
+class QToolButton;
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,13 +21,16 @@
 #include "app/game_session.h"
 #include "app/gif_recorder.h"
 #include "app/menu_screen.h"
+#include "app/music_box.h"
 #include "app/open_hands.h"
+#include "app/radio_control.h"
 #include "app/table_presenter.h"
 #include "core/game/waves.h"
 #include "core/records/club_member.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "net/library_download.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
@@ -95,6 +101,19 @@ class TForm1 final : public QWidget {
     // whether it came whole.
     void DownloadLibrary(const QString& file, std::function<void(bool)> done = {});
     bool downloading() const { return download_ != nullptr; }
+    // The internet radio (tform1_radio.cpp). InitRadio at start-up; ToggleRadio on a left click
+    // of the radio icon; ShowRadio from the menu's "Radio" or a right click of the icon, or the
+    // "Can`t find " message when the radio is unavailable.
+    void InitRadio();
+    void ToggleRadio();
+    void ShowRadio();
+    RadioControl& radio() { return radio_; }
+    QToolButton* RadioIcon = nullptr;
+    // The music player's buttons "MP_Play"/"MP_Pause", "MP_Next" and "MP_Volume".
+    MusicBox& musicBox() { return musicBox_; }
+    QToolButton* MPPlay = nullptr;
+    QToolButton* MPNext = nullptr;
+    QLabel* MPVolume = nullptr;
     CalendarPanel& calendar() { return calendar_; }
     // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
     // has played.
@@ -198,6 +217,13 @@ class TForm1 final : public QWidget {
     std::optional<ClubMember> member_;  // the member playing, as the game started
     bool memberNetwork_ = false;        // which club file the member came from
     bool summaryPending_ = false;       // the game is over: its summary waits for a still table
+    RadioControl radio_;
+    QPointer<dialogs::TFormRadio> radioDialog_;
+    MusicBox musicBox_;
+    void showRadioState();
+    void InitMusicPlayer();
+    void showPlayerState();
+    void layoutRadioAndPlayer();
 };
 
 }  // namespace orvala::app

@@ -23,6 +23,8 @@ class SoundPlayer {
 
     // Appends a line per sound started to `path`; empty: no log.
     void setLog(const QString& path) { log_.open(path); }
+    // A stream from the network (radio, music) that began to sound: "Stream " and its address.
+    void logStream(const QString& url) { log_.write("Stream " + url, false); }
 
     // Starts a wave sound; answers its length in milliseconds, 0 when there is no such sound
     // (then nothing plays and nothing is logged).

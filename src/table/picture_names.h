@@ -21,6 +21,7 @@ inline constexpr const char* kFacesLibraryC = "ZorCards06C.dll";  // face sets 4
 inline constexpr const char* kBackgroundLibrary = "ZorBackG03.dll";
 inline constexpr const char* kDesignLibrary = "ZorCGraph1.dll";  // the "Purple" design
 inline constexpr const char* kCalendarLibrary = "ZorCalendar01.dll";
+inline constexpr const char* kRadioLibrary = "ZorRadio02.dll";
 
 // "Ch09" ... "Pi5A": the suit prefix and the rank part of a card's face; empty for EmptyCard.
 QString faceName(Card c);

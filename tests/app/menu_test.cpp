@@ -60,8 +60,8 @@ void expectCaptions(TForm1& w, int language) {
     EXPECT_EQ(w.settings().LanguageIndex, language);
 }
 
-// The right-button menu in the language of the moment: every item there; "To change a name"
-// enabled, "Exit to menu" and "General score" only during a game.
+// The right-button menu in the language of the moment: every item there; "To change a name",
+// "Speed" and "Radio" enabled, "Exit to menu" and "General score" only during a game.
 void expectRightButtonMenu(TForm1& w, int language) {
     const QPoint at(4, 4);  // the corner: over no hand
     QContextMenuEvent open(QContextMenuEvent::Mouse, at, w.mapToGlobal(at));
@@ -77,6 +77,7 @@ void expectRightButtonMenu(TForm1& w, int language) {
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->text(), row(items[k], language));
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->isEnabled(),
                   items[k] == WordRow::ToChangeAName || items[k] == WordRow::Speed ||
+                      items[k] == WordRow::Radio ||
                       ((items[k] == WordRow::ExitToMenu || items[k] == WordRow::GeneralScore) &&
                        w.screen() == TForm1::Screen::Game));
     }

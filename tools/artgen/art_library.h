@@ -8,7 +8,8 @@
 //   "ZorCards06C.dll"  face sets 40..47;
 //   "ZorBackG03.dll"   the backgrounds "Fon01Gr" ... "Fon10FiB" (JPEG);
 //   "ZorCGraph1.dll"   "BGLilu", "GTouch", "GIcon48Opt", "GFormOpt..." and "GFormHistory...";
-//   "ZorCalendar01.dll" the calendar's card ground, zodiac signs, year animals and holidays.
+//   "ZorCalendar01.dll" the calendar's card ground, zodiac signs, year animals and holidays;
+//   "ZorRadio02.dll"   the radio's icon, switch, ground, volume scale and station logos.
 // Every picture is drawn from the set or picture number alone, so the bytes are the same every
 // build.
 
@@ -33,6 +34,8 @@ struct LibraryPicture {
 std::vector<LibraryPicture> libraryPictures(const QString& file);
 // The calendar library's pictures (art_library_calendar.cpp).
 void addCalendar(std::vector<LibraryPicture>& out);
+// The radio library's pictures (art_library_radio.cpp).
+void addRadio(std::vector<LibraryPicture>& out);
 
 // Face set 1..47: rank value 1..6 (9, J, Q, K, 10, A), suit index 1..4 (hearts, diamonds, clubs,
 // spades); bitmap at 69 x 94, else at the set's own size (146 or 126 x 198).

@@ -105,8 +105,9 @@ void addDesign(std::vector<LibraryPicture>& out) {
 }  // namespace
 
 QStringList libraryFiles() {
-    return {table::kFacesLibraryA, table::kFacesLibraryB, table::kFacesLibraryC,
-            table::kBackgroundLibrary, table::kDesignLibrary, table::kCalendarLibrary};
+    return {table::kFacesLibraryA,     table::kFacesLibraryB, table::kFacesLibraryC,
+            table::kBackgroundLibrary, table::kDesignLibrary, table::kCalendarLibrary,
+            table::kRadioLibrary};
 }
 
 std::vector<LibraryPicture> libraryPictures(const QString& file) {
@@ -124,6 +125,8 @@ std::vector<LibraryPicture> libraryPictures(const QString& file) {
         addDesign(out);
     } else if (file == table::kCalendarLibrary) {
         addCalendar(out);
+    } else if (file == table::kRadioLibrary) {
+        addRadio(out);
     }
     return out;
 }

@@ -33,6 +33,8 @@ std::vector<Picture> allPictures();
 std::vector<Picture> buttonPictures();
 // The end-of-cycle films, the medal and its places, the account lamps (art_records.cpp).
 std::vector<Picture> recordsPictures();
+// The music player's buttons "MP_Play", "MP_Pause", "MP_Next" and "MP_Volume" (art_player.cpp).
+std::vector<Picture> musicPlayerPictures();
 
 // The parts: rank 1..6 (9, J, Q, K, 10, A), suit 1..4 (hearts, diamonds, clubs, spades).
 QImage drawFace(int rank, int suit, bool bitmap);

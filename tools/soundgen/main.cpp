@@ -1,10 +1,13 @@
 // soundgen: makes the game's built-in sounds at build time.
 //
 //   soundgen OUT_DIR
+//   soundgen --tracks MUSIC_DIR PLAYLIST
 //
-// writes every wave sound as OUT_DIR/NAME.wav, the tune as OUT_DIR/MidiSong.mid, and
-// OUT_DIR/sounds.qrc, which compiles them into the game as ":/sounds/NAME". Everything is
-// synthesised or composed here; nothing is recorded.
+// The first writes every wave sound as OUT_DIR/NAME.wav, the tune as OUT_DIR/MidiSong.mid, and
+// OUT_DIR/sounds.qrc, which compiles them into the game as ":/sounds/NAME". The second writes
+// the music player's tracks into MUSIC_DIR and their playlist ("Title~file", one a line) as
+// PLAYLIST, for the service to offer. Everything is synthesised or composed here; nothing is
+// recorded.
 
 #include <cstdio>
 #include <fstream>
@@ -13,6 +16,7 @@
 #include "core/game/waves.h"
 #include "core/sound/wave_file.h"
 #include "synth.h"
+#include "tracks.h"
 #include "tune.h"
 #include "waves.h"
 
@@ -31,9 +35,27 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+int writeTracks(const std::string& folder, const std::string& playlistPath) {
+    std::string playlist;
+    for (const auto& t : orvala::soundgen::composeTracks()) {
+        if (!writeFile(folder + "/" + t.file,
+                       orvala::writeWave(t.samples, orvala::soundgen::kRate))) {
+            std::fprintf(stderr, "soundgen: cannot write %s\n", t.file.c_str());
+            return 1;
+        }
+        playlist += t.title + "~" + t.file + "\r\n";
+    }
+    if (!writeFile(playlistPath, playlist)) {
+        std::fprintf(stderr, "soundgen: cannot write the playlist\n");
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--tracks") return writeTracks(argv[2], argv[3]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: soundgen OUT_DIR\n");
+        std::fprintf(stderr, "usage: soundgen OUT_DIR | soundgen --tracks MUSIC_DIR PLAYLIST\n");
         return 2;
     }
     const std::string out = argv[1];
