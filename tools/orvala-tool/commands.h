@@ -20,5 +20,8 @@ int runSounds(Args& args);
 int runVoices(Args& args);
 int runClub(Args& args);
 int runHistory(Args& args);
+#ifdef ORVALA_TOOL_ONLINE
+int runOnline(Args& args);
+#endif
 
 }  // namespace orvala::tool

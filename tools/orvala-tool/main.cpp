@@ -40,6 +40,11 @@ constexpr Command kCommands[] = {
     {"history", orvala::tool::runHistory,
      "history add DIR --player P --result R --rating X --kind local|account|tourney|net | "
      "check FILE"},
+#ifdef ORVALA_TOOL_ONLINE
+    {"online", orvala::tool::runOnline,
+     "online --service URL register NICK PW [--city C] [--country CODE] [--sex M|W] [--email E] | "
+     "login NICK PW | records GID | rating-top | stat"},
+#endif
 };
 
 void usage(std::ostream& out) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/online/countries.h"
 #include "core/online/operations.h"
 #include "core/online/service_addresses.h"
 
@@ -86,6 +87,33 @@ TEST(Addresses, TheCipherReversesAndRejectsForeignText) {
     EXPECT_FALSE(decipherAddress("#"));
     EXPECT_FALSE(decipherAddress("ABC"));
     EXPECT_FALSE(decipherAddress("AZ"));
+}
+
+}  // namespace
+}  // namespace orvala::online
+
+namespace orvala::online {
+namespace {
+
+TEST(Countries, CodesNamesAndShortNames) {
+    int total = 0;
+    for (int c = 1; c <= kContinents; ++c) {
+        total += countryCount(c);
+        for (int n = 0; n <= countryCount(c); ++n) {
+            const auto k = countryByCode(countryCode(c, n));
+            ASSERT_TRUE(k);
+            EXPECT_FALSE(k->shortName.empty());
+            EXPECT_EQ(k->shortName.find(' '), std::string_view::npos) << countryCode(c, n);
+        }
+    }
+    EXPECT_EQ(total, 225);
+    EXPECT_EQ(countryByCode("1-001")->name, "Russia");
+    EXPECT_EQ(countryByCode("1-007")->shortName, "Bosnia_Herz.");
+    EXPECT_EQ(countryByCode("6-012")->shortName, "Congo_Rep.");
+    EXPECT_EQ(countryByCode("2-000")->name, "Unknown");
+    EXPECT_FALSE(countryByCode("1-049"));
+    EXPECT_FALSE(countryByCode("7-001"));
+    EXPECT_FALSE(countryByCode("1_001"));
 }
 
 }  // namespace
