@@ -52,7 +52,7 @@ class OnlineClient final : public QObject {
 
     int running() const { return running_; }
 
-  signals:
+  Q_SIGNALS:
     void busyChanged(bool busy);
 
   private:
