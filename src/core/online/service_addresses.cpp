@@ -1,14 +1,12 @@
 #include "core/online/service_addresses.h"
 
+#include "core/online/text_cipher.h"
+
 namespace orvala::online {
 namespace {
 
 constexpr std::string_view kKey = "Orvala keeps its addresses to itself";
 constexpr std::size_t kMaxAddress = 1024;
-
-unsigned char keyByte(std::size_t i) {
-    return static_cast<unsigned char>(kKey[i % kKey.size()] + 7 * i);
-}
 
 bool isWebAddress(std::string_view s) {
     if (s.size() > kMaxAddress) return false;
@@ -75,26 +73,11 @@ void applyConfigPage(std::string_view page, ServiceAddresses& addresses) {
 }
 
 std::string encipherAddress(std::string_view address) {
-    std::string out;
-    out.reserve(address.size() * 2);
-    for (std::size_t i = 0; i < address.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(address[i]) ^ keyByte(i);
-        out += static_cast<char>('A' + (c >> 4));
-        out += static_cast<char>('A' + (c & 15));
-    }
-    return out;
+    return encipherText(address, kKey);
 }
 
 std::optional<std::string> decipherAddress(std::string_view text) {
-    if (text.empty() || text.size() % 2 != 0 || text.size() > 2 * kMaxAddress) return std::nullopt;
-    std::string out;
-    out.reserve(text.size() / 2);
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int hi = text[i] - 'A', lo = text[i + 1] - 'A';
-        if (hi < 0 || hi > 15 || lo < 0 || lo > 15) return std::nullopt;
-        out += static_cast<char>(static_cast<unsigned char>(hi * 16 + lo) ^ keyByte(i / 2));
-    }
-    return out;
+    return decipherText(text, kKey, kMaxAddress);
 }
 
 }  // namespace orvala::online

@@ -3,9 +3,7 @@
 // whether the chat and the record tables are paused, and the configuration page that the
 // program reads once at start-up to learn them.
 //
-// The settings file keeps the records and statistics addresses enciphered by `encipherAddress`:
-// a reversible cipher of ours that writes each byte as two letters "A".."P", so the enciphered
-// text holds no blank, "#", "=" or line break and survives any settings line.
+// The settings file keeps the records and statistics addresses enciphered (text_cipher.h).
 
 #include <optional>
 #include <string>
