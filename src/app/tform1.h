@@ -26,6 +26,7 @@
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
 #include "net/library_download.h"
+#include "net/online_client.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
 #include "table/table_view.h"
@@ -110,16 +111,16 @@ class TForm1 final : public QWidget {
     void changeNameCommand();
     void showTopTen();
     void showHistory();
+    // The web service (tform1_online.cpp): the one client, which reads the configuration page
+    // at start-up, and the statistics window of the right-button menu.
+    net::OnlineClient& online() { return *online_; }
+    void ShowStatistics();
     // The score summary of the game under way (or just ended).
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
     void refreshClubPanel();
-    const std::optional<ClubMember>& member() const {
-        return member_;
-    }
-    ClubRecords& records() {
-        return records_;
-    }
+    const std::optional<ClubMember>& member() const { return member_; }
+    ClubRecords& records() { return records_; }
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
@@ -185,6 +186,8 @@ class TForm1 final : public QWidget {
     CalendarPanel calendar_;
     QPointer<dialogs::TFormOptions> options_dialog_;
     std::unique_ptr<net::LibraryDownload> download_;
+    void onlineStartup();
+    std::unique_ptr<net::OnlineClient> online_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
 

@@ -52,7 +52,7 @@ class OnlineClient final : public QObject {
 
     int running() const { return running_; }
 
-  Q_SIGNALS:
+  signals:
     void busyChanged(bool busy);
 
   private:

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/online/operations.h"
-#include "service_harness.h"
+#include "service_in_qt_test.h"
 
 namespace orvala::net {
 namespace {
