@@ -119,8 +119,12 @@ class TForm1 final : public QWidget {
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
     void refreshClubPanel();
-    const std::optional<ClubMember>& member() const { return member_; }
-    ClubRecords& records() { return records_; }
+    const std::optional<ClubMember>& member() const {
+        return member_;
+    }
+    ClubRecords& records() {
+        return records_;
+    }
 
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
