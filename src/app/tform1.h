@@ -26,6 +26,8 @@
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
 #include "net/library_download.h"
+#include "core/online/account.h"
+#include "core/online/operations.h"
 #include "net/online_client.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
@@ -112,9 +114,11 @@ class TForm1 final : public QWidget {
     void showTopTen();
     void showHistory();
     // The web service (tform1_online.cpp): the one client, which reads the configuration page
-    // at start-up, and the statistics window of the right-button menu.
+    // at start-up and then logs in the account that "ZorUser.zor" names, and the statistics
+    // window of the right-button menu.
     net::OnlineClient& online() { return *online_; }
     void ShowStatistics();
+    online::AccountState accountState() const { return accountState_; }
     // The score summary of the game under way (or just ended).
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
@@ -192,6 +196,8 @@ class TForm1 final : public QWidget {
     std::unique_ptr<net::LibraryDownload> download_;
     void onlineStartup();
     std::unique_ptr<net::OnlineClient> online_;
+    online::AccountState accountState_ = online::AccountState::LoggedOut;
+    std::optional<online::Account> account_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
 

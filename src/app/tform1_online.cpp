@@ -2,9 +2,12 @@
 // and the statistics window.
 
 #include <QApplication>
+#include <QDir>
 
+#include "app/account_startup.h"
 #include "app/statistics_window.h"
 #include "app/tform1.h"
+#include "core/online/account.h"
 #include "core/online/service_addresses.h"
 #include "net/service_url.h"
 

@@ -2,15 +2,17 @@
 // asked for first (an unusable nick asks again), and a service that is down: "No Connect", and
 // a like that changes nothing.
 
-#include "app/statistics_window.h"
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QTemporaryDir>
 
+#include "app/account_startup.h"
+#include "app/statistics_window.h"
+#include "core/online/account.h"
 #include "service_in_qt_test.h"
 
 namespace orvala::app {
@@ -92,6 +94,36 @@ TEST(StatisticsWindow, AServiceThatIsDown) {
     auto* again = openStatistics(nullptr, client, settings);
     EXPECT_FALSE(again->Button2->isEnabled());
     again->close();
+}
+
+}  // namespace
+}  // namespace orvala::app
+
+namespace orvala::app {
+namespace {
+
+TEST(StartupLogin, TheAccountFileLogsInOrNothingHappens) {
+    using namespace orvala::service::testing;
+    TestService service(service::Engine::Sqlite);
+    ASSERT_EQ(registerAccount(service, "ann", "secret1"), "ok");
+    net::OnlineClient client(online::addressesAt(base(service.port())));
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ZorUser.zor").toStdString();
+
+    const auto login = [&] {
+        std::optional<std::optional<online::Account>> answer;
+        startupLogin(client, file, [&](std::optional<online::Account> a) { answer = a; });
+        EXPECT_TRUE(waitUntil([&] { return answer.has_value(); }));
+        return answer.value_or(std::nullopt);
+    };
+    EXPECT_FALSE(login());  // no file
+    ASSERT_TRUE(online::writeAccountFile(file, "ann", "secret1"));
+    const auto ann = login();
+    ASSERT_TRUE(ann);
+    EXPECT_EQ(ann->Nick, "ann");
+    EXPECT_EQ(ann->City, "Moscow");
+    ASSERT_TRUE(online::writeAccountFile(file, "ann", "wrong12"));
+    EXPECT_FALSE(login());
 }
 
 }  // namespace
