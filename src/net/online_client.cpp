@@ -14,6 +14,17 @@ OnlineClient::OnlineClient(online::ServiceAddresses addresses, QObject* parent)
     network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
+OnlineClient::~OnlineClient() {
+    for (QNetworkReply* reply : network_.findChildren<QNetworkReply*>()) {
+        reply->disconnect(this);
+        reply->abort();
+    }
+    if (running_ > 0) {
+        running_ = 0;
+        emit busyChanged(false);
+    }
+}
+
 QNetworkRequest OnlineClient::prepared(const QUrl& url, int timeoutMs) const {
     QNetworkRequest request(url);
     request.setRawHeader("Accept", "text/html, */*");

@@ -36,6 +36,8 @@ class OnlineClient final : public QObject {
     using Callback = std::function<void(bool ok, const std::string& reply)>;
 
     explicit OnlineClient(online::ServiceAddresses addresses, QObject* parent = nullptr);
+    // Requests under way are dropped without answering; a busy client says it is idle.
+    ~OnlineClient() override;
 
     const online::ServiceAddresses& addresses() const { return addresses_; }
     void setAddresses(online::ServiceAddresses a) { addresses_ = std::move(a); }

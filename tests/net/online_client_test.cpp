@@ -138,6 +138,16 @@ TEST(OnlineClient, SilenceRefusalAndErrorsAreFailures) {
     });
     loop.exec();
     EXPECT_FALSE(called);
+
+    // A client that goes while it waits answers nobody and says it is idle.
+    Peer silentAgain("");
+    auto* leaving = new OnlineClient(online::addressesAt(base(silentAgain.port())));
+    std::vector<bool> busy;
+    QObject::connect(leaving, &OnlineClient::busyChanged, [&](bool b) { busy.push_back(b); });
+    leaving->post(online::statisticsRequest(), [&](bool, const std::string&) { called = true; });
+    delete leaving;
+    EXPECT_FALSE(called);
+    EXPECT_EQ(busy, (std::vector<bool>{true, false}));
 }
 
 TEST(OnlineClient, AnAccountsLifeAgainstTheService) {
