@@ -84,6 +84,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     settingsRun_ = loadSettingsRun(options_.programFolder.toStdString(), settings_, options_.demo);
     setCurrentLanguage(settings_.LanguageIndex);
     clubStartup();
+    onlineStartup();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
@@ -546,12 +547,13 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (WordRow row :
          {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName, WordRow::Speed,
-          WordRow::Help, WordRow::About, WordRow::Radio, WordRow::Chat}) {
+          WordRow::Help, WordRow::About, WordRow::Statistics, WordRow::Radio, WordRow::Chat}) {
         QAction* item = menu->addAction(text(row));
         item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
                          row == WordRow::Speed ||
                          (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
-                         row == WordRow::ToChangeAName || row == WordRow::Radio);
+                         row == WordRow::ToChangeAName || row == WordRow::Radio ||
+                         row == WordRow::Statistics);
         if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
@@ -560,6 +562,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
             connect(item, &QAction::triggered, this, [this] { showScoreSummary(true); });
         if (row == WordRow::ToChangeAName)
             connect(item, &QAction::triggered, this, &TForm1::changeNameCommand);
+        if (row == WordRow::Statistics)
+            connect(item, &QAction::triggered, this, &TForm1::ShowStatistics);
     }
     menu->popup(e->globalPos());
 }

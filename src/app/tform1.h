@@ -32,6 +32,9 @@ class QToolButton;
 #include "dialogs/options_dialog.h"
 #include "dialogs/radio_dialog.h"
 #include "net/library_download.h"
+#include "core/online/account.h"
+#include "core/online/operations.h"
+#include "net/online_client.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
 #include "table/table_view.h"
@@ -129,6 +132,12 @@ class TForm1 final : public QWidget {
     void changeNameCommand();
     void showTopTen();
     void showHistory();
+    // The web service (tform1_online.cpp): the one client, which reads the configuration page
+    // at start-up and then logs in the account that "ZorUser.zor" names, and the statistics
+    // window of the right-button menu.
+    net::OnlineClient& online() { return *online_; }
+    void ShowStatistics();
+    online::AccountState accountState() const { return accountState_; }
     // The score summary of the game under way (or just ended).
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
@@ -200,6 +209,10 @@ class TForm1 final : public QWidget {
     CalendarPanel calendar_;
     QPointer<dialogs::TFormOptions> options_dialog_;
     std::unique_ptr<net::LibraryDownload> download_;
+    void onlineStartup();
+    std::unique_ptr<net::OnlineClient> online_;
+    online::AccountState accountState_ = online::AccountState::LoggedOut;
+    std::optional<online::Account> account_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
 

@@ -141,7 +141,7 @@ void TForm1::showScoreSummary(bool withSound) {
     const GameRecord& g = rules().g;
     const int result = g.GameOver ? g.GameResult : FinalResults(g.Score)[3];
     q.values = scoreSummary(*member_, result);
-    q.accountState = 1;
+    q.accountState = static_cast<int>(accountState_);
     q.lamp = pictures_.picture("LampR24");
     (new dialogs::TFormCount(q, this))->open();
 }

@@ -61,7 +61,7 @@ void expectCaptions(TForm1& w, int language) {
 }
 
 // The right-button menu in the language of the moment: every item there; "To change a name",
-// "Speed" and "Radio" enabled, "Exit to menu" and "General score" only during a game.
+// "Speed", "Radio" and "Statistics" enabled, "Exit to menu" and "General score" only during a game.
 void expectRightButtonMenu(TForm1& w, int language) {
     const QPoint at(4, 4);  // the corner: over no hand
     QContextMenuEvent open(QContextMenuEvent::Mouse, at, w.mapToGlobal(at));
@@ -70,14 +70,14 @@ void expectRightButtonMenu(TForm1& w, int language) {
     ASSERT_NE(menu, nullptr);
     const WordRow items[] = {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName,
                              WordRow::Speed,        WordRow::Help,       WordRow::About,
-                             WordRow::Radio,        WordRow::Chat};
+                             WordRow::Statistics,   WordRow::Radio,      WordRow::Chat};
     const auto actions = menu->actions();
     ASSERT_EQ(actions.size(), std::size(items));
     for (size_t k = 0; k < std::size(items); ++k) {
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->text(), row(items[k], language));
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->isEnabled(),
                   items[k] == WordRow::ToChangeAName || items[k] == WordRow::Speed ||
-                      items[k] == WordRow::Radio ||
+                      items[k] == WordRow::Radio || items[k] == WordRow::Statistics ||
                       ((items[k] == WordRow::ExitToMenu || items[k] == WordRow::GeneralScore) &&
                        w.screen() == TForm1::Screen::Game));
     }

@@ -21,5 +21,8 @@ int runVoices(Args& args);
 int runClub(Args& args);
 int runHistory(Args& args);
 int runLan(Args& args);
+#ifdef ORVALA_TOOL_ONLINE
+int runOnline(Args& args);
+#endif
 
 }  // namespace orvala::tool

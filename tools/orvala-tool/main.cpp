@@ -43,6 +43,11 @@ constexpr Command kCommands[] = {
     {"lan", orvala::tool::runLan,
      "lan host --port P --name NAME [--seed S] [--players 2|3] [--deals D] [--rules LINE] | "
      "lan join --address A --port P --name NAME [--seed S] [--deals D]"},
+#ifdef ORVALA_TOOL_ONLINE
+    {"online", orvala::tool::runOnline,
+     "online --service URL register NICK PW [--city C] [--country CODE] [--sex M|W] [--email E] | "
+     "login NICK PW | records GID | rating-top | stat"},
+#endif
 };
 
 void usage(std::ostream& out) {

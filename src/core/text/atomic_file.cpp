@@ -71,13 +71,13 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& file) {
 }
 
 // Creates and locks a temporary file of a name no other write uses.
-int createTemporary(const std::string& target, std::string& temp) {
+int createTemporary(const std::string& target, std::string& temp, mode_t mode) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = target + std::string(kTemporaryMark) + ".";
         for (size_t k = 0; k < kTemporaryLetters; ++k) temp += kLetters[random() % kLetters.size()];
         const int fd =
-            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return -1;
@@ -113,7 +113,9 @@ bool writeAll(int fd, std::string_view bytes, WriteCall call) {
 
 }  // namespace detail
 
-bool writeFileAtomically(const std::string& path, std::string_view content) {
+namespace {
+
+bool writeAtomically(const std::string& path, std::string_view content, bool ownerOnly) {
     const auto target = linkTarget(path);
     if (!target) return false;
     struct stat old;
@@ -124,10 +126,12 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
     const fs::path folder = fs::path(*target).parent_path();
     removeStaleTemporaries(folder, fs::path(*target).filename().string());
     std::string temp;
-    const int fd = createTemporary(*target, temp);
+    const int fd = createTemporary(*target, temp, ownerOnly ? 0600 : 0644);
     if (fd < 0) return false;
     bool ok = true;
-    if (exists) {
+    if (ownerOnly) {
+        ok = ::fchmod(fd, 0600) == 0;  // whatever the old file allowed
+    } else if (exists) {
         // The owner first: changing it clears the set-id bits that the mode then restores.
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
             ::fchown(fd, old.st_uid, old.st_gid) != 0) {
@@ -142,6 +146,16 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
     ::close(fd);  // after fsync, a failing close loses nothing
     if (ok) syncFolder(folder);
     return ok;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view content) {
+    return writeAtomically(path, content, false);
+}
+
+bool writeOwnerOnlyFileAtomically(const std::string& path, std::string_view content) {
+    return writeAtomically(path, content, true);
 }
 
 FileRead readFileInPieces(const std::string& path,

@@ -23,6 +23,9 @@ namespace orvala {
 // Returns true when the file now holds exactly `content`. On failure the old file is untouched
 // and the temporary file is removed.
 bool writeFileAtomically(const std::string& path, std::string_view content);
+// The same for a file that only its owner may read or write (mode 0600 from the first byte on,
+// whatever the old file allowed): a file that holds a password.
+bool writeOwnerOnlyFileAtomically(const std::string& path, std::string_view content);
 
 enum class FileRead {
     Read,

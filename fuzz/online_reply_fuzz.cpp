@@ -1,0 +1,68 @@
+// Fuzz target of the web service's reply readers: any bytes are a reply. Every reader must
+// answer without reading outside the reply, a list never holds more than ten records, no value
+// holds its own separator, a number is never negative, and a success of the statistics status
+// always rests on a "$ok" in the reply. A broken property aborts.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/online/numbers.h"
+#include "core/online/operations.h"
+#include "core/online/reply_readers.h"
+#include "core/online/service_addresses.h"
+
+namespace {
+
+void require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "reply reader property broken: %s\n", what);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace orvala::online;
+    const std::string_view reply(reinterpret_cast<const char*>(data), size);
+
+    const bool hasDollar = reply.find('$') != std::string_view::npos;
+    for (char sep : {' ', '~'}) {
+        const auto record = ReplyRecord(reply, sep);
+        require(record.has_value() == hasDollar, "a record without a \"$\"");
+        if (record)
+            for (std::size_t i = 0; i <= record->count(); ++i)
+                require(record->field(i).find(sep) == std::string::npos, "separator in a value");
+    }
+    const auto list = ReplyList(reply);
+    require(list.size() <= kListMaxRecords, "more than ten records");
+    for (const auto& row : list)
+        for (std::size_t i = 0; i <= row.count(); ++i)
+            require(row.field(i).find_first_of(" *") == std::string::npos, "blank or * in a value");
+    if (const auto n = ReplyNumber(reply)) require(*n >= 0, "a negative number");
+    if (ReplyStatus(reply)) require(reply.find("$ok") != std::string_view::npos, "status w/o $ok");
+    for (std::string_view marker : {"ok", "no", "is"})
+        if (ReplyMarker(reply, marker))
+            require(reply.find(marker) < reply.find('$'), "a marker behind the first \"$\"");
+
+    (void)readRegisterReply(reply);
+    (void)readAccountReply(reply, "nick", "pw");
+    (void)readResultsReply(reply);
+    (void)readTransferReply(reply);
+    require(readRecordList(reply, kWindowsTable).size() <= kListMaxRecords, "record rows");
+    require(readRatingTop(reply).size() <= kListMaxRecords, "top rows");
+    (void)readStatistics(reply);
+    if (const auto r = readReal(reply)) require(*r == *r, "a rating that is not a number");
+    (void)ratingText(readReal(reply).value_or(0));
+
+    ServiceAddresses addresses = addressesAt("http://127.0.0.1:8787");
+    applyConfigPage(reply, addresses);
+    for (const auto* a : {&addresses.records, &addresses.statistics, &addresses.account})
+        require(a->starts_with("http://") || a->starts_with("https://"), "a non-web address");
+    if (const auto plain = decipherAddress(reply))
+        require(encipherAddress(*plain) == reply, "the cipher does not reverse");
+    return 0;
+}

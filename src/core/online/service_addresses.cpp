@@ -1,0 +1,83 @@
+#include "core/online/service_addresses.h"
+
+#include "core/online/text_cipher.h"
+
+namespace orvala::online {
+namespace {
+
+constexpr std::string_view kKey = "Orvala keeps its addresses to itself";
+constexpr std::size_t kMaxAddress = 1024;
+
+bool isWebAddress(std::string_view s) {
+    if (s.size() > kMaxAddress) return false;
+    for (unsigned char c : s)
+        if (c <= ' ' || c >= 0x7f || c == '#') return false;
+    return (s.starts_with("http://") && s.size() > 7) ||
+           (s.starts_with("https://") && s.size() > 8);
+}
+
+std::string withoutTrailingSlash(std::string s) {
+    while (s.ends_with('/')) s.pop_back();
+    return s;
+}
+
+// A web address from a stored or published value, plain or enciphered.
+std::optional<std::string> addressFrom(std::string_view value) {
+    if (isWebAddress(value)) return withoutTrailingSlash(std::string(value));
+    if (auto plain = decipherAddress(value); plain && isWebAddress(*plain))
+        return withoutTrailingSlash(*plain);
+    return std::nullopt;
+}
+
+void applyKey(std::string_view page, std::string_view key, std::string& address) {
+    const std::size_t at = page.find(key);
+    if (at == std::string_view::npos) return;
+    const std::size_t start = at + key.size() + 1;  // the character after the key is its "="
+    if (start > page.size()) return;
+    std::string_view value = page.substr(start);
+    value = value.substr(0, value.find('#'));
+    if (auto found = addressFrom(value)) address = *found;
+}
+
+}  // namespace
+
+const std::string& ServiceAddresses::of(Address a) const {
+    switch (a) {
+        case Address::Records:
+            return records;
+        case Address::Statistics:
+            return statistics;
+        case Address::Account:
+            break;
+    }
+    return account;
+}
+
+ServiceAddresses addressesAt(std::string_view base) {
+    const std::string b = withoutTrailingSlash(std::string(base));
+    return {b + "/rec", b + "/stat", b + "/acc"};
+}
+
+void applyStoredAddresses(std::string_view records, std::string_view statistics,
+                          ServiceAddresses& addresses) {
+    if (auto a = addressFrom(records)) addresses.records = *a;
+    if (auto a = addressFrom(statistics)) addresses.statistics = *a;
+}
+
+void applyConfigPage(std::string_view page, ServiceAddresses& addresses) {
+    addresses.chatPaused = page.find("CTGamesPause") != std::string_view::npos;
+    addresses.recordsPaused = page.find("WTGamesPause") != std::string_view::npos;
+    if (!addresses.recordsPaused) applyKey(page, "WTGamesPatt", addresses.records);
+    applyKey(page, "StatPath", addresses.statistics);
+    applyKey(page, "AccPath", addresses.account);
+}
+
+std::string encipherAddress(std::string_view address) {
+    return encipherText(address, kKey);
+}
+
+std::optional<std::string> decipherAddress(std::string_view text) {
+    return decipherText(text, kKey, kMaxAddress);
+}
+
+}  // namespace orvala::online
