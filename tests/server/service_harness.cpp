@@ -11,19 +11,25 @@
 
 namespace orvala::service::testing {
 
-Reply exchange(unsigned short port, const std::string& bytes) {
+int connectLoopback(unsigned short port, int timeoutSeconds) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    timeval tv{20, 0};
+    timeval tv{timeoutSeconds, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    Reply reply;
     if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
         ::close(fd);
-        return reply;
+        return -1;
     }
+    return fd;
+}
+
+Reply exchange(unsigned short port, const std::string& bytes) {
+    Reply reply;
+    const int fd = connectLoopback(port, 20);
+    if (fd < 0) return reply;
     for (std::size_t sent = 0; sent < bytes.size();) {
         const auto n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0) break;

@@ -27,6 +27,9 @@ struct Reply {
 };
 
 // Sends bytes to 127.0.0.1:port and reads the answer until the server closes.
+// A connection to the service on 127.0.0.1 whose reads give up after `timeoutSeconds`; -1 when
+// it cannot be made.
+int connectLoopback(unsigned short port, int timeoutSeconds);
 Reply exchange(unsigned short port, const std::string& bytes);
 std::string postRequest(const std::string& path, const std::string& body);
 std::string percentEncoded(std::string_view bytes);

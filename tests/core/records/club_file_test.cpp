@@ -14,22 +14,16 @@
 #include "core/records/club_update.h"
 #include "core/records/member_password.h"
 #include "core/text/atomic_file.h"
+#include "temp_folder.h"
 
 namespace orvala {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        path = fs::temp_directory_path() /
-               ("orvala-club-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string file(const char* name) const { return (path / name).string(); }
-    static inline int counter = 0;
+// A temporary folder of this test's own.
+struct TempFolder : testing::TempFolder {
+    TempFolder() : testing::TempFolder("orvala-club-") {}
 };
 
 ClubMember member(const std::string& name, double rating, int games = 10, int score = 0) {

@@ -9,21 +9,17 @@
 #include <filesystem>
 
 #include "core/text/atomic_file.h"
+#include "temp_folder.h"
 
 namespace orvala {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        path = fs::temp_directory_path() /
-               ("orvala-history-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    }
-    ~TempFolder() { fs::remove_all(path); }
+// A temporary folder of this test's own, with the history files in its "History" folder.
+struct TempFolder : testing::TempFolder {
+    TempFolder() : testing::TempFolder("orvala-history-") {}
     std::string folder() const { return path.string() + "/History/"; }
-    static inline int counter = 0;
 };
 
 const HistoryStamp kStamp{"09:05", "09.12.2026"};
