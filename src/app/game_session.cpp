@@ -47,6 +47,14 @@ void GameSession::input(const Input& in) {
         worker_.drop();
         ready_.reset();
     }
+    if (lan_) {
+        if (const auto* start = std::get_if<in::NewGame>(&in))
+            lan_->startGame(start->player, s_.rules);
+        else
+            lan_->input(in);
+        flushLan();
+        return;
+    }
     const std::vector<TableEvent> shown = apply(s_, in);
     if (!shown.empty()) emit events(shown);
     serveQuestion();
@@ -84,9 +92,9 @@ void GameSession::serveQuestion() {
 }
 
 void GameSession::demoStep() {
-    if (worker_.running() || ready_ || s_.pending) return;
+    if (worker_.running() || ready_ || state().pending) return;
     worker_.run(
-        [state = s_, pilot = &pilot_, stop = stopping_] {
+        [state = state(), pilot = &pilot_, stop = stopping_] {
             stop->store(false);
             return pilot->next(state);
         },
@@ -102,6 +110,76 @@ bool GameSession::deliver() {
     ready_.reset();
     applyAll(inputs);
     return true;
+}
+
+}  // namespace orvala::app
+
+namespace orvala::app {
+
+void GameSession::beginLan(lan::Session session) {
+    worker_.drop();
+    ready_.reset();
+    // The peer answers the computer seat's questions with the computer players; the person's
+    // contract is the window's dialog, or the demo's autopilot.
+    lan_ = std::make_unique<lan::LanPeer>(
+        std::move(session), demo_ ? static_cast<PlayersPort&>(pilot_) : *players_, *shuffleRandom_);
+    lan_->askPersonsContract(!demo_);
+    lanAbortTold_ = contractTold_ = false;
+}
+
+void GameSession::endLan() {
+    lan_.reset();
+    // Back to a table without a game, as at the program's start.
+    RulesState fresh;
+    fresh.rules = s_.rules;
+    s_ = fresh;
+}
+
+void GameSession::lanConnected() {
+    if (!lan_) return;
+    lan_->connected();
+    flushLan();
+}
+
+void GameSession::lanReceive(int from, const std::string& message) {
+    if (!lan_) return;
+    lan_->receive(from, message);
+    flushLan();
+}
+
+void GameSession::lanUnreadable() {
+    if (!lan_) return;
+    lan_->linkUnreadable();
+    flushLan();
+}
+
+void GameSession::lanLinkLost() {
+    if (!lan_) return;
+    lan_->connectionLost();
+    flushLan();
+}
+
+void GameSession::lanChat(const std::string& text) {
+    if (!lan_) return;
+    lan_->chat(text);
+    flushLan();
+}
+
+void GameSession::flushLan() {
+    const std::vector<TableEvent> shown = lan_->takeEvents();
+    for (const lan::Send& out : lan_->takeOutgoing())
+        emit lanSend(out.to, QByteArray::fromStdString(out.bytes));
+    if (!shown.empty()) emit events(shown);
+    emit lanChanged();
+    if (lan_->aborted() && !lanAbortTold_) {
+        lanAbortTold_ = true;
+        emit lanAborted(QString::fromStdString(lan_->abortReason()));
+    }
+    const auto& pending = lan_->state().pending;
+    const bool contract = pending && pending->kind == Question::Kind::Contract;
+    if (contract && !contractTold_)
+        emit contractAsked(lan_->state().g.Contract, lan_->state().rules.RuleRoundToFive);
+    contractTold_ = contract;
 }
 
 }  // namespace orvala::app

@@ -1,11 +1,13 @@
 #pragma once
 // GameSession: one game as this machine plays it. It owns the rules state, the computer players,
-// the random sources and the autopilot of the demo (and, later, the transport of a network
-// game). Inputs go in through `input`, which asks `accepts` and applies; what the rules show comes
-// out as events. Questions the rules wait on are answered without blocking: the deck at once,
-// the computer seats' decisions on the thinking worker, the person's contract by the window's
-// dialog (`contractAsked`). A computer's answer is held until the window takes it (`deliver`),
-// so that it reaches the rules only when the table has shown everything before it.
+// the random sources and the autopilot of the demo, and in a LAN game this machine's `LanPeer`,
+// which then holds the rules state: inputs go to the peer, the texts it writes leave by
+// `lanSend`, and received texts come in by `lanReceive`. Inputs go in through `input`, which asks
+// `accepts` and applies; what the rules show comes out as events. Questions the rules wait on are
+// answered without blocking: the deck at once, the computer seats' decisions on the thinking
+// worker, the person's contract by the window's dialog (`contractAsked`). A computer's answer is
+// held until the window takes it (`deliver`), so that it reaches the rules only when the table has
+// shown everything before it.
 
 #include <QObject>
 #include <atomic>
@@ -17,6 +19,7 @@
 #include "core/game/autopilot.h"
 #include "core/game/random_source.h"
 #include "core/game/rules_state.h"
+#include "core/lan/lan_peer.h"
 
 namespace orvala::app {
 
@@ -28,8 +31,8 @@ class GameSession final : public QObject {
     GameSession(std::optional<std::uint64_t> seed, bool demo, QObject* parent = nullptr);
     ~GameSession() override;
 
-    const RulesState& state() const { return s_; }
-    bool accepts(const Input& in) const { return orvala::accepts(s_, in); }
+    const RulesState& state() const { return lan_ ? lan_->state() : s_; }
+    bool accepts(const Input& in) const { return orvala::accepts(state(), in); }
     void setRules(const RuleSettings& rules) { s_.rules = rules; }
     void setRoles(const SeatRoles& roles) { s_.roles = roles; }
 
@@ -48,6 +51,19 @@ class GameSession final : public QObject {
     // using them until told otherwise.
     void setPlayers(PlayersPort* players) { players_ = players ? players : &computers_; }
 
+    // A LAN game from now on, in the role `session` gives; the next NewGame starts it (the host
+    // with the rules set here). `endLan` goes back to games against the computer.
+    void beginLan(lan::Session session);
+    void endLan();
+    const lan::LanPeer* lan() const { return lan_.get(); }
+    // The link's events: a joiner's link is up, whole messages read on link `from`, bytes that
+    // could not be cut into messages, a link closed.
+    void lanConnected();
+    void lanReceive(int from, const std::string& message);
+    void lanUnreadable();
+    void lanLinkLost();
+    void lanChat(const std::string& text);
+
   signals:
     void events(const std::vector<TableEvent>& events);
     // The person declares: the contract dialog opens at this contract.
@@ -56,10 +72,17 @@ class GameSession final : public QObject {
     void thinkingProgress(int percent, bool busyCursor);
     // A computer's answer (or the demo's move) waits to be delivered.
     void answerReady();
+    // LAN: a text for link `to`; the session ended by its abort path; the chat lines, the seats
+    // or the handshake changed.
+    void lanSend(int to, const QByteArray& bytes);
+    void lanAborted(const QString& reason);
+    void lanChanged();
 
   private:
     void serveQuestion();
     void applyAll(const std::vector<Input>& inputs);
+    // Passes on what the peer wrote, showed and asked.
+    void flushLan();
 
     std::unique_ptr<RandomSource> shuffleRandom_;
     std::unique_ptr<RandomSource> playerRandom_;
@@ -68,6 +91,9 @@ class GameSession final : public QObject {
     PlayersPort* players_;
     bool demo_;
     RulesState s_;
+    std::unique_ptr<lan::LanPeer> lan_;
+    bool lanAbortTold_ = false;
+    bool contractTold_ = false;
     ThinkingWorker worker_;
     std::optional<std::vector<Input>> ready_;
     // Set when the session ends or drops a thought, so that a search under way runs out of

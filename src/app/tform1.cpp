@@ -145,6 +145,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     for (auto* b : menu_.buttons())
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
 
+    initLan();
     applyWindowSize();
     ApplyLanguage();
 
@@ -173,6 +174,7 @@ TForm1::~TForm1() {
     timer1_.stop();
     musicTimer_.stop();
     player_.stop();
+    lan_.reset();
     music_.close();
     radio_.shutDown();
     radio_.saveState();
@@ -299,6 +301,8 @@ void TForm1::showMenu() {
     const bool designChanges =
         screen_ == Screen::Game && settings_.MainMenuDesign != settings_.TableDesign;
     screen_ = Screen::Menu;
+    // Leaving a LAN game, finished or not, closes its table.
+    endLanTable();
     if (designChanges) view_.loadBackground(settings_, purpleScreen());
     Button7->hide();
     Button8->hide();
@@ -370,6 +374,9 @@ void TForm1::onTimer1() {
 }
 
 void TForm1::onIdle() {
+    if (player_.busy()) return;
+    // A LAN step that waited for the table is applied now.
+    if (lan_) lan_->pump();
     if (player_.busy()) return;
     // A computer's answer reaches the rules once the table shows everything before it.
     if (session_.deliver()) {
@@ -447,6 +454,7 @@ void TForm1::syncControls() {
     Button8->setVisible(b8.visible);
     Button7->setEnabled(b7.enabled && !waiting);
     Button8->setEnabled(b8.enabled && !waiting);
+    syncLan();
 }
 
 void TForm1::layoutControls() {
@@ -460,6 +468,7 @@ void TForm1::layoutControls() {
         b->setGeometry(r.left, r.top, r.width, r.height);
     }
     layoutRadioAndPlayer();
+    layoutLan();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {

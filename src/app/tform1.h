@@ -20,6 +20,8 @@ class QToolButton;
 #include "app/event_player.h"
 #include "app/game_session.h"
 #include "app/gif_recorder.h"
+#include "app/lan_chat_panel.h"
+#include "app/lan_table.h"
 #include "app/menu_screen.h"
 #include "app/music_box.h"
 #include "app/open_hands.h"
@@ -30,6 +32,7 @@ class QToolButton;
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/password_dialog.h"
 #include "dialogs/radio_dialog.h"
 #include "net/library_download.h"
 #include "core/online/account.h"
@@ -145,6 +148,15 @@ class TForm1 final : public QWidget {
     const std::optional<ClubMember>& member() const { return member_; }
     ClubRecords& records() { return records_; }
 
+    // LAN play (tform1_lan.cpp): the login form in network mode asks to open the table; the
+    // waiting form follows, and the game starts once the table is seated. The chat line and
+    // "Expectation of the server..." belong to the LAN table.
+    void startLanTable(dialogs::TFormPassword* login, const ClubMember& member,
+                       const dialogs::LanStart& start);
+    LanTable* lanTable() { return lan_.get(); }
+    LanChatPanel* chatPanel() { return chat_; }
+    QLabel* expectation() { return expectation_; }
+
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
     TZorCardsButton* Button6 = nullptr;   // "New Player", the menu's
@@ -210,6 +222,16 @@ class TForm1 final : public QWidget {
     QPointer<dialogs::TFormOptions> options_dialog_;
     std::unique_ptr<net::LibraryDownload> download_;
     void onlineStartup();
+    void initLan();
+    void lanInterrupted();
+    void endLanTable();
+    void syncLan();
+    void layoutLan();
+    std::unique_ptr<LanTable> lan_;
+    LanChatPanel* chat_ = nullptr;
+    QLabel* expectation_ = nullptr;
+    std::size_t chatBase_ = 0;  // the chat lines before this game's start are not shown
+    std::size_t chatHeard_ = 0;
     std::unique_ptr<net::OnlineClient> online_;
     online::AccountState accountState_ = online::AccountState::LoggedOut;
     std::optional<online::Account> account_;

@@ -77,8 +77,14 @@ void TForm1::openLogin(int slot) {
     const auto club = records_.read(settings_.NetworkMode);
     if (!club) return;
     PlaySoundEvent(Wave::WOpenFo, false);
-    auto* dialog = new dialogs::TFormPassword({*club, slot}, this);
     const bool network = settings_.NetworkMode;
+    // In network mode every new game is a LAN game: the form asks for the table too.
+    auto* dialog =
+        new dialogs::TFormPassword({*club, slot, network ? &settings_ : nullptr}, this);
+    connect(dialog, &dialogs::TFormPassword::lanStartAsked, this,
+            [this, dialog](const ClubMember& m, const dialogs::LanStart& start) {
+                startLanTable(dialog, m, start);
+            });
     connect(dialog, &dialogs::TFormPassword::loggedIn, this, [this, network](const ClubMember& m) {
         memberNetwork_ = network;
         startGameFor(m);

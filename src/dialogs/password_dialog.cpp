@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/lan/address_rules.h"
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
 
@@ -52,6 +53,10 @@ TFormPassword::TFormPassword(const PasswordQuestion& question, QWidget* parent)
         Edit1->setReadOnly(true);
         Edit2->setFocus();
     }
+    if (question.lan) {
+        Lan = new LanLoginFields(*question.lan, this);
+        grid->addWidget(Lan, 4, 0, 1, 2);
+    }
     auto* row = new QHBoxLayout;
     Button1 = dialogButton(WordRow::Ok, this);
     Button1->setObjectName("Button1");
@@ -60,7 +65,7 @@ TFormPassword::TFormPassword(const PasswordQuestion& question, QWidget* parent)
     Button2->setObjectName("Button2");
     row->addWidget(Button1);
     row->addWidget(Button2);
-    grid->addLayout(row, 3, 0, 1, 2, Qt::AlignHCenter);
+    grid->addLayout(row, 5, 0, 1, 2, Qt::AlignHCenter);
     connect(Button1, &QPushButton::clicked, this, &TFormPassword::check);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -70,6 +75,7 @@ void TFormPassword::check() {
                                     Edit3 ? bytes(Edit3) : bytes(Edit2));
     switch (login.answer) {
         case LoginAnswer::Ok:
+            if (Lan) return startLan(login.member);
             emit loggedIn(login.member);
             accept();
             return;
@@ -86,6 +92,25 @@ void TFormPassword::check() {
             Edit2->setFocus();
             return;
     }
+}
+
+void TFormPassword::startLan(const ClubMember& member) {
+    LanStart start;
+    start.host = Lan->host();
+    start.address = Lan->EditIP->text();
+    if (!start.host && !lan::validServerAddress(start.address.toStdString())) {
+        showMessage(this, word(WordRow::IncorrectIpAddress));
+        Lan->EditIP->setFocus();
+        return;
+    }
+    const auto port = lan::serverPort(Lan->EditPort->text().toStdString());
+    if (!port) {
+        showMessage(this, word(WordRow::IncorrectPort));
+        Lan->EditPort->setFocus();
+        return;
+    }
+    start.port = *port;
+    emit lanStartAsked(member, start);
 }
 
 }  // namespace orvala::dialogs

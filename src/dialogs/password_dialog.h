@@ -8,9 +8,15 @@
 // ("Incorrect name!", "The passwords do not coincide!", "The incorrect password!") and the
 // dialog stays open. Success answers `loggedIn` with the member and closes the dialog;
 // "Cancel" and Escape close it without an answer.
+//
+// With "Multiplayer" on (`lan` given) the form also shows the LAN fields. "Ok" then checks the
+// address (a joiner's) and the port too ("Incorrect IP-address!", "Incorrect Port!") and asks
+// the window to open the table (`lanStartAsked`); the form stays open under the waiting form
+// until the window closes it (`accept`) once the table is ready.
 
 #include "core/records/member_login.h"
 #include "dialogs/dialog_kit.h"
+#include "dialogs/lan_login_fields.h"
 
 class QLineEdit;
 
@@ -19,6 +25,13 @@ namespace orvala::dialogs {
 struct PasswordQuestion {
     ClubFile club;
     int slot = kNewMemberSlot;  // 1..5 a member, 6 a new member
+    Settings* lan = nullptr;    // network mode: the settings the LAN fields read and keep
+};
+
+struct LanStart {
+    bool host = true;
+    QString address;  // a joiner's
+    quint16 port = 0;
 };
 
 class TFormPassword final : public AuxDialog {
@@ -31,12 +44,15 @@ class TFormPassword final : public AuxDialog {
     QLineEdit* Edit3 = nullptr;                 // its repetition; new members only
     table::TZorCardsButton* Button1 = nullptr;  // "Ok"
     table::TZorCardsButton* Button2 = nullptr;  // "Cancel"
+    LanLoginFields* Lan = nullptr;              // network mode only
 
   signals:
     void loggedIn(const orvala::ClubMember& member);
+    void lanStartAsked(const orvala::ClubMember& member, const orvala::dialogs::LanStart& start);
 
   private:
     void check();
+    void startLan(const orvala::ClubMember& member);
 
     PasswordQuestion question_;
 };

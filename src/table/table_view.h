@@ -47,6 +47,7 @@ class TableView {
     QSize windowSize() const;
     double scale() const;
     const Scales& scales() const { return scales_; }
+    const TableLayout& layout() const { return layout_; }
 
     QImage& canvas() { return canvas_; }
     const QImage& canvas() const { return canvas_; }

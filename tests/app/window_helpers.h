@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/tform1.h"
+#include "core/ai/computer_players.h"
 #include "core/lang/word_table.h"
 #include "dialogs/password_dialog.h"
 
@@ -63,6 +64,17 @@ inline LaunchOptions fastOptionsWith(const HomeWithLibraries& libs) {
 // The process-wide language goes back to English whatever a test did.
 struct EnglishAfterwards {
     ~EnglishAfterwards() { setCurrentLanguage(0); }
+};
+
+// Computer players that look at few layouts: the window's tests are about the window, and whole
+// games then take seconds.
+struct QuickComputers {
+    SeededRandom random{11};
+    ComputerPlayers players{random, [] {
+                                CardChoiceOptions o;
+                                o.sampleCounts = {0, 0, 6, 6, 6, 6, 6, 4, 0};
+                                return o;
+                            }()};
 };
 
 // Runs the event loop until `done` holds or the time is up.

@@ -46,17 +46,6 @@ TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     EXPECT_EQ(w.size(), QSize(760, 500));
 }
 
-// Computer players that look at few layouts: the window's tests are about the window, and whole
-// games then take seconds.
-struct QuickComputers {
-    SeededRandom random{11};
-    ComputerPlayers players{random, [] {
-                                CardChoiceOptions o;
-                                o.sampleCounts = {0, 0, 6, 6, 6, 6, 6, 4, 0};
-                                return o;
-                            }()};
-};
-
 // Plays the person's seat as a person would: presses enabled buttons, clicks legal cards.
 class Person {
   public:

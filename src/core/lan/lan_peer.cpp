@@ -80,6 +80,7 @@ void LanPeer::answerQuestions() {
             deal();
             continue;
         }
+        if (askContract_ && s_.pending->kind == Question::Kind::Contract) return;
         const Input answer = playersAnswer(s_, players_);
         if (!accepts(s_, answer)) return;
         keep(apply(s_, answer));

@@ -18,7 +18,8 @@
 // Anything a peer sends that cannot be used (bytes that begin no message, a step the rules
 // refuse, a step from a machine that does not act for the seat) ends the session: `aborted()`
 // turns true with the reason, and the host tells its joiners "abort". The computer seat's
-// questions and the person's contract are answered at once by `players`.
+// questions are answered at once by `players`, and so is the person's contract unless the
+// window asks the person (`askPersonsContract`): the question then waits for `input`.
 
 #include <optional>
 #include <string>
@@ -38,6 +39,9 @@ namespace orvala::lan {
 class LanPeer {
   public:
     LanPeer(Session session, PlayersPort& players, RandomSource& random);
+
+    // The person's contract waits for an input (the window's dialog) instead of `players`.
+    void askPersonsContract(bool ask) { askContract_ = ask; }
 
     // A joiner's first text once its connection is up.
     void connected();
@@ -59,6 +63,9 @@ class LanPeer {
     // A link closed. While a game runs that has not ended, a player has left: the session ends
     // as an abort, and the host tells the other joiner.
     void connectionLost();
+    // The socket layer could not cut a link's bytes into messages: nothing after them can be
+    // trusted, and the session ends by its abort path.
+    void linkUnreadable() { abort("unreadable bytes from a peer"); }
     std::vector<Send> takeOutgoing();
     std::vector<TableEvent> takeEvents();
 
@@ -97,6 +104,7 @@ class LanPeer {
     std::vector<TableEvent> events_;
     std::vector<ChatLine> chatLines_;
     bool aborted_ = false;
+    bool askContract_ = false;
     std::string abortReason_;
     bool awaitingRelay_ = false;
     std::optional<PlayerStart> pendingStart_;  // a joiner's start, asked before its seat came

@@ -4,6 +4,7 @@
 
 #include "core/game/random_source.h"
 #include "core/game/shuffle.h"
+#include "core/lan/address_rules.h"
 #include "core/lan/chat_line.h"
 #include "core/lan/deal_message.h"
 #include "core/lan/framing.h"
@@ -140,6 +141,27 @@ TEST(Framing, BytesThatBeginNoMessageBreakTheStream) {
     EXPECT_EQ(messageLength("ab"), 0u);
     EXPECT_EQ(messageLength("abc"), std::nullopt);
     EXPECT_EQ(messageLength(std::string(1, '\0')), std::nullopt);
+}
+
+}  // namespace
+}  // namespace orvala::lan
+
+namespace orvala::lan {
+namespace {
+
+TEST(AddressRules, TheHostsAddressIsFourShortGroupsAndThePortAUsableNumber) {
+    EXPECT_TRUE(validServerAddress("192.168.0.10"));
+    EXPECT_TRUE(validServerAddress("300.1.1.1"));  // a group's value is not limited
+    for (const char* bad :
+         {"1.2.3.4.5", "1.2.3.4444", "1.2.3.", ".1.2.3", "1..2.3", "1.2.3", "", "a.b.c.d"})
+        EXPECT_FALSE(validServerAddress(bad)) << bad;
+    EXPECT_TRUE(addressFieldAllows("10.0."));
+    EXPECT_FALSE(addressFieldAllows("10.0.0.x"));
+    EXPECT_FALSE(addressFieldAllows(std::string(21, '1')));
+    EXPECT_EQ(serverPort("25666"), 25666);
+    for (const char* bad : {"", "0", "65536", "99999", "12a"})
+        EXPECT_EQ(serverPort(bad), std::nullopt) << bad;
+    EXPECT_FALSE(portFieldAllows("123456"));
 }
 
 }  // namespace

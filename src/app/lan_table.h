@@ -1,0 +1,71 @@
+#pragma once
+// LanTable: the window's LAN table between the sockets (`net::LanLink`) and the game
+// (`GameSession`, whose peer holds the session).
+//
+// It cuts each link's bytes into whole messages and hands them to the game one at a time: a
+// step or deal message waits until the table has shown what came before it, and step messages
+// are applied at least 100 ms apart, as the players' eyes need; chat and handshake texts go at
+// once behind what came before them. Nothing here blocks the event loop: waiting is a timer.
+// What the game writes goes out through the link, paced there.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "app/game_session.h"
+#include "core/lan/framing.h"
+#include "net/lan_link.h"
+
+namespace orvala::app {
+
+class LanTable final : public QObject {
+    Q_OBJECT
+  public:
+    // tableBusy: the table still shows earlier steps.
+    LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent = nullptr);
+    ~LanTable() override;
+
+    // The pauses after a sent step and between applied steps (0 and 0 in tests).
+    void setPauses(int afterStepMs, int betweenStepsMs);
+
+    // Host: listens on `port` (false when it cannot); the game's session must be the host's.
+    bool host(quint16 port);
+    // Joiner: connects to the host; `noGame` is raised until the seat reply comes or for good
+    // when the connection fails.
+    void join(const QString& address, quint16 port);
+    bool noGame() const { return noGame_; }
+    // Closes the sockets and forgets what waited to be applied.
+    void close();
+    net::LanLink& link() { return link_; }
+    // Applies what waits, if the table is ready for it (the window calls it when the table is
+    // still).
+    void pump();
+
+  signals:
+    // A link closed, or a joiner's connection failed.
+    void linkEnded();
+
+  private:
+    struct Message {
+        int from;
+        std::string bytes;  // empty: the link's bytes could not be cut into messages
+    };
+    void received(int from, const QByteArray& bytes);
+    void pumpInbox();
+
+    GameSession& session_;
+    std::function<bool()> tableBusy_;
+    net::LanLink link_;
+    lan::StreamReader readers_[2];
+    std::deque<Message> inbox_;
+    QTimer wait_;
+    QElapsedTimer sinceStep_;
+    int betweenStepsMs_ = 100;
+    bool noGame_ = false;
+    bool lostPending_ = false;  // a link closed; its loss counts once what it sent is applied
+};
+
+}  // namespace orvala::app

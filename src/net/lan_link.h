@@ -1,0 +1,80 @@
+#pragma once
+// The sockets of a LAN table on Qt Network, as an adapter that carries bytes and knows no rule.
+//
+// The host listens and numbers the connections it accepts 0 and 1; a third one, or any that
+// comes once the game is dealt (`closeTable`), is held open unanswered, so that its machine keeps
+// waiting as it would for a table that is not there. A joiner has one link to the host, which
+// `send` uses whatever the index.
+//
+// Sends keep their order. After a step message the link pauses (50 ms by default) before it
+// writes the next text, so that the receiver's table can show one step before the next arrives;
+// the pause is a timer, never a wait of the event loop. Everything is reported by signals from
+// the event loop: a joiner's link coming up, bytes read, a link closed, a joiner's socket error.
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <deque>
+#include <vector>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace orvala::net {
+
+class LanLink final : public QObject {
+    Q_OBJECT
+  public:
+    explicit LanLink(QObject* parent = nullptr);
+    ~LanLink() override;
+
+    // The pause after each step message (0 in tests).
+    void setStepPause(int ms) { stepPauseMs_ = ms; }
+
+    // Host: listens on every interface; false when the port cannot be taken.
+    bool listen(quint16 port);
+    quint16 listeningPort() const;
+    bool listening() const;
+    // Host: the table is dealt; connections from now on are held unanswered.
+    void closeTable() { tableClosed_ = true; }
+    // Joiner: connects to the host.
+    void connectTo(const QString& address, quint16 port);
+    bool connectedToHost() const;
+
+    // Queues `bytes` for link `to` (the host's connection 0 or 1; a joiner's host link).
+    void send(int to, const QByteArray& bytes);
+    // Closes every link and the listener; queued texts are dropped.
+    void close();
+    // Closes the links but leaves the host listening, as after a player left a game.
+    void closeLinks();
+    int openLinks() const;
+    bool sending() const { return !queue_.empty(); }
+
+  signals:
+    void connected();
+    void received(int from, const QByteArray& bytes);
+    void linkClosed(int from);
+    void failed();
+
+  private:
+    struct Out {
+        int to;
+        QByteArray bytes;
+    };
+    void accept();
+    void adopt(QTcpSocket* socket, int index);
+    void pump();
+    QTcpSocket* linkFor(int to) const;
+
+    QTcpServer* server_ = nullptr;
+    bool joiner_ = false;
+    bool tableClosed_ = false;
+    std::vector<QPointer<QTcpSocket>> links_;  // the host's 0 and 1, or the joiner's one
+    std::vector<QPointer<QTcpSocket>> held_;   // connections the table does not answer
+    std::deque<Out> queue_;
+    QTimer pause_;
+    int stepPauseMs_ = 50;
+};
+
+}  // namespace orvala::net

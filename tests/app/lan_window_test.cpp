@@ -1,0 +1,205 @@
+// Two windows at one LAN table over loopback: the login form's network fields, the waiting form,
+// the game kept in step, the chat line, and a player who leaves.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+
+#include "core/game/autopilot.h"
+#include "core/lan/net_seats.h"
+#include "dialogs/contract_dialog.h"
+#include "dialogs/message_window.h"
+#include "dialogs/radio_group.h"
+#include "dialogs/wait_dialog.h"
+#include "window_helpers.h"
+
+namespace orvala::app {
+namespace {
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// One machine: its window, in network mode, with quick computer players.
+struct Machine {
+    QTemporaryDir dir;
+    QuickComputers quick;
+    AutoPilot pilot{quick.players};
+    TForm1 w{fastOptionsIn(dir)};
+
+    Machine() {
+        w.settings().NetworkMode = true;
+        w.session().setPlayers(&quick.players);
+        w.show();
+        w.leaveTitle();
+    }
+
+    // "New Player", a name and password, the role, address and port, and "Ok".
+    dialogs::TFormPassword* logIn(const QString& name, bool host, const QString& address,
+                                  quint16 port) {
+        QTest::mouseClick(w.Button6, Qt::LeftButton);
+        auto* login = w.findChild<dialogs::TFormPassword*>();
+        if (!login || !login->Lan) return nullptr;
+        login->Edit1->setText(name);
+        login->Edit2->setText("pw");
+        login->Edit3->setText("pw");
+        login->Lan->setHost(host);
+        if (!host) login->Lan->EditIP->setText(address);
+        login->Lan->EditPort->setText(QString::number(port));
+        QTest::mouseClick(login->Button1, Qt::LeftButton);
+        return login;
+    }
+
+    // The person's move, when the table is still and the rules wait for one.
+    void act() {
+        if (w.busy()) return;
+        if (auto* zakaz = w.findChild<dialogs::TFormZakaz*>(); zakaz && zakaz->isVisible()) {
+            QTest::mouseClick(zakaz->Button1, Qt::LeftButton);
+            return;
+        }
+        if (w.rules().pending || !w.rules().g.GameRunning) return;
+        // The host opens the next round.
+        if (w.rules().g.GameState == GameState::DealScored) {
+            if (w.session().accepts(in::PressButton7{})) w.session().input(in::PressButton7{});
+            return;
+        }
+        for (const Input& in : pilot.next(w.rules())) {
+            if (!w.session().accepts(in)) break;
+            w.session().input(in);
+        }
+    }
+
+    dialogs::MessageWindow* message() {
+        for (auto* m : w.findChildren<dialogs::MessageWindow*>())
+            if (m->isVisible()) return m;
+        return nullptr;
+    }
+};
+
+// The three scores in the host's numbering: first joiner, second joiner or "PC", host.
+std::array<int, 3> hostOrderScores(const TForm1& w) {
+    const lan::LanPeer* peer = const_cast<TForm1&>(w).session().lan();
+    std::array<int, 3> out{};
+    for (int h = 1; h <= 3; ++h)
+        out[h - 1] = w.rules().g.Score[lan::localSeat(peer->session().role, h)];
+    return out;
+}
+
+TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
+    const quint16 port = freePort();
+    Machine host;
+    auto joiner = std::make_unique<Machine>();
+
+    auto* hostLogin = host.logIn("Anna", true, {}, port);
+    ASSERT_NE(hostLogin, nullptr);
+    auto* hostWait = host.w.findChild<dialogs::TFormWait*>();
+    ASSERT_NE(hostWait, nullptr);
+    EXPECT_FALSE(hostWait->Button1->isEnabled());
+    EXPECT_EQ(hostWait->Label1->text(), "Expectation of connection of other players...");
+
+    ASSERT_NE(joiner->logIn("Boris", false, "127.0.0.1", port), nullptr);
+    // The seat reply closes the joiner's forms and its game waits for the host's deal.
+    ASSERT_TRUE(runUntil([&] { return joiner->w.screen() == TForm1::Screen::Game; }, 20000));
+    EXPECT_TRUE(joiner->w.expectation()->isVisible());
+    EXPECT_FALSE(joiner->w.chatPanel()->Edit->isEnabled());
+    ASSERT_TRUE(runUntil([&] { return hostWait->Button1->isEnabled(); }, 20000));
+    EXPECT_TRUE(hostWait->Lines[0]->isVisibleTo(hostWait));
+    EXPECT_FALSE(hostWait->Button2->isEnabled());
+
+    QTest::mouseClick(hostWait->Button1, Qt::LeftButton);
+    ASSERT_EQ(host.w.screen(), TForm1::Screen::Game);
+    EXPECT_EQ(host.w.rules().g.SeatNames[1].substr(0, 5), "Boris");
+    EXPECT_EQ(host.w.rules().g.SeatNames[2].substr(0, 2), "PC");
+    ASSERT_TRUE(runUntil([&] { return !joiner->w.expectation()->isVisible(); }, 20000));
+
+    // A chat line of the host reaches the joiner as the host's (maroon) line.
+    QTest::keyClicks(host.w.chatPanel()->Edit, "hello");
+    QTest::keyClick(host.w.chatPanel()->Edit, Qt::Key_Return);
+    ASSERT_TRUE(runUntil([&] { return !joiner->w.session().lan()->chatLines().empty(); }, 20000));
+    EXPECT_EQ(joiner->w.session().lan()->chatLines().back(), (lan::ChatLine{1, "hello"}));
+
+    // Two deals, each scored alike on both machines.
+    std::map<int, std::array<int, 3>> hostDeals, joinerDeals;
+    auto note = [](Machine& m, std::map<int, std::array<int, 3>>& deals) {
+        const GameRecord& g = m.w.rules().g;
+        if (g.GameState == GameState::DealScored || g.GameState == GameState::GameOver)
+            deals.emplace(g.DealNumber, hostOrderScores(m.w));
+    };
+    const bool played = runUntil(
+        [&] {
+            host.act();
+            joiner->act();
+            note(host, hostDeals);
+            note(*joiner, joinerDeals);
+            return (hostDeals.size() >= 2 && joinerDeals.size() >= 2) ||
+                   host.w.session().lan()->aborted();
+        },
+        120000);
+    ASSERT_TRUE(played);
+    ASSERT_FALSE(host.w.session().lan()->aborted()) << host.w.session().lan()->abortReason();
+    EXPECT_EQ(hostDeals.begin()->second, joinerDeals.begin()->second);
+    EXPECT_EQ(std::next(hostDeals.begin())->second, std::next(joinerDeals.begin())->second);
+
+    // The joiner's machine goes: the host tells it and returns to the menu.
+    joiner.reset();
+    ASSERT_TRUE(runUntil([&] { return host.message() != nullptr; }, 20000));
+    EXPECT_EQ(host.message()->lines(), QStringList({"One of player has interrupted game!",
+                                                    "Press OK for exit to the main menu..."}));
+    QTest::mouseClick(host.message()->Button1, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return host.w.screen() == TForm1::Screen::Menu; }, 20000));
+    EXPECT_EQ(host.w.session().lan(), nullptr);
+}
+
+TEST(LanWindow, TheLoginFormChecksAddressAndPortAndAJoinerWithoutAHostSeesNoGames) {
+    Machine m;
+    QTest::mouseClick(m.w.Button6, Qt::LeftButton);
+    auto* login = m.w.findChild<dialogs::TFormPassword*>();
+    ASSERT_TRUE(login && login->Lan);
+    login->Edit1->setText("Vera");
+    login->Edit2->setText("pw");
+    login->Edit3->setText("pw");
+    login->Lan->setHost(false);
+    EXPECT_EQ(login->Lan->EditIP->text(), "127.0.0.1");
+    // A letter typed into the address puts the remembered address back.
+    QTest::keyClicks(login->Lan->EditIP, "x");
+    EXPECT_EQ(login->Lan->EditIP->text(), "127.0.0.1");
+
+    for (const char* bad : {"1.2.3.4.5", "1.2.3.4444", "1.2.3."}) {
+        login->Lan->EditIP->setText(bad);
+        QTest::mouseClick(login->Button1, Qt::LeftButton);
+        ASSERT_NE(m.message(), nullptr) << bad;
+        EXPECT_EQ(m.message()->lines().front(), "Incorrect IP-address!");
+        m.message()->close();
+    }
+    login->Lan->EditIP->setText("127.0.0.1");
+    login->Lan->EditPort->clear();
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    ASSERT_NE(m.message(), nullptr);
+    EXPECT_EQ(m.message()->lines().front(), "Incorrect Port!");
+    m.message()->close();
+
+    // Nobody listens on this port: the waiting form says so at its next second, and "Cancel"
+    // leaves the login form open.
+    login->Lan->EditPort->setText(QString::number(freePort()));
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    auto* wait = m.w.findChild<dialogs::TFormWait*>();
+    ASSERT_NE(wait, nullptr);
+    ASSERT_TRUE(runUntil(
+        [&] { return m.w.lanTable()->noGame() && !m.w.lanTable()->link().connectedToHost(); },
+        20000));
+    wait->secondTick();
+    EXPECT_EQ(wait->Label1->text(), "There are no accessible games");
+    QTest::mouseClick(wait->Button2, Qt::LeftButton);
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_EQ(m.w.session().lan(), nullptr);
+    EXPECT_EQ(m.w.settings().ServerAddress, "127.0.0.1");
+}
+
+}  // namespace
+}  // namespace orvala::app
