@@ -93,6 +93,19 @@ void addDownloads(Router& router, const ServiceContext& ctx, std::string prefix,
                 }});
 }
 
+constexpr std::string_view kRoutersHelp =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Orvala on a LAN</title></head>"
+    "<body><h1>Playing Orvala over a network</h1>"
+    "<p>One player creates the game (\"Server create the game\") and tells the others an "
+    "address and the port, 25666 unless changed. The others choose \"Client enters to game\" "
+    "and type them in.</p>"
+    "<p>On one local network, use an address of the host's network interface (the first lines "
+    "of \"To receive the IP-addresses\").</p>"
+    "<p>Over the Internet, the host's router must forward the TCP port to the host's machine "
+    "(port forwarding, often under \"NAT\" or \"Virtual server\" in the router's settings), "
+    "and the host's firewall must let the port in. The others then use the address the "
+    "Internet sees, the line after the interfaces.</p></body></html>";
+
 }  // namespace
 
 void addPageRoutes(Router& router, const ServiceContext& ctx) {
@@ -103,6 +116,10 @@ void addPageRoutes(Router& router, const ServiceContext& ctx) {
         {"GET", "/get_ip.php", false, 0, [c](const HttpRequest& r, Storage&) {
              return HttpResponse{200, "text/plain; charset=utf-8", callerAddress(r, c->config)};
          }});
+    // The login form's "?" beside the LAN fields: what a host behind a router needs.
+    router.add({"GET", "/help/routers.html", false, 0, [](const HttpRequest&, Storage&) {
+                    return HttpResponse{200, "text/html; charset=utf-8", std::string(kRoutersHelp)};
+                }});
     router.add({"GET", "/news.html", false, 0,
                 [c](const HttpRequest&, Storage& db) { return newsPage(*c, db); }});
     addDownloads(router, ctx, "/files/", "");

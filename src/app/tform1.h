@@ -223,6 +223,7 @@ class TForm1 final : public QWidget {
     std::unique_ptr<net::LibraryDownload> download_;
     void onlineStartup();
     void initLan();
+    void wireLanFields(dialogs::LanLoginFields* fields);
     void lanInterrupted();
     void endLanTable();
     void syncLan();

@@ -31,6 +31,32 @@ void TForm1::initLan() {
     connect(&session_, &GameSession::lanAborted, this, &TForm1::lanInterrupted);
 }
 
+void TForm1::wireLanFields(dialogs::LanLoginFields* fields) {
+    connect(fields, &dialogs::LanLoginFields::addressesAsked, fields, [this, fields] {
+        // This machine's interfaces, then its address as the Internet sees it (filled in when
+        // the service answers), then the loopback.
+        QStringList lines = net::interfaceAddresses();
+        QStringList hints;
+        for (int i = 0; i < lines.size(); ++i) hints << QString();
+        const QString base = net::serviceUrl().toString();
+        const int external = static_cast<int>(lines.size());
+        lines << QString() << "127.0.0.1";
+        hints << base << "Loop";
+        fields->showAddresses(lines, hints);
+        net::externalAddress(
+            *online_, base,
+            [fields, lines, hints, external](QString a) {
+                QStringList shown = lines;
+                shown[external] = a;
+                fields->showAddresses(shown, hints);
+            },
+            fields);
+    });
+    connect(fields, &dialogs::LanLoginFields::helpAsked, this, [] {
+        QDesktopServices::openUrl(QUrl(net::serviceUrl().toString() + "/help/routers.html"));
+    });
+}
+
 void TForm1::startLanTable(dialogs::TFormPassword* login, const ClubMember& member,
                            const dialogs::LanStart& start) {
     if (screen_ != Screen::Menu) return;

@@ -81,6 +81,7 @@ void TForm1::openLogin(int slot) {
     // In network mode every new game is a LAN game: the form asks for the table too.
     auto* dialog =
         new dialogs::TFormPassword({*club, slot, network ? &settings_ : nullptr}, this);
+    if (dialog->Lan) wireLanFields(dialog->Lan);
     connect(dialog, &dialogs::TFormPassword::lanStartAsked, this,
             [this, dialog](const ClubMember& m, const dialogs::LanStart& start) {
                 startLanTable(dialog, m, start);

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+class QObject;
+
 namespace orvala::net {
 
 class OnlineClient;
@@ -14,8 +16,9 @@ class OnlineClient;
 QStringList interfaceAddresses();
 
 // The address the web service sees this machine come from, or an empty text when the service
-// does not answer or answers with something that is no address.
+// does not answer or answers with something that is no address. Nothing is told once `context`
+// is gone.
 void externalAddress(OnlineClient& client, const QString& serviceBase,
-                     std::function<void(QString)> done);
+                     std::function<void(QString)> done, QObject* context);
 
 }  // namespace orvala::net

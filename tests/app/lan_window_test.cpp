@@ -131,20 +131,27 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
         if (g.GameState == GameState::DealScored || g.GameState == GameState::GameOver)
             deals.emplace(g.DealNumber, hostOrderScores(m.w));
     };
+    auto common = [&] {
+        int n = 0;
+        for (const auto& [deal, scores] : hostDeals) n += joinerDeals.count(deal) ? 1 : 0;
+        return n;
+    };
     const bool played = runUntil(
         [&] {
-            host.act();
-            joiner->act();
+            // A scored deal is noted before anybody opens the next one.
             note(host, hostDeals);
             note(*joiner, joinerDeals);
-            return (hostDeals.size() >= 2 && joinerDeals.size() >= 2) ||
-                   host.w.session().lan()->aborted();
+            host.act();
+            joiner->act();
+            return common() >= 2 || host.w.session().lan()->aborted();
         },
         120000);
     ASSERT_TRUE(played);
     ASSERT_FALSE(host.w.session().lan()->aborted()) << host.w.session().lan()->abortReason();
-    EXPECT_EQ(hostDeals.begin()->second, joinerDeals.begin()->second);
-    EXPECT_EQ(std::next(hostDeals.begin())->second, std::next(joinerDeals.begin())->second);
+    for (const auto& [deal, scores] : hostDeals)
+        if (joinerDeals.count(deal)) {
+            EXPECT_EQ(scores, joinerDeals[deal]) << "deal " << deal;
+        }
 
     // The joiner's machine goes: the host tells it and returns to the menu.
     joiner.reset();
