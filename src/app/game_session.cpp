@@ -1,5 +1,7 @@
 #include "app/game_session.h"
 
+#include <utility>
+
 #include "core/game/shuffle.h"
 
 namespace orvala::app {
@@ -46,6 +48,7 @@ void GameSession::input(const Input& in) {
         stopping_->store(true);
         worker_.drop();
         ready_.reset();
+        readyForLan_ = false;
     }
     if (lan_) {
         if (const auto* start = std::get_if<in::NewGame>(&in))
@@ -87,12 +90,14 @@ void GameSession::serveQuestion() {
         },
         [this](std::vector<Input> answer) {
             ready_ = std::move(answer);
+            readyForLan_ = true;
             emit answerReady();
         });
 }
 
 void GameSession::demoStep() {
     if (worker_.running() || ready_ || state().pending) return;
+    if (lan_ && lan_->playersAwaited()) return;
     worker_.run(
         [state = state(), pilot = &pilot_, stop = stopping_] {
             stop->store(false);
@@ -108,6 +113,13 @@ bool GameSession::deliver() {
     if (!ready_) return false;
     const std::vector<Input> inputs = std::move(*ready_);
     ready_.reset();
+    const bool forLan = std::exchange(readyForLan_, false);
+    if (lan_ && forLan) {
+        // The players' answer for the LAN table: it goes to the peer as its own.
+        for (const Input& in : inputs) lan_->playersAnswered(in);
+        flushLan();
+        return true;
+    }
     applyAll(inputs);
     return true;
 }
@@ -119,15 +131,24 @@ namespace orvala::app {
 void GameSession::beginLan(lan::Session session) {
     worker_.drop();
     ready_.reset();
+    readyForLan_ = false;
     // The peer answers the computer seat's questions with the computer players; the person's
     // contract is the window's dialog, or the demo's autopilot.
-    lan_ = std::make_unique<lan::LanPeer>(
-        std::move(session), demo_ ? static_cast<PlayersPort&>(pilot_) : *players_, *shuffleRandom_);
+    lan_players_ = demo_ ? static_cast<PlayersPort*>(&pilot_) : players_;
+    lan_ = std::make_unique<lan::LanPeer>(std::move(session), *lan_players_, *shuffleRandom_);
     lan_->askPersonsContract(!demo_);
+    // The computer seat thinks on the worker, as against the computer.
+    lan_->deferPlayers(true);
     lanAbortTold_ = contractTold_ = false;
+    thoughtFor_.reset();
 }
 
 void GameSession::endLan() {
+    // A thought for the table is forgotten with it.
+    stopping_->store(true);
+    worker_.drop();
+    ready_.reset();
+    readyForLan_ = false;
     lan_.reset();
     // Back to a table without a game, as at the program's start.
     RulesState fresh;
@@ -180,6 +201,27 @@ void GameSession::flushLan() {
     if (contract && !contractTold_)
         emit contractAsked(lan_->state().g.Contract, lan_->state().rules.RuleRoundToFive);
     contractTold_ = contract;
+    thinkForLan();
+}
+
+void GameSession::thinkForLan() {
+    if (!lan_ || !lan_->playersAwaited() || worker_.running() || ready_) return;
+    // A state thought about once without a usable answer is not thought about again.
+    if (thoughtFor_ && *thoughtFor_ == lan_->state()) return;
+    thoughtFor_ = lan_->state();
+    worker_.run(
+        [state = lan_->state(), seat = lan_->computerSeatHere(), players = lan_players_,
+         stop = stopping_] {
+            stop->store(false);
+            std::vector<Input> answer;
+            if (auto in = lan::LanPeer::playersMove(state, seat, *players)) answer.push_back(*in);
+            return answer;
+        },
+        [this](std::vector<Input> answer) {
+            ready_ = std::move(answer);
+            readyForLan_ = true;
+            emit answerReady();
+        });
 }
 
 }  // namespace orvala::app

@@ -83,6 +83,8 @@ class GameSession final : public QObject {
     void applyAll(const std::vector<Input>& inputs);
     // Passes on what the peer wrote, showed and asked.
     void flushLan();
+    // The players' answer the LAN table waits for, thought on the worker.
+    void thinkForLan();
 
     std::unique_ptr<RandomSource> shuffleRandom_;
     std::unique_ptr<RandomSource> playerRandom_;
@@ -92,6 +94,9 @@ class GameSession final : public QObject {
     bool demo_;
     RulesState s_;
     std::unique_ptr<lan::LanPeer> lan_;
+    PlayersPort* lan_players_ = nullptr;
+    std::optional<RulesState> thoughtFor_;
+    bool readyForLan_ = false;  // the answer waiting is the LAN table's players', not the demo's
     bool lanAbortTold_ = false;
     bool contractTold_ = false;
     ThinkingWorker worker_;

@@ -30,7 +30,8 @@ quint16 freePort() {
 struct Machine {
     QTemporaryDir dir;
     QuickComputers quick;
-    AutoPilot pilot{quick.players};
+    QuickComputers person;  // the person's own: the computer seat thinks on another thread
+    AutoPilot pilot{person.players};
     TForm1 w{fastOptionsIn(dir)};
 
     Machine() {
@@ -58,7 +59,7 @@ struct Machine {
 
     // The person's move, when the table is still and the rules wait for one.
     void act() {
-        if (w.busy()) return;
+        if (w.busy() || w.session().thinking()) return;
         if (auto* zakaz = w.findChild<dialogs::TFormZakaz*>(); zakaz && zakaz->isVisible()) {
             QTest::mouseClick(zakaz->Button1, Qt::LeftButton);
             return;

@@ -8,6 +8,13 @@
 #include "core/lan/routing.h"
 
 namespace orvala::lan {
+namespace {
+
+// The computer seat's bid or card in `s`, as the players choose it; none when it is not the
+// computer seat's turn or the rules would refuse every choice.
+std::optional<in::SeatAction> computerSeatMove(const RulesState& s, int seat, PlayersPort& players);
+
+}  // namespace
 
 LanPeer::LanPeer(Session session, PlayersPort& players, RandomSource& random)
     : session_(std::move(session)), players_(players), random_(random) {}
@@ -81,6 +88,7 @@ void LanPeer::answerQuestions() {
             continue;
         }
         if (askContract_ && s_.pending->kind == Question::Kind::Contract) return;
+        if (defer_) return;
         const Input answer = playersAnswer(s_, players_);
         if (!accepts(s_, answer)) return;
         keep(apply(s_, answer));
@@ -102,26 +110,71 @@ int LanPeer::computerSeat() const {
     return session_.role == NetRole::FirstJoiner ? 1 : 0;
 }
 
-void LanPeer::computerMoves() {
+namespace {
+
+std::optional<in::SeatAction> computerSeatMove(const RulesState& s, int seat,
+                                               PlayersPort& players) {
+    const GameRecord& g = s.g;
+    in::SeatAction a{in::SeatAction::Kind::Pass, seat};
+    if (seatToBid(g.GameState) == seat) {
+        const int limit = players.ComputerBidLimit(g, s.rules, seat);
+        if (raisesWithLimit(g, seat, limit))
+            a = {in::SeatAction::Kind::Bid, seat, g.CurrentBid + 5};
+    } else if (seatToPlay(g.GameState) == seat) {
+        a = {in::SeatAction::Kind::Play, seat, players.ChooseComputerCard(g, s.rules, seat)};
+        // A player's answer is untrusted: an unusable slot plays the first legal card.
+        for (int k = 1; k <= g.HandCount[seat] && !accepts(s, a); ++k) a.value = k;
+    } else {
+        return std::nullopt;
+    }
+    if (!accepts(s, a)) return std::nullopt;
+    return a;
+}
+
+}  // namespace
+
+bool LanPeer::computerMoveDue() const {
     const int seat = computerSeat();
-    while (seat != 0 && !aborted_ && s_.g.GameRunning && !s_.pending &&
-           s_.g.DealStartPending != 1) {
-        const GameRecord& g = s_.g;
-        in::SeatAction a{in::SeatAction::Kind::Pass, seat};
-        if (seatToBid(g.GameState) == seat) {
-            const int limit = players_.ComputerBidLimit(g, s_.rules, seat);
-            if (raisesWithLimit(g, seat, limit))
-                a = {in::SeatAction::Kind::Bid, seat, g.CurrentBid + 5};
-        } else if (seatToPlay(g.GameState) == seat) {
-            a = {in::SeatAction::Kind::Play, seat, players_.ChooseComputerCard(g, s_.rules, seat)};
-            // A player's answer is untrusted: an unusable slot plays the first legal card.
-            for (int k = 1; k <= g.HandCount[seat] && !accepts(s_, a); ++k) a.value = k;
-        } else {
-            return;
-        }
-        if (!accepts(s_, a)) return;
+    const GameRecord& g = s_.g;
+    return seat != 0 && !aborted_ && g.GameRunning && !s_.pending && g.DealStartPending != 1 &&
+           (seatToBid(g.GameState) == seat || seatToPlay(g.GameState) == seat);
+}
+
+bool LanPeer::playersAwaited() const {
+    if (!defer_ || aborted_) return false;
+    if (s_.pending) {
+        const Question::Kind k = s_.pending->kind;
+        return k != Question::Kind::Deck && !(askContract_ && k == Question::Kind::Contract);
+    }
+    return computerOwed_ && computerMoveDue();
+}
+
+bool LanPeer::playersAnswered(const Input& in) {
+    if (aborted_ || !accepts(s_, in)) return false;
+    run(in);
+    return true;
+}
+
+std::optional<Input> LanPeer::playersMove(const RulesState& s, int computerSeat,
+                                          PlayersPort& players) {
+    if (s.pending) return playersAnswer(s, players);
+    if (computerSeat == 0) return std::nullopt;
+    if (auto a = computerSeatMove(s, computerSeat, players)) return Input{*a};
+    return std::nullopt;
+}
+
+void LanPeer::computerMoves() {
+    // A move of this machine's own hands the turn on: the computer seat's next move is owed.
+    if (defer_) {
+        computerOwed_ = true;
+        return;
+    }
+    const int seat = computerSeat();
+    while (computerMoveDue()) {
+        const auto a = computerSeatMove(s_, seat, players_);
+        if (!a) return;
         const RulesState before = s_;
-        keep(apply(s_, a));
+        keep(apply(s_, *a));
         for (const Move& m : movesBetween(before, s_))
             for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
     }
@@ -197,6 +250,7 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
     } else if (m.starts_with("connect3")) {
         if (joinerOnSeatUpdate(session_, m) && s_.g.GameRunning) takeSeats();
     } else if (m[0] == 'b') {
+        computerOwed_ = false;
         const DealParse p = parseDeal(m);
         if (!p.deal) return abort(p.error);
         Applied a = ApplyDeal(s_, *p.deal, session_);
@@ -208,6 +262,8 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
 }
 
 void LanPeer::applyStep(std::string_view m) {
+    // The computer seat's move after a received step is the sender's to make.
+    computerOwed_ = false;
     const StepParse p = parseStep(m);
     if (!p.step) return abort(p.error);
     Applied a = ApplyStep(s_, *p.step, session_);

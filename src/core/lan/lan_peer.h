@@ -42,6 +42,18 @@ class LanPeer {
 
     // The person's contract waits for an input (the window's dialog) instead of `players`.
     void askPersonsContract(bool ask) { askContract_ = ask; }
+    // The players' answers are thought elsewhere (the window's worker thread): a question or the
+    // computer seat's move that falls to this machine waits (`playersAwaited`) until
+    // `playersMove`, run on a copy of the state, comes back as an input.
+    void deferPlayers(bool defer) { defer_ = defer; }
+    bool playersAwaited() const;
+    // The answer thought elsewhere; false when the table has moved on and the rules refuse it.
+    bool playersAnswered(const Input& in);
+    int computerSeatHere() const { return computerSeat(); }
+    // What the players answer in `s`: the pending question, else the computer seat's bid or card
+    // (computerSeat from `computerSeatHere`); none when there is nothing to answer.
+    static std::optional<Input> playersMove(const RulesState& s, int computerSeat,
+                                            PlayersPort& players);
 
     // A joiner's first text once its connection is up.
     void connected();
@@ -90,6 +102,7 @@ class LanPeer {
     void answerQuestions();
     void deal();
     void computerMoves();
+    bool computerMoveDue() const;
     int computerSeat() const;
     void takeSeats();
     void send(int to, std::string bytes) { out_.push_back(Send{to, std::move(bytes)}); }
@@ -105,6 +118,8 @@ class LanPeer {
     std::vector<ChatLine> chatLines_;
     bool aborted_ = false;
     bool askContract_ = false;
+    bool defer_ = false;
+    bool computerOwed_ = false;  // deferred: this machine's own move handed the computer its turn
     std::string abortReason_;
     bool awaitingRelay_ = false;
     std::optional<PlayerStart> pendingStart_;  // a joiner's start, asked before its seat came
