@@ -566,10 +566,11 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
          {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName, WordRow::Speed,
           WordRow::Help, WordRow::About, WordRow::Statistics, WordRow::Radio, WordRow::Chat}) {
         QAction* item = menu->addAction(text(row));
-        item->setEnabled(
-            (row == WordRow::ExitToMenu && screen_ == Screen::Game) || row == WordRow::Speed ||
-            (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
-            row == WordRow::ToChangeAName || row == WordRow::Radio || row == WordRow::Statistics);
+        item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
+                         row == WordRow::Speed ||
+                         (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
+                         row == WordRow::ToChangeAName || row == WordRow::Radio ||
+                         row == WordRow::Statistics);
         if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
