@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include "core/online/account_page.h"
 #include "core/text/cp1251.h"
@@ -75,7 +76,13 @@ void AccountWindow::setState(online::AccountState state) {
 
 void AccountWindow::create(const online::Account& typed) {
     online::Account a = typed;
-    a.DateR = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    // The player's short date format, unless it holds more than digits and the usual marks (a
+    // blank, a letter), which the service's records cannot carry.
+    const QDate today = QDate::currentDate();
+    QString date = QLocale().toString(today, QLocale::ShortFormat);
+    if (date.size() > 10 || date.contains(QRegularExpression(QStringLiteral("[^0-9./-]"))))
+        date = today.toString(QStringLiteral("dd.MM.yyyy"));
+    a.DateR = date.toStdString();
     a.R01 = a.R02 = a.R03 = "xxx";
     a.R04 = a.R05 = a.R06 = 0;
     post(online::registerRequest(a), [this, a](bool ok, const std::string& reply) mutable {
