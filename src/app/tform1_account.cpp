@@ -79,11 +79,15 @@ void TForm1::ShowAccount() {
 void TForm1::ShowPassport() {
     QWidget* over = options_dialog_ ? static_cast<QWidget*>(options_dialog_) : this;
     PlaySoundEvent(Wave::WOpenFo, false);
+    // A first run has no settings file yet, and so no passport: the defaults stand in for it.
+    const auto orDefault = [](const std::string& value, std::string_view fallback) {
+        return value.empty() ? std::string(fallback) : value;
+    };
     dialogs::Passport passport;
-    passport.nick = settings_.OnlineNick;
-    passport.city = settings_.OnlineCity;
-    passport.location = settings_.OnlineLocation;
-    passport.gender = settings_.OnlineGender;
+    passport.nick = orDefault(settings_.OnlineNick, kDefaultOnlineNick);
+    passport.city = orDefault(settings_.OnlineCity, kDefaultOnlineCity);
+    passport.location = orDefault(settings_.OnlineLocation, kDefaultOnlineLocation);
+    passport.gender = orDefault(settings_.OnlineGender, kDefaultOnlineGender);
     auto* d = new dialogs::TFormServerInfo(passport, over);
     connect(d, &dialogs::TFormServerInfo::changed, this, [this](const dialogs::Passport& p) {
         settings_.OnlineNick = p.nick;
