@@ -128,7 +128,6 @@ void AccountWindow::signOut() {
     results_.reset();
     ownPage_.reset();
     setState(online::AccountState::LoggedOut);
-    window_->showResults(std::nullopt, std::nullopt, std::nullopt);
     window_->showPage({}, std::nullopt, {}, false);
 }
 

@@ -278,6 +278,7 @@ void TFAcc1::showAccount(online::AccountState state, const online::Account& a) {
     if (state == online::AccountState::LoggedOut) {
         balance_.reset();
         LabelBalance->clear();
+        LabelResults->clear();
     } else if (EditMember->text().isEmpty()) {
         EditMember->setText(fromBytes(a.Nick));
     }

@@ -147,6 +147,8 @@ TEST(AccountWindow, CreateLoginFileGlobalRatingAndSignOut) {
     EXPECT_EQ(ann.state, AccountState::LoggedOut);
     EXPECT_FALSE(w->CheckGlobal->isEnabled());
     EXPECT_EQ(w->ButtonLogin->text(), word(WordRow::LoginToAccount));
+    EXPECT_TRUE(w->LabelResults->text().isEmpty());
+    EXPECT_TRUE(w->LabelBalance->text().isEmpty());
 
     // The same nick again is refused; a wrong password fails the login; the right one logs in.
     ASSERT_TRUE(w->ButtonCreate->isEnabled());
