@@ -367,6 +367,11 @@ void TFAcc1::transfer() {
         case online::TransferCheck::Allowed:
             break;
     }
+    // Zors sent to their own account would move nowhere.
+    if (nick == EditNick->text()) {
+        showMessage(this, word(WordRow::EmptyTransfer));
+        return;
+    }
     const std::string question =
         online::transferQuestion(word(WordRow::ReallyTransferQuestion).toStdString(),
                                  nick.toStdString(), amount, word(WordRow::Zors).toStdString());

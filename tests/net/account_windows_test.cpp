@@ -9,14 +9,17 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QEventLoop>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include "app/account_window.h"
+#include "app/tform1.h"
 #include "core/online/account.h"
 #include "dialogs/account_page_dialog.h"
 #include "dialogs/confirmation.h"
@@ -187,6 +190,10 @@ TEST(AccountWindow, ATransferBetweenTwoAccounts) {
     w->EditAmount->setText("0");
     w->ButtonTransfer->click();
     EXPECT_EQ(nextMessage(w), word(WordRow::EmptyTransfer));
+    w->EditReceiver->setText("ann");  // to oneself
+    w->EditAmount->setText("5");
+    w->ButtonTransfer->click();
+    EXPECT_EQ(nextMessage(w), word(WordRow::EmptyTransfer));
     EXPECT_EQ(w->findChild<dialogs::Confirmation*>(), nullptr);
 
     const auto answer = [&](bool yes) {
@@ -277,6 +284,48 @@ TEST(AccountWindow, ThePersonalPageThePhotoAndOtherMembersPages) {
     EXPECT_FALSE(w->MyPage->hasPhoto());
     editor->close();
     w->close();
+}
+
+}  // namespace
+}  // namespace orvala::app
+
+namespace orvala::app {
+namespace {
+
+// The main window logs in the account that "ZorUser.zor" (in the folder above the program
+// folder) names once it has read the configuration page, which also names the president.
+TEST(AccountWindow, TheMainWindowLogsInFromTheAccountFileAtStart) {
+    using namespace orvala::service::testing;
+    TestService service(service::Engine::Sqlite, {}, [](service::ServiceConfig& c) {
+        c.presidentNick = "ann";
+        // No addresses on the page: the window stays with ORVALA_SERVICE's.
+        c.publicUrl.clear();
+    });
+    ASSERT_EQ(registerAccount(service, "ann", "secret1"), "ok");
+    QTemporaryDir dir;
+    LaunchOptions options;
+    options.programFolder = QDir(dir.path()).filePath("Orvala");
+    QDir().mkpath(options.programFolder);
+    options.fast = true;
+    options.musicFolder = dir.path();
+    ASSERT_TRUE(
+        online::writeAccountFile(dir.filePath("ZorUser.zor").toStdString(), "ann", "secret1"));
+    qputenv("ORVALA_SERVICE", QByteArray::fromStdString(base(service.port())));
+    TForm1 w(options);
+    qunsetenv("ORVALA_SERVICE");
+    ASSERT_TRUE(waitUntil([&] { return w.accountState() == AccountState::LoggedIn; }));
+    EXPECT_EQ(w.account()->Nick, "ann");
+    EXPECT_EQ(w.AccountIcon->property("state").toInt(), 2);
+    EXPECT_EQ(w.online().addresses().presidentNick, "ann");
+    w.ShowAccount();
+    auto* account = w.findChild<dialogs::TFAcc1*>();
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(account->ButtonLogin->text(), word(WordRow::SignOut));
+    ASSERT_TRUE(waitUntil([&] { return account->PresidentPage->nick() == "ann"; }));
+    account->ButtonLogin->click();
+    EXPECT_EQ(w.accountState(), AccountState::LoggedOut);
+    EXPECT_EQ(w.AccountIcon->property("state").toInt(), 1);
+    account->close();
 }
 
 }  // namespace
