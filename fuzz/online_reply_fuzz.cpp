@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/online/account_page.h"
 #include "core/online/numbers.h"
 #include "core/online/operations.h"
 #include "core/online/reply_readers.h"
@@ -52,6 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)readAccountReply(reply, "nick", "pw");
     (void)readResultsReply(reply);
     (void)readTransferReply(reply);
+    if (const auto page = readPageReply(reply))
+        for (const std::string& field : page->fields) require(field.size() <= reply.size(), "page");
     require(readRecordList(reply, kWindowsTable).size() <= kListMaxRecords, "record rows");
     require(readRatingTop(reply).size() <= kListMaxRecords, "top rows");
     (void)readStatistics(reply);

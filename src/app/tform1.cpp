@@ -85,6 +85,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     setCurrentLanguage(settings_.LanguageIndex);
     clubStartup();
     onlineStartup();
+    createAccountIcon();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
@@ -308,6 +309,7 @@ void TForm1::showMenu() {
     Button8->hide();
     menu_.show();
     calendar_.show();
+    if (AccountIcon) AccountIcon->show();
     refreshClubPanel();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
@@ -319,6 +321,7 @@ void TForm1::startGame() {
     screen_ = Screen::Game;
     menu_.hide();
     calendar_.hide();
+    if (AccountIcon) AccountIcon->hide();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -469,6 +472,11 @@ void TForm1::layoutControls() {
     }
     layoutRadioAndPlayer();
     layoutLan();
+    if (AccountIcon) {
+        const auto r = mapRect(view_.scales(), 722, 4, 34, 34);
+        AccountIcon->setGeometry(r.left, r.top, r.width, r.height);
+        AccountIcon->setIconSize(AccountIcon->size());
+    }
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {

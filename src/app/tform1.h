@@ -141,6 +141,12 @@ class TForm1 final : public QWidget {
     net::OnlineClient& online() { return *online_; }
     void ShowStatistics();
     online::AccountState accountState() const { return accountState_; }
+    const std::optional<online::Account>& account() const { return account_; }
+    // The account (tform1_account.cpp): the account window from the menu's account button
+    // (a star in the state's colour), and the passport window from the options.
+    void ShowAccount();
+    void ShowPassport();
+    QToolButton* AccountIcon = nullptr;
     // The score summary of the game under way (or just ended).
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
@@ -233,6 +239,10 @@ class TForm1 final : public QWidget {
     QLabel* expectation_ = nullptr;
     std::size_t chatBase_ = 0;  // the chat lines before this game's start are not shown
     std::size_t chatHeard_ = 0;
+    void accountStartup();
+    void createAccountIcon();
+    void showAccountState();
+    QString accountFile() const;
     std::unique_ptr<net::OnlineClient> online_;
     online::AccountState accountState_ = online::AccountState::LoggedOut;
     std::optional<online::Account> account_;

@@ -31,10 +31,12 @@ void TForm1::ShowOptions() {
     context.screen = screen ? screen->size() : QSize(1920, 1080);
     context.libraryFolders = {options_.programFolder,
                               QDir(options_.programFolder).absoluteFilePath("..")};
+    context.passport = true;
     auto* d = new dialogs::TFormOptions(settings_, context, pictures_, this);
     options_dialog_ = d;
     connect(d, &dialogs::TFormOptions::changed, this, &TForm1::applyOption);
     connect(d, &dialogs::TFormOptions::speedAsked, this, &TForm1::ShowSpeed);
+    connect(d, &dialogs::TFormOptions::passportAsked, this, &TForm1::ShowPassport);
     // Every button of the dialog salutes as the window's buttons do.
     for (auto* b : d->findChildren<table::TZorCardsButton*>())
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });

@@ -5,9 +5,10 @@
 namespace orvala::online {
 namespace {
 
-void appendPercentEncoded(std::string& out, std::string_view cp1251) {
+void appendPercentEncoded(std::string& out, std::string_view cp1251, bool bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    for (unsigned char c : cp1251ToUtf8(cp1251)) {
+    const std::string text = bytes ? std::string(cp1251) : cp1251ToUtf8(cp1251);
+    for (unsigned char c : text) {
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
                            (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
         if (plain) {
@@ -22,13 +23,13 @@ void appendPercentEncoded(std::string& out, std::string_view cp1251) {
 
 }  // namespace
 
-std::string formBody(const std::vector<Field>& fields) {
+std::string formBody(const std::vector<Field>& fields, bool bytes) {
     std::string out;
     for (const Field& f : fields) {
         if (!out.empty()) out += '&';
-        appendPercentEncoded(out, f.key);
+        appendPercentEncoded(out, f.key, bytes);
         out += '=';
-        appendPercentEncoded(out, f.value);
+        appendPercentEncoded(out, f.value, bytes);
     }
     return out;
 }
@@ -45,7 +46,8 @@ std::string rawBody(const std::vector<Field>& fields) {
 }
 
 std::string Request::body() const {
-    return style == Style::Form ? formBody(fields) : rawBody(fields) + closing;
+    if (style == Style::Raw) return rawBody(fields) + closing;
+    return formBody(fields, style == Style::FormBytes);
 }
 
 }  // namespace orvala::online

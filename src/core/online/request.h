@@ -9,6 +9,7 @@
 //  - raw: "key=value" pairs joined by "&", no encoding at all, sent as Windows-1251 bytes. A value
 //    cannot hold "&" or "=" there, so each such character is sent as "_" rather than letting a
 //    value forge another field.
+// A picture goes in a form body whose values are bytes, percent-encoded as they are (FormBytes).
 
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@
 namespace orvala::online {
 
 enum class Address { Records, Statistics, Account };
-enum class Style { Form, Raw };
+enum class Style { Form, Raw, FormBytes };
 
 // The time-out of the record and table-list operations and of the statistics read.
 inline constexpr int kShortTimeoutMs = 3000;
@@ -42,7 +43,7 @@ struct Request {
     std::string body() const;
 };
 
-std::string formBody(const std::vector<Field>& fields);
+std::string formBody(const std::vector<Field>& fields, bool bytes = false);
 std::string rawBody(const std::vector<Field>& fields);
 
 }  // namespace orvala::online

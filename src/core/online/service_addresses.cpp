@@ -1,5 +1,6 @@
 #include "core/online/service_addresses.h"
 
+#include "core/online/account.h"
 #include "core/online/text_cipher.h"
 
 namespace orvala::online {
@@ -55,7 +56,11 @@ const std::string& ServiceAddresses::of(Address a) const {
 
 ServiceAddresses addressesAt(std::string_view base) {
     const std::string b = withoutTrailingSlash(std::string(base));
-    return {b + "/rec", b + "/stat", b + "/acc"};
+    ServiceAddresses a;
+    a.records = b + "/rec";
+    a.statistics = b + "/stat";
+    a.account = b + "/acc";
+    return a;
 }
 
 void applyStoredAddresses(std::string_view records, std::string_view statistics,
@@ -70,6 +75,11 @@ void applyConfigPage(std::string_view page, ServiceAddresses& addresses) {
     if (!addresses.recordsPaused) applyKey(page, "WTGamesPatt", addresses.records);
     applyKey(page, "StatPath", addresses.statistics);
     applyKey(page, "AccPath", addresses.account);
+    if (const std::size_t at = page.find("PresidentNick="); at != std::string_view::npos) {
+        std::string_view nick = page.substr(at + 14);
+        nick = nick.substr(0, nick.find('#'));
+        if (nickLamp(nick) != Lamp::Red) addresses.presidentNick = nick;
+    }
 }
 
 std::string encipherAddress(std::string_view address) {

@@ -17,6 +17,8 @@ struct ServiceAddresses {
     std::string records, statistics, account;  // each without a trailing "/"
     bool chatPaused = false;
     bool recordsPaused = false;
+    // The club president, whose page the account window shows; empty when the page names none.
+    std::string presidentNick;
 
     // The address of one of the three.
     const std::string& of(Address a) const;
