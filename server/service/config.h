@@ -1,6 +1,6 @@
 #pragma once
-// The operator's settings: the command line (--listen, --data, --database, --files) and the
-// small INI file "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
+// The operator's settings: the command line (--listen, --data, --database, --files,
+// --table-port) and the small INI file "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
 // ";" starts a comment line; [sections] are only for the reader's eye. An unknown key or a
 // value that does not read is an error, so that a typo never silently keeps a default.
 
@@ -22,7 +22,9 @@ struct ServiceConfig {
     bool chatPaused = false;     // [chat_paused] (or "admin pause-chat on")
     bool recordsPaused = false;  // [records_paused]
     std::string tourServerAddress = "127.0.0.1";  // [tournament_address]
-    int tourBasePort = 25700;                     // [tournament_base_port]; table t is on base + t
+    int tourBasePort = 25700;  // [tournament_base_port] or --table-port; table t is on base + t
+    int tourMoveMs = 30'000;   // [tournament_move_ms] the server's move clock: 26 s and grace
+    int tourSeed = 0;          // [tournament_seed] the deals' seed; 0: a random one
     bool tourServerOn = false;                    // [tournament_on]
     std::string tourWelcome = "Welcome!";         // [tournament_welcome]
     std::string adminNick;                        // [admin_nick]
