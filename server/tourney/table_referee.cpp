@@ -170,15 +170,12 @@ bool TableReferee::frame(int seat, const std::string& f, std::int64_t now) {
         case 'T':
             if (f.starts_with("TOut") && phase_ == Phase::Playing) timeOut(seat);
             return true;
-        case 'b': {
-            // Seat 1 starts the next round once every seat has the deal scored.
-            bool scored = phase_ == Phase::Playing && seat == 1 && f.starts_with("bnext");
-            for (int s = 1; s <= 3; ++s)
-                scored = scored && !owed_[static_cast<std::size_t>(s)] &&
-                         views_[static_cast<std::size_t>(s)].g.GameState == GameState::DealScored;
-            if (scored) deal(now);
+        case 'b':
+            // Seat 1 may ask before the last collection has reached every seat.
+            if (seat == 1 && f.starts_with("bnext") && phase_ == Phase::Playing)
+                nextAsked_ = true;
+            dealIfAsked(now);
             return true;
-        }
         case 'o':
             if (seat == 1) report_ = tourney::parseResultReport(f);
             return true;
@@ -248,7 +245,19 @@ TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t 
     out_.push_back(Frame{b, f});
     if (!moves.empty()) restartClock(now);
     finishIfOver();
+    dealIfAsked(now);
     return Step::Done;
+}
+
+// Seat 1 starts the next round once every seat has the deal scored.
+void TableReferee::dealIfAsked(std::int64_t now) {
+    if (!nextAsked_ || phase_ != Phase::Playing) return;
+    for (int s = 1; s <= 3; ++s)
+        if (owed_[static_cast<std::size_t>(s)] ||
+            views_[static_cast<std::size_t>(s)].g.GameState != GameState::DealScored)
+            return;
+    nextAsked_ = false;
+    deal(now);
 }
 
 bool TableReferee::applyOwn(int seat, const std::vector<lan::Move>& moves) {

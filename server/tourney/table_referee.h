@@ -90,6 +90,7 @@ class TableReferee {
     bool applyOwn(int seat, const std::vector<lan::Move>& moves);
     void restartClock(std::int64_t now);
     void finishIfOver();
+    void dealIfAsked(std::int64_t now);
     void compareReport();
     void leave(int seat, const std::string& why);
     void timeOut(int seat);
@@ -113,6 +114,7 @@ class TableReferee {
     std::optional<std::array<int, 4>> report_;
     std::optional<std::int64_t> deadline_;
     int clockSeat_ = 0;
+    bool nextAsked_ = false;
     std::vector<Frame> out_;
     std::vector<std::string> log_;
 };

@@ -258,7 +258,9 @@ class Player {
     int say(const char* what, int status) {
         std::cout << what << '\n' << std::flush;
         if (peer_.ending() != Ending::None && peer_.ending() != Ending::GameOver)
-            std::cerr << "orvala-tool tourney: " << peer_.endReason() << '\n';
+            std::cerr << "orvala-tool tourney: " << peer_.endReason() << " (deal "
+                      << peer_.state().g.DealNumber << ", state "
+                      << stateNumber(peer_.state().g.GameState) << ")\n";
         return status;
     }
 
@@ -290,8 +292,9 @@ class Player {
             peer_.setNames(nicks_);
             named_ = true;
         }
-        const bool scored =
-            g.GameState == GameState::DealScored || g.GameState == GameState::GameOver;
+        // "Next Round" counts the next deal at once; it is not scored before it has come.
+        const bool scored = !peer_.state().pending && (g.GameState == GameState::DealScored ||
+                                                       g.GameState == GameState::GameOver);
         if (!scored || g.DealNumber == lastDeal_) return;
         lastDeal_ = g.DealNumber;
         ++scoredDeals_;
