@@ -1,8 +1,8 @@
 #include "service/config.h"
 
 #include <charconv>
-#include <optional>
 #include <filesystem>
+#include <optional>
 
 #include "core/text/atomic_file.h"
 

@@ -172,8 +172,7 @@ bool TableReferee::frame(int seat, const std::string& f, std::int64_t now) {
             return true;
         case 'b':
             // Seat 1 may ask before the last collection has reached every seat.
-            if (seat == 1 && f.starts_with("bnext") && phase_ == Phase::Playing)
-                nextAsked_ = true;
+            if (seat == 1 && f.starts_with("bnext") && phase_ == Phase::Playing) nextAsked_ = true;
             dealIfAsked(now);
             return true;
         case 'o':

@@ -84,18 +84,18 @@ struct Table {
     }
 
     void read(const std::shared_ptr<Connection>& c) {
-        c->socket.async_read_some(
-            asio::buffer(c->buffer), [this, c](boost::system::error_code ec, std::size_t n) {
-                if (c->closed) return;
-                if (ec) return lost(c);
-                const std::string_view bytes(c->buffer.data(), n);
-                if (c->seat == 0)
-                    greet(c, bytes);
-                else if (!c->closing)
-                    referee->receive(c->seat, bytes, server.now());
-                pump();
-                if (!c->closed) read(c);
-            });
+        c->socket.async_read_some(asio::buffer(c->buffer),
+                                  [this, c](boost::system::error_code ec, std::size_t n) {
+                                      if (c->closed) return;
+                                      if (ec) return lost(c);
+                                      const std::string_view bytes(c->buffer.data(), n);
+                                      if (c->seat == 0)
+                                          greet(c, bytes);
+                                      else if (!c->closing)
+                                          referee->receive(c->seat, bytes, server.now());
+                                      pump();
+                                      if (!c->closed) read(c);
+                                  });
     }
 
     // The first frame must take a seat that this address holds in the lobby.
@@ -208,7 +208,8 @@ struct Table {
         if (lingerUntil) at = lingerUntil;
         timer.cancel();
         if (!at) return;
-        timer.expires_after(std::chrono::milliseconds(std::max<std::int64_t>(0, *at - server.now())));
+        timer.expires_after(
+            std::chrono::milliseconds(std::max<std::int64_t>(0, *at - server.now())));
         timer.async_wait([this](boost::system::error_code ec) {
             if (ec) return;
             if (lingerUntil && server.now() >= *lingerUntil) {
@@ -231,7 +232,8 @@ TournamentServer::TournamentServer(TournamentOptions options, TournamentCallback
     std::uint64_t seed = impl_->options.seed;
     if (seed == 0) seed = (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}();
     for (int t = 1; t <= tourney::kTables; ++t)
-        impl_->tables.push_back(std::make_unique<tables::Table>(*impl_, t, seed + static_cast<unsigned>(t)));
+        impl_->tables.push_back(
+            std::make_unique<tables::Table>(*impl_, t, seed + static_cast<unsigned>(t)));
 }
 
 TournamentServer::~TournamentServer() = default;

@@ -7,8 +7,8 @@
 
 #include "core/ai/computer_players.h"
 #include "core/lan/step_message.h"
-#include "tourney/table_referee.h"
 #include "core/tourney/tourney_peer.h"
+#include "tourney/table_referee.h"
 
 namespace orvala::service {
 namespace {

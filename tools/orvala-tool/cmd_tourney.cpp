@@ -150,8 +150,8 @@ std::string takeSeat(const TourneyOptions& o) {
     if (!account) return "No Connect";
     const auto a = online::readAccountReply(*account, o.nick, o.password);
     if (!a) return "refused";
-    const auto rating = post(o.service, "/tour/rating",
-                             online::rawBody({{"readrating55", "0"}, {"nick", o.nick}}));
+    const auto rating =
+        post(o.service, "/tour/rating", online::rawBody({{"readrating55", "0"}, {"nick", o.nick}}));
     const auto r = rating ? online::ReplyRecord(*rating) : std::nullopt;
     const std::string s = std::to_string(o.seat);
     const std::string body = online::rawBody({{"client3on" + s, "0"},
@@ -178,8 +178,8 @@ std::string takeSeat(const TourneyOptions& o) {
 
 // The game server's address and port of the table, from the lobby's table list.
 std::optional<Service> tableServer(const TourneyOptions& o) {
-    const auto reply = post(o.service, "/tour/tables",
-                            online::formBody({{"readtable310", "55"}, {"gid", "55"}}));
+    const auto reply =
+        post(o.service, "/tour/tables", online::formBody({{"readtable310", "55"}, {"gid", "55"}}));
     if (!reply) return std::nullopt;
     const auto list = online::ReplyList(*reply);
     const std::size_t k = static_cast<std::size_t>(tourney::kTables - o.table);
@@ -198,10 +198,10 @@ std::array<std::string, 4> seatNicks(const TourneyOptions& o) {
     std::array<std::string, 4> nicks{"", "seat1", "seat2", "seat3"};
     for (int s = 1; s <= 3; ++s) {
         const std::string d = std::to_string(s);
-        const auto reply = post(o.service, "/tour/read-seat",
-                                online::formBody({{"readclient" + d, "0"},
-                                                  {"gid", "55"},
-                                                  {"num", std::to_string(o.table)}}));
+        const auto reply =
+            post(o.service, "/tour/read-seat",
+                 online::formBody(
+                     {{"readclient" + d, "0"}, {"gid", "55"}, {"num", std::to_string(o.table)}}));
         const auto r = reply ? online::ReplyRecord(*reply) : std::nullopt;
         if (r && r->field(1) != "X" && !r->field(1).empty())
             nicks[static_cast<std::size_t>(s)] = r->field(1);
@@ -327,9 +327,9 @@ class Player {
         for (int k = 1; k <= s.g.HandCount[3]; ++k)
             if (!canPlaySlot(s, k)) slot = k;
         const int to = o_.seat == 1 ? 3 : o_.seat - 1;
-        const std::string m = lan::stepMessage(
-            o_.seat, lan::cardBody(1, lan::SeatField{}, slot, lan::CardHandOff{}),
-            static_cast<char>('0' + to));
+        const std::string m =
+            lan::stepMessage(o_.seat, lan::cardBody(1, lan::SeatField{}, slot, lan::CardHandOff{}),
+                             static_cast<char>('0' + to));
         writeAll(fd_, tourney::longFrame(m, o_.seat));
         cheated_ = true;
         return true;

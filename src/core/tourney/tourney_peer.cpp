@@ -145,11 +145,10 @@ void TourneyPeer::applyDeal(const std::string& frame) {
     } else if (s_.pending && s_.pending->kind == Question::Kind::Deck) {
         // Seat 1 asked for this deal with its "Next Round".
     } else if (s_.g.GameState == GameState::DealScored) {
-        const Input next =
-            s_.roles.startsRounds
-                ? Input{in::PressButton7{}}
-                : Input{in::SeatAction{in::SeatAction::Kind::NextRound,
-                                       lan::localSeat(session_.role, 1)}};
+        const Input next = s_.roles.startsRounds
+                               ? Input{in::PressButton7{}}
+                               : Input{in::SeatAction{in::SeatAction::Kind::NextRound,
+                                                      lan::localSeat(session_.role, 1)}};
         if (!accepts(s_, next)) return end(Ending::Aborted, "a deal the table cannot take");
         apply(s_, next);
     }

@@ -1,12 +1,13 @@
 // The tournament's frames: their padding and seat digit, the readers of both directions over
 // joined and split reads, the deal without its rules, the result report, the tables' rules.
 
+#include "core/tourney/frames.h"
+
 #include <gtest/gtest.h>
 
+#include "core/game/random_players.h"
 #include "core/game/random_source.h"
 #include "core/game/shuffle.h"
-#include "core/game/random_players.h"
-#include "core/tourney/frames.h"
 #include "core/tourney/tourney_peer.h"
 
 namespace orvala::tourney {
