@@ -1,7 +1,7 @@
 #pragma once
 // The operator's settings: the command line (--listen, --data, --database, --files,
-// --table-port) and the small INI file "orvala-service.ini" in the data folder. INI lines are "key
-// = value"; "#" or
+// --table-port, which wins over the INI file's base port) and the small INI file
+// "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
 // ";" starts a comment line; [sections] are only for the reader's eye. An unknown key or a
 // value that does not read is an error, so that a typo never silently keeps a default.
 
@@ -23,15 +23,17 @@ struct ServiceConfig {
     bool chatPaused = false;     // [chat_paused] (or "admin pause-chat on")
     bool recordsPaused = false;  // [records_paused]
     std::string tourServerAddress = "127.0.0.1";  // [tournament_address]
-    int tourBasePort = 25700;   // [tournament_base_port] or --table-port; table t is on base + t
-    int tourMoveMs = 30'000;    // [tournament_move_ms] the server's move clock: 26 s and grace
-    int tourSeed = 0;           // [tournament_seed] the deals' seed; 0: a random one
-    bool tourServerOn = false;  // [tournament_on]
-    std::string tourWelcome = "Welcome!";     // [tournament_welcome]
-    std::string adminNick;                    // [admin_nick]
-    std::string presidentNick;                // [president_nick]
+    int tourBasePort = 25700;                     // [tournament_base_port]; table t is on base + t
+    bool tourServerOn = false;                    // [tournament_on]
+    std::string tourWelcome = "Welcome!";         // [tournament_welcome]
+    std::string adminNick;                        // [admin_nick]
+    std::string presidentNick;                    // [president_nick]
     std::string news;                         // [news] the text of the news page until "admin news"
     std::vector<std::string> trustedProxies;  // [trusted_proxies] comma-separated addresses
+
+    // The game server's move clock, the players' 26 seconds and a little grace.
+    int tourMoveMs = 30'000;  // [tournament_move_ms]
+    int tourSeed = 0;         // [tournament_seed] the tables' deals; 0: a random seed
 };
 
 // Reads the INI text into `config`; false with the reason (and the line) when it cannot.
