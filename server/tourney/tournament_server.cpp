@@ -23,7 +23,8 @@ namespace tables {
 struct Table;
 
 struct Connection : std::enable_shared_from_this<Connection> {
-    Connection(tcp::socket s, Table& t) : socket(std::move(s)), table(t) {}
+    Connection(tcp::socket s, Table& t)
+        : socket(std::move(s)), table(t), helloTimer(socket.get_executor()) {}
     tcp::socket socket;
     Table& table;
     int seat = 0;  // 0 until "connect" is taken
@@ -32,6 +33,7 @@ struct Connection : std::enable_shared_from_this<Connection> {
     std::deque<std::string> writes;
     bool closing = false;
     bool closed = false;
+    asio::steady_timer helloTimer;  // a connection that never takes a seat is closed
 };
 
 }  // namespace tables
@@ -77,6 +79,10 @@ struct Table {
             if (!ec) {
                 socket.set_option(tcp::no_delay(true), ec);
                 auto c = std::make_shared<Connection>(std::move(socket), *this);
+                c->helloTimer.expires_after(std::chrono::milliseconds(server.options.moveMs));
+                c->helloTimer.async_wait([this, c](boost::system::error_code e) {
+                    if (!e && c->seat == 0) close(c);
+                });
                 read(c);
             }
             accept();
@@ -119,6 +125,7 @@ struct Table {
             return close(c);
         }
         c->seat = seat;
+        c->helloTimer.cancel();
         seats[seat] = c;
         referee->seated(seat, *nick, server.now());
         if (!rest.empty()) referee->receive(seat, rest, server.now());
@@ -159,6 +166,7 @@ struct Table {
     void close(const std::shared_ptr<Connection>& c) {
         if (c->closed) return;
         c->closed = true;
+        c->helloTimer.cancel();
         boost::system::error_code ec;
         c->socket.shutdown(tcp::socket::shutdown_both, ec);
         c->socket.close(ec);
