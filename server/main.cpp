@@ -12,6 +12,8 @@
 #include "service/admin.h"
 #include "service/service.h"
 #include "storage/storage.h"
+#include "tourney/table_records.h"
+#include "tourney/tournament_server.h"
 
 using namespace orvala::service;
 
@@ -28,6 +30,49 @@ std::string timestamp() {
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
     return buf;
+}
+
+TournamentOptions tournamentOptions(const ServiceConfig& c) {
+    TournamentOptions o;
+    o.address = c.listenAddress;
+    o.basePort = c.tourBasePort;
+    o.moveMs = c.tourMoveMs;
+    o.seed = static_cast<std::uint64_t>(c.tourSeed);
+    return o;
+}
+
+// The tables reach the database on their own thread, through their own connection. A failing
+// database costs a seat or a result, never the server.
+TournamentCallbacks tournamentCallbacks(Storage& db, std::function<void(std::string_view)> log) {
+    TournamentCallbacks cb;
+    cb.log = log;
+    cb.seatCheck = [&db, log](int table, int seat, const std::string& address) {
+        try {
+            return seatHolder(db, table, seat, address);
+        } catch (const std::exception& e) {
+            log(std::string("tables: ") + e.what());
+            return std::optional<std::string>();
+        }
+    };
+    cb.results = [&db, log](int table, const std::array<std::string, 4>& nicks,
+                            const std::array<int, 4>& results) {
+        try {
+            recordResults(db, table, nicks, results);
+            log("table " + std::to_string(table) + ": results " + nicks[1] + "=" +
+                std::to_string(results[1]) + " " + nicks[2] + "=" + std::to_string(results[2]) +
+                " " + nicks[3] + "=" + std::to_string(results[3]));
+        } catch (const std::exception& e) {
+            log(std::string("tables: results not recorded: ") + e.what());
+        }
+    };
+    cb.tableEnded = [&db, log](int table) {
+        try {
+            freeTable(db, table);
+        } catch (const std::exception& e) {
+            log(std::string("tables: ") + e.what());
+        }
+    };
+    return cb;
 }
 
 }  // namespace
@@ -47,15 +92,17 @@ int main(int argc, char** argv) {
     if (admin) return runAdmin(rest, context.config, wallClock(), std::cout, std::cerr);
     if (!rest.empty()) {
         std::cerr << "usage: orvala-service [--listen ADDR:PORT] [--data DIR] [--database URL]"
-                     " [--files DIR]\n       orvala-service admin ...\n";
+                     " [--files DIR] [--table-port BASE]\n       orvala-service admin ...\n";
         return 2;
     }
 
     std::vector<std::unique_ptr<Storage>> connections;
+    std::unique_ptr<Storage> tablesDb;  // the game server's own connection
     try {
         for (int i = 0; i < context.config.workers; ++i)
             connections.push_back(
                 openStorage(context.config.database, context.config.dataDir, i == 0));
+        tablesDb = openStorage(context.config.database, context.config.dataDir, false);
     } catch (const std::exception& e) {
         std::cerr << "orvala-service: " << e.what() << "\n";
         return 1;
@@ -80,8 +127,23 @@ int main(int argc, char** argv) {
                                                   : "PostgreSQL")
               << ")\n"
               << std::flush;
+    TournamentServer tables(tournamentOptions(context.config),
+                            tournamentCallbacks(*tablesDb, [&](std::string_view line) {
+                                std::lock_guard lock(logMutex);
+                                std::cout << timestamp() << ' ' << line << '\n' << std::flush;
+                            }));
+    if (!tables.listen(error)) {
+        std::cerr << "orvala-service: " << error << "\n";
+        return 1;
+    }
+    std::cout << "tables on ports " << context.config.tourBasePort + 1 << ".."
+              << context.config.tourBasePort + 10 << "\n"
+              << std::flush;
+    std::thread tablesThread([&] { tables.run(); });
     server.stopOnSignals({SIGINT, SIGTERM});
     server.run();
+    tables.stop();
+    tablesThread.join();
     workers.reset();  // before the server: a finishing job posts its answer to the loop
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <optional>
 
 #include "core/text/atomic_file.h"
 
@@ -38,6 +39,8 @@ bool setKey(const std::string& key, const std::string& v, ServiceConfig& c) {
     if (key == "tournament_base_port") return readInt(v, 1, 65000, c.tourBasePort);
     if (key == "tournament_on") return readBool(v, c.tourServerOn);
     if (key == "tournament_welcome") return c.tourWelcome = v, true;
+    if (key == "tournament_move_ms") return readInt(v, 100, 600'000, c.tourMoveMs);
+    if (key == "tournament_seed") return readInt(v, 0, 2'000'000'000, c.tourSeed);
     if (key == "admin_nick") return c.adminNick = v, true;
     if (key == "president_nick") return c.presidentNick = v, true;
     if (key == "news") return c.news = v, true;
@@ -94,10 +97,18 @@ bool readIni(const std::string& text, ServiceConfig& config, std::string& error)
 
 bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config,
                      std::vector<std::string>& rest, std::string& error) {
+    std::optional<int> tablePort;  // the command line wins over the INI file
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--listen" || a == "--data" || a == "--database" || a == "--files") {
+        if (a == "--table-port") {
+            int port = 0;
+            if (!hasValue || !readInt(args[++i], 1, 65000, port)) {
+                error = "--table-port takes a port number 1..65000";
+                return false;
+            }
+            tablePort = port;
+        } else if (a == "--listen" || a == "--data" || a == "--database" || a == "--files") {
             if (!hasValue) {
                 error = a + " needs a value";
                 return false;
@@ -122,6 +133,7 @@ bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config
         error = iniPath + ": " + error;
         return false;
     }
+    if (tablePort) config.tourBasePort = *tablePort;
     if (config.publicUrl.empty())
         config.publicUrl =
             "http://" + config.listenAddress + ":" + std::to_string(config.listenPort);

@@ -1,6 +1,7 @@
 #pragma once
-// The operator's settings: the command line (--listen, --data, --database, --files) and the
-// small INI file "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
+// The operator's settings: the command line (--listen, --data, --database, --files,
+// --table-port, which wins over the INI file's base port) and the small INI file
+// "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
 // ";" starts a comment line; [sections] are only for the reader's eye. An unknown key or a
 // value that does not read is an error, so that a typo never silently keeps a default.
 
@@ -29,6 +30,10 @@ struct ServiceConfig {
     std::string presidentNick;                    // [president_nick]
     std::string news;                         // [news] the text of the news page until "admin news"
     std::vector<std::string> trustedProxies;  // [trusted_proxies] comma-separated addresses
+
+    // The game server's move clock, the players' 26 seconds and a little grace.
+    int tourMoveMs = 30'000;  // [tournament_move_ms]
+    int tourSeed = 0;         // [tournament_seed] the tables' deals; 0: a random seed
 };
 
 // Reads the INI text into `config`; false with the reason (and the line) when it cannot.

@@ -67,6 +67,16 @@ TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
     EXPECT_EQ(d.listenAddress, "::1");
     EXPECT_FALSE(readCommandLine({"--listen", "8080"}, d, rest, error));
     EXPECT_FALSE(readCommandLine({"--data"}, d, rest, error));
+
+    // The tables' base port: the command line wins over the INI file.
+    ASSERT_TRUE(writeFileAtomically((dir / "orvala-service.ini").string(),
+                                    "tournament_base_port = 26000\ntournament_move_ms = 1500\n"));
+    ServiceConfig t;
+    ASSERT_TRUE(readCommandLine({"--data", dir.string(), "--table-port", "31000"}, t, rest, error));
+    EXPECT_EQ(t.tourBasePort, 31000);
+    EXPECT_EQ(t.tourMoveMs, 1500);
+    EXPECT_FALSE(readCommandLine({"--table-port", "0"}, t, rest, error));
+    EXPECT_FALSE(readCommandLine({"--table-port"}, t, rest, error));
     std::filesystem::remove_all(dir);
 }
 

@@ -21,6 +21,7 @@ int runVoices(Args& args);
 int runClub(Args& args);
 int runHistory(Args& args);
 int runLan(Args& args);
+int runTourney(Args& args);
 #ifdef ORVALA_TOOL_ONLINE
 int runOnline(Args& args);
 #endif

@@ -43,6 +43,9 @@ constexpr Command kCommands[] = {
     {"lan", orvala::tool::runLan,
      "lan host --port P --name NAME [--seed S] [--players 2|3] [--deals D] [--rules LINE] | "
      "lan join --address A --port P --name NAME [--seed S] [--deals D]"},
+    {"tourney", orvala::tool::runTourney,
+     "tourney --service URL --nick N --password P --table T --seat S [--seed X] "
+     "[--leave-after D | --stall-after D | --cheat-after D]"},
 #ifdef ORVALA_TOOL_ONLINE
     {"online", orvala::tool::runOnline,
      "online --service URL register NICK PW [--city C] [--country CODE] [--sex M|W] [--email E] | "

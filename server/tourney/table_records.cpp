@@ -1,0 +1,39 @@
+#include "tourney/table_records.h"
+
+namespace orvala::service {
+
+std::optional<std::string> seatHolder(Storage& db, int table, int seat,
+                                      const std::string& address) {
+    const auto r = db.queryOne("SELECT nick, taker FROM seats WHERE tbl = $1 AND seat = $2",
+                               {std::int64_t{table}, std::int64_t{seat}});
+    if (!r || r->text(1) != address) return std::nullopt;
+    return r->text(0);
+}
+
+void recordResults(Storage& db, int table, const std::array<std::string, 4>& nicks,
+                   const std::array<int, 4>& results) {
+    db.transaction([&] {
+        for (int s = 1; s <= 3; ++s) {
+            const auto seat = db.queryOne(
+                "SELECT country, city, sex FROM seats WHERE tbl = $1 AND seat = $2 AND nick = $3",
+                {std::int64_t{table}, std::int64_t{s}, nicks[static_cast<std::size_t>(s)]});
+            const std::string country = seat ? seat->text(0) : "#";
+            const std::string city = seat ? seat->text(1) : "#";
+            const std::string sex = seat ? seat->text(2) : "M";
+            const std::int64_t r = results[static_cast<std::size_t>(s)];
+            db.execute(
+                "INSERT INTO tour_players (nick, score, kon, rating, city, country, sex)"
+                " VALUES ($1, $2, 1, $2, $3, $4, $5) ON CONFLICT (nick) DO UPDATE SET"
+                " score = tour_players.score + $2, kon = tour_players.kon + 1,"
+                " rating = (tour_players.score + $2) / (tour_players.kon + 1),"
+                " city = $3, country = $4, sex = $5",
+                {nicks[static_cast<std::size_t>(s)], r, city, country, sex});
+        }
+    });
+}
+
+void freeTable(Storage& db, int table) {
+    db.execute("DELETE FROM seats WHERE tbl = $1", {std::int64_t{table}});
+}
+
+}  // namespace orvala::service

@@ -1,0 +1,392 @@
+#include "tourney/table_referee.h"
+
+#include "core/game/shuffle.h"
+#include "core/lan/apply_step.h"
+#include "core/lan/step_message.h"
+
+namespace orvala::service {
+namespace {
+
+using tourney::roleOfSeat;
+using Kind = lan::Move::Kind;
+
+// The server's copy of a seat's machine: the seat's numbering and first-bidder rotation, but
+// every seat played elsewhere, so that the seat's own moves apply as moves made elsewhere.
+SeatRoles refereeRoles(int seat) {
+    SeatRoles r = SeatRoles::tournamentSeat(seat);
+    for (int s = 0; s <= 3; ++s) {
+        r.sitter[s] = Sitter::Remote;
+        r.actsHere[s] = false;
+    }
+    r.startsRounds = false;
+    return r;
+}
+
+int otherSeat(int a, int b) {
+    return 6 - a - b;
+}
+
+in::SeatAction::Kind actionOf(Kind k) {
+    using A = in::SeatAction::Kind;
+    switch (k) {
+        case Kind::Bid:
+            return A::Bid;
+        case Kind::Pass:
+            return A::Pass;
+        case Kind::OpenTalon:
+            return A::OpenTalon;
+        case Kind::TakeTalon:
+            return A::TakeTalon;
+        case Kind::Give:
+            return A::Give;
+        case Kind::Reveal:
+            return A::Reveal;
+        case Kind::Contract:
+            return A::Contract;
+        case Kind::GiveUp:
+            return A::Paint;
+        case Kind::Play:
+            return A::Play;
+        case Kind::Collect:
+            break;
+    }
+    return A::Collect;
+}
+
+int firstInAuction(const GameRecord& g) {
+    for (int s = 1; s <= 3; ++s)
+        if (g.InBid[s]) return s;
+    return 0;
+}
+
+// The declarer's lead may come straight after the contract: the press that starts play is not
+// sent. Read against the state that press gives, the lead is a card played like any other.
+RulesState started(const RulesState& before, const RulesState& after) {
+    RulesState b = before;
+    const GameState to = after.g.GameState;
+    if (b.g.GameState == GameState::ContractSet &&
+        (seatToPlay(to) != 0 || to == GameState::TrickComplete))
+        b.g.GameState = playingState(b.g.Declarer);
+    return b;
+}
+
+std::string seatText(int seat) {
+    return "seat " + std::to_string(seat);
+}
+
+}  // namespace
+
+TableReferee::TableReferee(int table, RandomSource& random, std::int64_t moveMs)
+    : table_(table), random_(random), moveMs_(moveMs) {
+    for (int s = 1; s <= 3; ++s) {
+        lan::Session& session = sessions_[static_cast<std::size_t>(s)];
+        session.role = roleOfSeat(s);
+        session.link = lan::LinkState::Seated;
+        session.joinedCount = 1;
+    }
+}
+
+void TableReferee::seated(int seat, std::string nick, std::int64_t now) {
+    if (phase_ != Phase::Waiting || seat < 1 || seat > 3) return;
+    seated_[static_cast<std::size_t>(seat)] = true;
+    nicks_[static_cast<std::size_t>(seat)] = std::move(nick);
+    readers_[static_cast<std::size_t>(seat)] = {};
+    if (seated_[1] && seated_[2] && seated_[3]) deal(now);
+}
+
+void TableReferee::deal(std::int64_t now) {
+    const std::array<Card, 25> deck = Shuffle(random_);
+    const bool first = phase_ == Phase::Waiting;
+    for (int s = 1; s <= 3; ++s) {
+        RulesState& v = views_[static_cast<std::size_t>(s)];
+        if (first) {
+            v = RulesState{};
+            v.roles = refereeRoles(s);
+            v.rules = tourney::tableRules(table_);
+            apply(v, in::NewGame{PlayerStart{nicks_[static_cast<std::size_t>(s)]}});
+        } else {
+            apply(v, in::SeatAction{in::SeatAction::Kind::NextRound, 1});
+        }
+        apply(v, in::DeckAnswer{lan::deckSeenBy(roleOfSeat(s), deck)});
+        // No one presses "To Begin of Round" here: the deal's first bid may come at once.
+        v.g.DealStartPending = 2;
+        out_.push_back(Frame{s, tourney::dealFrame(deck)});
+    }
+    phase_ = Phase::Playing;
+    restartClock(now);
+}
+
+void TableReferee::receive(int seat, std::string_view bytes, std::int64_t now) {
+    if (seat < 1 || seat > 3 || !seated_[static_cast<std::size_t>(seat)]) return;
+    tourney::PlayerFrameReader& reader = readers_[static_cast<std::size_t>(seat)];
+    for (std::string& f : reader.feed(bytes))
+        inbox_[static_cast<std::size_t>(seat)].push_back(std::move(f));
+    if (reader.broken()) inbox_[static_cast<std::size_t>(seat)].push_back("?");
+    // One seat's frame may let another's waiting ones through.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int s = 1; s <= 3; ++s) {
+            const std::size_t before = inbox_[static_cast<std::size_t>(s)].size();
+            process(s, now);
+            moved = moved || inbox_[static_cast<std::size_t>(s)].size() != before;
+        }
+    }
+}
+
+void TableReferee::process(int seat, std::int64_t now) {
+    auto& inbox = inbox_[static_cast<std::size_t>(seat)];
+    while (!inbox.empty()) {
+        if (!frame(seat, inbox.front(), now)) return;
+        inbox.pop_front();
+    }
+}
+
+// False when the frame must wait.
+bool TableReferee::frame(int seat, const std::string& f, std::int64_t now) {
+    if (!seated_[static_cast<std::size_t>(seat)]) return true;
+    if (f == "?") {
+        leave(seat, "unreadable bytes");
+        return true;
+    }
+    if (f.back() != static_cast<char>('0' + seat)) {
+        leave(seat, "a frame under another seat's number");
+        return true;
+    }
+    if (phase_ == Phase::Ended) {
+        if (f[0] == 'o' && seat == 1 && !report_) {
+            report_ = tourney::parseResultReport(f);
+            if (!report_) log("table " + std::to_string(table_) + ": seat 1's report unreadable");
+            compareReport();
+        }
+        return true;
+    }
+    switch (f[0]) {
+        case 's':
+            toOthers(seat, f);
+            return true;
+        case 'd':
+            if (f.starts_with("disA")) leave(seat, "left the table");
+            return true;
+        case 'T':
+            if (f.starts_with("TOut") && phase_ == Phase::Playing) timeOut(seat);
+            return true;
+        case 'b':
+            // Seat 1 may ask before the last collection has reached every seat.
+            if (seat == 1 && f.starts_with("bnext") && phase_ == Phase::Playing) nextAsked_ = true;
+            dealIfAsked(now);
+            return true;
+        case 'o':
+            if (seat == 1) report_ = tourney::parseResultReport(f);
+            return true;
+        case 'h':
+            if (phase_ != Phase::Playing) return true;
+            return step(seat, f, now) == Step::Done;
+        default:  // "connect" again
+            return true;
+    }
+}
+
+TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t now) {
+    std::string m = f.substr(0, lan::kStepLength);
+    if (m[1] != static_cast<char>('0' + a)) {
+        leave(a, "a step under another seat's number");
+        return Step::Done;
+    }
+    const int b = m.back() - '0';
+    if (b < 1 || b > 3 || b == a) {
+        leave(a, "a step for no other seat");
+        return Step::Done;
+    }
+    std::optional<Owed>& owed = owed_[static_cast<std::size_t>(a)];
+    if (owed && owed->to != b) {
+        leave(a, "an action told to one seat only");
+        return Step::Done;
+    }
+    // What is for `b` waits while another seat still owes `b` an earlier action.
+    for (int c = 1; c <= 3; ++c)
+        if (c != a && owed_[static_cast<std::size_t>(c)] &&
+            owed_[static_cast<std::size_t>(c)]->to == b)
+            return Step::Held;
+
+    // The shared step reader names machines by their LAN role.
+    m[1] = static_cast<char>('0' + lan::digitOf(roleOfSeat(a)));
+    const lan::StepParse p = lan::parseStep(m);
+    if (!p.step) {
+        leave(a, "an unreadable step: " + p.error);
+        return Step::Done;
+    }
+    RulesState& receiver = views_[static_cast<std::size_t>(b)];
+    const RulesState before = receiver;
+    const lan::Applied applied =
+        lan::ApplyStep(receiver, *p.step, sessions_[static_cast<std::size_t>(b)]);
+    if (!applied.ok) {
+        leave(a, "a step the rules refuse: " + applied.error);
+        return Step::Done;
+    }
+    std::vector<lan::Move> moves = lan::movesBetween(started(before, receiver), receiver);
+    for (lan::Move& mv : moves) {
+        mv.seat = lan::hostSeat(roleOfSeat(b), mv.seat);
+        mv.field = 'i';
+    }
+    if (owed) {
+        if (moves != owed->moves) {
+            leave(a, "a different action for each seat");
+            return Step::Done;
+        }
+        owed.reset();
+    } else if (!moves.empty()) {
+        if (!applyOwn(a, moves)) {
+            leave(a, "a step its own seat cannot make");
+            return Step::Done;
+        }
+        owed = Owed{otherSeat(a, b), moves};
+    }
+    out_.push_back(Frame{b, f});
+    if (!moves.empty()) restartClock(now);
+    finishIfOver();
+    dealIfAsked(now);
+    return Step::Done;
+}
+
+// Seat 1 starts the next round once every seat has the deal scored.
+void TableReferee::dealIfAsked(std::int64_t now) {
+    if (!nextAsked_ || phase_ != Phase::Playing) return;
+    for (int s = 1; s <= 3; ++s)
+        if (owed_[static_cast<std::size_t>(s)] ||
+            views_[static_cast<std::size_t>(s)].g.GameState != GameState::DealScored)
+            return;
+    nextAsked_ = false;
+    deal(now);
+}
+
+bool TableReferee::applyOwn(int seat, const std::vector<lan::Move>& moves) {
+    RulesState v = views_[static_cast<std::size_t>(seat)];
+    for (const lan::Move& m : moves) {
+        const in::SeatAction act{actionOf(m.kind), lan::localSeat(roleOfSeat(seat), m.seat),
+                                 m.value, m.value2};
+        if (!accepts(v, act)) return false;
+        apply(v, act);
+    }
+    views_[static_cast<std::size_t>(seat)] = std::move(v);
+    return true;
+}
+
+int TableReferee::clockSeat() const {
+    if (phase_ != Phase::Playing) return 0;
+    for (int s = 1; s <= 3; ++s)
+        if (owed_[static_cast<std::size_t>(s)]) return s;
+    // Seat 3's numbering is the tournament's own.
+    const RulesState& v = views_[3];
+    const GameRecord& g = v.g;
+    if (v.pending) return 0;
+    if (const int s = seatToBid(g.GameState)) return s;
+    if (const int s = seatToPlay(g.GameState)) return s;
+    switch (g.GameState) {
+        case GameState::AuctionOver:
+        case GameState::TalonShown:
+            return firstInAuction(g);
+        case GameState::ChoosingGive:
+        case GameState::GiveChosen:
+        case GameState::CardsGiven:
+        case GameState::ContractSet:
+            return g.Declarer;
+        case GameState::TrickComplete:
+            return g.FirstBidder;
+        case GameState::DealScored:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+void TableReferee::restartClock(std::int64_t now) {
+    clockSeat_ = clockSeat();
+    deadline_ = clockSeat_ != 0 ? std::optional<std::int64_t>(now + moveMs_) : std::nullopt;
+}
+
+std::optional<std::int64_t> TableReferee::deadline() const {
+    return phase_ == Phase::Playing ? deadline_ : std::nullopt;
+}
+
+void TableReferee::tick(std::int64_t now) {
+    if (phase_ == Phase::Playing && deadline_ && now >= *deadline_ && clockSeat_ != 0)
+        timeOut(clockSeat_);
+}
+
+void TableReferee::closed(int seat, std::int64_t) {
+    if (seat < 1 || seat > 3) return;
+    if (phase_ == Phase::Playing) leave(seat, "the connection closed");
+    seated_[static_cast<std::size_t>(seat)] = false;
+    inbox_[static_cast<std::size_t>(seat)].clear();
+}
+
+void TableReferee::finishIfOver() {
+    if (phase_ != Phase::Playing) return;
+    for (int s = 1; s <= 3; ++s)
+        if (owed_[static_cast<std::size_t>(s)] ||
+            views_[static_cast<std::size_t>(s)].g.GameState != GameState::GameOver)
+            return;
+    std::array<int, 4> scores{};
+    for (int s = 1; s <= 3; ++s) scores[static_cast<std::size_t>(s)] = views_[3].g.Score[s];
+    results_ = tourney::tableResults(scores);
+    phase_ = Phase::Ended;
+    end_ = End::Finished;
+    deadline_.reset();
+    for (int s = 1; s <= 3; ++s) out_.push_back(Frame{s, tourney::gameOverFrame()});
+    compareReport();
+}
+
+void TableReferee::compareReport() {
+    if (!report_ || !results_) return;
+    for (int s = 1; s <= 3; ++s) {
+        if ((*report_)[static_cast<std::size_t>(s)] != (*results_)[static_cast<std::size_t>(s)]) {
+            log("table " + std::to_string(table_) +
+                ": seat 1 reported a result that differs from the server's; the server's stands");
+            return;
+        }
+    }
+}
+
+void TableReferee::leave(int seat, const std::string& why) {
+    if (phase_ == Phase::Ended) return;
+    log("table " + std::to_string(table_) + ": " + seatText(seat) + " left: " + why);
+    if (phase_ == Phase::Waiting) {
+        // Nothing was dealt: the seat is free again.
+        seated_[static_cast<std::size_t>(seat)] = false;
+        inbox_[static_cast<std::size_t>(seat)].clear();
+        return;
+    }
+    toOthers(seat, tourney::leftFrame(seat));
+    phase_ = Phase::Ended;
+    end_ = End::Left;
+    endingSeat_ = seat;
+    deadline_.reset();
+}
+
+void TableReferee::timeOut(int seat) {
+    log("table " + std::to_string(table_) + ": " + seatText(seat) + " ran out of time");
+    toOthers(seat, tourney::timeOutFrame(seat));
+    phase_ = Phase::Ended;
+    end_ = End::TimedOut;
+    endingSeat_ = seat;
+    deadline_.reset();
+}
+
+void TableReferee::toOthers(int seat, const std::string& bytes) {
+    for (int s = 1; s <= 3; ++s)
+        if (s != seat && seated_[static_cast<std::size_t>(s)]) out_.push_back(Frame{s, bytes});
+}
+
+std::vector<TableReferee::Frame> TableReferee::takeOutgoing() {
+    std::vector<Frame> out;
+    out.swap(out_);
+    return out;
+}
+
+std::vector<std::string> TableReferee::takeLog() {
+    std::vector<std::string> out;
+    out.swap(log_);
+    return out;
+}
+
+}  // namespace orvala::service

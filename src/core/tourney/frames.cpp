@@ -1,0 +1,178 @@
+#include "core/tourney/frames.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace orvala::tourney {
+namespace {
+
+std::string framed(std::string_view text, std::size_t length, char last) {
+    std::string f(text);
+    if (f.size() < length) f.resize(length, '#');
+    f[length - 1] = last;
+    return f;
+}
+
+char digit(int seat) {
+    return static_cast<char>('0' + seat);
+}
+
+// The whole length of the frame that `head` begins, 0 when none does.
+std::size_t serverFrameLength(char first) {
+    switch (first) {
+        case 'b':
+            return kDealFrame;
+        case 's':
+        case 'h':
+        case 'e':
+        case 'a':
+        case 'T':
+            return kLongFrame;
+        default:
+            return 0;
+    }
+}
+
+std::size_t playerFrameLength(char first) {
+    switch (first) {
+        case 'c':
+        case 'T':
+        case 'b':
+        case 'o':
+            return kShortFrame;
+        case 'd':
+        case 'h':
+        case 's':
+            return kLongFrame;
+        default:
+            return 0;
+    }
+}
+
+template <typename LengthOf>
+std::vector<std::string> cut(std::string& buffer, bool& broken, std::string_view bytes,
+                             LengthOf lengthOf) {
+    std::vector<std::string> out;
+    if (broken) return out;
+    buffer.append(bytes);
+    std::size_t at = 0;
+    while (at < buffer.size()) {
+        const std::size_t n = lengthOf(buffer[at]);
+        if (n == 0) {
+            broken = true;
+            buffer.clear();
+            return out;
+        }
+        if (buffer.size() - at < n) break;
+        out.push_back(buffer.substr(at, n));
+        at += n;
+    }
+    buffer.erase(0, at);
+    return out;
+}
+
+}  // namespace
+
+RuleSettings tableRules(int table) {
+    RuleSettings r;
+    r.RuleStartWith500 = table <= 5;
+    r.RuleRoundToFive = true;
+    r.RuleBolts = table > 5;
+    r.RuleBoltPenaltyMode = 3;
+    r.RuleBarrel = table > 5;
+    r.RulePainting = table == 4 || table == 5 || table == 9 || table == 10;
+    return r;
+}
+
+lan::NetRole roleOfSeat(int seat) {
+    switch (seat) {
+        case 1:
+            return lan::NetRole::FirstJoiner;
+        case 2:
+            return lan::NetRole::SecondJoiner;
+        default:
+            return lan::NetRole::Host;
+    }
+}
+
+int seatOfRole(lan::NetRole role) {
+    return lan::hostSeatOf(role);
+}
+
+std::string shortFrame(std::string_view text, int seat) {
+    return framed(text, kShortFrame, digit(seat));
+}
+
+std::string longFrame(std::string_view text, int seat) {
+    return framed(text, kLongFrame, digit(seat));
+}
+
+std::string dealFrame(const std::array<Card, 25>& deck) {
+    // The LAN deal without its six rule letters.
+    return lan::dealMessage(lan::DealMessage{deck, {}}).substr(0, kDealFrame);
+}
+
+std::string gameOverFrame() {
+    return framed("end", kLongFrame, '0');
+}
+
+std::string leftFrame(int seat) {
+    std::string text = "abort";
+    text += digit(seat);
+    return framed(text, kLongFrame, digit(seat));
+}
+
+std::string timeOutFrame(int seat) {
+    return framed("TOut", kLongFrame, digit(seat));
+}
+
+std::optional<lan::DealMessage> parseDealFrame(std::string_view frame, int table) {
+    if (frame.size() != kDealFrame || frame[0] != 'b') return std::nullopt;
+    // The table's rules take the place of the letters a LAN host sends.
+    const RuleSettings rules = tableRules(table);
+    const std::string tail = lan::dealMessage(lan::DealMessage{{}, rules}).substr(kDealFrame);
+    const lan::DealParse p = lan::parseDeal(std::string(frame) + tail);
+    return p.deal;
+}
+
+std::array<int, 4> tableResults(const std::array<int, 4>& scores) {
+    std::array<int, 4> r{};
+    const int sum = scores[1] + scores[2] + scores[3];
+    for (int s = 1; s <= 3; ++s) r[static_cast<std::size_t>(s)] = sum - 3 * scores[s];
+    return r;
+}
+
+std::string resultReport(const std::array<int, 4>& scores) {
+    const std::array<int, 4> r = tableResults(scores);
+    std::string text = "o";
+    for (int s = 1; s <= 3; ++s) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%5d", r[static_cast<std::size_t>(s)]);
+        text += buf;
+    }
+    return text;
+}
+
+std::optional<std::array<int, 4>> parseResultReport(std::string_view frame) {
+    if (frame.size() < 16 || frame[0] != 'o') return std::nullopt;
+    std::array<int, 4> r{};
+    for (int s = 1; s <= 3; ++s) {
+        std::string_view field = frame.substr(1 + 5 * static_cast<std::size_t>(s - 1), 5);
+        while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+        int v = 0;
+        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
+        if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
+        r[static_cast<std::size_t>(s)] = v;
+    }
+    return r;
+}
+
+std::vector<std::string> ServerFrameReader::feed(std::string_view bytes) {
+    return cut(buffer_, broken_, bytes, serverFrameLength);
+}
+
+std::vector<std::string> PlayerFrameReader::feed(std::string_view bytes) {
+    return cut(buffer_, broken_, bytes, playerFrameLength);
+}
+
+}  // namespace orvala::tourney

@@ -1,0 +1,206 @@
+#include "core/tourney/tourney_peer.h"
+
+#include "core/game/round_driver.h"
+#include "core/lan/apply_step.h"
+#include "core/lan/chat_line.h"
+#include "core/lan/move_steps.h"
+#include "core/lan/step_message.h"
+
+namespace orvala::tourney {
+namespace {
+
+// The machine a LAN step message of `sender` goes to: the host writes on its connection to
+// the joiner, a joiner names the host ("1") or the other joiner ("3") in its route code.
+lan::NetRole receiverOf(const lan::Send& s, lan::NetRole sender) {
+    using lan::NetRole;
+    if (sender == NetRole::Host) return s.to == 0 ? NetRole::FirstJoiner : NetRole::SecondJoiner;
+    if (s.bytes.back() == '1') return NetRole::Host;
+    return sender == NetRole::FirstJoiner ? NetRole::SecondJoiner : NetRole::FirstJoiner;
+}
+
+}  // namespace
+
+TourneyPeer::TourneyPeer(int table, int seat, PlayersPort& players, PlayerStart player)
+    : table_(table), seat_(seat), players_(players), player_(std::move(player)) {
+    session_.role = roleOfSeat(seat);
+    session_.link = lan::LinkState::Seated;
+    session_.joinedCount = 1;
+    session_.localName = lan::sixBytes(player_.name);
+}
+
+void TourneyPeer::setNames(const std::array<std::string, 4>& names) {
+    for (int t = 1; t <= 3; ++t)
+        session_.seatNames[static_cast<std::size_t>(lan::localSeat(session_.role, t))] =
+            names[static_cast<std::size_t>(t)];
+    for (int seat = 1; seat <= 2; ++seat)
+        s_.g.SeatNames[static_cast<std::size_t>(seat)] =
+            session_.seatNames[static_cast<std::size_t>(seat)];
+}
+
+void TourneyPeer::connected() {
+    send(shortFrame("connect" + std::to_string(seat_), seat_));
+}
+
+bool TourneyPeer::input(const Input& in) {
+    if (ending_ != Ending::None || !accepts(s_, in)) return false;
+    if (awaitingHandOff_ && std::holds_alternative<in::PressButton7>(in)) return false;
+    run(in);
+    return true;
+}
+
+bool TourneyPeer::autoplay(AutoPilot& pilot) {
+    if (ending_ != Ending::None || !s_.g.GameRunning || s_.pending) return false;
+    if (s_.g.GameState == GameState::DealScored)
+        return s_.roles.startsRounds && input(in::PressButton7{});
+    bool any = false;
+    for (const Input& in : pilot.next(s_)) {
+        if (!input(in)) break;
+        any = true;
+    }
+    return any;
+}
+
+void TourneyPeer::chat(std::string_view text) {
+    if (ending_ != Ending::None || text.empty()) return;
+    const std::string line(text.substr(0, lan::kChatTextMax));
+    chatLines_.push_back(line);
+    send(longFrame("s" + line, seat_));
+}
+
+void TourneyPeer::timeUp() {
+    if (ending_ != Ending::None) return;
+    send(shortFrame("TOut", seat_));
+    end(Ending::TimedOut, "my time is up", seat_);
+}
+
+void TourneyPeer::leave() {
+    if (ending_ != Ending::None) return;
+    send(longFrame("disA", seat_));
+    end(Ending::Aborted, "left the table", seat_);
+}
+
+void TourneyPeer::run(const Input& in) {
+    const RulesState before = s_;
+    apply(s_, in);
+    while (s_.pending) {
+        // The server deals; the first seat's "Next Round" asks it to.
+        if (s_.pending->kind == Question::Kind::Deck) {
+            if (!askedNext_) send(shortFrame("bnext", seat_));
+            askedNext_ = true;
+            break;
+        }
+        const Input answer = playersAnswer(s_, players_);
+        if (!accepts(s_, answer)) break;
+        apply(s_, answer);
+    }
+    for (const lan::Move& m : lan::movesBetween(before, s_)) {
+        for (lan::Send& out : lan::stepsFor(m, session_, s_)) {
+            std::string bytes = std::move(out.bytes);
+            const int to = seatOfRole(receiverOf(lan::Send{out.to, bytes}, session_.role));
+            bytes[1] = static_cast<char>('0' + seat_);
+            bytes.back() = static_cast<char>('0' + to);
+            send(longFrame(bytes, seat_));
+        }
+    }
+    if (gameOver() && ending_ == Ending::None) end(Ending::GameOver, "game over");
+}
+
+void TourneyPeer::receive(std::string_view bytes) {
+    if (ending_ != Ending::None && ending_ != Ending::GameOver) return;
+    for (const std::string& f : reader_.feed(bytes)) {
+        if (ending_ != Ending::None && ending_ != Ending::GameOver) return;
+        switch (f[0]) {
+            case 'b':
+                applyDeal(f);
+                break;
+            case 'h':
+                applyStep(f);
+                break;
+            case 's':
+                chatLines_.push_back(f.substr(1, f.find('#') - 1));
+                break;
+            case 'e':
+                serverEnded_ = true;
+                if (!gameOver()) end(Ending::Aborted, "the server ended the game");
+                break;
+            case 'a':
+                end(Ending::Aborted, "a player left the table", f[5] - '0');
+                break;
+            case 'T':
+                end(Ending::TimedOut, "a player's time is up", f[49] - '0');
+                break;
+        }
+    }
+    if (reader_.broken()) end(Ending::Aborted, "unreadable bytes from the server");
+}
+
+void TourneyPeer::applyDeal(const std::string& frame) {
+    if (ending_ != Ending::None) return;
+    const auto deal = parseDealFrame(frame, table_);
+    if (!deal) return end(Ending::Aborted, "a deal that cannot be dealt");
+    if (!s_.g.GameRunning) {
+        s_.roles = SeatRoles::tournamentSeat(seat_);
+        s_.rules = tableRules(table_);
+        apply(s_, in::NewGame{player_});
+    } else if (s_.pending && s_.pending->kind == Question::Kind::Deck) {
+        // Seat 1 asked for this deal with its "Next Round".
+    } else if (s_.g.GameState == GameState::DealScored) {
+        const Input next = s_.roles.startsRounds
+                               ? Input{in::PressButton7{}}
+                               : Input{in::SeatAction{in::SeatAction::Kind::NextRound,
+                                                      lan::localSeat(session_.role, 1)}};
+        if (!accepts(s_, next)) return end(Ending::Aborted, "a deal the table cannot take");
+        apply(s_, next);
+    }
+    const Input deck = in::DeckAnswer{lan::deckSeenBy(session_.role, deal->deck)};
+    if (!accepts(s_, deck)) return end(Ending::Aborted, "a deal while a deal is under way");
+    apply(s_, deck);
+    askedNext_ = false;
+    awaitingHandOff_ = false;
+}
+
+void TourneyPeer::applyStep(const std::string& frame) {
+    if (ending_ != Ending::None) return;
+    std::string m = frame.substr(0, lan::kStepLength);
+    const int sender = m[1] - '0';
+    if (sender < 1 || sender > 3 || sender == seat_)
+        return end(Ending::Aborted, "a step from an unknown seat");
+    // The shared step reader names machines by their LAN role.
+    m[1] = static_cast<char>('0' + lan::digitOf(roleOfSeat(sender)));
+    const lan::StepParse p = lan::parseStep(m);
+    if (!p.step) return end(Ending::Aborted, p.error);
+    lan::Applied a = lan::ApplyStep(s_, *p.step, session_);
+    if (!a.ok) return end(Ending::Aborted, a.error);
+    // A trick completed by another seat's card is collected by its winner only once the
+    // hand-off has come, or the hand-off would find the table moved on.
+    awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e';
+    if (gameOver()) end(Ending::GameOver, "game over");
+}
+
+void TourneyPeer::connectionLost() {
+    if (ending_ == Ending::None) end(Ending::Aborted, "lost connection with the server");
+}
+
+void TourneyPeer::end(Ending e, std::string reason, int seat) {
+    if (ending_ != Ending::None) return;
+    ending_ = e;
+    endReason_ = std::move(reason);
+    endingSeat_ = seat;
+}
+
+std::vector<std::string> TourneyPeer::takeOutgoing() {
+    std::vector<std::string> out;
+    out.swap(out_);
+    return out;
+}
+
+std::string TourneyPeer::resultFrame() const {
+    if (seat_ != 1 || !gameOver()) return {};
+    std::array<int, 4> scores{};
+    for (int t = 1; t <= 3; ++t)
+        scores[static_cast<std::size_t>(t)] =
+            s_.g.Score[static_cast<std::size_t>(lan::localSeat(session_.role, t))];
+    return shortFrame(resultReport(scores), seat_);
+}
+
+}  // namespace orvala::tourney

@@ -1,0 +1,94 @@
+#pragma once
+// One player at a tournament table, without sockets: its rules state and what it sends to the
+// game server.
+//
+// The socket layer hands it every read from the server (`receive`) and sends what
+// `takeOutgoing` gives, in order; the person's inputs (or the autopilot's) come through `input`.
+// The player plays as the LAN code's machine of its seat (frames.h) with three people at the
+// table: every move it makes goes out as one step message per other seat, addressed by that
+// seat's tournament number, and every step the server passes on is applied with `ApplyStep`.
+// The server deals; the first seat's "Next Round" asks it for the next deal ("bnext").
+//
+// The game ends as over ("e", or the game's end reached here), aborted (a player left, the
+// server's bytes or steps cannot be used) or timed out (a player's move clock ran out).
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/game/autopilot.h"
+#include "core/game/players_port.h"
+#include "core/game/rules_state.h"
+#include "core/lan/session.h"
+#include "core/tourney/frames.h"
+
+namespace orvala::tourney {
+
+enum class Ending { None, GameOver, Aborted, TimedOut };
+
+class TourneyPeer {
+  public:
+    // `names` are the nicks of tournament seats 1..3 (index 0 unused), shown as seat names.
+    TourneyPeer(int table, int seat, PlayersPort& players, PlayerStart player);
+
+    void setNames(const std::array<std::string, 4>& names);
+    // The first frame once the connection is up.
+    void connected();
+
+    bool input(const Input& in);
+    // One action of the autopilot for this seat, if it has one now (seat 1 also asks for the
+    // next round). False when there is nothing to do here.
+    bool autoplay(AutoPilot& pilot);
+    void chat(std::string_view text);
+    // This seat's own clock ran out: "TOut", and the game is over for it.
+    void timeUp();
+    // Leaving the table: "disA".
+    void leave();
+
+    void receive(std::string_view bytes);
+    // The connection closed.
+    void connectionLost();
+
+    std::vector<std::string> takeOutgoing();
+
+    const RulesState& state() const { return s_; }
+    int seat() const { return seat_; }
+    Ending ending() const { return ending_; }
+    const std::string& endReason() const { return endReason_; }
+    // The seat that left or ran out of time, 0 otherwise.
+    int endingSeat() const { return endingSeat_; }
+    const std::vector<std::string>& chatLines() const { return chatLines_; }
+    // A trick completed by a received card waits for its hand-off before it is collected here.
+    bool awaitingHandOff() const { return awaitingHandOff_; }
+    bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
+    // The server said the game is over ("e"): every seat has it, and leaving now loses nothing.
+    bool serverEnded() const { return serverEnded_; }
+    // The result report that seat 1 sends when the finished game is left (empty elsewhere).
+    std::string resultFrame() const;
+
+  private:
+    void run(const Input& in);
+    void applyDeal(const std::string& frame);
+    void applyStep(const std::string& frame);
+    void end(Ending e, std::string reason, int seat = 0);
+    void send(std::string frame) { out_.push_back(std::move(frame)); }
+
+    int table_;
+    int seat_;
+    PlayersPort& players_;
+    PlayerStart player_;
+    lan::Session session_;
+    RulesState s_;
+    ServerFrameReader reader_;
+    std::vector<std::string> out_;
+    std::vector<std::string> chatLines_;
+    Ending ending_ = Ending::None;
+    std::string endReason_;
+    int endingSeat_ = 0;
+    bool awaitingHandOff_ = false;
+    bool askedNext_ = false;
+    bool serverEnded_ = false;
+};
+
+}  // namespace orvala::tourney

@@ -1,0 +1,139 @@
+// The tournament's frames: their padding and seat digit, the readers of both directions over
+// joined and split reads, the deal without its rules, the result report, the tables' rules.
+
+#include "core/tourney/frames.h"
+
+#include <gtest/gtest.h>
+
+#include "core/game/random_players.h"
+#include "core/game/random_source.h"
+#include "core/game/shuffle.h"
+#include "core/tourney/tourney_peer.h"
+
+namespace orvala::tourney {
+namespace {
+
+TEST(TourneyFrames, TextsArePaddedAndEndWithTheSeatDigit) {
+    EXPECT_EQ(shortFrame("connect2", 2), "connect2###########2");
+    EXPECT_EQ(shortFrame("bnext", 1), "bnext##############1");
+    EXPECT_EQ(longFrame("disA", 3), "disA" + std::string(45, '#') + "3");
+    // A text as long as its frame loses its last byte to the digit; a longer one is sent whole.
+    EXPECT_EQ(shortFrame(std::string(20, 'x'), 1), std::string(19, 'x') + "1");
+    EXPECT_EQ(shortFrame(std::string(22, 'x'), 1), std::string(19, 'x') + "1xx");
+    // A player left: its digit at byte 6; its time ran out: at byte 50.
+    EXPECT_EQ(leftFrame(2).substr(0, 6), "abort2");
+    EXPECT_EQ(timeOutFrame(3)[49], '3');
+    EXPECT_EQ(gameOverFrame().size(), kLongFrame);
+}
+
+TEST(TourneyFrames, TheServersStreamIsCutIntoWholeFramesWhateverTheReads) {
+    SeededRandom random(3);
+    const std::string deal = dealFrame(Shuffle(random));
+    ASSERT_EQ(deal.size(), kDealFrame);
+    const std::string chat = "shi" + std::string(46, '#') + "2";
+    const std::string step = longFrame("h2iiiiiii" + std::string(28, 'i') + "3", 2);
+    const std::string stream = chat + step + deal + timeOutFrame(1);
+
+    ServerFrameReader joined;
+    const auto all = joined.feed(stream);
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[0], chat);
+    EXPECT_EQ(all[1], step);
+    // What follows a deal in the same read is kept, not dropped.
+    EXPECT_EQ(all[2], deal);
+    EXPECT_EQ(all[3], timeOutFrame(1));
+
+    ServerFrameReader split;
+    std::vector<std::string> got;
+    for (std::size_t at = 0; at < stream.size(); at += 7)
+        for (auto& f : split.feed(stream.substr(at, 7))) got.push_back(f);
+    EXPECT_EQ(got, all);
+
+    ServerFrameReader garbage;
+    EXPECT_EQ(garbage.feed(chat + "zzz").size(), 1u);
+    EXPECT_TRUE(garbage.broken());
+    EXPECT_TRUE(garbage.feed(chat).empty());
+}
+
+TEST(TourneyFrames, APlayersStreamIsCutByTheFramesFirstByte) {
+    PlayerFrameReader r;
+    const std::string stream = shortFrame("connect1", 1) + longFrame("shello", 1) +
+                               shortFrame("bnext", 1) + longFrame("disA", 1);
+    const auto frames = r.feed(stream.substr(0, 30));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], shortFrame("connect1", 1));
+    const auto rest = r.feed(stream.substr(30));
+    ASSERT_EQ(rest.size(), 3u);
+    EXPECT_EQ(rest[2], longFrame("disA", 1));
+    EXPECT_EQ(r.buffered(), 0u);
+    EXPECT_TRUE(r.feed("GET / HTTP/1.1\r\n").empty());
+    EXPECT_TRUE(r.broken());
+}
+
+TEST(TourneyFrames, TheDealCarriesTheDeckAndTheTableGivesTheRules) {
+    SeededRandom random(9);
+    const auto deck = Shuffle(random);
+    const auto deal = parseDealFrame(dealFrame(deck), 9);
+    ASSERT_TRUE(deal);
+    EXPECT_EQ(deal->deck, deck);
+    EXPECT_EQ(deal->rules, tableRules(9));
+    std::string bad = dealFrame(deck);
+    bad[3] = bad[1];  // the first card twice: a deck that does not add up
+    bad[4] = bad[2];
+    EXPECT_FALSE(parseDealFrame(bad, 9));
+    EXPECT_FALSE(parseDealFrame(dealFrame(deck).substr(1), 9));
+}
+
+TEST(TourneyFrames, TheTablesRules) {
+    const RuleSettings t4 = tableRules(4);
+    EXPECT_TRUE(t4.RuleStartWith500 && t4.RuleRoundToFive && t4.RulePainting);
+    EXPECT_FALSE(t4.RuleBolts || t4.RuleBarrel);
+    const RuleSettings t6 = tableRules(6);
+    EXPECT_FALSE(t6.RuleStartWith500 || t6.RulePainting);
+    EXPECT_TRUE(t6.RuleBolts && t6.RuleBarrel);
+    EXPECT_EQ(t6.RuleBoltPenaltyMode, 3);
+    EXPECT_TRUE(tableRules(10).RulePainting);
+}
+
+TEST(TourneyFrames, TheResultReport) {
+    EXPECT_EQ(resultReport({0, 300, 400, 500}), "o  300    0 -300");
+    EXPECT_EQ(shortFrame(resultReport({0, 300, 400, 500}), 1), "o  300    0 -300###1");
+    const auto back = parseResultReport(shortFrame(resultReport({0, -120, 45, 880}), 1));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, tableResults({0, -120, 45, 880}));
+    EXPECT_FALSE(parseResultReport("o  3x0    0 -300###1"));
+    EXPECT_FALSE(parseResultReport("o 300"));
+}
+
+TEST(TourneyFrames, TournamentSeatsSitAsTheLanTablesMachines) {
+    for (int seat = 1; seat <= 3; ++seat) EXPECT_EQ(seatOfRole(roleOfSeat(seat)), seat);
+    EXPECT_EQ(roleOfSeat(3), lan::NetRole::Host);
+}
+
+TEST(TourneyPeerFrames, ChatAndTheServersEndings) {
+    SeededRandom random(1);
+    RandomPlayers players(random);
+    TourneyPeer p(2, 3, players, PlayerStart{"Vera"});
+    p.connected();
+    p.chat("hello there, everybody");
+    const auto out = p.takeOutgoing();
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], shortFrame("connect3", 3));
+    EXPECT_EQ(out[1], longFrame("shello there, ev", 3));  // 15 bytes of text at most
+
+    p.receive("shi" + std::string(46, '#') + "1");
+    EXPECT_EQ(p.chatLines().back(), "hi");
+    p.receive(timeOutFrame(1).substr(0, 20));
+    EXPECT_EQ(p.ending(), Ending::None);  // half a frame
+    p.receive(timeOutFrame(1).substr(20));
+    EXPECT_EQ(p.ending(), Ending::TimedOut);
+    EXPECT_EQ(p.endingSeat(), 1);
+
+    TourneyPeer q(2, 1, players, PlayerStart{"Ivan"});
+    q.receive(leftFrame(2));
+    EXPECT_EQ(q.ending(), Ending::Aborted);
+    EXPECT_EQ(q.endingSeat(), 2);
+}
+
+}  // namespace
+}  // namespace orvala::tourney
