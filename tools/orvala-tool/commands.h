@@ -23,6 +23,7 @@ int runHistory(Args& args);
 int runLan(Args& args);
 #ifdef ORVALA_TOOL_ONLINE
 int runOnline(Args& args);
+int runChat(Args& args);
 #endif
 
 }  // namespace orvala::tool

@@ -43,8 +43,9 @@ TEST(Chat, APostIsARecordWriteOfTableOneHundred) {
     EXPECT_EQ(field(chatReadRequest(), "gid"), "100");
 
     // The newest message comes first; an empty chat starts at 1.
-    const auto rows = readChat("$1 100 9 Bea 1-001 Omsk W 5.7f st two_words*$2 100 8 Ann 6-012 "
-                               "Tver W 5.7f st hi*$3 100 0 # # # # # # #*");
+    const auto rows = readChat(
+        "$1 100 9 Bea 1-001 Omsk W 5.7f st two_words*$2 100 8 Ann 6-012 "
+        "Tver W 5.7f st hi*$3 100 0 # # # # # # #*");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(newestMessage(rows), 9);
     EXPECT_EQ(chatShown(rows[0].R10), "two words");
