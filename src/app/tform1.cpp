@@ -165,6 +165,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     musicTimer_.start(55);
     InitRadio();
     InitMusicPlayer();
+    InitChat();
     if (options_.demo) leaveTitle();
 }
 
@@ -309,6 +310,8 @@ void TForm1::showMenu() {
     menu_.show();
     calendar_.show();
     refreshClubPanel();
+    showChatIndicators();
+    if (chatWatch_) chatWatch_->check();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
@@ -319,6 +322,7 @@ void TForm1::startGame() {
     screen_ = Screen::Game;
     menu_.hide();
     calendar_.hide();
+    showChatIndicators();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -469,6 +473,7 @@ void TForm1::layoutControls() {
     }
     layoutRadioAndPlayer();
     layoutLan();
+    layoutChat();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {
@@ -562,7 +567,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
                          row == WordRow::Speed ||
                          (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
                          row == WordRow::ToChangeAName || row == WordRow::Radio ||
-                         row == WordRow::Statistics);
+                         row == WordRow::Statistics || row == WordRow::Chat);
+        if (row == WordRow::Chat) connect(item, &QAction::triggered, this, &TForm1::ShowChat);
         if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
