@@ -18,6 +18,9 @@ dialogs::TFormChat* openChat(QWidget* parent, net::OnlineClient& client, const S
     q.clock = setup.clock;
     auto* window = new dialogs::TFormChat(q, parent);
     auto shared = std::make_shared<ChatWindowSetup>(std::move(setup));
+    // The "new" marks count from the number seen when the window opened, and from the player's
+    // own message once one went.
+    auto marksFrom = std::make_shared<std::int64_t>(opened.lastSeen);
 
     // Whatever the window shows or sends counts as seen from then on.
     const auto seen = [shared](std::int64_t number) {
@@ -26,36 +29,38 @@ dialogs::TFormChat* openChat(QWidget* parent, net::OnlineClient& client, const S
         f.lastSeen = number;
         online::writeChatFile(shared->chatFile, f);
     };
-    const auto refresh = [window, &client, seen, marksFrom = opened.lastSeen] {
+    const auto refresh = [window, &client, seen, marksFrom] {
         net::readChat(
             client,
             [window, seen, marksFrom](bool ok, const std::vector<online::RecordRow>& rows) {
-                window->showMessages(ok, rows, marksFrom);
+                window->showMessages(ok, rows, *marksFrom);
                 if (ok) seen(online::newestMessage(rows));
             },
             window);
     };
     refresh();
 
-    QObject::connect(window, &dialogs::TFormChat::postWanted, window,
-                     [window, &client, &settings, shared, seen, refresh](const std::string& text) {
-                         online::ChatPost post;
-                         post.nick = settings.OnlineNick;
-                         post.city = settings.OnlineCity;
-                         post.country = settings.OnlineLocation;
-                         post.sex = settings.OnlineGender;
-                         post.stamp = net::chatStampNow(shared->product);
-                         post.text = text;
-                         net::postChat(
-                             client, std::move(post),
-                             [window, seen, refresh](bool ok, std::int64_t number) {
-                                 window->posted(ok);
-                                 if (!ok) return;
-                                 seen(number);
-                                 refresh();
-                             },
-                             window);
-                     });
+    QObject::connect(
+        window, &dialogs::TFormChat::postWanted, window,
+        [window, &client, &settings, shared, seen, refresh, marksFrom](const std::string& text) {
+            online::ChatPost post;
+            post.nick = settings.OnlineNick;
+            post.city = settings.OnlineCity;
+            post.country = settings.OnlineLocation;
+            post.sex = settings.OnlineGender;
+            post.stamp = net::chatStampNow(shared->product);
+            post.text = text;
+            net::postChat(
+                client, std::move(post),
+                [window, seen, refresh, marksFrom](bool ok, std::int64_t number) {
+                    window->posted(ok);
+                    if (!ok) return;
+                    *marksFrom = std::max(*marksFrom, number);
+                    seen(number);
+                    refresh();
+                },
+                window);
+        });
     QObject::connect(window, &dialogs::TFormChat::optionsChanged, window,
                      [shared](bool bottom, bool openOnNew) {
                          online::ChatFile f = online::loadChatFile(shared->chatFile);

@@ -2,8 +2,10 @@
 // The chat window's errands: it opens TFormChat over the chat file's options, reads the newest
 // ten messages through the web client, posts what the player sends with the passport of the
 // settings, and keeps "ZorChatZor.ini" up to date: the options at once when ticked, and the
-// newest number the window has shown or sent as the last one seen. The "new" marks are those of
-// the number seen when the window opened. `optionsChanged` follows a change of the options.
+// newest number the window has shown or sent as the last one seen, so that the watch does not
+// raise the same messages again. The "new" marks count from the number seen when the window
+// opened, and from the player's own message once one went. `optionsChanged` follows a change
+// of the options.
 
 #include <functional>
 #include <string>
