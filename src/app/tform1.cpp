@@ -311,7 +311,7 @@ void TForm1::showMenu() {
     calendar_.show();
     refreshClubPanel();
     showChatIndicators();
-    if (chatWatch_) chatWatch_->check();
+    if (chatWatch_ && !options_.demo) chatWatch_->check();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();

@@ -226,7 +226,10 @@ TEST(ChatIndicators, NewsAndMessagesOnTheMenuAndTheChatOpeningDuringAGame) {
     WindowOnService s;
     setOnService(s.service, "news_number", "2");
     ASSERT_TRUE(online::writeChatFile(s.shared(online::kChatFileName), {0, false, true}));
-    TForm1 w(fastOptionsWith(s.libs));
+    LaunchOptions o = fastOptionsWith(s.libs);
+    o.soundLog = QDir(s.libs.top.path()).filePath("sounds.log");
+    TForm1 w(o);
+    w.settings().SoundOn = true;
     QList<QUrl> opened;
     w.setUrlOpener([&](const QUrl& url) { opened << url; });
     w.applyWindowSize();
@@ -258,6 +261,10 @@ TEST(ChatIndicators, NewsAndMessagesOnTheMenuAndTheChatOpeningDuringAGame) {
     for (int i = 0; i < ChatWatch::kChatTicks; ++i) w.calendar().tick();
     ASSERT_TRUE(waitUntil([&] { return w.chatWindow() != nullptr; }));
     EXPECT_TRUE(w.chatWatch().unseenMessages());
+    QFile log(o.soundLog);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).endsWith("WToMenK async\nWOpenFo async\n"))
+        << "the new message's sound, then the window's";
     ASSERT_TRUE(waitUntil([&] { return w.chatWindow()->shownRows()[0].startsWith("new 1. Bob"); }));
     w.chatWindow()->Button2->click();
     ASSERT_TRUE(waitUntil([&] { return w.chatWindow() == nullptr; }));
