@@ -9,7 +9,10 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/online/account.h"
 #include "core/online/account_page.h"
+#include "core/online/chat.h"
+#include "core/online/chat_files.h"
 #include "core/online/numbers.h"
 #include "core/online/operations.h"
 #include "core/online/reply_readers.h"
@@ -67,5 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(a->starts_with("http://") || a->starts_with("https://"), "a non-web address");
     if (const auto plain = decipherAddress(reply))
         require(encipherAddress(*plain) == reply, "the cipher does not reverse");
+
+    // The chat's reply, and the chat and news files and the news page, which are any bytes too.
+    const auto chat = readChat(reply);
+    require(chat.size() <= kListMaxRecords, "chat rows");
+    for (const auto& row : chat) require(row.Nick != "#", "an empty chat row");
+    const ChatFile file = readChatFileText(reply);
+    require(file.lastSeen >= 0 && readChatFileText(chatFileText(file)) == file, "chat file");
+    require(readNewsFileText(reply) >= 0, "a negative news number");
+    const auto news = newsNumber(reply);
+    require(news >= 0 && news <= 99999, "a news number beyond five digits");
+    for (char c : chatSafe(reply)) require(isAllowedChar(static_cast<unsigned char>(c)), "unsafe");
     return 0;
 }

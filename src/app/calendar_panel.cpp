@@ -83,11 +83,21 @@ void CalendarPanel::hide() {
     shown_ = false;
     ImageCal1->hide();
     ImageCal2->hide();
-    TimerCalTimer.stop();
+    if (!keepBeating_) TimerCalTimer.stop();
+}
+
+void CalendarPanel::keepBeating(bool on) {
+    keepBeating_ = on;
+    if (on && built_.ok && !TimerCalTimer.isActive()) TimerCalTimer.start();
+    if (!on && !shown_) TimerCalTimer.stop();
 }
 
 void CalendarPanel::tick() {
-    if (!shown_ || !built_.ok) return;
+    if (!built_.ok) return;
+    if (!shown_) {
+        if (keepBeating_) emit ticked();
+        return;
+    }
     // Just after midnight the cards show the new day. Comparing dates rather than watching the
     // first half-minute of the day also catches a machine that slept through it.
     if (civilDateOf(clock_().date()) != builtFor_) {

@@ -10,6 +10,9 @@
 // program's folder or the folder above, no card is shown and the timer does not run.
 //
 // The timer's tick is also the beat of the chat and news watch: ticked() is emitted at every one.
+// Off the menu the timer rests, unless the watch asks it to keep beating (keepBeating), which it
+// does while the player wants the chat to open by itself during a game; the cards then stay
+// hidden and do not turn.
 
 #include <QDateTime>
 #include <QLabel>
@@ -48,6 +51,7 @@ class CalendarPanel final : public QObject {
     void hide();
     // One tick of TimerCalTimer: a new day rebuilds, otherwise the right card turns.
     void tick();
+    void keepBeating(bool on);
 
     bool available() const { return built_.ok; }
     int cardCount() const { return static_cast<int>(built_.cards.size()); }
@@ -68,6 +72,7 @@ class CalendarPanel final : public QObject {
     calendar::CivilDate builtFor_;
     size_t right_ = 1;  // index into built_.cards
     bool shown_ = false;
+    bool keepBeating_ = false;
 };
 
 }  // namespace orvala::app

@@ -166,6 +166,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     musicTimer_.start(55);
     InitRadio();
     InitMusicPlayer();
+    InitChat();
     if (options_.demo) leaveTitle();
 }
 
@@ -311,6 +312,8 @@ void TForm1::showMenu() {
     calendar_.show();
     if (AccountIcon) AccountIcon->show();
     refreshClubPanel();
+    showChatIndicators();
+    if (chatWatch_ && !options_.demo) chatWatch_->check();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
@@ -322,6 +325,7 @@ void TForm1::startGame() {
     menu_.hide();
     calendar_.hide();
     if (AccountIcon) AccountIcon->hide();
+    showChatIndicators();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -477,6 +481,7 @@ void TForm1::layoutControls() {
         AccountIcon->setGeometry(r.left, r.top, r.width, r.height);
         AccountIcon->setIconSize(AccountIcon->size());
     }
+    layoutChat();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {
@@ -570,7 +575,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
                          row == WordRow::Speed ||
                          (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
                          row == WordRow::ToChangeAName || row == WordRow::Radio ||
-                         row == WordRow::Statistics);
+                         row == WordRow::Statistics || row == WordRow::Chat);
+        if (row == WordRow::Chat) connect(item, &QAction::triggered, this, &TForm1::ShowChat);
         if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
         if (row == WordRow::ExitToMenu)
             connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);

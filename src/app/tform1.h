@@ -16,6 +16,7 @@ class QToolButton;
 #include <optional>
 
 #include "app/calendar_panel.h"
+#include "app/chat_watch.h"
 #include "app/club_records.h"
 #include "app/event_player.h"
 #include "app/game_session.h"
@@ -28,15 +29,16 @@ class QToolButton;
 #include "app/radio_control.h"
 #include "app/table_presenter.h"
 #include "core/game/waves.h"
+#include "core/online/account.h"
+#include "core/online/operations.h"
 #include "core/records/club_member.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
+#include "dialogs/chat_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/password_dialog.h"
 #include "dialogs/radio_dialog.h"
 #include "net/library_download.h"
-#include "core/online/account.h"
-#include "core/online/operations.h"
 #include "net/online_client.h"
 #include "sound/music_player.h"
 #include "sound/sound_player.h"
@@ -163,6 +165,19 @@ class TForm1 final : public QWidget {
     LanChatPanel* chatPanel() { return chat_; }
     QLabel* expectation() { return expectation_; }
 
+    // The shared chat and the news (tform1_chat.cpp): the menu's two indicators with their
+    // blinking sirens, the watch on the calendar's beat, the chat window, and the news page in
+    // the browser (through the URL opener, which tests replace).
+    void ShowChat();
+    void OpenNews();
+    ChatWatch& chatWatch() { return *chatWatch_; }
+    dialogs::TFormChat* chatWindow() const { return chatDialog_; }
+    void setUrlOpener(std::function<void(const QUrl&)> open) { openUrl_ = std::move(open); }
+    QToolButton* ImageNews = nullptr;
+    QToolButton* ImageChat = nullptr;
+    QLabel* SirenNews = nullptr;
+    QLabel* SirenChat = nullptr;
+
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
     TZorCardsButton* Button6 = nullptr;   // "New Player", the menu's
@@ -270,6 +285,15 @@ class TForm1 final : public QWidget {
     void InitMusicPlayer();
     void showPlayerState();
     void layoutRadioAndPlayer();
+    void InitChat();
+    void showChatIndicators();
+    void layoutChat();
+    void messagesFound();
+    std::unique_ptr<ChatWatch> chatWatch_;
+    QPointer<dialogs::TFormChat> chatDialog_;
+    std::function<void(const QUrl&)> openUrl_;
+    QTimer sirenTimer_{this};  // the sirens blink while something is new
+    bool sirenLit_ = false;
 };
 
 }  // namespace orvala::app

@@ -58,6 +58,7 @@ std::vector<Picture> allPictures() {
     for (auto& p : buttonPictures()) out.push_back(std::move(p));
     for (auto& p : recordsPictures()) out.push_back(std::move(p));
     for (auto& p : musicPlayerPictures()) out.push_back(std::move(p));
+    for (auto& p : chatPictures()) out.push_back(std::move(p));
     return out;
 }
 

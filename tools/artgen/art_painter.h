@@ -14,7 +14,8 @@
 // - the title "GTitle" (900 x 270, three times its 300 x 90 design), "Logo" (120 x 80), the
 //   main menu's film strips "GMenuFilm1" and "GMenuFilm2" (art_menu.cpp) and the own cursors
 //   "CurHand", "CurArrow", "CurBusy" (32 x 32), and the languages' flags "FlagOEng" ... "FlagOKor"
-//   (FlagPictureName).
+//   (FlagPictureName);
+// - the chat and news pictures of core/online/chat_pictures.h.
 
 #include <QColor>
 #include <QImage>
@@ -35,6 +36,8 @@ std::vector<Picture> buttonPictures();
 std::vector<Picture> recordsPictures();
 // The music player's buttons "MP_Play", "MP_Pause", "MP_Next" and "MP_Volume" (art_player.cpp).
 std::vector<Picture> musicPlayerPictures();
+// The chat and news indicators, the siren, the faces, "new" and the country flags (art_chat.cpp).
+std::vector<Picture> chatPictures();
 
 // The parts: rank 1..6 (9, J, Q, K, 10, A), suit 1..4 (hearts, diamonds, clubs, spades).
 QImage drawFace(int rank, int suit, bool bitmap);

@@ -24,6 +24,7 @@ int runLan(Args& args);
 int runTourney(Args& args);
 #ifdef ORVALA_TOOL_ONLINE
 int runOnline(Args& args);
+int runChat(Args& args);
 #endif
 
 }  // namespace orvala::tool

@@ -50,6 +50,8 @@ constexpr Command kCommands[] = {
     {"online", orvala::tool::runOnline,
      "online --service URL register NICK PW [--city C] [--country CODE] [--sex M|W] [--email E] | "
      "login NICK PW | records GID | rating-top | stat"},
+    {"chat", orvala::tool::runChat,
+     "chat --service URL post --nick N --city C [--country CODE] [--sex M|W] TEXT | read"},
 #endif
 };
 

@@ -1,0 +1,57 @@
+#!/bin/bash
+# orvala-tool chat against a real orvala-service on loopback: a message posted as the window
+# posts it and read back as the window shows it, the service's 15 seconds between two messages
+# from one address, and a service that is down. (Two players taking turns, on the service's
+# virtual clock, are tests/net's.)
+set -euo pipefail
+tool=$1
+service=$2
+scratch=$(mktemp -d)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+"$service" --listen 127.0.0.1:0 --data "$scratch" >"$scratch/out" 2>&1 &
+pid=$!
+port=
+for _ in $(seq 200); do
+    port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/out")
+    [ -n "$port" ] && break
+    kill -0 "$pid" 2>/dev/null || { cat "$scratch/out"; exit 1; }
+    sleep 0.05
+done
+[ -n "$port" ] || { echo "the service did not start"; exit 1; }
+url=http://127.0.0.1:$port
+
+fail() { echo "FAIL: $*"; exit 1; }
+expect() {  # expect WANT COMMAND...: the command's whole output must be WANT
+    local got
+    got=$("${@:2}" 2>&1) || true
+    [ "$got" = "$1" ] || fail "$*: got [$got]"
+}
+chat() { "$tool" chat --service "$url" "$@"; }
+
+expect "" chat read
+expect 1 chat post --nick Ann --city Tver --country 6-012 --sex W "hello all & = #"
+expect "1 Ann Tver hello all      " chat read
+# Another nick from the same address within 15 seconds: the service refuses.
+expect "Unable to send a message!" chat post --nick Bob --city Omsk good game
+
+# Usage errors exit 2 and send nothing.
+set +e
+chat post --nick A --city Tver hi >/dev/null 2>&1; [ $? -eq 2 ] || fail "a red nick"
+chat post --nick Cid --city Omsk >/dev/null 2>&1; [ $? -eq 2 ] || fail "no text"
+chat post --nick Cid --city Omsk "$(printf 'x%.0s' $(seq 81))" >/dev/null 2>&1
+[ $? -eq 2 ] || fail "81 characters"
+chat read --nick Cid >/dev/null 2>&1; [ $? -eq 2 ] || fail "read takes no passport"
+set -e
+[ "$(chat read | wc -l)" -eq 1 ] || fail "nothing more was posted"
+
+# A service that is not there.
+kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+expect "No Connect" chat read
+expect "Unable to send a message!" chat post --nick Cid --city Omsk hi
+echo "chat cli: ok"
