@@ -12,6 +12,7 @@
 #include "core/online/chat_pictures.h"
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
+#include "dialogs/passport_dialog.h"
 #include "net/service_url.h"
 #include "table/word_text.h"
 
@@ -128,8 +129,17 @@ void TForm1::ShowChat() {
     setup.optionsChanged = [this](const online::ChatFile& f) {
         calendar_.keepBeating(f.openOnNew);
     };
+    setup.passport = true;
     chatDialog_ = openChat(this, *online_, settings_, std::move(setup));
     connect(chatDialog_, &QDialog::finished, this, [this] { chatWatch_->chatClosed(); });
+    // "Passport" opens the passport window; what it keeps is the chat's nick and city at once.
+    connect(chatDialog_, &dialogs::TFormChat::passportAsked, this, [this] {
+        ShowPassport();
+        if (auto* passport = findChild<dialogs::TFormServerInfo*>())
+            connect(
+                passport, &dialogs::TFormServerInfo::changed, chatDialog_,
+                [this](const dialogs::Passport& p) { chatDialog_->setPassport(p.nick, p.city); });
+    });
     // The indicator goes off now; the flag when the window closes, so that the watch does not
     // raise it again meanwhile.
     SirenChat->hide();
