@@ -86,6 +86,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     clubStartup();
     onlineStartup();
     createAccountIcon();
+    worldStartup();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
@@ -229,6 +230,7 @@ void TForm1::SetLanguage(int index) {
 void TForm1::ApplyLanguage() {
     setWindowTitle(text(WordRow::Orvala));
     menu_.applyLanguage();
+    if (world_) world_->applyLanguage();
     calendar_.rebuild();
     syncControls();
     if (screen_ == Screen::Title) drawTitle();
@@ -310,6 +312,7 @@ void TForm1::showMenu() {
     menu_.show();
     calendar_.show();
     if (AccountIcon) AccountIcon->show();
+    worldMenuShown();
     refreshClubPanel();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
@@ -322,6 +325,7 @@ void TForm1::startGame() {
     menu_.hide();
     calendar_.hide();
     if (AccountIcon) AccountIcon->hide();
+    worldMenuHidden();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -464,6 +468,7 @@ void TForm1::layoutControls() {
     const double s = view_.scale();
     menu_.layout();
     calendar_.layout();
+    layoutWorldPanel();
     // The two action buttons stand right of the person's scoreboard.
     for (auto [b, y] : {std::pair{Button7, 290}, std::pair{Button8, 328}}) {
         styleWindowButton(b, settings_, s);
