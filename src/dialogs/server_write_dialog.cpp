@@ -39,6 +39,7 @@ TFormServerWrite::TFormServerWrite(const ServerWriteQuestion& question, QWidget*
     ButtonSend->setObjectName("ButtonSend");
     ButtonPassport = dialogButton(WordRow::Passport, this);
     ButtonPassport->setObjectName("ButtonPassport");
+    ButtonPassport->setEnabled(question.passport);
     Button1 = dialogButton(WordRow::Close, this);
     Button1->setObjectName("Button1");
     for (auto* b : {ButtonSend, ButtonPassport, Button1}) buttons->addWidget(b);

@@ -17,6 +17,7 @@ struct ServerWriteQuestion {
     QString nick, country, city;  // the country's name as the lists show it
     QImage flag;
     long long score = 0;
+    bool passport = false;  // whether the passport window exists; without it "Passport" is off
 };
 
 class TFormServerWrite final : public AuxDialog {
