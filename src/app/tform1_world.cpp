@@ -43,7 +43,8 @@ void TForm1::worldStartup() {
 
 void TForm1::layoutWorldPanel() {
     if (!world_) return;
-    const auto r = mapRect(view_.scales(), 180, 188, 400, 28);
+    // Between the title with the calendar's cards and the club heading.
+    const auto r = mapRect(view_.scales(), 180, 198, 400, 24);
     world_->setGeometry(QRect(r.left, r.top, r.width, r.height));
 }
 
@@ -99,6 +100,10 @@ void TForm1::globalStartAttempt(int attempt, std::optional<GameResults> read) {
         QTimer::singleShot(delay, this,
                            [this, attempt, read] { globalStartAttempt(attempt + 1, read); });
     };
+    if (!account_) {  // signed out meanwhile: the game waits for nothing
+        accountBusy_ = false;
+        return;
+    }
     const online::Account& a = *account_;
     if (!read) {
         online_->post(
@@ -125,7 +130,10 @@ void TForm1::globalStartAttempt(int attempt, std::optional<GameResults> read) {
 }
 
 void TForm1::gameFinished(int result) {
-    if (!globalStart_) return finishMemberGame(result);
+    if (!globalStart_ || !account_) {
+        globalStart_.reset();
+        return finishMemberGame(result);
+    }
     accountBusy_ = true;
     finishGlobalGame({}, result);
 }
@@ -133,6 +141,7 @@ void TForm1::gameFinished(int result) {
 // The real result replaces the provisional loss: read, computed, written; a failure asks whether
 // to try again, and "No" leaves the service's counters with the provisional loss.
 void TForm1::finishGlobalGame(std::optional<GameResults> computed, int result) {
+    if (!account_) return globalGameDone(result);  // signed out while asked to repeat
     const online::Account& a = *account_;
     const GameResults atStart = *globalStart_;
     const auto askAgain = [this, result](std::optional<GameResults> computed) {
@@ -172,6 +181,7 @@ void TForm1::finishGlobalGame(std::optional<GameResults> computed, int result) {
 // A closed cycle goes into the account table; the service pays its places (25 Zors for the
 // first, 10 for the others of the ten) and the balance is read back.
 void TForm1::writeCycleRecord(std::int64_t score, int result) {
+    if (!account_) return globalGameDone(result);
     const online::Account& a = *account_;
     online::RecordEntry e;
     e.gid = online::kAccountTable;
@@ -197,11 +207,12 @@ void TForm1::writeCycleRecord(std::int64_t score, int result) {
                     });
                 return;
             }
+            if (!account_) return globalGameDone(result);
             online_->post(
                 online::readBalanceRequest(account_->Nick),
                 [this, result](bool ok, const std::string& reply) {
-                    if (const auto b = ok ? online::readBalanceReply(reply) : std::nullopt)
-                        account_->R04 = *b;
+                    const auto b = ok ? online::readBalanceReply(reply) : std::nullopt;
+                    if (b && account_) account_->R04 = *b;
                     globalGameDone(result);
                 },
                 this);

@@ -19,6 +19,18 @@ QImage pictureOf(const table::PictureSource& pictures, const std::string& name) 
     return name.empty() ? QImage() : pictures.picture(QString::fromStdString(name));
 }
 
+// A top list shows its ten places, held or not.
+std::optional<std::vector<WorldLine>> tenPlaces(std::optional<std::vector<WorldLine>> lines) {
+    if (!lines) return lines;
+    for (std::size_t place = lines->size() + 1; place <= 10; ++place) {
+        WorldLine l;
+        l.place = QString("%1.").arg(place);
+        l.empty = true;
+        lines->push_back(l);
+    }
+    return lines;
+}
+
 std::vector<WorldLine> clubLines(const ClubFile& club) {
     std::vector<WorldLine> out;
     for (int place = 1; place <= kTopTenPlaces; ++place) {
@@ -88,7 +100,7 @@ dialogs::TFormServerRead* openWorldTopTen(QWidget* parent, net::OnlineClient& cl
                                  std::optional<std::vector<WorldLine>> lines;
                                  if (ok)
                                      lines = recordLines(online::readRecordList(reply, gid), *pics);
-                                 window->showTable(gid, lines);
+                                 window->showTable(gid, tenPlaces(lines));
                              },
                              window);
                          client.post(
@@ -126,7 +138,7 @@ dialogs::TFormServerRead* openWorldTopTen(QWidget* parent, net::OnlineClient& cl
                         [window, page, pics](bool ok, const std::string& reply) {
                             std::optional<std::vector<WorldLine>> lines;
                             if (ok) lines = ratingLines(online::readRatingTop(reply), *pics);
-                            window->showPage(page, lines);
+                            window->showPage(page, tenPlaces(lines));
                         },
                         window);
                     return;
@@ -151,7 +163,7 @@ dialogs::TFormServerRead* openWorldTopTen(QWidget* parent, net::OnlineClient& cl
                 [window, page, gid, pics](bool ok, const std::string& reply) {
                     std::optional<std::vector<WorldLine>> lines;
                     if (ok) lines = recordLines(online::readRecordList(reply, gid), *pics);
-                    window->showPage(page, lines);
+                    window->showPage(page, tenPlaces(lines));
                 },
                 window);
         });

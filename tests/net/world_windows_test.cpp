@@ -162,11 +162,13 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     ASSERT_NE(top, nullptr);
     const QString rating = QString::fromStdString(online::ratingText(expected.Rating));
     ASSERT_TRUE(runUntil([&] { return !top->pageList->texts().isEmpty(); }, 10000));
-    EXPECT_EQ(top->pageList->texts(), QStringList{"1. ann Moscow " + rating});
+    ASSERT_EQ(top->pageList->texts().size(), 10);  // the empty places shown as such
+    EXPECT_EQ(top->pageList->texts()[0], "1. ann Moscow " + rating);
+    EXPECT_EQ(top->pageList->texts()[9], "10.");
     top->tableButtons[2]->click();
     ASSERT_TRUE(runUntil([&] { return !top->nearList->texts().isEmpty(); }, 10000));
     const QString row = QString("1. ann Moscow, Russia %1").arg(300 + result);
-    EXPECT_EQ(top->topList->texts(), QStringList{row});
+    EXPECT_EQ(top->topList->texts().value(0), row);
     EXPECT_EQ(top->nearList->texts(), QStringList{row});
     EXPECT_EQ(top->countLabel->text(), "Number of games: 1");
     top->pageButtons[5]->click();  // the local club's top ten
