@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include "core/online/numbers.h"
 #include "core/records/club_update.h"
 #include "core/records/member_password.h"
+#include "dialogs/confirmation.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/end_game_dialog.h"
 #include "dialogs/message_window.h"
@@ -187,6 +189,49 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
         << hints.join('|').toStdString();
     EXPECT_TRUE(hints.contains("Zors: 25")) << hints.join('|').toStdString();
     EXPECT_TRUE(hints.contains("Club members: 1")) << hints.join('|').toStdString();
+}
+
+// The service goes away during a game for the global rating: its end asks to repeat, and "No"
+// keeps the game for the club all the same.
+TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
+    auto service = std::make_unique<TestService>(service::Engine::Sqlite);
+    ASSERT_EQ(registerAccount(*service, "ann", "secret1"), "ok");
+    ServiceAt at(service->port());
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    clubWithVera(o);
+    TForm1 w(o);
+    at.keep(w);
+    QuickComputers quick;
+    w.session().setPlayers(&quick.players);
+    w.settings().Rules.RuleStartWith500 = true;
+    online::Account ann;
+    ann.Nick = "ann";
+    ann.Pw = "secret1";
+    w.setAccount(ann, online::AccountState::GlobalRating);
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    logInVera(w);
+    ASSERT_TRUE(runUntil([&] { return w.screen() == TForm1::Screen::Game; }, 10000));
+    service.reset();
+
+    playToTheEnd(w);
+    const auto question = [&] { return w.findChild<dialogs::Confirmation*>("confirmation"); };
+    ASSERT_TRUE(runUntil([&] { return question() != nullptr; }, 10000));
+    const auto* label = question()->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Could not connect to server!\nRepeat?");
+    QTest::mouseClick(question()->yesButton, Qt::LeftButton);  // still down: asked again
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(runUntil([&] { return question() != nullptr; }, 10000));
+    QTest::mouseClick(question()->noButton, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormEndGame*>() != nullptr; }, 10000));
+    EXPECT_EQ(w.accountState(), online::AccountState::LoggedIn);
+    const ClubRead club = readClubFile(clubFilePath(o.programFolder.toStdString(), false));
+    ASSERT_TRUE(club.ok());
+    const auto vera = findMember(club.file, "Vera");
+    ASSERT_TRUE(vera);
+    EXPECT_EQ(vera->games, 25);
 }
 
 TEST(WorldWindow, ACycleWithoutAnAccountGoesToTheWindowsTableByThePassport) {
