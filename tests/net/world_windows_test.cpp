@@ -32,18 +32,22 @@ using namespace orvala::service::testing;
 
 // The window's service is the one in ORVALA_SERVICE while the test runs.
 struct ServiceAt {
-    explicit ServiceAt(unsigned short port) : base("http://127.0.0.1:" + std::to_string(port)) {
-        qputenv("ORVALA_SERVICE", QByteArray::fromStdString(base));
+    explicit ServiceAt(unsigned short port) {
+        qputenv("ORVALA_SERVICE", QByteArray("http://127.0.0.1:") + QByteArray::number(port));
     }
     ~ServiceAt() { qunsetenv("ORVALA_SERVICE"); }
-    // The test service's configuration page names a public address of its own; the window
-    // reads it at start and is then sent back to the loopback port.
-    void keep(TForm1& w) const {
+    // The window has read the configuration page, which names the service's loopback address,
+    // and sent what follows it.
+    static void configured(TForm1& w) {
         ASSERT_TRUE(runUntil([&] { return w.online().running() == 0; }, 10000));
-        w.online().setAddresses(online::addressesAt(base));
     }
-    std::string base;
 };
+
+// A service whose configuration page sends the game back to it.
+std::unique_ptr<TestService> loopbackService() {
+    return std::make_unique<TestService>(service::Engine::Sqlite, service::HttpLimits{},
+                                         [](service::ServiceConfig& c) { c.publicUrl.clear(); });
+}
 
 // A club member one game before the end of a cycle, as the only member of the local club.
 void clubWithVera(const LaunchOptions& o) {
@@ -80,7 +84,8 @@ int playToTheEnd(TForm1& w, QStringList* summary = nullptr) {
 }
 
 TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
-    TestService service(service::Engine::Sqlite);
+    auto owned = loopbackService();
+    TestService& service = *owned;
     ASSERT_EQ(registerAccount(service, "ann", "secret1"), "ok");
     // 24 games of the cycle played, 300 points in it, a rating of 20.
     service.db().execute(
@@ -91,7 +96,14 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     const LaunchOptions o = fastOptionsIn(dir);
     clubWithVera(o);
     TForm1 w(o);
-    at.keep(w);
+    w.settings().FirstRunReported = false;  // before the start-up report goes
+    ServiceAt::configured(w);
+    // A first run counted: one more start and one more installation.
+    const auto starts = service.db().queryOne("SELECT stat1, stat2 FROM stats WHERE gid = 55");
+    ASSERT_TRUE(starts);
+    EXPECT_EQ(starts->integer(0), 1);
+    EXPECT_EQ(starts->integer(1), 1);
+    EXPECT_TRUE(w.settings().FirstRunReported);
     QuickComputers quick;
     w.session().setPlayers(&quick.players);
     w.settings().Rules.RuleStartWith500 = true;
@@ -194,14 +206,14 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
 // The service goes away during a game for the global rating: its end asks to repeat, and "No"
 // keeps the game for the club all the same.
 TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
-    auto service = std::make_unique<TestService>(service::Engine::Sqlite);
+    auto service = loopbackService();
     ASSERT_EQ(registerAccount(*service, "ann", "secret1"), "ok");
     ServiceAt at(service->port());
     QTemporaryDir dir;
     const LaunchOptions o = fastOptionsIn(dir);
     clubWithVera(o);
     TForm1 w(o);
-    at.keep(w);
+    ServiceAt::configured(w);
     QuickComputers quick;
     w.session().setPlayers(&quick.players);
     w.settings().Rules.RuleStartWith500 = true;
@@ -235,13 +247,14 @@ TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
 }
 
 TEST(WorldWindow, ACycleWithoutAnAccountGoesToTheWindowsTableByThePassport) {
-    TestService service(service::Engine::Sqlite);
+    auto owned = loopbackService();
+    TestService& service = *owned;
     ServiceAt at(service.port());
     QTemporaryDir dir;
     const LaunchOptions o = fastOptionsIn(dir);
     clubWithVera(o);
     TForm1 w(o);
-    at.keep(w);
+    ServiceAt::configured(w);
     QuickComputers quick;
     w.session().setPlayers(&quick.players);
     w.settings().Rules.RuleStartWith500 = true;
