@@ -11,6 +11,7 @@
 #include "core/online/countries.h"
 #include "core/online/flag_names.h"
 #include "core/records/club_file.h"
+#include "core/settings/settings_file.h"
 #include "core/text/cp1251.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/count_dialog.h"
@@ -71,7 +72,13 @@ void TForm1::startupReport() {
         online::startReportRequest(firstRun),
         [this, firstRun](bool ok, const std::string& reply) {
             // Only a taken report counts this installation; a failure is silent.
-            if (firstRun && ok && online::readStatusReply(reply)) settings_.FirstRunReported = true;
+            if (!firstRun || !ok || !online::readStatusReply(reply)) return;
+            settings_.FirstRunReported = true;
+            // Written at once, so that a run that never closes cannot count it twice; the
+            // club files' check holds it back as it holds every save.
+            SettingsSaveHooks hooks;
+            hooks.clubFilesAllowWriting = [this] { return records_.usable(); };
+            saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_, hooks);
         },
         this);
 }

@@ -15,6 +15,7 @@
 #include "core/online/numbers.h"
 #include "core/records/club_update.h"
 #include "core/records/member_password.h"
+#include "core/settings/settings_file.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/end_game_dialog.h"
@@ -104,6 +105,9 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(starts->integer(0), 1);
     EXPECT_EQ(starts->integer(1), 1);
     EXPECT_TRUE(w.settings().FirstRunReported);
+    Settings written;
+    ASSERT_TRUE(LoadSettings(o.programFolder.toStdString(), written).complete());
+    EXPECT_TRUE(written.FirstRunReported) << "the settings file is written at once";
     QuickComputers quick;
     w.session().setPlayers(&quick.players);
     w.settings().Rules.RuleStartWith500 = true;
