@@ -85,7 +85,10 @@ void TForm1::startupReport() {
 
 bool TForm1::beginGlobalGame() {
     globalStart_.reset();
-    if (accountState_ != AccountState::GlobalRating || !account_ || options_.demo) return false;
+    // The global rating counts games against the computer; a LAN table starts at once.
+    if (accountState_ != AccountState::GlobalRating || !account_ || options_.demo ||
+        memberNetwork_ || session_.lan())
+        return false;
     accountBusy_ = true;
     globalStartAttempt(0, std::nullopt);
     return true;
