@@ -16,6 +16,7 @@
 #include "dialogs/confirmation.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
+#include "dialogs/passport_dialog.h"
 #include "dialogs/server_write_dialog.h"
 #include "table/word_text.h"
 
@@ -62,6 +63,7 @@ void TForm1::worldMenuHidden() {
 void TForm1::setAccount(std::optional<online::Account> account, AccountState state) {
     account_ = std::move(account);
     accountState_ = account_ ? state : AccountState::LoggedOut;
+    showAccountState();
 }
 
 void TForm1::startupReport() {
@@ -103,6 +105,7 @@ void TForm1::globalStartAttempt(int attempt, std::optional<GameResults> read) {
         if (attempt >= 2) {
             accountBusy_ = false;
             accountState_ = AccountState::LoggedOut;
+            showAccountState();
             dialogs::showMessage(this, table::word(WordRow::CouldNotConnectToServer));
             return;
         }
@@ -233,6 +236,7 @@ void TForm1::writeCycleRecord(std::int64_t score, int result) {
 void TForm1::globalGameDone(int result) {
     accountBusy_ = false;
     if (accountState_ == AccountState::GlobalRating) accountState_ = AccountState::LoggedIn;
+    showAccountState();
     finishMemberGame(result);
     globalStart_.reset();
     if (screen_ == Screen::Menu && !options_.demo) world_->refresh(*online_, account_);
@@ -251,16 +255,29 @@ void TForm1::reportGame(int result, bool cycleEnd) {
 void TForm1::offerWorldEntry(QDialog* endWindow, std::int64_t score) {
     if (memberNetwork_ || globalStart_ || options_.demo) return;
     connect(endWindow, &QDialog::finished, this, [this, score] {
-        dialogs::ServerWriteQuestion q;
-        q.nick = fromBytes(settings_.OnlineNick);
-        q.city = fromBytes(settings_.OnlineCity);
-        const auto c = online::countryByCode(settings_.OnlineLocation);
-        q.country = c ? QString::fromUtf8(c->name.data(), static_cast<int>(c->name.size()))
-                      : QString::fromStdString(settings_.OnlineLocation);
-        q.flag = pictures_.picture(
-            QString::fromStdString(online::flagPictureName(settings_.OnlineLocation)));
-        q.score = score;
+        const auto question = [this, score] {
+            dialogs::ServerWriteQuestion q;
+            q.nick = fromBytes(settings_.OnlineNick);
+            q.city = fromBytes(settings_.OnlineCity);
+            const auto c = online::countryByCode(settings_.OnlineLocation);
+            q.country = c ? QString::fromUtf8(c->name.data(), static_cast<int>(c->name.size()))
+                          : QString::fromStdString(settings_.OnlineLocation);
+            q.flag = pictures_.picture(
+                QString::fromStdString(online::flagPictureName(settings_.OnlineLocation)));
+            q.score = score;
+            q.passport = true;
+            return q;
+        };
+        const dialogs::ServerWriteQuestion q = question();
         auto* w = new dialogs::TFormServerWrite(q, this);
+        // The passport window changes the settings; the entry shows each change.
+        connect(w, &dialogs::TFormServerWrite::passportAsked, w, [this, w, question] {
+            ShowPassport();
+            const auto opened = findChildren<dialogs::TFormServerInfo*>();
+            if (opened.isEmpty()) return;
+            connect(opened.back(), &dialogs::TFormServerInfo::changed, w,
+                    [w, question] { w->setPassport(question()); });
+        });
         connect(w, &dialogs::TFormServerWrite::sendAsked, w, [this, w, score] {
             online::RecordEntry e;
             e.gid = online::kWindowsTable;

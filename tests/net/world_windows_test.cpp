@@ -20,6 +20,7 @@
 #include "dialogs/count_dialog.h"
 #include "dialogs/end_game_dialog.h"
 #include "dialogs/message_window.h"
+#include "dialogs/passport_dialog.h"
 #include "dialogs/server_read_dialog.h"
 #include "dialogs/server_write_dialog.h"
 #include "person_player.h"
@@ -278,6 +279,14 @@ TEST(WorldWindow, ACycleWithoutAnAccountGoesToTheWindowsTableByThePassport) {
     auto* entry = w.findChild<dialogs::TFormServerWrite*>();
     const QString score = QString::number(900 + result);
     EXPECT_EQ(entry->values(), (QStringList{"Vera", "Germany", "Tver", score, ""}));
+    // "Passport" opens the passport window, whose changes the entry shows at once.
+    entry->ButtonPassport->click();
+    auto* passport = w.findChild<dialogs::TFormServerInfo*>();
+    ASSERT_NE(passport, nullptr);
+    dialogs::Passport changed{"Vika", "Tver", "1-016", "W"};
+    emit passport->changed(changed);
+    EXPECT_EQ(entry->values()[0], "Vika");
+    passport->close();
     entry->ButtonSend->click();
     ASSERT_TRUE(runUntil([&] { return !entry->values()[4].isEmpty(); }, 10000));
     EXPECT_EQ(entry->values()[4], "1");
@@ -286,6 +295,7 @@ TEST(WorldWindow, ACycleWithoutAnAccountGoesToTheWindowsTableByThePassport) {
         "SELECT score, nick, country, city, r07, r09, r10 FROM records WHERE gid = 55");
     ASSERT_TRUE(row);
     EXPECT_EQ(row->integer(0), 900 + result);
+    EXPECT_EQ(row->text(1), "Vika");
     EXPECT_EQ(row->text(2), "1-016");
     EXPECT_EQ(row->text(4), "W");
     EXPECT_EQ(row->text(5), "#");
