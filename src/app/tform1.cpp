@@ -86,6 +86,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     clubStartup();
     onlineStartup();
     createAccountIcon();
+    worldStartup();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
     player_.setFast(options_.fast);
@@ -230,6 +231,7 @@ void TForm1::SetLanguage(int index) {
 void TForm1::ApplyLanguage() {
     setWindowTitle(text(WordRow::Orvala));
     menu_.applyLanguage();
+    if (world_) world_->applyLanguage();
     calendar_.rebuild();
     syncControls();
     if (screen_ == Screen::Title) drawTitle();
@@ -311,6 +313,7 @@ void TForm1::showMenu() {
     menu_.show();
     calendar_.show();
     if (AccountIcon) AccountIcon->show();
+    worldMenuShown();
     refreshClubPanel();
     showChatIndicators();
     if (chatWatch_ && !options_.demo) chatWatch_->check();
@@ -326,6 +329,7 @@ void TForm1::startGame() {
     calendar_.hide();
     if (AccountIcon) AccountIcon->hide();
     showChatIndicators();
+    worldMenuHidden();
     if (settings_.MainMenuDesign != settings_.TableDesign)
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
@@ -468,6 +472,7 @@ void TForm1::layoutControls() {
     const double s = view_.scale();
     menu_.layout();
     calendar_.layout();
+    layoutWorldPanel();
     // The two action buttons stand right of the person's scoreboard.
     for (auto [b, y] : {std::pair{Button7, 290}, std::pair{Button8, 328}}) {
         styleWindowButton(b, settings_, s);

@@ -28,6 +28,7 @@ class QToolButton;
 #include "app/open_hands.h"
 #include "app/radio_control.h"
 #include "app/table_presenter.h"
+#include "app/world_panel.h"
 #include "core/game/waves.h"
 #include "core/online/account.h"
 #include "core/online/operations.h"
@@ -35,6 +36,7 @@ class QToolButton;
 #include "core/settings/settings.h"
 #include "core/settings/settings_run.h"
 #include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/password_dialog.h"
 #include "dialogs/radio_dialog.h"
@@ -149,6 +151,11 @@ class TForm1 final : public QWidget {
     void ShowAccount();
     void ShowPassport();
     QToolButton* AccountIcon = nullptr;
+    // The world (tform1_world.cpp): the account that logged in (from the start-up login or the
+    // account window; nothing: signed out), the world top ten and the menu's world panel.
+    void setAccount(std::optional<online::Account> account, online::AccountState state);
+    void ShowWorldTopTen();
+    WorldPanel& worldPanel() { return *world_; }
     // The score summary of the game under way (or just ended).
     void showScoreSummary(bool withSound);
     // The club panel of the menu from the club file of the current mode.
@@ -263,6 +270,25 @@ class TForm1 final : public QWidget {
     std::optional<online::Account> account_;
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
+    // The world (tform1_world.cpp).
+    void worldStartup();
+    void layoutWorldPanel();
+    void worldMenuShown();
+    void worldMenuHidden();
+    void startupReport();
+    bool beginGlobalGame();
+    void globalStartAttempt(int attempt, std::optional<online::GameResults> read);
+    void gameFinished(int result);
+    void finishGlobalGame(std::optional<online::GameResults> computed, int result);
+    void writeCycleRecord(std::int64_t score, int result);
+    void globalGameDone(int result);
+    void reportGame(int result, bool cycleEnd);
+    void offerWorldEntry(QDialog* endWindow, std::int64_t score);
+    void accountSummary(dialogs::CountQuestion& q);
+    WorldPanel* world_ = nullptr;
+    // The account's results before a game for the global rating, while one is played.
+    std::optional<online::GameResults> globalStart_;
+    bool accountBusy_ = false;  // the service is asked about the account's game: no new game
 
     Screen screen_ = Screen::Title;
     QTimer timer1_{this};               // a child named "Timer1", so that tests can count its ticks

@@ -32,6 +32,7 @@ void TForm1::onlineStartup() {
             // The settings keep the addresses the page gave, enciphered.
             settings_.RecordsAddress = online::encipherAddress(online_->addresses().records);
             settings_.StatisticsAddress = online::encipherAddress(online_->addresses().statistics);
+            startupReport();
             // The account is logged in at the address the page gave.
             accountStartup();
         },

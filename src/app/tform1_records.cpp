@@ -73,7 +73,7 @@ void TForm1::refreshClubPanel() {
 }
 
 void TForm1::openLogin(int slot) {
-    if (screen_ != Screen::Menu) return;
+    if (screen_ != Screen::Menu || accountBusy_) return;
     const auto club = records_.read(settings_.NetworkMode);
     if (!club) return;
     PlaySoundEvent(Wave::WOpenFo, false);
@@ -96,13 +96,15 @@ void TForm1::openLogin(int slot) {
 void TForm1::startGameFor(const ClubMember& m) {
     member_ = m;
     settings_.PlayerName = trimmedName(m.name);
+    // A game for the global rating starts once the service has its provisional loss.
+    if (beginGlobalGame()) return;
     startGame();
 }
 
 void TForm1::gameEvents(const std::vector<TableEvent>& events) {
     for (const TableEvent& e : events) {
         if (std::holds_alternative<ev::ShowScoreSummary>(e)) summaryPending_ = true;
-        if (const auto* f = std::get_if<ev::GameFinished>(&e)) finishMemberGame(f->gameResult);
+        if (const auto* f = std::get_if<ev::GameFinished>(&e)) gameFinished(f->gameResult);
     }
 }
 
@@ -115,6 +117,7 @@ void TForm1::finishMemberGame(int result) {
     if (!end.history.written) dialogs::showMessage(this, "Cann`t save history!");
     if (end.club.write == ClubWrite::Failed)
         dialogs::showMessage(this, table::word(WordRow::ErrorOfDiskWriting));
+    reportGame(result, end.cycleEnd);
     if (end.sound) PlaySoundEvent(*end.sound, false);
     if (!end.cycleEnd) return;
     const int place = end.club.update.place;
@@ -137,7 +140,9 @@ void TForm1::finishMemberGame(int result) {
         }
     }
     q.animate = settings_.GifAnimationOn;
-    (new dialogs::TFormEndGame(q, this))->open();
+    auto* endWindow = new dialogs::TFormEndGame(q, this);
+    offerWorldEntry(endWindow, q.score);
+    endWindow->open();
 }
 
 void TForm1::showScoreSummary(bool withSound) {
@@ -149,7 +154,7 @@ void TForm1::showScoreSummary(bool withSound) {
     const int result = g.GameOver ? g.GameResult : FinalResults(g.Score)[3];
     q.values = scoreSummary(*member_, result);
     q.accountState = static_cast<int>(accountState_);
-    q.lamp = pictures_.picture("LampR24");
+    accountSummary(q);
     (new dialogs::TFormCount(q, this))->open();
 }
 

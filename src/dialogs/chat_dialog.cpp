@@ -7,9 +7,10 @@
 #include <QVBoxLayout>
 
 #include "core/online/chat_pictures.h"
+#include "core/online/flag_names.h"
 #include "core/text/cp1251.h"
-#include "table/picture_store.h"
 #include "dialogs/message_window.h"
+#include "table/picture_store.h"
 
 namespace orvala::dialogs {
 namespace {
@@ -85,10 +86,11 @@ class ChatList final : public QWidget {
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(QRect(x, top, 46, 18), Qt::AlignLeft | Qt::AlignVCenter, number);
             x += 48;
-            p.drawImage(QPoint(x, top + 1), art(chat_art::flagPicture(r->Country)));
+            p.drawImage(QRect(x, top + 1, chat_art::kFlagWidth, chat_art::kFlagHeight),
+                        art(online::flagPictureName(r->Country)));
             x += chat_art::kFlagWidth + 4;
-            p.drawImage(QPoint(x, top + 1),
-                        art(r->R07 == "W" ? chat_art::kFaceW : chat_art::kFaceM));
+            p.drawImage(QRect(x, top + 1, chat_art::kFaceSize, chat_art::kFaceSize),
+                        art(online::facePictureName(r->R07)));
             x += 20;
             const QString who = fromCp1251(r->Nick) + "  " + fromCp1251(r->City) + "  " +
                                 fromCp1251(online::chatShown(r->R09));

@@ -188,7 +188,9 @@ TEST(Menu, TheDecorationsTurnOnTimer1RepaintingOnlyThemselvesAndRestWithoutAnima
     EXPECT_NE(w.view().canvas().copy(w.menu().titleRect()),
               w.view().background().copy(w.menu().titleRect()));
 
-    QCoreApplication::processEvents();  // the whole menu's first painting
+    // The whole menu's first painting, with the world panel's first hints.
+    ASSERT_TRUE(runUntil([&] { return w.worldPanel().pending() == 0; }, 10000));
+    QCoreApplication::processEvents();
     PaintRecorder recorder;
     w.installEventFilter(&recorder);
     std::set<int> frames;

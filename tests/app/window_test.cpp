@@ -28,6 +28,7 @@
 #include "dialogs/count_dialog.h"
 #include "dialogs/end_game_dialog.h"
 #include "dialogs/message_window.h"
+#include "person_player.h"
 #include "slow_players.h"
 #include "window_helpers.h"
 
@@ -45,64 +46,6 @@ TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     EXPECT_EQ(w.view().canvas().size(), w.size());
     EXPECT_EQ(w.size(), QSize(760, 500));
 }
-
-// Plays the person's seat as a person would: presses enabled buttons, clicks legal cards.
-class Person {
-  public:
-    explicit Person(TForm1& w) : w_(w) {}
-    int contractDialogs = 0;
-    int illegalClicks = 0;
-
-    // The contract dialog opens once the table shows the given cards; the window goes on
-    // meanwhile, and the rules wait for its answer.
-    bool answerContractDialog() {
-        auto* dialog = w_.findChild<dialogs::TFormZakaz*>();
-        if (!dialog || !dialog->isVisible()) return false;
-        ++contractDialogs;
-        QTest::mouseClick(dialog->BitBtn[5], Qt::LeftButton);  // five more than the bid
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
-        return true;
-    }
-
-    void act() {
-        if (answerContractDialog() || w_.busy()) return;
-        const GameRecord& g = w_.rules().g;
-        auto click7 = [&] { QTest::mouseClick(w_.Button7, Qt::LeftButton); };
-        if (g.GameState == GameState::PersonBids && w_.Button7->isEnabled()) {
-            if (g.CurrentBid < 105 || !w_.Button8->isEnabled())
-                click7();
-            else
-                QTest::mouseClick(w_.Button8, Qt::LeftButton);
-            return;
-        }
-        if ((g.GameState == GameState::ChoosingGive || g.GameState == GameState::GiveChosen) &&
-            g.Declarer == 3 && !w_.Button7->isEnabled()) {
-            // Give the two rightmost cards.
-            const int next = g.GiveSlot1 == 0 ? g.HandCount[3] : g.HandCount[3] - 1;
-            QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(next));
-            return;
-        }
-        if (g.GameState == GameState::PersonPlays) {
-            for (int k = 1; k <= g.HandCount[3]; ++k) {
-                if (!canPlaySlot(w_.rules(), k)) {
-                    if (illegalClicks < 3) {
-                        ++illegalClicks;
-                        const GameRecord before = g;
-                        QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(k));
-                        EXPECT_EQ(w_.rules().g, before);
-                    }
-                    continue;
-                }
-                QTest::mouseClick(&w_, Qt::LeftButton, {}, w_.view().slotPoint(k));
-                return;
-            }
-        }
-        if (w_.Button7->isVisible() && w_.Button7->isEnabled()) click7();
-    }
-
-  private:
-    TForm1& w_;
-};
 
 TEST(Window, APersonPlaysDealsWithTheMouse) {
     QTemporaryDir dir;

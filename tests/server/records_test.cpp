@@ -153,6 +153,26 @@ TEST_P(Records, AnAccountsCycleRecordPaysItsPlaceOnce) {
               (std::vector<std::string>{"1", "kate", "Moscow", "Russia", "1-001", "M", "12.5"}));
 }
 
+// Places 2 to 10 of the account table earn 10 Zors; the eleventh earns nothing.
+TEST_P(Records, TheTenthPlaceOfTheAccountTableEarnsTenAndTheEleventhNothing) {
+    for (int i = 1; i <= 9; ++i)
+        service->db().execute(
+            "INSERT INTO records (gid, score, nick, country, city, r07, r08, r09, r10, at) "
+            "VALUES (355, $1, $2, 'Russia', 'Omsk', 'M', '5.7f', '#', '#', 0)",
+            {std::int64_t{1000 + i}, "top" + std::to_string(i)});
+    const auto finishCycle = [&](const std::string& nick) {
+        ASSERT_EQ(registerAccount(*service, nick, "secret1"), "ok");
+        service->db().execute("UPDATE accounts SET sessions = 1, best = 500 WHERE nick = $1",
+                              {nick});
+    };
+    finishCycle("tenth");
+    finishCycle("eleventh");
+    EXPECT_EQ(writeRecord("10.4.0.1", 355, "tenth", "500", "&pw=secret1"), "$10*");
+    EXPECT_EQ(balanceOf("tenth"), 10);
+    EXPECT_EQ(writeRecord("10.4.0.2", 355, "eleventh", "400", "&pw=secret1"), "$11*");
+    EXPECT_EQ(balanceOf("eleventh"), 0);
+}
+
 TEST_P(Records, StatisticsCountStartsLikesAndReports) {
     auto raw1 = [&](const std::string& path, const std::string& body) {
         return service->post(path, body).body;

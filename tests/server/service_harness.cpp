@@ -115,6 +115,10 @@ TestService::TestService(Engine engine, HttpLimits limits,
     server_ = std::make_unique<HttpServer>(router_, *workers_, limits, [](std::string_view) {});
     std::string error;
     if (!server_->listen("127.0.0.1", 0, error)) throw std::runtime_error(error);
+    // A test that cleared the public address gets the loopback one, so that the configuration
+    // page sends a client back here.
+    if (context_.config.publicUrl.empty())
+        context_.config.publicUrl = "http://127.0.0.1:" + std::to_string(server_->port());
     loop_ = std::thread([this] { server_->run(); });
 }
 

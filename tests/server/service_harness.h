@@ -42,6 +42,8 @@ std::string testPostgres();
 
 class TestService {
   public:
+    // `configure` may change the configuration; a public address it leaves empty becomes the
+    // service's own loopback address.
     explicit TestService(Engine engine, HttpLimits limits = {},
                          const std::function<void(ServiceConfig&)>& configure = {});
     ~TestService();

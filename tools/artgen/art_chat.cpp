@@ -1,7 +1,6 @@
 // The chat and news pictures: the menu's newspaper and speech bubbles, the siren that blinks
-// beside them, the senders' faces, the "new" mark and a flag for every country code. The flags
-// are the game's own: three bands whose colours and direction follow from the code, so every
-// country keeps the same flag every build.
+// beside them and the "new" mark. The senders' flags and faces are the world lists' pictures
+// (art_country_flags.cpp).
 
 #include <QPainter>
 #include <QPainterPath>
@@ -93,29 +92,6 @@ QImage siren(bool lit) {
     return img;
 }
 
-QImage face(bool woman) {
-    QImage img = canvas(16, 16);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (woman) {  // long hair behind the face
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(150, 80, 30));
-        p.drawRoundedRect(QRectF(2, 1.5, 12, 13.5), 5, 5);
-    }
-    p.setPen(QPen(QColor(120, 80, 50), 0.8));
-    p.setBrush(QColor(250, 214, 170));
-    p.drawEllipse(QRectF(3.5, 2.5, 9, 11));
-    p.setPen(Qt::NoPen);
-    p.setBrush(woman ? QColor(150, 80, 30) : QColor(80, 55, 30));
-    p.drawChord(QRectF(3.5, 1.5, 9, 7), 0, 180 * 16);  // the hair's top
-    p.setBrush(QColor(30, 30, 60));
-    p.drawEllipse(QPointF(6.3, 7.5), 0.8, 0.8);
-    p.drawEllipse(QPointF(9.7, 7.5), 0.8, 0.8);
-    p.setPen(QPen(woman ? QColor(200, 40, 60) : QColor(140, 60, 50), 0.9));
-    p.drawArc(QRectF(6, 8.5, 4, 3), -20 * 16, -140 * 16);
-    return img;
-}
-
 QImage newMark() {
     QImage img = canvas(30, 14);
     QPainter p(&img);
@@ -129,36 +105,6 @@ QImage newMark() {
     return img;
 }
 
-QImage flag(int continent, int number) {
-    QImage img = canvas(chat_art::kFlagWidth, chat_art::kFlagHeight);
-    QPainter p(&img);
-    if (number == 0) {  // "Unknown": a plain grey cloth
-        p.fillRect(img.rect(), QColor(180, 180, 184));
-    } else {
-        static const QColor kColours[] = {
-            {200, 16, 46}, {255, 255, 255}, {0, 56, 168},  {0, 122, 61},  {252, 209, 22},
-            {0, 0, 0},     {255, 130, 0},   {0, 150, 214}, {120, 20, 60}, {30, 90, 40}};
-        constexpr int n = int(std::size(kColours));
-        const unsigned seed = unsigned(continent * 7919 + number * 104729);
-        const int a = int(seed % n), b = int((seed / n) % (n - 1)), c = int((seed / 97) % (n - 2));
-        // Three different colours from the seed.
-        const int second = (a + 1 + b) % n;
-        int third = (second + 1 + c) % n;
-        if (third == a) third = (third + 1) % n;
-        const QColor bands[3] = {kColours[a], kColours[second], kColours[third]};
-        const bool upright = (seed / 13) % 2 == 0;
-        for (int i = 0; i < 3; ++i) {
-            if (upright)
-                p.fillRect(QRect(i * 8, 0, 8, chat_art::kFlagHeight), bands[i]);
-            else
-                p.fillRect(QRect(0, i * 16 / 3, chat_art::kFlagWidth, i == 2 ? 6 : 5), bands[i]);
-        }
-    }
-    p.setPen(QColor(60, 60, 60));
-    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
-    return img;
-}
-
 }  // namespace
 
 std::vector<Picture> chatPictures() {
@@ -167,13 +113,7 @@ std::vector<Picture> chatPictures() {
     out.push_back({chat_art::kChat, speechBubbles()});
     out.push_back({chat_art::kSirenOn, siren(true)});
     out.push_back({chat_art::kSirenOff, siren(false)});
-    out.push_back({chat_art::kFaceM, face(false)});
-    out.push_back({chat_art::kFaceW, face(true)});
     out.push_back({chat_art::kNewMark, newMark()});
-    for (int c = 1; c <= online::kContinents; ++c)
-        for (int n = 0; n <= online::countryCount(c); ++n)
-            out.push_back({QString::fromStdString(chat_art::flagPicture(online::countryCode(c, n))),
-                           flag(c, n)});
     return out;
 }
 

@@ -57,6 +57,7 @@ std::vector<Picture> allPictures() {
         out.push_back({QString::fromStdString(FlagPictureName(language)), drawFlag(language)});
     for (auto& p : buttonPictures()) out.push_back(std::move(p));
     for (auto& p : recordsPictures()) out.push_back(std::move(p));
+    for (auto& p : countryPictures()) out.push_back(std::move(p));
     for (auto& p : musicPlayerPictures()) out.push_back(std::move(p));
     for (auto& p : chatPictures()) out.push_back(std::move(p));
     return out;

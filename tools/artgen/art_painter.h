@@ -34,6 +34,8 @@ std::vector<Picture> allPictures();
 std::vector<Picture> buttonPictures();
 // The end-of-cycle films, the medal and its places, the account lamps (art_records.cpp).
 std::vector<Picture> recordsPictures();
+// The country table's flags and the world lists' two faces (art_country_flags.cpp).
+std::vector<Picture> countryPictures();
 // The music player's buttons "MP_Play", "MP_Pause", "MP_Next" and "MP_Volume" (art_player.cpp).
 std::vector<Picture> musicPlayerPictures();
 // The chat and news indicators, the siren, the faces, "new" and the country flags (art_chat.cpp).
