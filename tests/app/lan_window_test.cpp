@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
+#include <vector>
 
 #include "core/game/autopilot.h"
 #include "core/lan/net_seats.h"
@@ -92,6 +93,40 @@ std::array<int, 3> hostOrderScores(const TForm1& w) {
     return out;
 }
 
+// Plays until every machine has scored `deals` deals that all of them saw scored, and checks each
+// such deal's scores agree. False when the time ran out or the host's session ended.
+bool playDealsInStep(const std::vector<Machine*>& table, std::size_t deals) {
+    std::vector<std::map<int, std::array<int, 3>>> seen(table.size());
+    auto common = [&] {
+        std::size_t n = 0;
+        for (const auto& [deal, scores] : seen[0]) {
+            bool all = true;
+            for (std::size_t i = 1; i < table.size(); ++i) all = all && seen[i].count(deal);
+            n += all ? 1 : 0;
+        }
+        return n;
+    };
+    const bool played = runUntil(
+        [&] {
+            // A scored deal is noted before anybody opens the next one.
+            for (std::size_t i = 0; i < table.size(); ++i) {
+                const GameRecord& g = table[i]->w.rules().g;
+                if (g.GameState == GameState::DealScored || g.GameState == GameState::GameOver)
+                    seen[i].emplace(g.DealNumber, hostOrderScores(table[i]->w));
+            }
+            for (Machine* m : table) m->act();
+            return common() >= deals || table[0]->w.session().lan()->aborted();
+        },
+        120000);
+    if (!played || table[0]->w.session().lan()->aborted()) return false;
+    for (const auto& [deal, scores] : seen[0])
+        for (std::size_t i = 1; i < table.size(); ++i)
+            if (seen[i].count(deal)) {
+                EXPECT_EQ(scores, seen[i][deal]) << "deal " << deal << ", machine " << i;
+            }
+    return true;
+}
+
 TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     const quint16 port = freePort();
     Machine host;
@@ -126,33 +161,7 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     EXPECT_EQ(joiner->w.session().lan()->chatLines().back(), (lan::ChatLine{1, "hello"}));
 
     // Two deals, each scored alike on both machines.
-    std::map<int, std::array<int, 3>> hostDeals, joinerDeals;
-    auto note = [](Machine& m, std::map<int, std::array<int, 3>>& deals) {
-        const GameRecord& g = m.w.rules().g;
-        if (g.GameState == GameState::DealScored || g.GameState == GameState::GameOver)
-            deals.emplace(g.DealNumber, hostOrderScores(m.w));
-    };
-    auto common = [&] {
-        int n = 0;
-        for (const auto& [deal, scores] : hostDeals) n += joinerDeals.count(deal) ? 1 : 0;
-        return n;
-    };
-    const bool played = runUntil(
-        [&] {
-            // A scored deal is noted before anybody opens the next one.
-            note(host, hostDeals);
-            note(*joiner, joinerDeals);
-            host.act();
-            joiner->act();
-            return common() >= 2 || host.w.session().lan()->aborted();
-        },
-        120000);
-    ASSERT_TRUE(played);
-    ASSERT_FALSE(host.w.session().lan()->aborted()) << host.w.session().lan()->abortReason();
-    for (const auto& [deal, scores] : hostDeals)
-        if (joinerDeals.count(deal)) {
-            EXPECT_EQ(scores, joinerDeals[deal]) << "deal " << deal;
-        }
+    ASSERT_TRUE(playDealsInStep({&host, joiner.get()}, 2));
 
     // The joiner's machine goes: the host tells it and returns to the menu.
     joiner.reset();
@@ -207,6 +216,48 @@ TEST(LanWindow, TheLoginFormChecksAddressAndPortAndAJoinerWithoutAHostSeesNoGame
     EXPECT_TRUE(login->isVisible());
     EXPECT_EQ(m.w.session().lan(), nullptr);
     EXPECT_EQ(m.w.settings().ServerAddress, "127.0.0.1");
+}
+
+}  // namespace
+}  // namespace orvala::app
+
+namespace orvala::app {
+namespace {
+
+TEST(LanWindow, ThreeWindowsPlayInStepAndTheJoinersSeeTheHostLeave) {
+    const quint16 port = freePort();
+    auto host = std::make_unique<Machine>();
+    Machine first, second;
+    ASSERT_NE(host->logIn("Anna", true, {}, port), nullptr);
+    auto* hostWait = host->w.findChild<dialogs::TFormWait*>();
+    ASSERT_NE(first.logIn("Boris", false, "127.0.0.1", port), nullptr);
+    ASSERT_TRUE(runUntil([&] { return first.w.screen() == TForm1::Screen::Game; }, 20000));
+    ASSERT_NE(second.logIn("Clara", false, "127.0.0.1", port), nullptr);
+    ASSERT_TRUE(runUntil([&] { return hostWait->Lines[1]->isVisibleTo(hostWait); }, 20000));
+    ASSERT_TRUE(runUntil([&] { return second.w.screen() == TForm1::Screen::Game; }, 20000));
+    QTest::mouseClick(hostWait->Button1, Qt::LeftButton);
+    ASSERT_EQ(host->w.screen(), TForm1::Screen::Game);
+    // Every machine sees itself as seat 3 and the others in the table's order.
+    EXPECT_EQ(host->w.rules().g.SeatNames[2].substr(0, 5), "Clara");
+    ASSERT_TRUE(runUntil([&] { return !second.w.expectation()->isVisible(); }, 20000));
+    EXPECT_EQ(first.w.rules().g.SeatNames[1].substr(0, 5), "Clara");
+    EXPECT_EQ(second.w.rules().g.SeatNames[1].substr(0, 4), "Anna");
+
+    // The second joiner's line reaches the first through the host, in the second's colour.
+    QTest::keyClicks(second.w.chatPanel()->Edit, "hi all");
+    QTest::keyClick(second.w.chatPanel()->Edit, Qt::Key_Return);
+    ASSERT_TRUE(runUntil([&] { return !first.w.session().lan()->chatLines().empty(); }, 20000));
+    EXPECT_EQ(first.w.session().lan()->chatLines().back(), (lan::ChatLine{3, "hi all"}));
+
+    ASSERT_TRUE(playDealsInStep({host.get(), &first, &second}, 2));
+
+    host.reset();
+    for (Machine* m : {&first, &second}) {
+        ASSERT_TRUE(runUntil([&] { return m->message() != nullptr; }, 20000));
+        EXPECT_EQ(m->message()->lines().front(), "One of player has interrupted game!");
+        QTest::mouseClick(m->message()->Button1, Qt::LeftButton);
+        EXPECT_EQ(m->w.screen(), TForm1::Screen::Menu);
+    }
 }
 
 }  // namespace
