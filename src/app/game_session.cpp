@@ -90,7 +90,6 @@ void GameSession::serveQuestion() {
         },
         [this](std::vector<Input> answer) {
             ready_ = std::move(answer);
-            readyForLan_ = true;
             emit answerReady();
         });
 }
@@ -123,10 +122,6 @@ bool GameSession::deliver() {
     applyAll(inputs);
     return true;
 }
-
-}  // namespace orvala::app
-
-namespace orvala::app {
 
 void GameSession::beginLan(lan::Session session) {
     worker_.drop();

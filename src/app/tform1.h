@@ -259,8 +259,7 @@ class TForm1 final : public QWidget {
     std::unique_ptr<LanTable> lan_;
     LanChatPanel* chat_ = nullptr;
     QLabel* expectation_ = nullptr;
-    std::size_t chatBase_ = 0;  // the chat lines before this game's start are not shown
-    std::size_t chatHeard_ = 0;
+    std::size_t chatHeard_ = 0;  // the chat lines whose sound has been played
     void accountStartup();
     void createAccountIcon();
     void showAccountState();

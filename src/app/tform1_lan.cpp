@@ -106,7 +106,7 @@ void TForm1::startLanTable(dialogs::TFormPassword* login, const ClubMember& memb
 void TForm1::endLanTable() {
     if (lan_) lan_->close();
     if (session_.lan()) session_.endLan();
-    chatBase_ = chatHeard_ = 0;
+    chatHeard_ = 0;
     syncLan();
 }
 
@@ -143,10 +143,9 @@ void TForm1::syncLan() {
     const bool waitingDeal = joiner && s.pending && s.pending->kind == Question::Kind::Deck;
     const bool linked = lan_ && lan_->link().openLinks() > 0;
     chat_->setActive(game && linked && !peer->aborted() && s.g.GameRunning && !waitingDeal);
+    // Each game has a peer of its own, so its chat starts empty.
     const auto& lines = peer->chatLines();
-    if (chatBase_ > lines.size()) chatBase_ = lines.size();
-    chat_->setLines(std::vector<lan::ChatLine>(
-        lines.begin() + static_cast<std::ptrdiff_t>(chatBase_), lines.end()));
+    chat_->setLines(lines);
     const int own = lan::digitOf(peer->session().role);
     for (; chatHeard_ < lines.size(); ++chatHeard_)
         if (lines[chatHeard_].sender != own && game) PlaySoundEvent(Wave::WToMenK, false);
