@@ -86,6 +86,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     clubStartup();
     onlineStartup();
     createAccountIcon();
+    createTourneyIcon();
     worldStartup();
     dialogs::setDialogLook(dialogs::dialogLookFrom(settings_));
     session_.setRules(settings_.Rules);
@@ -313,6 +314,7 @@ void TForm1::showMenu() {
     menu_.show();
     calendar_.show();
     if (AccountIcon) AccountIcon->show();
+    if (TourneyIcon) TourneyIcon->show();
     worldMenuShown();
     refreshClubPanel();
     showChatIndicators();
@@ -328,6 +330,7 @@ void TForm1::startGame() {
     menu_.hide();
     calendar_.hide();
     if (AccountIcon) AccountIcon->hide();
+    if (TourneyIcon) TourneyIcon->hide();
     showChatIndicators();
     worldMenuHidden();
     if (settings_.MainMenuDesign != settings_.TableDesign)
@@ -485,6 +488,11 @@ void TForm1::layoutControls() {
         const auto r = mapRect(view_.scales(), 722, 4, 34, 34);
         AccountIcon->setGeometry(r.left, r.top, r.width, r.height);
         AccountIcon->setIconSize(AccountIcon->size());
+    }
+    if (TourneyIcon) {
+        const auto r = mapRect(view_.scales(), 684, 4, 34, 34);
+        TourneyIcon->setGeometry(r.left, r.top, r.width, r.height);
+        TourneyIcon->setIconSize(TourneyIcon->size());
     }
     layoutChat();
 }

@@ -28,6 +28,7 @@ class QToolButton;
 #include "app/open_hands.h"
 #include "app/radio_control.h"
 #include "app/table_presenter.h"
+#include "app/tourney_lobby.h"
 #include "app/world_panel.h"
 #include "core/game/waves.h"
 #include "core/online/account.h"
@@ -185,6 +186,12 @@ class TForm1 final : public QWidget {
     QLabel* SirenNews = nullptr;
     QLabel* SirenChat = nullptr;
 
+    // The online tournament (tform1_tourney.cpp): the menu's cup opens the lobby for an account
+    // that is logged in, and "Log in to your account!" for everybody else.
+    void ShowTourney();
+    TourneyLobby* tourneyLobby() const { return tourney_; }
+    QToolButton* TourneyIcon = nullptr;
+
     TZorCardsButton* Button7 = nullptr;
     TZorCardsButton* Button8 = nullptr;
     TZorCardsButton* Button6 = nullptr;   // "New Player", the menu's
@@ -265,6 +272,8 @@ class TForm1 final : public QWidget {
     void showAccountState();
     QString accountFile() const;
     std::unique_ptr<net::OnlineClient> online_;
+    QPointer<TourneyLobby> tourney_;
+    void createTourneyIcon();
     online::AccountState accountState_ = online::AccountState::LoggedOut;
     std::optional<online::Account> account_;
     GifRecorder gif_;

@@ -30,6 +30,7 @@
 #include "core/online/operations.h"
 #include "core/online/reply_readers.h"
 #include "core/online/service_addresses.h"
+#include "core/online/tourney_lobby.h"
 #include "core/text/cp1251.h"
 #include "core/tourney/tourney_peer.h"
 
@@ -150,27 +151,26 @@ std::string takeSeat(const TourneyOptions& o) {
     if (!account) return "No Connect";
     const auto a = online::readAccountReply(*account, o.nick, o.password);
     if (!a) return "refused";
-    const auto rating =
-        post(o.service, "/tour/rating", online::rawBody({{"readrating55", "0"}, {"nick", o.nick}}));
-    const auto r = rating ? online::ReplyRecord(*rating) : std::nullopt;
-    const std::string s = std::to_string(o.seat);
-    const std::string body = online::rawBody({{"client3on" + s, "0"},
-                                              {"gid", "55"},
-                                              {"num", std::to_string(o.table)},
-                                              {"can", "1"},
-                                              {"nick" + s, o.nick},
-                                              {"score" + s, r ? r->field(1, "0") : "0"},
-                                              {"kon" + s, r ? r->field(2, "0") : "0"},
-                                              {"rating" + s, r ? r->field(3, "0") : "0"},
-                                              {"country" + s, a->Country1},
-                                              {"city" + s, a->City},
-                                              {"sex" + s, a->Sex},
-                                              {"ip" + s, o.service.host}});
+    const auto rating = post(o.service, online::tourneyRatingRequest(o.nick));
+    const auto r = rating ? online::readTourneyRating(*rating) : std::nullopt;
+    online::TourneyClient me;
+    me.Nick = o.nick;
+    if (r) {
+        me.Score = r->Score;
+        me.Kon = r->Kon;
+        me.Rating = r->Rating;
+    }
+    me.Country = a->Country1;
+    me.City = a->City;
+    me.Sex = a->Sex;
+    me.IP = o.service.host;
+    const online::Request take = online::seatRequest(o.table, o.seat, online::SeatCan::Take, me);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto reply = post(o.service, "/tour/seat", body);
+        const auto reply = post(o.service, take);
         if (!reply) return "No Connect";
-        if (online::ReplyMarker(*reply, "ok")) return {};
-        if (online::ReplyMarker(*reply, "is")) return "seat taken";
+        const auto result = online::readSeatReply(*reply);
+        if (result == online::SeatResult::Done) return {};
+        if (result == online::SeatResult::Taken) return "seat taken";
         ::usleep(100'000);
     }
     return "seat refused";
@@ -178,33 +178,20 @@ std::string takeSeat(const TourneyOptions& o) {
 
 // The game server's address and port of the table, from the lobby's table list.
 std::optional<Service> tableServer(const TourneyOptions& o) {
-    const auto reply =
-        post(o.service, "/tour/tables", online::formBody({{"readtable310", "55"}, {"gid", "55"}}));
-    if (!reply) return std::nullopt;
-    const auto list = online::ReplyList(*reply);
-    const std::size_t k = static_cast<std::size_t>(tourney::kTables - o.table);
-    if (k >= list.size()) return std::nullopt;
-    Service s;
-    s.host = list[k].field(2);
-    try {
-        s.port = parseInt(list[k].field(3), "the table's port", 1, 65535);
-    } catch (const UsageError&) {
-        return std::nullopt;
-    }
-    return s;
+    const auto reply = post(o.service, online::tourneyTablesRequest());
+    const auto tables = reply ? online::readTourneyTables(*reply) : std::nullopt;
+    if (!tables) return std::nullopt;
+    const online::TourneyTable& t = (*tables)[static_cast<std::size_t>(o.table - 1)];
+    if (t.Port < 1 || t.Port > 65535) return std::nullopt;
+    return Service{t.IP, static_cast<int>(t.Port)};
 }
 
 std::array<std::string, 4> seatNicks(const TourneyOptions& o) {
     std::array<std::string, 4> nicks{"", "seat1", "seat2", "seat3"};
     for (int s = 1; s <= 3; ++s) {
-        const std::string d = std::to_string(s);
-        const auto reply =
-            post(o.service, "/tour/read-seat",
-                 online::formBody(
-                     {{"readclient" + d, "0"}, {"gid", "55"}, {"num", std::to_string(o.table)}}));
-        const auto r = reply ? online::ReplyRecord(*reply) : std::nullopt;
-        if (r && r->field(1) != "X" && !r->field(1).empty())
-            nicks[static_cast<std::size_t>(s)] = r->field(1);
+        const auto reply = post(o.service, online::readSeatRequest(o.table, s));
+        const auto r = reply ? online::readSeat(*reply) : std::nullopt;
+        if (r && !r->free()) nicks[static_cast<std::size_t>(s)] = r->Nick;
     }
     return nicks;
 }

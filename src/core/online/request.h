@@ -1,7 +1,7 @@
 #pragma once
-// One request to the web service, as data: which of the service's three addresses it goes to
-// (records, statistics, account), the operation's path below that address, the body's style and
-// fields, and the read time-out. The client on the network side only sends it.
+// One request to the web service, as data: which of the service's addresses it goes to (records,
+// statistics, account; the root for the tournament lobby), the path below it, the body's style
+// and fields, and the read time-out. The client on the network side only sends it.
 //
 // Two body styles:
 //  - form: every key and value percent-encoded (our texts are Windows-1251 bytes; they travel as
@@ -17,7 +17,7 @@
 
 namespace orvala::online {
 
-enum class Address { Records, Statistics, Account };
+enum class Address { Records, Statistics, Account, Tourney };
 enum class Style { Form, Raw, FormBytes };
 
 // The time-out of the record and table-list operations and of the statistics read.

@@ -48,6 +48,8 @@ const std::string& ServiceAddresses::of(Address a) const {
             return records;
         case Address::Statistics:
             return statistics;
+        case Address::Tourney:
+            return tourney;
         case Address::Account:
             break;
     }
@@ -60,6 +62,7 @@ ServiceAddresses addressesAt(std::string_view base) {
     a.records = b + "/rec";
     a.statistics = b + "/stat";
     a.account = b + "/acc";
+    a.tourney = b;
     return a;
 }
 

@@ -15,6 +15,8 @@ namespace orvala::online {
 
 struct ServiceAddresses {
     std::string records, statistics, account;  // each without a trailing "/"
+    // The tournament lobby's operations, at the service's root; the configuration page leaves it.
+    std::string tourney;
     bool chatPaused = false;
     bool recordsPaused = false;
     // The club president, whose page the account window shows; empty when the page names none.
