@@ -2,6 +2,7 @@
 
 #include "core/online/flag_names.h"
 #include "core/online/numbers.h"
+#include "core/online/tourney_lobby.h"
 #include "core/records/club_member.h"
 #include "core/text/cp1251.h"
 
@@ -87,10 +88,26 @@ std::vector<WorldLine> ratingLines(const std::vector<online::TopRow>& rows,
     return out;
 }
 
+std::vector<WorldLine> tourneyLines(const std::vector<online::TourneyTopRow>& rows,
+                                    const table::PictureSource& pictures) {
+    std::vector<WorldLine> out;
+    for (const online::TourneyTopRow& r : rows) {
+        WorldLine l;
+        l.place = QString("%1.").arg(r.Place);
+        l.nick = text(r.Nick);
+        l.flag = pictureOf(pictures, online::flagPictureName(r.Country));
+        l.face = pictureOf(pictures, online::facePictureName(r.Sex));
+        l.where = text(r.City);
+        l.value = QString::number(r.Value);
+        out.push_back(l);
+    }
+    return out;
+}
+
 dialogs::TFormServerRead* openWorldTopTen(QWidget* parent, net::OnlineClient& client,
                                           const table::PictureSource& pictures,
                                           WorldViewer viewer) {
-    auto* window = new dialogs::TFormServerRead(false, parent);
+    auto* window = new dialogs::TFormServerRead(true, parent);
     const auto* pics = &pictures;
     QObject::connect(window, &dialogs::TFormServerRead::tableAsked, window,
                      [window, &client, pics, viewer](int gid) {
@@ -147,7 +164,17 @@ dialogs::TFormServerRead* openWorldTopTen(QWidget* parent, net::OnlineClient& cl
                 case WorldPage::Net:
                     return club(viewer.network);
                 case WorldPage::Tournament:
-                    return window->showPage(page, std::nullopt);
+                    // The tournament's best ten by score, as its lobby shows them.
+                    client.post(
+                        online::tourneyTopRequest(online::TopKind::Score),
+                        [window, page, pics](bool ok, const std::string& reply) {
+                            std::optional<std::vector<WorldLine>> lines;
+                            if (const auto rows = ok ? online::readTourneyTop(reply) : std::nullopt)
+                                lines = tourneyLines(*rows, *pics);
+                            window->showPage(page, tenPlaces(lines));
+                        },
+                        window);
+                    return;
                 case WorldPage::AccountScore:
                     gid = online::kAccountTable;
                     break;

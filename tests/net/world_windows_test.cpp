@@ -190,6 +190,9 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(top->topList->texts().value(0), row);
     EXPECT_EQ(top->nearList->texts(), QStringList{row});
     EXPECT_EQ(top->countLabel->text(), "Number of games: 1");
+    top->pageButtons[4]->click();  // the tournament's: nobody has played there yet
+    ASSERT_TRUE(runUntil([&] { return top->pageList->texts().value(0) == "1."; }, 10000));
+    EXPECT_EQ(top->pageList->texts().size(), 10);
     top->pageButtons[5]->click();  // the local club's top ten
     ASSERT_EQ(top->pageList->texts().size(), 10);
     const ClubRead club = readClubFile(clubFilePath(o.programFolder.toStdString(), false));
