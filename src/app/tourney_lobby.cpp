@@ -242,19 +242,25 @@ void TourneyLobby::leave() {
                  if (setup_.failed) setup_.failed();
                  return;
              }
-             // The table broke up: the player after seat 1 is cleared too.
-             if (at.seat == 1) clearSeats(at.table, 2, 2);
              if (cs_.state() == QAbstractSocket::ConnectedState)
                  cs_.write(QByteArray::fromStdString(tourney::longFrame("disA", at.seat)));
              forgetSeat();
-             refresh();
+             // The table broke up: the player after seat 1 is cleared too, and the lobby is
+             // read again once that is done, so that it never shows the cleared seat taken.
+             if (at.seat == 1)
+                 clearSeats(at.table, 2, 2, [this] { refresh(); });
+             else
+                 refresh();
          });
 }
 
-void TourneyLobby::clearSeats(int table, int from, int to) {
+void TourneyLobby::clearSeats(int table, int from, int to, std::function<void()> then) {
+    auto left = std::make_shared<int>(to - from + 1);
     for (int s = from; s <= to; ++s)
         post(online::seatRequest(table, s, online::SeatCan::Clear, nobody()),
-             [](bool, const std::string&) {});
+             [left, then](bool, const std::string&) {
+                 if (--*left == 0 && then) then();
+             });
 }
 
 void TourneyLobby::forgetSeat() {
@@ -274,9 +280,13 @@ void TourneyLobby::watch() {
     connectionError_ = false;
     dialogs::showMessage(dialog_, word(WordRow::ServerConnectionError));
     // The seats after the player's are given back as well: that table cannot start.
-    if (at_.seated()) clearSeats(at_.table, at_.seat, 3);
+    const bool seated = at_.seated();
+    const online::SeatedAt at = at_;
     forgetSeat();
-    refresh();
+    if (seated)
+        clearSeats(at.table, at.seat, 3, [this] { refresh(); });
+    else
+        refresh();
 }
 
 void TourneyLobby::showResults() {

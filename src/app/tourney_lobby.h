@@ -73,7 +73,8 @@ class TourneyLobby final : public QObject {
     void checkAddressThenTake(int table, int seat, int before);
     void leave();
     // Clears seats `from`..`to` of a table on the player's behalf (can 0).
-    void clearSeats(int table, int from, int to);
+    // Clears seats from..to of a table; `then` once the service has answered them all.
+    void clearSeats(int table, int from, int to, std::function<void()> then = {});
     void forgetSeat();
     void connectToServer(int table);
     void post(const online::Request& request, std::function<void(bool, const std::string&)> done);
