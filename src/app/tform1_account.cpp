@@ -8,6 +8,7 @@
 #include "app/account_startup.h"
 #include "app/account_window.h"
 #include "app/tform1.h"
+#include "dialogs/field_lamp.h"
 #include "dialogs/passport_dialog.h"
 #include "table/word_text.h"
 
@@ -45,9 +46,10 @@ void TForm1::showAccountState() {
     star.fill(Qt::transparent);
     QPainter p(&star);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = accountState_ == online::AccountState::GlobalRating ? QColor(30, 200, 60)
-                          : accountState_ == online::AccountState::LoggedIn   ? QColor(240, 210, 30)
-                                                                              : QColor(220, 40, 40);
+    const QColor colour = dialogs::lampColour(
+        accountState_ == online::AccountState::GlobalRating ? online::Lamp::Green
+        : accountState_ == online::AccountState::LoggedIn   ? online::Lamp::Yellow
+                                                            : online::Lamp::Red);
     QPolygonF points;
     for (int i = 0; i < 10; ++i) {
         const double r = i % 2 ? 13.0 : 30.0;

@@ -15,15 +15,24 @@ LampLabel::LampLabel(QWidget* parent) : QLabel(parent) {
     setLamp(online::Lamp::Red);
 }
 
+QColor lampColour(online::Lamp lamp) {
+    switch (lamp) {
+        case online::Lamp::Green:
+            return {30, 200, 60};
+        case online::Lamp::Yellow:
+            return {240, 210, 30};
+        default:
+            return {220, 40, 40};
+    }
+}
+
 void LampLabel::setLamp(online::Lamp lamp) {
     lamp_ = lamp;
     QPixmap disc(14, 14);
     disc.fill(Qt::transparent);
     QPainter p(&disc);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor colour = lamp == online::Lamp::Green    ? QColor(30, 200, 60)
-                          : lamp == online::Lamp::Yellow ? QColor(240, 210, 30)
-                                                         : QColor(220, 40, 40);
+    const QColor colour = lampColour(lamp);
     p.setPen(colour.darker(160));
     p.setBrush(colour);
     p.drawEllipse(1, 1, 12, 12);

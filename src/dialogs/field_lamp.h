@@ -12,6 +12,9 @@ class QComboBox;
 
 namespace orvala::dialogs {
 
+// The colour of a lamp; the account star on the menu takes the same three.
+QColor lampColour(online::Lamp lamp);
+
 class LampLabel final : public QLabel {
     Q_OBJECT
   public:

@@ -33,13 +33,8 @@ namespace {
 using online::AccountState;
 using table::word;
 
-template <typename Pred>
-bool waitUntil(Pred done) {
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
+using testing_qt::base;
+using testing_qt::waitUntil;
 
 // The first line of the message the window shows next; the message is closed.
 QString nextMessage(QWidget* over) {
@@ -78,10 +73,6 @@ void logIn(dialogs::TFAcc1* w, Player& p, const QString& nick, const QString& pw
     typeAccount(w, nick, pw);
     w->ButtonLogin->click();
     ASSERT_TRUE(waitUntil([&] { return p.state == AccountState::LoggedIn; }));
-}
-
-std::string base(unsigned short port) {
-    return "http://127.0.0.1:" + std::to_string(port);
 }
 
 TEST(AccountWindow, CreateLoginFileGlobalRatingAndSignOut) {

@@ -26,17 +26,8 @@ namespace {
 
 using service::testing::TestService;
 
-template <typename Pred>
-bool waitUntil(Pred done) {
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
-
-std::string base(unsigned short port) {
-    return "http://127.0.0.1:" + std::to_string(port);
-}
+using testing_qt::base;
+using testing_qt::waitUntil;
 
 // One copy of the game: its client, its passport, its shared folder and its chat file.
 struct Player {

@@ -18,18 +18,8 @@
 namespace orvala::app {
 namespace {
 
-// Runs the event loop until `done` holds; the deadline only keeps a broken test from hanging.
-template <typename Pred>
-bool waitUntil(Pred done) {
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
-
-std::string base(unsigned short port) {
-    return "http://127.0.0.1:" + std::to_string(port);
-}
+using testing_qt::base;
+using testing_qt::waitUntil;
 
 TEST(StatisticsWindow, CountersAndALikeWithTheNickAskedFirst) {
     using namespace orvala::service::testing;

@@ -9,3 +9,25 @@
 #else
 #include "service_harness.h"
 #endif
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <string>
+
+namespace orvala::testing_qt {
+
+// Runs the event loop until `done` holds; the deadline only keeps a broken test from hanging.
+template <typename Pred>
+bool waitUntil(Pred done) {
+    QDeadlineTimer deadline(10000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return done();
+}
+
+// The service's base address on a loopback port.
+inline std::string base(unsigned short port) {
+    return "http://127.0.0.1:" + std::to_string(port);
+}
+
+}  // namespace orvala::testing_qt
