@@ -1,6 +1,11 @@
 #include "app/lan_table.h"
 
 namespace orvala::app {
+namespace {
+
+constexpr std::size_t kMostWaiting = 4096;
+
+}  // namespace
 
 LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
     : QObject(parent), session_(session), tableBusy_(std::move(tableBusy)) {
@@ -62,6 +67,13 @@ void LanTable::received(int from, const QByteArray& bytes) {
     if (reader.broken()) return;
     for (std::string& m : reader.feed(std::string_view(bytes.constData(), bytes.size())))
         inbox_.push_back({from, std::move(m)});
+    // A game never has this many texts waiting: a peer that floods the link is treated at once
+    // as one that sends what cannot be read, and the session ends (the peer then takes nothing).
+    if (inbox_.size() > kMostWaiting) {
+        inbox_.clear();
+        session_.lanUnreadable();
+        return;
+    }
     if (reader.broken()) inbox_.push_back({from, {}});
     pump();
 }
