@@ -41,40 +41,6 @@ TournamentOptions tournamentOptions(const ServiceConfig& c) {
     return o;
 }
 
-// The tables reach the database on their own thread, through their own connection. A failing
-// database costs a seat or a result, never the server.
-TournamentCallbacks tournamentCallbacks(Storage& db, std::function<void(std::string_view)> log) {
-    TournamentCallbacks cb;
-    cb.log = log;
-    cb.seatCheck = [&db, log](int table, int seat, const std::string& address) {
-        try {
-            return seatHolder(db, table, seat, address);
-        } catch (const std::exception& e) {
-            log(std::string("tables: ") + e.what());
-            return std::optional<std::string>();
-        }
-    };
-    cb.results = [&db, log](int table, const std::array<std::string, 4>& nicks,
-                            const std::array<int, 4>& results) {
-        try {
-            recordResults(db, table, nicks, results);
-            log("table " + std::to_string(table) + ": results " + nicks[1] + "=" +
-                std::to_string(results[1]) + " " + nicks[2] + "=" + std::to_string(results[2]) +
-                " " + nicks[3] + "=" + std::to_string(results[3]));
-        } catch (const std::exception& e) {
-            log(std::string("tables: results not recorded: ") + e.what());
-        }
-    };
-    cb.tableEnded = [&db, log](int table) {
-        try {
-            freeTable(db, table);
-        } catch (const std::exception& e) {
-            log(std::string("tables: ") + e.what());
-        }
-    };
-    return cb;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,7 +94,7 @@ int main(int argc, char** argv) {
               << ")\n"
               << std::flush;
     TournamentServer tables(tournamentOptions(context.config),
-                            tournamentCallbacks(*tablesDb, [&](std::string_view line) {
+                            tableCallbacks(*tablesDb, [&](std::string_view line) {
                                 std::lock_guard lock(logMutex);
                                 std::cout << timestamp() << ' ' << line << '\n' << std::flush;
                             }));

@@ -1,5 +1,7 @@
 #include "tourney/table_records.h"
 
+#include <exception>
+
 namespace orvala::service {
 
 std::optional<std::string> seatHolder(Storage& db, int table, int seat,
@@ -34,6 +36,38 @@ void recordResults(Storage& db, int table, const std::array<std::string, 4>& nic
 
 void freeTable(Storage& db, int table) {
     db.execute("DELETE FROM seats WHERE tbl = $1", {std::int64_t{table}});
+}
+
+TournamentCallbacks tableCallbacks(Storage& db, std::function<void(std::string_view)> log) {
+    TournamentCallbacks cb;
+    cb.log = log;
+    cb.seatCheck = [&db, log](int table, int seat, const std::string& address) {
+        try {
+            return seatHolder(db, table, seat, address);
+        } catch (const std::exception& e) {
+            log(std::string("tables: ") + e.what());
+            return std::optional<std::string>();
+        }
+    };
+    cb.results = [&db, log](int table, const std::array<std::string, 4>& nicks,
+                            const std::array<int, 4>& results) {
+        try {
+            recordResults(db, table, nicks, results);
+            log("table " + std::to_string(table) + ": results " + nicks[1] + "=" +
+                std::to_string(results[1]) + " " + nicks[2] + "=" + std::to_string(results[2]) +
+                " " + nicks[3] + "=" + std::to_string(results[3]));
+        } catch (const std::exception& e) {
+            log(std::string("tables: results not recorded: ") + e.what());
+        }
+    };
+    cb.tableEnded = [&db, log](int table) {
+        try {
+            freeTable(db, table);
+        } catch (const std::exception& e) {
+            log(std::string("tables: ") + e.what());
+        }
+    };
+    return cb;
 }
 
 }  // namespace orvala::service

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "storage/storage.h"
+#include "tourney/tournament_server.h"
 
 namespace orvala::service {
 
@@ -19,5 +20,10 @@ void recordResults(Storage& db, int table, const std::array<std::string, 4>& nic
                    const std::array<int, 4>& results);
 
 void freeTable(Storage& db, int table);
+
+// The game server's callbacks on `db`: seat checks, results and freed tables. The tables reach
+// the database on their own thread, through their own connection; a failing database costs a
+// seat or a result, never the server.
+TournamentCallbacks tableCallbacks(Storage& db, std::function<void(std::string_view)> log);
 
 }  // namespace orvala::service

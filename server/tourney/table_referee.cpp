@@ -3,6 +3,7 @@
 #include "core/game/shuffle.h"
 #include "core/lan/apply_step.h"
 #include "core/lan/step_message.h"
+#include "core/tourney/move_clock.h"
 
 namespace orvala::service {
 namespace {
@@ -51,12 +52,6 @@ in::SeatAction::Kind actionOf(Kind k) {
             break;
     }
     return A::Collect;
-}
-
-int firstInAuction(const GameRecord& g) {
-    for (int s = 1; s <= 3; ++s)
-        if (g.InBid[s]) return s;
-    return 0;
 }
 
 // The declarer's lead may come straight after the contract: the press that starts play is not
@@ -276,27 +271,7 @@ int TableReferee::clockSeat() const {
     for (int s = 1; s <= 3; ++s)
         if (owed_[static_cast<std::size_t>(s)]) return s;
     // Seat 3's numbering is the tournament's own.
-    const RulesState& v = views_[3];
-    const GameRecord& g = v.g;
-    if (v.pending) return 0;
-    if (const int s = seatToBid(g.GameState)) return s;
-    if (const int s = seatToPlay(g.GameState)) return s;
-    switch (g.GameState) {
-        case GameState::AuctionOver:
-        case GameState::TalonShown:
-            return firstInAuction(g);
-        case GameState::ChoosingGive:
-        case GameState::GiveChosen:
-        case GameState::CardsGiven:
-        case GameState::ContractSet:
-            return g.Declarer;
-        case GameState::TrickComplete:
-            return g.FirstBidder;
-        case GameState::DealScored:
-            return 1;
-        default:
-            return 0;
-    }
+    return tourney::seatToAct(views_[3], 1);
 }
 
 void TableReferee::restartClock(std::int64_t now) {

@@ -1,5 +1,9 @@
 #include "app/club_records.h"
 
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
 #include "core/lang/word_table.h"
 #include "core/records/club_member.h"
 #include "core/text/cp1251.h"
@@ -50,6 +54,24 @@ QString clubPanelLine(const ClubFile& club, int slot, int topTenMode) {
             .arg(m->games, 7)
             .arg(QString::fromStdString(ratingText2(m->rating)), 8);
     return QString("%1 %2 %3").arg(name).arg(m->games % kCycleGames, 7).arg(m->cycleScore, 8);
+}
+
+// The history line's time and date as the user's locale writes them.
+HistoryStamp localHistoryStamp() {
+    const QLocale locale = QLocale::system();
+    QChar separator = ':';  // the first mark between the fields of the locale's short time
+    for (const QChar c : locale.timeFormat(QLocale::ShortFormat))
+        if (!c.isLetter() && !c.isSpace()) {
+            separator = c;
+            break;
+        }
+    const QTime now = QTime::currentTime();
+    const QString time = QString("%1%2%3")
+                             .arg(now.hour(), 2, 10, QChar('0'))
+                             .arg(separator)
+                             .arg(now.minute(), 2, 10, QChar('0'));
+    const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+    return {time.toStdString(), utf8ToCp1251(date.toStdString())};
 }
 
 }  // namespace orvala::app

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/records/club_file.h"
+#include "core/records/history_file.h"
 
 namespace orvala::app {
 
@@ -39,5 +40,8 @@ class ClubRecords {
 // The club panel's line of a member slot: the name with the games modulo 25 and the cycle score
 // (mode 1), or the games and the rating with two decimals (mode 2); "#" for an empty slot.
 QString clubPanelLine(const ClubFile& club, int slot, int topTenMode);
+
+// The history line's time and date as the user's locale writes them.
+HistoryStamp localHistoryStamp();
 
 }  // namespace orvala::app

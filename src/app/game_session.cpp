@@ -50,6 +50,11 @@ void GameSession::input(const Input& in) {
         ready_.reset();
         readyForLan_ = false;
     }
+    if (tourney_) {
+        tourney_->input(in);
+        flushTourney();
+        return;
+    }
     if (lan_) {
         if (const auto* start = std::get_if<in::NewGame>(&in))
             lan_->startGame(start->player, s_.rules);
@@ -149,6 +154,76 @@ void GameSession::endLan() {
     RulesState fresh;
     fresh.rules = s_.rules;
     s_ = fresh;
+}
+
+void GameSession::beginTourney(int table, int seat, const PlayerStart& player,
+                               const std::array<std::string, 4>& names) {
+    worker_.drop();
+    ready_.reset();
+    readyForLan_ = false;
+    // Three people at the table: the players answer nothing but the demo's contract.
+    tourney_ = std::make_unique<tourney::TourneyPeer>(table, seat, pilot_, player);
+    tourney_->setNames(names);
+    tourney_->askPersonsContract(!demo_);
+    tourney_->collectEvents(true);
+    contractTold_ = false;
+}
+
+void GameSession::endTourney() {
+    tourney_.reset();
+    RulesState fresh;
+    fresh.rules = s_.rules;
+    s_ = fresh;
+}
+
+void GameSession::tourneyReceive(const std::string& frame) {
+    if (!tourney_) return;
+    tourney_->receive(frame);
+    flushTourney();
+}
+
+void GameSession::tourneyLost() {
+    if (!tourney_) return;
+    tourney_->connectionLost();
+    flushTourney();
+}
+
+void GameSession::tourneyChat(const std::string& text) {
+    if (!tourney_) return;
+    tourney_->chat(text);
+    flushTourney();
+}
+
+void GameSession::tourneyTimeUp() {
+    if (!tourney_) return;
+    tourney_->timeUp();
+    flushTourney();
+}
+
+void GameSession::tourneyLeave() {
+    if (!tourney_) return;
+    tourney_->leave();
+    flushTourney();
+}
+
+void GameSession::tourneyReport() {
+    if (!tourney_) return;
+    tourney_->reportResult();
+    flushTourney();
+}
+
+void GameSession::flushTourney() {
+    const std::vector<TableEvent> shown = tourney_->takeEvents();
+    for (const std::string& frame : tourney_->takeOutgoing())
+        emit tourneySend(QByteArray::fromStdString(frame));
+    if (!shown.empty()) emit events(shown);
+    if (!tourney_) return;  // the game's end was taken and the table left
+    const auto& pending = tourney_->state().pending;
+    const bool contract = pending && pending->kind == Question::Kind::Contract;
+    if (contract && !contractTold_)
+        emit contractAsked(tourney_->state().g.Contract, tourney_->state().rules.RuleRoundToFive);
+    contractTold_ = contract;
+    emit tourneyChanged();
 }
 
 void GameSession::lanConnected() {

@@ -2,7 +2,8 @@
 // GameSession: one game as this machine plays it. It owns the rules state, the computer players,
 // the random sources and the autopilot of the demo, and in a LAN game this machine's `LanPeer`,
 // which then holds the rules state: inputs go to the peer, the texts it writes leave by
-// `lanSend`, and received texts come in by `lanReceive`. Inputs go in through `input`, which asks
+// `lanSend`, and received texts come in by `lanReceive`. A tournament game is held the same way
+// by a `TourneyPeer` (`tourneySend`, `tourneyReceive`). Inputs go in through `input`, which asks
 // `accepts` and applies; what the rules show comes out as events. Questions the rules wait on are
 // answered without blocking: the deck at once, the computer seats' decisions on the thinking
 // worker, the person's contract by the window's dialog (`contractAsked`). A computer's answer is
@@ -20,6 +21,7 @@
 #include "core/game/random_source.h"
 #include "core/game/rules_state.h"
 #include "core/lan/lan_peer.h"
+#include "core/tourney/tourney_peer.h"
 
 namespace orvala::app {
 
@@ -31,7 +33,9 @@ class GameSession final : public QObject {
     GameSession(std::optional<std::uint64_t> seed, bool demo, QObject* parent = nullptr);
     ~GameSession() override;
 
-    const RulesState& state() const { return lan_ ? lan_->state() : s_; }
+    const RulesState& state() const {
+        return lan_ ? lan_->state() : tourney_ ? tourney_->state() : s_;
+    }
     bool accepts(const Input& in) const { return orvala::accepts(state(), in); }
     void setRules(const RuleSettings& rules) { s_.rules = rules; }
     void setRoles(const SeatRoles& roles) { s_.roles = roles; }
@@ -64,6 +68,23 @@ class GameSession final : public QObject {
     void lanLinkLost();
     void lanChat(const std::string& text);
 
+    // A tournament game from now on: this machine at `seat` of `table`, the seats' nicks in
+    // `names` (by tournament seat). The server's first deal starts it. `endTourney` goes back to
+    // games against the computer.
+    void beginTourney(int table, int seat, const PlayerStart& player,
+                      const std::array<std::string, 4>& names);
+    void endTourney();
+    const tourney::TourneyPeer* tourney() const { return tourney_.get(); }
+    // One whole frame from the game server; the connection closed; the chat line typed; this
+    // seat's clock ran out; leaving the table.
+    void tourneyReceive(const std::string& frame);
+    void tourneyLost();
+    void tourneyChat(const std::string& text);
+    void tourneyTimeUp();
+    void tourneyLeave();
+    // Seat 1 leaves the finished game: its result report goes to the server.
+    void tourneyReport();
+
   signals:
     void events(const std::vector<TableEvent>& events);
     // The person declares: the contract dialog opens at this contract.
@@ -77,6 +98,9 @@ class GameSession final : public QObject {
     void lanSend(int to, const QByteArray& bytes);
     void lanAborted(const QString& reason);
     void lanChanged();
+    // Tournament: a frame for the game server; the game, its ending or its chat changed.
+    void tourneySend(const QByteArray& frame);
+    void tourneyChanged();
 
   private:
     void serveQuestion();
@@ -85,6 +109,7 @@ class GameSession final : public QObject {
     void flushLan();
     // The players' answer the LAN table waits for, thought on the worker.
     void thinkForLan();
+    void flushTourney();
 
     std::unique_ptr<RandomSource> shuffleRandom_;
     std::unique_ptr<RandomSource> playerRandom_;
@@ -94,6 +119,7 @@ class GameSession final : public QObject {
     bool demo_;
     RulesState s_;
     std::unique_ptr<lan::LanPeer> lan_;
+    std::unique_ptr<tourney::TourneyPeer> tourney_;
     PlayersPort* lan_players_ = nullptr;
     std::optional<RulesState> thoughtFor_;
     bool readyForLan_ = false;  // the answer waiting is the LAN table's players', not the demo's

@@ -8,9 +8,12 @@ constexpr std::size_t kMostWaiting = 4096;
 }  // namespace
 
 LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
-    : QObject(parent), session_(session), tableBusy_(std::move(tableBusy)) {
-    wait_.setSingleShot(true);
-    connect(&wait_, &QTimer::timeout, this, &LanTable::pump);
+    : QObject(parent),
+      session_(session),
+      tableBusy_(std::move(tableBusy)),
+      inbox_(
+          tableBusy_, [this](int from, const std::string& bytes) { apply(from, bytes); }, this) {
+    connect(&inbox_, &PacedInbox::wake, this, &LanTable::pump);
     connect(&link_, &net::LanLink::received, this, &LanTable::received);
     connect(&link_, &net::LanLink::connected, this, [this] { session_.lanConnected(); });
     connect(&link_, &net::LanLink::linkClosed, this, [this](int) {
@@ -29,7 +32,6 @@ LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObjec
         // The first deal closes the table to latecomers.
         if (bytes.startsWith('b')) link_.closeTable();
     });
-    sinceStep_.start();
 }
 
 LanTable::~LanTable() {
@@ -38,7 +40,7 @@ LanTable::~LanTable() {
 
 void LanTable::setPauses(int afterStepMs, int betweenStepsMs) {
     link_.setStepPause(afterStepMs);
-    betweenStepsMs_ = betweenStepsMs;
+    inbox_.setPause(betweenStepsMs);
 }
 
 bool LanTable::host(quint16 port) {
@@ -57,7 +59,6 @@ void LanTable::close() {
     link_.close();
     inbox_.clear();
     lostPending_ = false;
-    wait_.stop();
     readers_[0] = {};
     readers_[1] = {};
 }
@@ -66,7 +67,7 @@ void LanTable::received(int from, const QByteArray& bytes) {
     lan::StreamReader& reader = readers_[from == 1 ? 1 : 0];
     if (reader.broken()) return;
     for (std::string& m : reader.feed(std::string_view(bytes.constData(), bytes.size())))
-        inbox_.push_back({from, std::move(m)});
+        inbox_.push(from, std::move(m));
     // A game never has this many texts waiting: a peer that floods the link is treated at once
     // as one that sends what cannot be read, and the session ends (the peer then takes nothing).
     if (inbox_.size() > kMostWaiting) {
@@ -74,12 +75,12 @@ void LanTable::received(int from, const QByteArray& bytes) {
         session_.lanUnreadable();
         return;
     }
-    if (reader.broken()) inbox_.push_back({from, {}});
+    if (reader.broken()) inbox_.push(from, {});
     pump();
 }
 
 void LanTable::pump() {
-    pumpInbox();
+    inbox_.pump();
     if (inbox_.empty() && lostPending_) {
         lostPending_ = false;
         session_.lanLinkLost();
@@ -87,33 +88,13 @@ void LanTable::pump() {
     }
 }
 
-void LanTable::pumpInbox() {
-    while (!inbox_.empty()) {
-        const Message& next = inbox_.front();
-        const bool step = !next.bytes.empty() && (next.bytes[0] == 'h' || next.bytes[0] == 'b');
-        if (step) {
-            const qint64 left = betweenStepsMs_ - sinceStep_.elapsed();
-            if (tableBusy_() || left > 0) {
-                // The window calls again once the table is still; the timer covers the pause.
-                if (!wait_.isActive()) wait_.start(static_cast<int>(std::max<qint64>(left, 10)));
-                return;
-            }
-        }
-        const Message m = std::move(inbox_.front());
-        inbox_.pop_front();
-        if (m.bytes.empty()) {
-            session_.lanUnreadable();
-            inbox_.clear();
-            return;
-        }
-        if (m.bytes[0] == 'h') sinceStep_.restart();
-        session_.lanReceive(m.from, m.bytes);
-        if (m.bytes[0] == 'h' || m.bytes[0] == 'b') {
-            // The table shows this step before the next one is applied.
-            if (!inbox_.empty() && !wait_.isActive()) wait_.start(10);
-            return;
-        }
+void LanTable::apply(int from, const std::string& bytes) {
+    if (bytes.empty()) {
+        inbox_.clear();
+        session_.lanUnreadable();
+        return;
     }
+    session_.lanReceive(from, bytes);
 }
 
 }  // namespace orvala::app

@@ -8,14 +8,12 @@
 // once behind what came before them. Nothing here blocks the event loop: waiting is a timer.
 // What the game writes goes out through the link, paced there.
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
-#include <deque>
 #include <functional>
 #include <string>
 
 #include "app/game_session.h"
+#include "app/paced_inbox.h"
 #include "core/lan/framing.h"
 #include "net/lan_link.h"
 
@@ -49,21 +47,14 @@ class LanTable final : public QObject {
     void linkEnded();
 
   private:
-    struct Message {
-        int from;
-        std::string bytes;  // empty: the link's bytes could not be cut into messages
-    };
     void received(int from, const QByteArray& bytes);
-    void pumpInbox();
+    void apply(int from, const std::string& bytes);
 
     GameSession& session_;
     std::function<bool()> tableBusy_;
     net::LanLink link_;
     lan::StreamReader readers_[2];
-    std::deque<Message> inbox_;
-    QTimer wait_;
-    QElapsedTimer sinceStep_;
-    int betweenStepsMs_ = 100;
+    PacedInbox inbox_;
     bool noGame_ = false;
     bool lostPending_ = false;  // a link closed; its loss counts once what it sent is applied
 };

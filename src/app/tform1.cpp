@@ -126,6 +126,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         if (!busy()) input(in::PressButton7{});
     });
     connect(Button8, &QPushButton::clicked, this, [this] {
+        // A tournament game cut short is left as a finished one.
+        if (tourneyCutShort()) return leaveTourneyGame();
         if (!busy()) input(in::PressButton8{});
     });
     Button7->hide();
@@ -306,8 +308,9 @@ void TForm1::showMenu() {
     const bool designChanges =
         screen_ == Screen::Game && settings_.MainMenuDesign != settings_.TableDesign;
     screen_ = Screen::Menu;
-    // Leaving a LAN game, finished or not, closes its table.
+    // Leaving a LAN or tournament game, finished or not, closes its table.
     endLanTable();
+    endTourneyTable();
     if (designChanges) view_.loadBackground(settings_, purpleScreen());
     Button7->hide();
     Button8->hide();
@@ -322,10 +325,23 @@ void TForm1::showMenu() {
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
     update();
+    // The tournament's lobby comes back after its game.
+    if (std::exchange(reopenLobby_, false)) QTimer::singleShot(0, this, &TForm1::ShowTourney);
 }
 
 void TForm1::startGame() {
     if (screen_ == Screen::Game) return;
+    enterTable();
+    PlayerStart player;
+    player.name = settings_.PlayerName;
+    if (member_) {  // the club member's count and cycle score go on
+        player.storedGameCounter = member_->games;
+        player.playerTotal = member_->cycleScore;
+    }
+    input(in::NewGame{player});
+}
+
+void TForm1::enterTable() {
     screen_ = Screen::Game;
     menu_.hide();
     calendar_.hide();
@@ -337,16 +353,9 @@ void TForm1::startGame() {
         view_.loadBackground(settings_, purpleScreen());
     view_.clearAll();
     presenter_.forget();
-    PlayerStart player;
-    player.name = settings_.PlayerName;
-    if (member_) {  // the club member's count and cycle score go on
-        player.storedGameCounter = member_->games;
-        player.playerTotal = member_->cycleScore;
-    }
     session_.setRules(settings_.Rules);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
     lastCountedDeal_ = lastRecordedDeal_ = 0;  // a new game counts its deals from 1 again
-    input(in::NewGame{player});
 }
 
 void TForm1::input(const Input& in) {
@@ -389,8 +398,9 @@ void TForm1::onTimer1() {
 
 void TForm1::onIdle() {
     if (player_.busy()) return;
-    // A LAN step that waited for the table is applied now.
+    // A LAN or tournament step that waited for the table is applied now.
     if (lan_) lan_->pump();
+    if (tourneyTable_) tourneyTable_->pump();
     if (player_.busy()) return;
     // A computer's answer reaches the rules once the table shows everything before it.
     if (session_.deliver()) {
@@ -433,7 +443,7 @@ void TForm1::askContract() {
     // The dialog opens over a table that shows everything that came before it, and answers
     // by a signal; the window goes on painting meanwhile.
     auto* dialog =
-        new dialogs::TFormZakaz({*contractAsked_, settings_.Rules.RuleRoundToFive}, this);
+        new dialogs::TFormZakaz({*contractAsked_, rules().rules.RuleRoundToFive}, this);
     contractOpen_ = true;
     connect(dialog, &dialogs::TFormZakaz::answered, this, [this](int contract) {
         contractOpen_ = false;
@@ -468,6 +478,13 @@ void TForm1::syncControls() {
     Button8->setVisible(b8.visible);
     Button7->setEnabled(b7.enabled && !waiting);
     Button8->setEnabled(b8.enabled && !waiting);
+    if (tourneyCutShort()) {
+        // Only leaving is left, as after a finished game.
+        Button7->setEnabled(false);
+        Button8->setText(text(WordRow::ExitToMenu));
+        Button8->setVisible(true);
+        Button8->setEnabled(true);
+    }
     syncLan();
 }
 
@@ -646,7 +663,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
     musicTimer_.stop();
     music_.close();
     // A game that was over but not yet left still counts for its member.
-    if (screen_ == Screen::Game && rules().g.GameOver) finishMemberGame(rules().g.GameResult);
+    if (screen_ == Screen::Game && rules().g.GameOver && !session_.tourney())
+        finishMemberGame(rules().g.GameResult);
     // A missing or damaged club file holds the settings back.
     SettingsSaveHooks hooks;
     hooks.clubFilesAllowWriting = [this] { return records_.usable(); };

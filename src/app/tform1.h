@@ -188,8 +188,12 @@ class TForm1 final : public QWidget {
 
     // The online tournament (tform1_tourney.cpp): the menu's cup opens the lobby for an account
     // that is logged in, and "Log in to your account!" for everybody else.
+    // The game at a table follows the lobby: the first deal closes the lobby and opens the
+    // table, with the move clocks; a finished game reports, writes its history line and opens
+    // the lobby again.
     void ShowTourney();
     TourneyLobby* tourneyLobby() const { return tourney_; }
+    TourneyTable* tourneyTable() const { return tourneyTable_.get(); }
     QToolButton* TourneyIcon = nullptr;
 
     TZorCardsButton* Button7 = nullptr;
@@ -222,6 +226,8 @@ class TForm1 final : public QWidget {
     void syncControls();
     void layoutControls();
     void showMenu();
+    // The game screen, before the first deal.
+    void enterTable();
     void leaveGameForMenu();
     void drawTitle();
     void updateCursor(QPoint p);
@@ -273,7 +279,19 @@ class TForm1 final : public QWidget {
     QString accountFile() const;
     std::unique_ptr<net::OnlineClient> online_;
     QPointer<TourneyLobby> tourney_;
+    std::unique_ptr<TourneyTable> tourneyTable_;
     void createTourneyIcon();
+    void tourneyDealt();
+    void startTourneyGame(const std::array<std::string, 4>& names);
+    void syncTourney();
+    void showTourneyEnding(const tourney::TourneyPeer& peer);
+    bool tourneyCutShort() const;
+    void leaveTourneyGame();
+    void finishTourneyGame(int result);
+    void endTourneyTable();
+    online::TourneyClient tourneyCard_;  // the player's card when the game began
+    bool tourneyEndShown_ = false;
+    bool reopenLobby_ = false;
     online::AccountState accountState_ = online::AccountState::LoggedOut;
     std::optional<online::Account> account_;
     GifRecorder gif_;

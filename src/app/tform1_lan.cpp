@@ -21,7 +21,13 @@ void TForm1::initLan() {
     chat_ = new LanChatPanel(this);
     chat_->hide();
     connect(chat_, &LanChatPanel::sent, this,
-            [this](const QString& text) { session_.lanChat(utf8ToCp1251(text.toStdString())); });
+            [this](const QString& text) {
+                const std::string line = utf8ToCp1251(text.toStdString());
+                if (session_.tourney())
+                    session_.tourneyChat(line);
+                else
+                    session_.lanChat(line);
+            });
     expectation_ = new QLabel(this);
     expectation_->setObjectName("Expectation");
     expectation_->setAlignment(Qt::AlignCenter);
@@ -130,6 +136,7 @@ void TForm1::lanInterrupted() {
 }
 
 void TForm1::syncLan() {
+    if (session_.tourney()) return syncTourney();
     const lan::LanPeer* peer = session_.lan();
     const bool game = screen_ == Screen::Game;
     chat_->setVisible(peer && game);

@@ -2,10 +2,7 @@
 // login, a member's game from its start to its end, and the records' windows.
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QLocale>
 #include <QPainter>
-#include <QTime>
 
 #include "app/tform1.h"
 #include "core/game/scoring_rules.h"
@@ -28,24 +25,6 @@ namespace {
 
 QString fromBytes(const std::string& bytes) {
     return QString::fromStdString(cp1251ToUtf8(trimmedName(bytes)));
-}
-
-// The history line's time and date as the user's locale writes them.
-HistoryStamp localStamp() {
-    const QLocale locale = QLocale::system();
-    QChar separator = ':';  // the first mark between the fields of the locale's short time
-    for (const QChar c : locale.timeFormat(QLocale::ShortFormat))
-        if (!c.isLetter() && !c.isSpace()) {
-            separator = c;
-            break;
-        }
-    const QTime now = QTime::currentTime();
-    const QString time = QString("%1%2%3")
-                             .arg(now.hour(), 2, 10, QChar('0'))
-                             .arg(separator)
-                             .arg(now.minute(), 2, 10, QChar('0'));
-    const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
-    return {time.toStdString(), utf8ToCp1251(date.toStdString())};
 }
 
 }  // namespace
@@ -113,7 +92,7 @@ void TForm1::finishMemberGame(int result) {
     if (!member_ || options_.demo) return;
     ClubMember& m = *member_;
     const GameEnd end =
-        orvala::finishMemberGame(records_.folder(), memberNetwork_, m, result, localStamp());
+        orvala::finishMemberGame(records_.folder(), memberNetwork_, m, result, localHistoryStamp());
     if (!end.history.written) dialogs::showMessage(this, "Cann`t save history!");
     if (end.club.write == ClubWrite::Failed)
         dialogs::showMessage(this, table::word(WordRow::ErrorOfDiskWriting));

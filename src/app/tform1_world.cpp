@@ -143,6 +143,7 @@ void TForm1::globalStartAttempt(int attempt, std::optional<GameResults> read) {
 }
 
 void TForm1::gameFinished(int result) {
+    if (session_.tourney()) return finishTourneyGame(result);
     if (!globalStart_ || !account_) {
         globalStart_.reset();
         return finishMemberGame(result);

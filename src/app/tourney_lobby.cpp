@@ -25,8 +25,9 @@ online::TourneyClient nobody() {
 
 }  // namespace
 
-TourneyLobby::TourneyLobby(net::OnlineClient& client, Setup setup, QWidget* parent)
-    : QObject(parent), client_(client), setup_(std::move(setup)), parent_(parent) {
+TourneyLobby::TourneyLobby(net::OnlineClient& client, TourneyTable& table, Setup setup,
+                           QWidget* parent)
+    : QObject(parent), client_(client), setup_(std::move(setup)), parent_(parent), table_(table) {
     me_.Nick = setup_.account.Nick;
     me_.Country = setup_.account.Country1;
     me_.City = setup_.account.City;
@@ -42,16 +43,11 @@ TourneyLobby::TourneyLobby(net::OnlineClient& client, Setup setup, QWidget* pare
     connect(&watchTimer_, &QTimer::timeout, this, &TourneyLobby::watch);
 
     // A failed connection is only noted here; the watch deals with it on its next beat.
-    connect(&cs_, &QAbstractSocket::errorOccurred, this, [this] {
-        if (link_ == TourneyLink::None) return;
-        connectionError_ = true;
-        cs_.abort();
+    connect(&table_, &TourneyTable::failed, this, [this] {
+        if (link_ != TourneyLink::None && !handedOver_) connectionError_ = true;
     });
-    connect(&cs_, &QAbstractSocket::connected, this, [this] {
-        if (link_ != TourneyLink::Connecting) return;
-        cs_.write(QByteArray::fromStdString(
-            tourney::shortFrame("connect" + std::to_string(at_.seat), at_.seat)));
-        link_ = TourneyLink::Connected;
+    connect(&table_, &TourneyTable::linked, this, [this] {
+        if (link_ == TourneyLink::Connecting) link_ = TourneyLink::Connected;
     });
 }
 
@@ -70,9 +66,12 @@ void TourneyLobby::open() {
     connect(dialog_, &QObject::destroyed, this, [this] {
         refreshTimer_.stop();
         watchTimer_.stop();
-        // A player who closes the lobby while seated gives the seat back.
-        if (at_.seated()) clearSeats(at_.table, at_.seat, at_.seat);
-        forgetSeat();
+        // A player who closes the lobby while seated gives the seat back; a game that has begun
+        // keeps it.
+        if (!handedOver_) {
+            if (at_.seated()) clearSeats(at_.table, at_.seat, at_.seat);
+            forgetSeat();
+        }
         emit closed();
     });
     dialog_->open();
@@ -230,8 +229,7 @@ void TourneyLobby::connectToServer(int table) {
         connectionError_ = true;
         return;
     }
-    cs_.abort();
-    cs_.connectToHost(host, static_cast<quint16>(server.port));
+    table_.open(host, static_cast<quint16>(server.port), table, at_.seat);
 }
 
 void TourneyLobby::leave() {
@@ -242,8 +240,7 @@ void TourneyLobby::leave() {
                  if (setup_.failed) setup_.failed();
                  return;
              }
-             if (cs_.state() == QAbstractSocket::ConnectedState)
-                 cs_.write(QByteArray::fromStdString(tourney::longFrame("disA", at.seat)));
+             table_.leave();
              forgetSeat();
              // The table broke up: the player after seat 1 is cleared too, and the lobby is
              // read again once that is done, so that it never shows the cleared seat taken.
@@ -266,13 +263,34 @@ void TourneyLobby::clearSeats(int table, int from, int to, std::function<void()>
 void TourneyLobby::forgetSeat() {
     at_ = {};
     link_ = TourneyLink::None;
-    // A connected socket gets out what was written to it ("disA") before it closes.
-    if (cs_.state() == QAbstractSocket::ConnectedState) {
-        cs_.flush();
-        cs_.disconnectFromHost();
-    } else {
-        cs_.abort();
-    }
+    table_.close();
+}
+
+void TourneyLobby::handOver(std::function<void(const std::array<std::string, 4>&)> ready) {
+    if (handedOver_) return;
+    handedOver_ = true;
+    refreshTimer_.stop();
+    watchTimer_.stop();
+    const int table = at_.table;
+    std::array<std::string, 4> last;
+    for (int s = 1; s <= 3; ++s)
+        if (tables_ && table >= 1 && table <= online::kLobbyTables)
+            last[static_cast<std::size_t>(s)] = (*tables_)[static_cast<std::size_t>(table - 1)]
+                                                    .seats[static_cast<std::size_t>(s - 1)]
+                                                    .Nick;
+    post(online::tourneyTablesRequest(),
+         [this, table, last, ready = std::move(ready)](bool ok, const std::string& reply) {
+             std::array<std::string, 4> names = last;
+             const auto read = ok ? online::readTourneyTables(reply) : std::nullopt;
+             if (read && table >= 1 && table <= online::kLobbyTables)
+                 for (int s = 1; s <= 3; ++s) {
+                     const auto& c = (*read)[static_cast<std::size_t>(table - 1)]
+                                         .seats[static_cast<std::size_t>(s - 1)];
+                     if (!c.free()) names[static_cast<std::size_t>(s)] = c.Nick;
+                 }
+             ready(names);
+             delete dialog_;
+         });
 }
 
 void TourneyLobby::watch() {

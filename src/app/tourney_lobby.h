@@ -1,20 +1,21 @@
 #pragma once
 // The main window's tournament lobby: the lobby dialog kept up to date from the service (every
-// ten seconds, and after every change), the player's card, taking and leaving seats, the socket
-// to the table's game server, and the one-second watch that turns a failed connection into
-// "Server connection error!" and gives the seat back.
+// ten seconds, and after every change), the player's card, taking and leaving seats, opening the
+// window's connection to the table's game server (tourney_table.h), and the one-second watch
+// that turns a failed connection into "Server connection error!" and gives the seat back.
 //
 // Every web operation goes through the window's client and answers later; nothing here waits.
 // The player's seat is remembered here while the lobby lives; `closed` tells the window that
-// the dialog is gone, after the seat, if any, was released.
+// the dialog is gone, after the seat, if any, was released. When the game begins the lobby
+// hands the seat over to the game (`handOver`) and closes without giving it back.
 
 #include <QObject>
 #include <QPointer>
-#include <QTcpSocket>
 #include <QTimer>
 #include <functional>
 #include <optional>
 
+#include "app/tourney_table.h"
 #include "core/online/operations.h"
 #include "core/online/tourney_lobby.h"
 #include "dialogs/lobby_dialog.h"
@@ -38,7 +39,7 @@ class TourneyLobby final : public QObject {
         QString serviceBase;           // for the address the service sees
         std::function<void()> failed;  // "WWrongs"
     };
-    TourneyLobby(net::OnlineClient& client, Setup setup, QWidget* parent);
+    TourneyLobby(net::OnlineClient& client, TourneyTable& table, Setup setup, QWidget* parent);
     ~TourneyLobby() override;
 
     // Shows the dialog, reads the player's card and refreshes.
@@ -46,6 +47,10 @@ class TourneyLobby final : public QObject {
     // The timers' slots; tests call them instead of waiting.
     void refresh();
     void watch();
+    // The game has begun: the nicks of the table's seats 1..3 are read (the lobby's last
+    // drawing stands in when the service does not answer), given to `ready`, and the lobby
+    // closes, leaving the seat to the game.
+    void handOver(std::function<void(const std::array<std::string, 4>&)> ready);
     // The results panel and the top ten.
     void showResults();
     void showTop();
@@ -94,7 +99,8 @@ class TourneyLobby final : public QObject {
     bool connectionError_ = false;
     bool refreshing_ = false;
     int pending_ = 0;
-    QTcpSocket cs_;
+    TourneyTable& table_;
+    bool handedOver_ = false;
 };
 
 }  // namespace orvala::app

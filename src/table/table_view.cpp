@@ -317,6 +317,30 @@ void TableView::speech(int seat, const QString& t, char colour) {
                  r.width() - 2 * mapLength(scales_, 3));
 }
 
+QRect TableView::moveClockRect(int seat) const {
+    const QRect bubble = qrect(layout_.bubble[static_cast<std::size_t>(seat)]);
+    return QRect(bubble.right() + 1 + mapLength(scales_, 10), bubble.top(), bubble.height(),
+                 bubble.height());
+}
+
+void TableView::moveClock(int seat, int seconds) {
+    if (seat < 1 || seat > 3) return;
+    const QRect r = moveClockRect(seat);
+    paintBackground(r);
+    if (seconds < 0) return;
+    const bool last = seconds < 8;
+    QImage face = pictures_.picture(last ? "GTimerR" : "GTimerY");
+    QPainter p(&canvas_);
+    if (!face.isNull()) {
+        SmoothResize(face, r.width(), r.height());
+        p.drawImage(r.topLeft(), face);
+    }
+    const QFont bold = slotFont(settings_, mapLength(scales_, 18), "serif", true);
+    p.setFont(bold);
+    p.setPen(last ? QColor(255, 255, 0) : QColor(255, 0, 0));
+    p.drawText(r, Qt::AlignCenter, QString::number(seconds));
+}
+
 namespace {
 
 // Where the parts of a seat panel lie in the window: each part's area, and the boxes its picture

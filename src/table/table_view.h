@@ -83,6 +83,10 @@ class TableView {
     QSize cardSize() const;
 
     void speech(int seat, const QString& text, char colour);
+    // A seat's move clock in a tournament game: a square as tall as the seat's bubble, just to
+    // its right, red on yellow down to 8 seconds and yellow on red below; -1 clears it.
+    void moveClock(int seat, int seconds);
+    QRect moveClockRect(int seat) const;
     // A seat panel: the table remembers what each panel shows, so an area that is erased or
     // painted again gets back whatever else lay there (the barrel under the deal points, say).
     void scoreboard(int seat, const PanelUpdate& update);

@@ -42,7 +42,8 @@ void TourneyPeer::connected() {
 }
 
 bool TourneyPeer::input(const Input& in) {
-    if (ending_ != Ending::None || !accepts(s_, in)) return false;
+    // After the game's end only the rules decide (leaving the finished game, say).
+    if ((ending_ != Ending::None && ending_ != Ending::GameOver) || !accepts(s_, in)) return false;
     if (awaitingHandOff_ && std::holds_alternative<in::PressButton7>(in)) return false;
     run(in);
     return true;
@@ -63,7 +64,7 @@ bool TourneyPeer::autoplay(AutoPilot& pilot) {
 void TourneyPeer::chat(std::string_view text) {
     if (ending_ != Ending::None || text.empty()) return;
     const std::string line(text.substr(0, lan::kChatTextMax));
-    chatLines_.push_back(line);
+    chatLines_.push_back({seat_, line});
     send(longFrame("s" + line, seat_));
 }
 
@@ -81,7 +82,7 @@ void TourneyPeer::leave() {
 
 void TourneyPeer::run(const Input& in) {
     const RulesState before = s_;
-    apply(s_, in);
+    keep(apply(s_, in));
     while (s_.pending) {
         // The server deals; the first seat's "Next Round" asks it to.
         if (s_.pending->kind == Question::Kind::Deck) {
@@ -89,11 +90,15 @@ void TourneyPeer::run(const Input& in) {
             askedNext_ = true;
             break;
         }
+        // The person's contract waits for the window's dialog.
+        if (askContract_ && s_.pending->kind == Question::Kind::Contract) break;
         const Input answer = playersAnswer(s_, players_);
         if (!accepts(s_, answer)) break;
-        apply(s_, answer);
+        keep(apply(s_, answer));
     }
-    for (const lan::Move& m : lan::movesBetween(before, s_)) {
+    const std::vector<lan::Move> moves = lan::movesBetween(before, s_);
+    if (!moves.empty()) ++steps_;
+    for (const lan::Move& m : moves) {
         for (lan::Send& out : lan::stepsFor(m, session_, s_)) {
             std::string bytes = std::move(out.bytes);
             const int to = seatOfRole(receiverOf(lan::Send{out.to, bytes}, session_.role));
@@ -117,7 +122,7 @@ void TourneyPeer::receive(std::string_view bytes) {
                 applyStep(f);
                 break;
             case 's':
-                chatLines_.push_back(f.substr(1, f.find('#') - 1));
+                chatLines_.push_back({f[kLongFrame - 1] - '0', f.substr(1, f.find('#') - 1)});
                 break;
             case 'e':
                 serverEnded_ = true;
@@ -141,7 +146,7 @@ void TourneyPeer::applyDeal(const std::string& frame) {
     if (!s_.g.GameRunning) {
         s_.roles = SeatRoles::tournamentSeat(seat_);
         s_.rules = tableRules(table_);
-        apply(s_, in::NewGame{player_});
+        keep(apply(s_, in::NewGame{player_}));
     } else if (s_.pending && s_.pending->kind == Question::Kind::Deck) {
         // Seat 1 asked for this deal with its "Next Round".
     } else if (s_.g.GameState == GameState::DealScored) {
@@ -150,11 +155,12 @@ void TourneyPeer::applyDeal(const std::string& frame) {
                                : Input{in::SeatAction{in::SeatAction::Kind::NextRound,
                                                       lan::localSeat(session_.role, 1)}};
         if (!accepts(s_, next)) return end(Ending::Aborted, "a deal the table cannot take");
-        apply(s_, next);
+        keep(apply(s_, next));
     }
     const Input deck = in::DeckAnswer{lan::deckSeenBy(session_.role, deal->deck)};
     if (!accepts(s_, deck)) return end(Ending::Aborted, "a deal while a deal is under way");
-    apply(s_, deck);
+    keep(apply(s_, deck));
+    ++steps_;
     askedNext_ = false;
     awaitingHandOff_ = false;
 }
@@ -171,6 +177,8 @@ void TourneyPeer::applyStep(const std::string& frame) {
     if (!p.step) return end(Ending::Aborted, p.error);
     lan::Applied a = lan::ApplyStep(s_, *p.step, session_);
     if (!a.ok) return end(Ending::Aborted, a.error);
+    keep(std::move(a.events));
+    ++steps_;
     // A trick completed by another seat's card is collected by its winner only once the
     // hand-off has come, or the hand-off would find the table moved on.
     awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e';
@@ -188,6 +196,17 @@ void TourneyPeer::end(Ending e, std::string reason, int seat) {
     endingSeat_ = seat;
 }
 
+std::vector<TableEvent> TourneyPeer::takeEvents() {
+    std::vector<TableEvent> out;
+    out.swap(events_);
+    return out;
+}
+
+void TourneyPeer::keep(std::vector<TableEvent> events) {
+    if (!collect_) return;
+    for (TableEvent& e : events) events_.push_back(std::move(e));
+}
+
 std::vector<std::string> TourneyPeer::takeOutgoing() {
     std::vector<std::string> out;
     out.swap(out_);
@@ -201,6 +220,13 @@ std::string TourneyPeer::resultFrame() const {
         scores[static_cast<std::size_t>(t)] =
             s_.g.Score[static_cast<std::size_t>(lan::localSeat(session_.role, t))];
     return shortFrame(resultReport(scores), seat_);
+}
+
+void TourneyPeer::reportResult() {
+    std::string report = resultFrame();
+    if (report.empty() || reported_) return;
+    reported_ = true;
+    send(std::move(report));
 }
 
 }  // namespace orvala::tourney

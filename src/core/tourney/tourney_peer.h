@@ -20,6 +20,7 @@
 #include "core/game/autopilot.h"
 #include "core/game/players_port.h"
 #include "core/game/rules_state.h"
+#include "core/lan/chat_line.h"
 #include "core/lan/session.h"
 #include "core/tourney/frames.h"
 
@@ -33,6 +34,8 @@ class TourneyPeer {
     TourneyPeer(int table, int seat, PlayersPort& players, PlayerStart player);
 
     void setNames(const std::array<std::string, 4>& names);
+    // The person's contract waits for an input (the window's dialog) instead of `players`.
+    void askPersonsContract(bool ask) { askContract_ = ask; }
     // The first frame once the connection is up.
     void connected();
 
@@ -51,6 +54,12 @@ class TourneyPeer {
     void connectionLost();
 
     std::vector<std::string> takeOutgoing();
+    // What the rules showed since the last call, for the window to play; kept only once asked
+    // for (the headless players show nothing).
+    void collectEvents(bool on) { collect_ = on; }
+    std::vector<TableEvent> takeEvents();
+    // Deals and steps applied or made so far: the move clock starts again at each.
+    int steps() const { return steps_; }
 
     const RulesState& state() const { return s_; }
     int seat() const { return seat_; }
@@ -58,7 +67,8 @@ class TourneyPeer {
     const std::string& endReason() const { return endReason_; }
     // The seat that left or ran out of time, 0 otherwise.
     int endingSeat() const { return endingSeat_; }
-    const std::vector<std::string>& chatLines() const { return chatLines_; }
+    // Each line with its sender's tournament seat.
+    const std::vector<lan::ChatLine>& chatLines() const { return chatLines_; }
     // A trick completed by a received card waits for its hand-off before it is collected here.
     bool awaitingHandOff() const { return awaitingHandOff_; }
     bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
@@ -66,6 +76,8 @@ class TourneyPeer {
     bool serverEnded() const { return serverEnded_; }
     // The result report that seat 1 sends when the finished game is left (empty elsewhere).
     std::string resultFrame() const;
+    // Seat 1 leaving the finished game: the report goes out (once).
+    void reportResult();
 
   private:
     void run(const Input& in);
@@ -73,6 +85,7 @@ class TourneyPeer {
     void applyStep(const std::string& frame);
     void end(Ending e, std::string reason, int seat = 0);
     void send(std::string frame) { out_.push_back(std::move(frame)); }
+    void keep(std::vector<TableEvent> events);
 
     int table_;
     int seat_;
@@ -82,13 +95,18 @@ class TourneyPeer {
     RulesState s_;
     ServerFrameReader reader_;
     std::vector<std::string> out_;
-    std::vector<std::string> chatLines_;
+    std::vector<TableEvent> events_;
+    int steps_ = 0;
+    bool askContract_ = false;
+    bool collect_ = false;
+    std::vector<lan::ChatLine> chatLines_;
     Ending ending_ = Ending::None;
     std::string endReason_;
     int endingSeat_ = 0;
     bool awaitingHandOff_ = false;
     bool askedNext_ = false;
     bool serverEnded_ = false;
+    bool reported_ = false;
 };
 
 }  // namespace orvala::tourney

@@ -122,7 +122,7 @@ TEST(TourneyPeerFrames, ChatAndTheServersEndings) {
     EXPECT_EQ(out[1], longFrame("shello there, ev", 3));  // 15 bytes of text at most
 
     p.receive("shi" + std::string(46, '#') + "1");
-    EXPECT_EQ(p.chatLines().back(), "hi");
+    EXPECT_EQ(p.chatLines().back(), (lan::ChatLine{1, "hi"}));  // in seat 1's colour
     p.receive(timeOutFrame(1).substr(0, 20));
     EXPECT_EQ(p.ending(), Ending::None);  // half a frame
     p.receive(timeOutFrame(1).substr(20));

@@ -1,0 +1,164 @@
+#include "app/tourney_table.h"
+
+#include "core/lan/net_seats.h"
+
+namespace orvala::app {
+namespace {
+
+constexpr std::size_t kMostWaiting = 4096;
+
+}  // namespace
+
+TourneyTable::TourneyTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
+    : QObject(parent),
+      session_(session),
+      inbox_(
+          std::move(tableBusy), [this](int, const std::string& frame) { apply(frame); }, this) {
+    connect(&inbox_, &PacedInbox::wake, this, &TourneyTable::pump);
+    connect(&cs_, &QAbstractSocket::connected, this, [this] {
+        cs_.write(QByteArray::fromStdString(
+            tourney::shortFrame("connect" + std::to_string(seat_), seat_)));
+        emit linked();
+    });
+    connect(&cs_, &QIODevice::readyRead, this, &TourneyTable::received);
+    connect(&cs_, &QAbstractSocket::errorOccurred, this, [this] {
+        // A game under way learns of it when the connection has closed; before, the lobby does.
+        if (started_) return;
+        cs_.abort();
+        emit failed();
+    });
+    connect(&cs_, &QAbstractSocket::disconnected, this, [this] {
+        if (!started_) {
+            if (seat_ != 0) emit failed();
+            return;
+        }
+        // What the server sent before it closed is applied first: a game that ended with its
+        // last frame was not cut off.
+        lostPending_ = true;
+        pump();
+    });
+    connect(&session_, &GameSession::tourneySend, this, [this](const QByteArray& frame) {
+        if (connected()) cs_.write(frame);
+    });
+    connect(&session_, &GameSession::tourneyChanged, this, &TourneyTable::follow);
+    clockTimer_.setObjectName("TimerMoveClock");
+    clockTimer_.setInterval(1000);
+    connect(&clockTimer_, &QTimer::timeout, this, &TourneyTable::beat);
+}
+
+TourneyTable::~TourneyTable() {
+    cs_.disconnect(this);
+    cs_.abort();
+}
+
+void TourneyTable::open(const QString& host, quint16 port, int table, int seat) {
+    close();
+    table_ = table;
+    seat_ = seat;
+    cs_.connectToHost(host, port);
+}
+
+void TourneyTable::leave() {
+    if (connected()) cs_.write(QByteArray::fromStdString(tourney::longFrame("disA", seat_)));
+    close();
+}
+
+void TourneyTable::close() {
+    // Forgotten first, so that the closing is no news to anybody.
+    seat_ = 0;
+    started_ = dealHeld_ = lostPending_ = false;
+    stepsSeen_ = -1;
+    inbox_.clear();
+    reader_ = {};
+    clock_.stop();
+    clockTimer_.stop();
+    emit clockShown(0, -1);
+    if (connected()) {
+        cs_.flush();
+        cs_.disconnectFromHost();
+    } else {
+        cs_.abort();
+    }
+}
+
+void TourneyTable::start() {
+    started_ = true;
+    pump();
+    // A connection that closed while the deal was held is lost now.
+    if (cs_.state() == QAbstractSocket::UnconnectedState) {
+        lostPending_ = true;
+        pump();
+    }
+}
+
+void TourneyTable::received() {
+    const QByteArray bytes = cs_.readAll();
+    if (reader_.broken()) return;
+    for (std::string& f : reader_.feed(std::string_view(bytes.constData(), bytes.size()))) {
+        if (f[0] == 'b' && !dealHeld_) {
+            dealHeld_ = true;
+            inbox_.push(0, std::move(f));
+            emit dealt();
+            continue;
+        }
+        inbox_.push(0, std::move(f));
+    }
+    // No game has this many frames waiting: a flood is treated as bytes that cannot be read.
+    if (reader_.broken() || inbox_.size() > kMostWaiting) {
+        inbox_.clear();
+        inbox_.push(0, {});
+    }
+    pump();
+}
+
+void TourneyTable::pump() {
+    if (!started_) return;
+    inbox_.pump();
+    if (inbox_.empty() && lostPending_) {
+        lostPending_ = false;
+        session_.tourneyLost();
+    }
+}
+
+void TourneyTable::apply(const std::string& frame) {
+    if (frame.empty()) {
+        // Nothing after bytes that begin no frame can be trusted: the connection is given up.
+        inbox_.clear();
+        cs_.abort();
+        session_.tourneyLost();
+        return;
+    }
+    session_.tourneyReceive(frame);
+}
+
+void TourneyTable::follow() {
+    const tourney::TourneyPeer* peer = session_.tourney();
+    if (!peer || !started_) return;
+    if (peer->ending() != tourney::Ending::None) {
+        if (clock_.seat() != 0 || clockTimer_.isActive()) {
+            clock_.stop();
+            clockTimer_.stop();
+            emit clockShown(0, -1);
+        }
+        // A game cut short closes the connection; a finished one waits for its result report.
+        if (peer->ending() != tourney::Ending::GameOver && seat_ != 0) close();
+        return;
+    }
+    if (peer->steps() == stepsSeen_) return;
+    stepsSeen_ = peer->steps();
+    const int starter = lan::localSeat(tourney::roleOfSeat(seat_), 1);
+    clock_.restart(tourney::seatToAct(peer->state(), starter));
+    emit clockShown(0, -1);
+    if (clock_.seat() != 0) emit clockShown(clock_.seat(), clock_.seconds());
+    if (!clockTimer_.isActive()) clockTimer_.start();
+}
+
+void TourneyTable::beat() {
+    const tourney::MoveClock::Beat b = clock_.tick();
+    if (b.seat == 0) return;
+    emit clockShown(b.seat, b.seconds);
+    if (b.sound) emit tick(*b.sound);
+    if (b.timeUp) session_.tourneyTimeUp();
+}
+
+}  // namespace orvala::app
