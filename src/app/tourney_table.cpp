@@ -150,7 +150,12 @@ void TourneyTable::follow() {
     clock_.restart(tourney::seatToAct(peer->state(), starter));
     emit clockShown(0, -1);
     if (clock_.seat() != 0) emit clockShown(clock_.seat(), clock_.seconds());
-    if (!clockTimer_.isActive()) clockTimer_.start();
+    if (wallClock_ && !clockTimer_.isActive()) clockTimer_.start();
+}
+
+void TourneyTable::setWallClock(bool on) {
+    wallClock_ = on;
+    if (!on) clockTimer_.stop();
 }
 
 void TourneyTable::beat() {

@@ -43,9 +43,10 @@ class TourneyTable final : public QObject {
     bool started() const { return started_; }
     // Applies what waits, if the table is ready for it (the window calls it when still).
     void pump();
-    // One second of the move clock.
+    // One second of the move clock. The one-second timer beats it unless tests beat it
+    // themselves (`setWallClock(false)`).
     void beat();
-    QTimer& clockTimer() { return clockTimer_; }
+    void setWallClock(bool on);
     const tourney::MoveClock& clock() const { return clock_; }
 
   signals:
@@ -76,6 +77,7 @@ class TourneyTable final : public QObject {
     bool started_ = false;
     bool dealHeld_ = false;
     bool lostPending_ = false;
+    bool wallClock_ = true;
 };
 
 }  // namespace orvala::app

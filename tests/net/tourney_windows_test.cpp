@@ -1,0 +1,229 @@
+// Three windows at one tournament table: the lobby and the game server of a real service on
+// loopback (the server in this process, on its own thread), the seats taken from the lobbies,
+// the first deal closing them, a whole game kept in step through the refereeing server, its end
+// with the server's results, the history line and the lobby again; a seat whose clock runs out,
+// and the server going away.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <map>
+#include <thread>
+
+#include "core/lan/net_seats.h"
+#include "dialogs/message_window.h"
+#include "person_player.h"
+#include "service_in_qt_test.h"
+#include "storage/storage.h"
+#include "tourney/table_records.h"
+#include "tourney/tournament_server.h"
+#include "window_helpers.h"
+
+namespace orvala::app {
+namespace {
+
+using namespace orvala::service::testing;
+constexpr int kTable = 3;  // from 500, rounding to 5, no bolts, barrel or giving up
+
+// Ten ports in a row that nothing listens on.
+int freeBase() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const int base = probe.serverPort() - 1;
+        probe.close();
+        bool free = base + 10 < 65536;
+        for (int t = 1; t <= 10 && free; ++t) {
+            QTcpServer s;
+            free = s.listen(QHostAddress::LocalHost, static_cast<quint16>(base + t));
+        }
+        if (free) return base;
+    }
+    return 0;
+}
+
+// The service with its game server: the lobby announces 127.0.0.1 and the tables' ports.
+struct Tournament {
+    int base = freeBase();
+    TestService service{service::Engine::Sqlite, service::HttpLimits{},
+                        [this](service::ServiceConfig& c) {
+                            c.publicUrl.clear();
+                            c.tourServerOn = true;
+                            c.tourServerAddress = "127.0.0.1";
+                            c.tourBasePort = base;
+                        }};
+    std::unique_ptr<service::Storage> db =
+        service::openStorage(service.config().database, service.config().dataDir, false);
+    std::unique_ptr<service::TournamentServer> tables;
+    std::thread thread;
+
+    Tournament() {
+        qputenv("ORVALA_SERVICE", QByteArray::fromStdString(testing_qt::base(service.port())));
+        for (const char* nick : {"ann", "bob", "cid"})
+            EXPECT_EQ(registerAccount(service, nick, "secret1"), "ok");
+        service::TournamentOptions o;
+        o.basePort = base;
+        o.moveMs = 120'000;  // the windows' own clocks run out first
+        o.lingerMs = 200;
+        o.seed = 7;
+        tables = std::make_unique<service::TournamentServer>(
+            o, service::tableCallbacks(*db, [](std::string_view) {}));
+        std::string error;
+        EXPECT_TRUE(tables->listen(error)) << error;
+        thread = std::thread([this] { tables->run(); });
+    }
+    void stopTables() {
+        if (!tables) return;
+        tables->stop();
+        thread.join();
+        tables.reset();
+    }
+    ~Tournament() {
+        stopTables();
+        qunsetenv("ORVALA_SERVICE");
+    }
+};
+
+// One player's copy of the program, logged in, on the menu, with the move clock beaten by the
+// test.
+struct Copy {
+    QTemporaryDir dir;
+    LaunchOptions options = fastOptionsIn(dir);
+    TForm1 w{options};
+    Person person{w};
+    std::string nick;
+
+    explicit Copy(const std::string& n) : nick(n) {
+        EXPECT_TRUE(runUntil([&] { return w.online().running() == 0; }, 10000));
+        online::Account a;
+        a.Nick = nick;
+        a.Pw = "secret1";
+        a.City = "Perm";
+        w.setAccount(a, online::AccountState::LoggedIn);
+        w.show();
+        w.leaveTitle();
+        w.tourneyTable()->setWallClock(false);
+    }
+    TourneyLobby* openLobby() {
+        w.TourneyIcon->click();
+        TourneyLobby* l = w.tourneyLobby();
+        if (!l) return nullptr;
+        l->refreshTimer().stop();
+        l->watchTimer().stop();
+        runUntil([&] { return !l->busy(); }, 10000);
+        return l;
+    }
+    // Takes `seat` once the lobby shows it can be taken.
+    bool sit(int seat) {
+        TourneyLobby* l = openLobby();
+        if (!l) return false;
+        auto* button = l->dialog()->seatButton(kTable, seat);
+        if (!button->isEnabled()) {
+            l->refresh();
+            runUntil([&] { return !l->busy(); }, 10000);
+        }
+        if (!button->isEnabled()) return false;
+        button->click();
+        return runUntil([&] { return l->link() == TourneyLink::Connected; }, 10000);
+    }
+    const tourney::TourneyPeer* peer() { return w.session().tourney(); }
+    bool atTable() { return peer() && peer()->state().g.GameRunning; }
+    // Tournament seat t's score as this copy shows it.
+    int scoreOf(int t) {
+        const int local = lan::localSeat(tourney::roleOfSeat(peer()->seat()), t);
+        return w.rules().g.Score[static_cast<std::size_t>(local)];
+    }
+    QStringList message() {
+        for (auto* m : w.findChildren<dialogs::MessageWindow*>())
+            if (m->isVisible()) return m->lines();
+        return {};
+    }
+};
+
+// Three copies seated at the table, the game under way on all of them.
+struct Table {
+    Tournament t;
+    Copy ann{"ann"}, bob{"bob"}, cid{"cid"};
+    std::array<Copy*, 3> copies{&ann, &bob, &cid};
+
+    bool seat() {
+        return ann.sit(1) && bob.sit(2) && cid.sit(3) &&
+               runUntil([&] { return ann.atTable() && bob.atTable() && cid.atTable(); }, 20000);
+    }
+    void act() {
+        for (Copy* c : copies) c->person.act();
+    }
+};
+
+TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorded) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    // The first deal closed every lobby and put the nicks at the table.
+    for (Copy* c : table.copies) {
+        EXPECT_TRUE(!c->w.tourneyLobby() || !c->w.tourneyLobby()->dialog());
+        EXPECT_EQ(c->w.rules().rules.RuleStartWith500, true);
+    }
+    EXPECT_EQ(table.ann.w.rules().g.SeatNames[lan::localSeat(lan::NetRole::FirstJoiner, 2)], "bob");
+    EXPECT_EQ(table.cid.w.rules().g.SeatNames[lan::localSeat(lan::NetRole::Host, 1)], "ann");
+
+    // Every scored deal shows the same three scores on every copy.
+    std::map<int, std::map<std::size_t, std::array<int, 3>>> seen;
+    const bool over = runUntil(
+        [&] {
+            for (std::size_t i = 0; i < 3; ++i) {
+                Copy& c = *table.copies[i];
+                const GameRecord& g = c.w.rules().g;
+                if (g.GameState == GameState::DealScored || g.GameState == GameState::GameOver)
+                    seen[g.DealNumber][i] = {c.scoreOf(1), c.scoreOf(2), c.scoreOf(3)};
+            }
+            table.act();
+            bool all = true;
+            for (Copy* c : table.copies) all = all && c->w.rules().g.GameOver;
+            return all || table.ann.peer()->ending() == tourney::Ending::Aborted;
+        },
+        240000);
+    ASSERT_TRUE(over);
+    ASSERT_EQ(table.ann.peer()->ending(), tourney::Ending::GameOver);
+    std::size_t common = 0;
+    for (auto& [deal, rows] : seen) {
+        if (rows.size() < 3) continue;
+        ++common;
+        EXPECT_EQ(rows[0], rows[1]) << "deal " << deal;
+        EXPECT_EQ(rows[0], rows[2]) << "deal " << deal;
+    }
+    EXPECT_GE(common, 2u);
+    const std::array<int, 4> results = tourney::tableResults(
+        {0, table.ann.scoreOf(1), table.ann.scoreOf(2), table.ann.scoreOf(3)});
+    const int annsResult = table.ann.w.rules().g.GameResult;
+
+    // Each leaves the finished game: the lobby comes back, and the history has a "T" line.
+    for (Copy* c : table.copies) {
+        ASSERT_TRUE(runUntil([&] { return !c->w.busy() && c->w.Button8->isEnabled(); }, 20000));
+        QTest::mouseClick(c->w.Button8, Qt::LeftButton);
+    }
+    for (Copy* c : table.copies)
+        ASSERT_TRUE(runUntil([&] { return c->w.tourneyLobby() && !c->w.tourneyLobby()->busy(); },
+                             20000))
+            << c->nick;
+    const auto ann = table.t.db->queryOne(
+        "SELECT score, kon FROM tour_players WHERE nick = 'ann'", {});
+    ASSERT_TRUE(ann);
+    EXPECT_EQ(ann->integer(0), results[1]);
+    EXPECT_EQ(ann->integer(1), 1);
+    const QDir history(QDir(table.ann.options.programFolder).filePath("History"));
+    QFile file(history.filePath("Orvala_I0001.hst"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray line = file.readLine();
+    EXPECT_TRUE(line.contains("ann")) << line.constData();
+    EXPECT_TRUE(line.contains("T#########")) << line.constData();
+    EXPECT_TRUE(line.contains(" " + QByteArray::number(annsResult) + " ")) << line.constData();
+    // The table is free again.
+    EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}));
+}
+
+}  // namespace
+}  // namespace orvala::app
