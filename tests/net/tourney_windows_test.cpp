@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QTcpServer>
 #include <QToolButton>
@@ -223,6 +224,63 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     EXPECT_TRUE(line.contains(" " + QByteArray::number(annsResult) + " ")) << line.constData();
     // The table is free again.
     EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}));
+}
+
+TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    // Nobody moves: the seat to act has its clock running on its own copy only.
+    Copy* late = nullptr;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            for (Copy* c : table.copies)
+                if (!c->w.busy() && c->w.tourneyTable()->clock().seat() == 3) late = c;
+            return late != nullptr;
+        },
+        10000));
+    for (Copy* c : table.copies) {
+        if (c == late) continue;
+        EXPECT_NE(c->w.tourneyTable()->clock().seat(), 3);
+    }
+    for (int i = 0; i < 18; ++i) late->w.tourneyTable()->beat();
+    EXPECT_EQ(late->w.tourneyTable()->clock().seconds(), 8);
+    for (int i = 0; i < 8; ++i) late->w.tourneyTable()->beat();
+
+    EXPECT_EQ(late->message(), (QStringList{"Your time is up!", "You lose!"}));
+    EXPECT_FALSE(late->w.Button7->isEnabled());
+    EXPECT_EQ(late->w.Button8->text(), "Exit to menu");
+    EXPECT_TRUE(late->w.Button8->isEnabled());
+    const QStringList told{"Player " + QString::fromStdString(late->nick) + " time is up!",
+                           "You won!"};
+    for (Copy* c : table.copies) {
+        if (c == late) continue;
+        ASSERT_TRUE(runUntil([&] { return !c->message().isEmpty(); }, 10000)) << c->nick;
+        EXPECT_EQ(c->message(), told) << c->nick;
+        // The game cut short is left as a finished one: the lobby again, no history line.
+        ASSERT_TRUE(runUntil([&] { return c->w.Button8->isEnabled(); }, 10000));
+        QTest::mouseClick(c->w.Button8, Qt::LeftButton);
+        EXPECT_EQ(c->w.session().tourney(), nullptr);
+        ASSERT_TRUE(runUntil([&] { return c->w.tourneyLobby() != nullptr; }, 10000));
+        EXPECT_FALSE(QFile::exists(
+            QDir(c->options.programFolder).filePath("History/Orvala_I0001.hst")));
+    }
+    // Nothing was recorded for an unfinished game, and the table is free again.
+    EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM tour_players", {}));
+    EXPECT_TRUE(runUntil(
+        [&] { return !table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}); }, 10000));
+}
+
+TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    table.t.stopTables();
+    for (Copy* c : table.copies) {
+        ASSERT_TRUE(runUntil([&] { return !c->message().isEmpty(); }, 10000)) << c->nick;
+        EXPECT_EQ(c->message(), QStringList{"Lost connection with the server!"});
+        EXPECT_FALSE(c->w.Button7->isEnabled());
+        EXPECT_TRUE(c->w.Button8->isEnabled());
+        EXPECT_FALSE(c->w.chatPanel()->Edit->isEnabled());
+    }
 }
 
 }  // namespace
