@@ -81,8 +81,22 @@ void TForm1::tourneyDealt() {
         return;
     }
     tourneyCard_ = tourney_->player();
-    tourney_->handOver(
-        [this](const std::array<std::string, 4>& names) { startTourneyGame(names); });
+    // The nicks at the table are read once more: the third may have sat down since the lobby
+    // was last drawn, which stands in when the service does not answer.
+    const int table = tourneyTable_->table();
+    const std::array<std::string, 4> drawn = tourney_->handOver();
+    online_->post(
+        online::tourneyTablesRequest(),
+        [this, table, drawn](bool ok, const std::string& reply) {
+            std::array<std::string, 4> names = drawn;
+            const auto read = ok ? online::readTourneyTables(reply) : std::nullopt;
+            if (read)
+                for (std::size_t s = 1; s <= 3; ++s)
+                    if (const auto nick = online::tableNicks(*read, table)[s]; !nick.empty())
+                        names[s] = nick;
+            startTourneyGame(names);
+        },
+        this);
 }
 
 void TForm1::startTourneyGame(const std::array<std::string, 4>& names) {

@@ -266,31 +266,17 @@ void TourneyLobby::forgetSeat() {
     table_.close();
 }
 
-void TourneyLobby::handOver(std::function<void(const std::array<std::string, 4>&)> ready) {
-    if (handedOver_) return;
+std::array<std::string, 4> TourneyLobby::handOver() {
+    const std::array<std::string, 4> drawn =
+        tables_ ? online::tableNicks(*tables_, at_.table) : std::array<std::string, 4>{};
     handedOver_ = true;
     refreshTimer_.stop();
     watchTimer_.stop();
-    const int table = at_.table;
-    std::array<std::string, 4> last;
-    for (int s = 1; s <= 3; ++s)
-        if (tables_ && table >= 1 && table <= online::kLobbyTables)
-            last[static_cast<std::size_t>(s)] = (*tables_)[static_cast<std::size_t>(table - 1)]
-                                                    .seats[static_cast<std::size_t>(s - 1)]
-                                                    .Nick;
-    post(online::tourneyTablesRequest(),
-         [this, table, last, ready = std::move(ready)](bool ok, const std::string& reply) {
-             std::array<std::string, 4> names = last;
-             const auto read = ok ? online::readTourneyTables(reply) : std::nullopt;
-             if (read && table >= 1 && table <= online::kLobbyTables)
-                 for (int s = 1; s <= 3; ++s) {
-                     const auto& c = (*read)[static_cast<std::size_t>(table - 1)]
-                                         .seats[static_cast<std::size_t>(s - 1)];
-                     if (!c.free()) names[static_cast<std::size_t>(s)] = c.Nick;
-                 }
-             ready(names);
-             delete dialog_;
-         });
+    if (dialog_)
+        delete dialog_;  // `closed` follows
+    else
+        emit closed();
+    return drawn;
 }
 
 void TourneyLobby::watch() {

@@ -47,10 +47,9 @@ class TourneyLobby final : public QObject {
     // The timers' slots; tests call them instead of waiting.
     void refresh();
     void watch();
-    // The game has begun: the nicks of the table's seats 1..3 are read (the lobby's last
-    // drawing stands in when the service does not answer), given to `ready`, and the lobby
-    // closes, leaving the seat to the game.
-    void handOver(std::function<void(const std::array<std::string, 4>&)> ready);
+    // The game has begun: the lobby closes, leaving the seat to the game. Answers the nicks it
+    // last drew at the seat's table.
+    std::array<std::string, 4> handOver();
     // The results panel and the top ten.
     void showResults();
     void showTop();

@@ -213,4 +213,15 @@ GameServer gameServerOf(const TourneyTables& tables, int table) {
     return {tables[0].IP, tables[0].Port - 1 + table};
 }
 
+std::array<std::string, 4> tableNicks(const TourneyTables& tables, int table) {
+    std::array<std::string, 4> nicks;
+    if (table < 1 || table > kLobbyTables) return nicks;
+    for (int s = 1; s <= 3; ++s) {
+        const TourneyClient& c =
+            tables[static_cast<std::size_t>(table - 1)].seats[static_cast<std::size_t>(s - 1)];
+        if (!c.free()) nicks[static_cast<std::size_t>(s)] = c.Nick;
+    }
+    return nicks;
+}
+
 }  // namespace orvala::online

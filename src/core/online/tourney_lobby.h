@@ -52,6 +52,8 @@ Request tourneyTablesRequest();
 // Nothing when the reply holds no table record at all; with fewer than ten records the
 // lowest-numbered tables keep their defaults.
 std::optional<TourneyTables> readTourneyTables(std::string_view reply);
+// The nicks at seats 1..3 of `table` (index 0 unused), "" for a free seat or a table out of range.
+std::array<std::string, 4> tableNicks(const TourneyTables& tables, int table);
 
 struct ServerInfo {
     std::string status;   // "Y": the game server is on
