@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "core/lan/net_seats.h"
+#include "dialogs/confirmation.h"
 #include "dialogs/message_window.h"
 #include "person_player.h"
 #include "service_in_qt_test.h"
@@ -268,6 +269,32 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
     EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM tour_players", {}));
     EXPECT_TRUE(runUntil(
         [&] { return !table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}); }, 10000));
+}
+
+TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesEndsTheGameForThem) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    auto* edit = table.bob.w.chatPanel()->Edit;
+    ASSERT_TRUE(runUntil([&] { return edit->isEnabled(); }, 10000));
+    edit->setText("hi all");
+    QTest::keyClick(edit, Qt::Key_Return);
+    for (Copy* c : {&table.ann, &table.cid}) {
+        ASSERT_TRUE(runUntil([&] { return !c->peer()->chatLines().empty(); }, 10000));
+        EXPECT_EQ(c->peer()->chatLines().back(), (lan::ChatLine{2, "hi all"}));  // bob's colour
+    }
+
+    // Ann leaves from the window's menu: the table hears "disA", the others have won.
+    table.ann.w.exitToMenuCommand();
+    auto* question = table.ann.w.findChild<dialogs::Confirmation*>("confirmation");
+    ASSERT_NE(question, nullptr);
+    QTest::mouseClick(question->yesButton, Qt::LeftButton);
+    EXPECT_EQ(table.ann.w.screen(), TForm1::Screen::Menu);
+    EXPECT_EQ(table.ann.w.session().tourney(), nullptr);
+    for (Copy* c : {&table.bob, &table.cid}) {
+        ASSERT_TRUE(runUntil([&] { return !c->message().isEmpty(); }, 10000)) << c->nick;
+        EXPECT_EQ(c->message(), (QStringList{"Player ann interrupted the game!", "You won!"}));
+        EXPECT_FALSE(c->w.chatPanel()->Edit->isEnabled());
+    }
 }
 
 TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {
