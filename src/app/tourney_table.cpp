@@ -106,6 +106,12 @@ void TourneyTable::received() {
     // No game has this many frames waiting: a flood is treated as bytes that cannot be read.
     if (reader_.broken() || inbox_.size() > kMostWaiting) {
         inbox_.clear();
+        if (!dealHeld_) {
+            // Before any game: a game server that cannot be understood is a failed connection.
+            cs_.abort();
+            emit failed();
+            return;
+        }
         inbox_.push(0, {});
     }
     pump();

@@ -234,6 +234,31 @@ TEST(LobbyWindow, APlayerFromTheSameAddressKeepsHerAwayAndNoAccountKeepsTheLobby
     EXPECT_EQ(out.message(), QStringList{"Log in to your account!"});
 }
 
+TEST(LobbyWindow, AGameServerThatSendsWhatBeginsNoFrameIsAConnectionError) {
+    QTcpServer game;
+    ASSERT_TRUE(game.listen(QHostAddress::LocalHost));
+    auto service = lobbyService(4, game.serverPort());
+    ServiceAt at(service->port());
+    Lobby l;
+    ASSERT_NE(l.lobby, nullptr);
+    l.press(4, 1);
+    QTcpSocket* peer = nullptr;
+    QByteArray got;
+    readFrom(game, peer, 20, got);
+    ASSERT_NE(peer, nullptr);
+    peer->write("Zut alors");
+    ASSERT_TRUE(runUntil(
+        [&] {
+            l.lobby->watch();
+            return !l.message().isEmpty();
+        },
+        10000));
+    EXPECT_EQ(l.message(), QStringList{"Server connection error!"});
+    l.settle();
+    EXPECT_FALSE(l.lobby->seated().seated());
+    EXPECT_FALSE(service->db().queryOne("SELECT 1 FROM seats WHERE tbl = 4"));
+}
+
 TEST(LobbyWindow, TheWatchGivesTheSeatBackWhenTheGameServerRefusesAndTheLobbyOutlivesTheService) {
     unsigned short closedPort = 0;
     {
