@@ -409,6 +409,11 @@ void TForm1::onIdle() {
     }
     if (contractAsked_ && !contractOpen_) askContract();
     syncControls();
+    // A new deal clears the table: the move clock is drawn again over what the events drew.
+    if (screen_ == Screen::Game && session_.tourney() && tourneyTable_->clock().seat() != 0) {
+        view_.moveClock(tourneyTable_->clock().seat(), tourneyTable_->clock().seconds());
+        update();
+    }
     if (summaryPending_ && screen_ == Screen::Game) {
         summaryPending_ = false;
         showScoreSummary(false);
