@@ -162,7 +162,9 @@ void TForm1::syncLan() {
 
 void TForm1::layoutLan() {
     if (!chat_) return;
-    const auto r = mapRect(view_.scales(), 5, 378, 140, 90);
+    // Bottom right, beside the person's hand: the lower left corner holds the radio and the
+    // music player.
+    const auto& r = view_.layout().memo;
     chat_->setGeometry(r.left, r.top, r.width, r.height);
     // Over the host's hand: the first joiner's seat 2, the second joiner's seat 1.
     const lan::LanPeer* peer = session_.lan();
