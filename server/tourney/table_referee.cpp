@@ -336,6 +336,7 @@ void TableReferee::leave(int seat, const std::string& why) {
     end_ = End::Left;
     endingSeat_ = seat;
     deadline_.reset();
+    cutShort(seat);
 }
 
 void TableReferee::timeOut(int seat) {
@@ -345,6 +346,16 @@ void TableReferee::timeOut(int seat) {
     end_ = End::TimedOut;
     endingSeat_ = seat;
     deadline_.reset();
+    cutShort(seat);
+}
+
+void TableReferee::cutShort(int seat) {
+    // Before the first deal is scored nothing counts yet.
+    const GameRecord& g = views_[3].g;
+    if (g.DealNumber < 2 && g.GameState != GameState::DealScored) return;
+    std::array<int, 4> scores{};
+    for (int s = 1; s <= 3; ++s) scores[static_cast<std::size_t>(s)] = g.Score[s];
+    results_ = tourney::forfeitResults(scores, seat);
 }
 
 void TableReferee::toOthers(int seat, const std::string& bytes) {

@@ -184,7 +184,7 @@ struct Table {
             }
         if (referee->phase() == TableReferee::Phase::Ended && !ended) {
             ended = true;
-            if (referee->ending() == TableReferee::End::Finished && server.callbacks.results)
+            if (referee->results() && server.callbacks.results)
                 server.callbacks.results(number, referee->nicks(), *referee->results());
             if (server.callbacks.tableEnded) server.callbacks.tableEnded(number);
             if (referee->ending() == TableReferee::End::Finished) {

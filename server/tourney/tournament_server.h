@@ -5,9 +5,9 @@
 // A connection takes its seat with the short frame "connect" and the seat digit; the server
 // takes it only from the address that holds that seat of the table in the lobby (`SeatCheck`)
 // and only while the table waits for players. The third seat taken deals the first deal. When
-// the game ends the lobby's seats of the table are freed (`TableEnded`), and a finished game's
-// results are recorded (`Results`); after a player left or ran out of time the other
-// connections are closed at once, after a finished game once the players have gone or
+// the game ends the lobby's seats of the table are freed (`TableEnded`), and the referee's
+// results, if it has any, are recorded (`Results`); after a player left or ran out of time the
+// other connections are closed at once, after a finished game once the players have gone or
 // `lingerMs` has passed. Then the table waits for players again.
 //
 // Everything runs on the thread that calls `run`; the callbacks, which reach the database, run

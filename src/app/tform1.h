@@ -288,6 +288,9 @@ class TForm1 final : public QWidget {
     bool tourneyCutShort() const;
     void leaveTourneyGame();
     void finishTourneyGame(int result);
+    // The tournament rating read again and the game's history line: the result of a finished
+    // game, or what the server counted for a game cut short.
+    void writeTourneyHistory(std::optional<int> result);
     void endTourneyTable();
     online::TourneyClient tourneyCard_;  // the player's card when the game began
     bool tourneyEndShown_ = false;

@@ -178,8 +178,9 @@ void TForm1::showTourneyEnding(const tourney::TourneyPeer& peer) {
 void TForm1::leaveTourneyGame() {
     if (gif_.recording()) gif_.discard();
     player_.stop();
+    reopenLobby_ = true;
+    writeTourneyHistory(std::nullopt);
     showMenu();
-    ShowTourney();
 }
 
 void TForm1::finishTourneyGame(int result) {
@@ -191,20 +192,38 @@ void TForm1::finishTourneyGame(int result) {
     report.result = result;
     report.tournamentSeat1 = tourneyTable_->seat() == 1;
     online_->post(online::gameReportRequest(online::gameReportValues(report)), {}, this);
-    const online::TourneyClient card = tourneyCard_;
     reopenLobby_ = true;
+    writeTourneyHistory(result);
+}
+
+void TForm1::writeTourneyHistory(std::optional<int> result) {
+    const online::TourneyClient card = tourneyCard_;
     online_->post(
         online::tourneyRatingRequest(card.Nick),
         [this, card, result](bool ok, const std::string& reply) {
-            const auto read = ok ? online::readTourneyRating(reply) : std::nullopt;
-            HistoryRecord r;
-            r.Player = card.Nick;
-            r.Games = static_cast<int>(read ? read->Kon : card.Kon + 1);
-            r.Result = result;
-            r.Rating = static_cast<double>(read ? read->Rating : card.Rating);
-            r.Kind = HistoryKind::Tourney;
-            if (!WriteHistory(historyFolder(records_.folder()), {r}, localHistoryStamp()).written)
-                dialogs::showMessage(this, "Cann`t save history!");
+            // Without an answer the card from before the game stands in, one game on.
+            online::TourneyRating now{card.Score, card.Kon + 1, card.Rating};
+            bool read = false;
+            if (const auto r = ok ? online::readTourneyRating(reply) : std::nullopt) {
+                now = *r;
+                read = true;
+            }
+            // A game cut short counts as far as the server counted it: its score moved by the
+            // result, in one more game.
+            std::optional<int> counted = result;
+            if (!counted && read && now.Kon == card.Kon + 1)
+                counted = static_cast<int>(now.Score - card.Score);
+            if (counted) {
+                HistoryRecord r;
+                r.Player = card.Nick;
+                r.Games = static_cast<int>(now.Kon);
+                r.Result = *counted;
+                r.Rating = static_cast<double>(now.Rating);
+                r.Kind = HistoryKind::Tourney;
+                if (!WriteHistory(historyFolder(records_.folder()), {r}, localHistoryStamp())
+                         .written)
+                    dialogs::showMessage(this, "Cann`t save history!");
+            }
             // The lobby opens again once the table has gone back to the menu.
             if (screen_ == Screen::Menu && std::exchange(reopenLobby_, false)) ShowTourney();
         },

@@ -2,7 +2,7 @@
 // loopback (the server in this process, on its own thread), the seats taken from the lobbies,
 // the first deal closing them, a whole game kept in step through the refereeing server, its end
 // with the server's results, the history line and the lobby again; a seat whose clock runs out,
-// and the server going away.
+// one who leaves after a deal (the loss is hers), and the server going away.
 
 #include <gtest/gtest.h>
 
@@ -271,9 +271,23 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
         [&] { return !table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}); }, 10000));
 }
 
-TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesEndsTheGameForThem) {
+TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesAfterADealTakesTheLoss) {
     Table table;
     ASSERT_TRUE(table.seat());
+    // The first deal is played and scored on every copy.
+    ASSERT_TRUE(runUntil(
+        [&] {
+            bool all = true;
+            for (Copy* c : table.copies)
+                if (c->w.rules().g.GameState != GameState::DealScored) {
+                    c->person.act();
+                    all = false;
+                }
+            return all;
+        },
+        60000));
+    const std::array<int, 4> scores{0, table.ann.scoreOf(1), table.ann.scoreOf(2),
+                                    table.ann.scoreOf(3)};
     auto* edit = table.bob.w.chatPanel()->Edit;
     ASSERT_TRUE(runUntil([&] { return edit->isEnabled(); }, 10000));
     edit->setText("hi all");
@@ -295,6 +309,27 @@ TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesEndsTheGameForThe
         EXPECT_EQ(c->message(), (QStringList{"Player ann interrupted the game!", "You won!"}));
         EXPECT_FALSE(c->w.chatPanel()->Edit->isEnabled());
     }
+    // The server counts the standings, with the lowest result for her; Bob's history has what
+    // the server counted for him.
+    const std::array<int, 4> counted = tourney::forfeitResults(scores, 1);
+    const auto row = [&](const char* nick) {
+        return table.t.db->queryOne(std::string("SELECT score FROM tour_players WHERE nick = '") +
+                                        nick + "'",
+                                    {});
+    };
+    ASSERT_TRUE(row("ann"));
+    EXPECT_EQ(row("ann")->integer(0), counted[1]);
+    EXPECT_LE(counted[1], std::min(counted[2], counted[3]));
+    QTest::mouseClick(table.bob.w.Button8, Qt::LeftButton);
+    const QString history =
+        QDir(table.bob.options.programFolder).filePath("History/Orvala_I0001.hst");
+    ASSERT_TRUE(runUntil([&] { return QFile::exists(history); }, 10000));
+    QFile file(history);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray line = file.readLine();
+    EXPECT_TRUE(line.contains("bob")) << line.constData();
+    EXPECT_TRUE(line.contains("T#########")) << line.constData();
+    EXPECT_TRUE(line.contains(" " + QByteArray::number(counted[2]) + " ")) << line.constData();
 }
 
 TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {

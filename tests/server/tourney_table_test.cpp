@@ -239,6 +239,32 @@ TEST(TourneyTable, TheServersClockEndsTheGameOfASeatThatStopsMoving) {
     EXPECT_EQ(t.peer(1).endingSeat(), 2);
 }
 
+TEST(TourneyTable, ASeatThatStopsAfterADealWasScoredTakesTheLowestResult) {
+    Table t(2, 3);
+    t.sitDown();
+    // The first deal is played out; then seat 1, who opens the next round, goes silent.
+    for (int n = 0; n < 2000 && t.referee().view(3).g.GameState != GameState::DealScored; ++n) {
+        bool any = false;
+        for (int s = 1; s <= 3; ++s)
+            if (t.peer(s).autoplay(t.seat(s).pilot)) {
+                any = true;
+                t.deliver();
+            }
+        if (!any) break;
+    }
+    ASSERT_EQ(t.referee().view(3).g.GameState, GameState::DealScored);
+    ASSERT_EQ(t.referee().clockSeat(), 1);
+    std::array<int, 4> scores{};
+    for (int s = 1; s <= 3; ++s) scores[s] = t.referee().view(3).g.Score[s];
+    t.referee().tick(*t.referee().deadline());
+    EXPECT_EQ(t.referee().ending(), TableReferee::End::TimedOut);
+    ASSERT_TRUE(t.referee().results());
+    EXPECT_EQ(*t.referee().results(), tourney::forfeitResults(scores, 1));
+    const auto& r = *t.referee().results();
+    EXPECT_LE(r[1], std::min(r[2], r[3]));
+    EXPECT_EQ(r[1] + r[2] + r[3], 0);
+}
+
 TEST(TourneyTable, EveryMoveRestartsTheClockForTheSeatToAct) {
     Table t(1, 6);
     t.sitDown();

@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cstdio>
+#include <utility>
+
+#include "core/game/scoring_rules.h"
 
 namespace orvala::tourney {
 namespace {
@@ -136,9 +139,16 @@ std::optional<lan::DealMessage> parseDealFrame(std::string_view frame, int table
 }
 
 std::array<int, 4> tableResults(const std::array<int, 4>& scores) {
-    std::array<int, 4> r{};
-    const int sum = scores[1] + scores[2] + scores[3];
-    for (int s = 1; s <= 3; ++s) r[static_cast<std::size_t>(s)] = sum - 3 * scores[s];
+    return FinalResults(scores);
+}
+
+std::array<int, 4> forfeitResults(const std::array<int, 4>& scores, int quitter) {
+    std::array<int, 4> r = tableResults(scores);
+    if (quitter < 1 || quitter > 3) return r;
+    int lowest = quitter;
+    for (int s = 1; s <= 3; ++s)
+        if (r[static_cast<std::size_t>(s)] < r[static_cast<std::size_t>(lowest)]) lowest = s;
+    std::swap(r[static_cast<std::size_t>(quitter)], r[static_cast<std::size_t>(lowest)]);
     return r;
 }
 

@@ -61,6 +61,10 @@ std::optional<lan::DealMessage> parseDealFrame(std::string_view frame, int table
 // The result report of tournament seat 1: "o" and, for seats 1, 2 and 3, the two others' scores
 // less twice the seat's own, each right-aligned to five places.
 std::array<int, 4> tableResults(const std::array<int, 4>& scores);
+// A game cut short by `quitter` (who left or ran out of time) counts from the standings as if it
+// had ended there, except that the quitter takes the lowest of the three results (changing
+// places with the seat that held it): leaving or going silent never pays.
+std::array<int, 4> forfeitResults(const std::array<int, 4>& scores, int quitter);
 std::string resultReport(const std::array<int, 4>& scores);
 // The three results of a report frame; nullopt when it does not read.
 std::optional<std::array<int, 4>> parseResultReport(std::string_view frame);

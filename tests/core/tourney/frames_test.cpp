@@ -103,6 +103,10 @@ TEST(TourneyFrames, TheResultReport) {
     EXPECT_EQ(*back, tableResults({0, -120, 45, 880}));
     EXPECT_FALSE(parseResultReport("o  3x0    0 -300###1"));
     EXPECT_FALSE(parseResultReport("o 300"));
+    // A quitter takes the lowest result; one already lowest keeps its own.
+    EXPECT_EQ(forfeitResults({0, 300, 400, 500}, 1), (std::array<int, 4>{0, -300, 0, 300}));
+    EXPECT_EQ(forfeitResults({0, 300, 400, 500}, 3), tableResults({0, 300, 400, 500}));
+    EXPECT_EQ(forfeitResults({0, 500, 500, 500}, 2), (std::array<int, 4>{0, 0, 0, 0}));
 }
 
 TEST(TourneyFrames, TournamentSeatsSitAsTheLanTablesMachines) {
