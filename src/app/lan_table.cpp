@@ -10,9 +10,9 @@ constexpr std::size_t kMostWaiting = 4096;
 LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
     : QObject(parent),
       session_(session),
-      tableBusy_(std::move(tableBusy)),
       inbox_(
-          tableBusy_, [this](int from, const std::string& bytes) { apply(from, bytes); }, this) {
+          std::move(tableBusy), [this](int from, const std::string& bytes) { apply(from, bytes); },
+          this) {
     connect(&inbox_, &PacedInbox::wake, this, &LanTable::pump);
     connect(&link_, &net::LanLink::received, this, &LanTable::received);
     connect(&link_, &net::LanLink::connected, this, [this] { session_.lanConnected(); });

@@ -51,7 +51,6 @@ class LanTable final : public QObject {
     void apply(int from, const std::string& bytes);
 
     GameSession& session_;
-    std::function<bool()> tableBusy_;
     net::LanLink link_;
     lan::StreamReader readers_[2];
     PacedInbox inbox_;

@@ -20,12 +20,7 @@ namespace {
 
 using namespace orvala::service::testing;
 
-struct ServiceAt {
-    explicit ServiceAt(unsigned short port) {
-        qputenv("ORVALA_SERVICE", QByteArray("http://127.0.0.1:") + QByteArray::number(port));
-    }
-    ~ServiceAt() { qunsetenv("ORVALA_SERVICE"); }
-};
+using testing_qt::ServiceAt;
 
 // A service with its game server on and table `table` served at `gamePort` on `address`.
 std::unique_ptr<TestService> lobbyService(int table, unsigned short gamePort,
@@ -105,6 +100,16 @@ struct Lobby {
     QStringList message() const {
         auto* m = w->findChild<dialogs::MessageWindow*>();
         return m ? m->lines() : QStringList{};
+    }
+    // A failed connection is only noted; the watch's beats act on it and say so.
+    QStringList watchUntilMessage() {
+        runUntil(
+            [&] {
+                lobby->watch();
+                return !message().isEmpty();
+            },
+            10000);
+        return message();
     }
 };
 
@@ -247,13 +252,7 @@ TEST(LobbyWindow, AGameServerThatSendsWhatBeginsNoFrameIsAConnectionError) {
     readFrom(game, peer, 20, got);
     ASSERT_NE(peer, nullptr);
     peer->write("Zut alors");
-    ASSERT_TRUE(runUntil(
-        [&] {
-            l.lobby->watch();
-            return !l.message().isEmpty();
-        },
-        10000));
-    EXPECT_EQ(l.message(), QStringList{"Server connection error!"});
+    EXPECT_EQ(l.watchUntilMessage(), QStringList{"Server connection error!"});
     l.settle();
     EXPECT_FALSE(l.lobby->seated().seated());
     EXPECT_FALSE(service->db().queryOne("SELECT 1 FROM seats WHERE tbl = 4"));
@@ -272,14 +271,7 @@ TEST(LobbyWindow, TheWatchGivesTheSeatBackWhenTheGameServerRefusesAndTheLobbyOut
     ASSERT_NE(l.lobby, nullptr);
     l.press(2, 1);
     ASSERT_TRUE(service->db().queryOne("SELECT 1 FROM seats WHERE tbl = 2 AND nick = 'ann'"));
-    // The refused connection is only noted; the next beat of the watch acts on it.
-    ASSERT_TRUE(runUntil(
-        [&] {
-            l.lobby->watch();
-            return !l.message().isEmpty();
-        },
-        10000));
-    EXPECT_EQ(l.message(), QStringList{"Server connection error!"});
+    EXPECT_EQ(l.watchUntilMessage(), QStringList{"Server connection error!"});
     l.settle();
     EXPECT_FALSE(l.lobby->seated().seated());
     EXPECT_EQ(l.lobby->link(), TourneyLink::None);

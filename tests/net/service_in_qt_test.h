@@ -10,6 +10,7 @@
 #include "service_harness.h"
 #endif
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <string>
@@ -29,5 +30,15 @@ bool waitUntil(Pred done) {
 inline std::string base(unsigned short port) {
     return "http://127.0.0.1:" + std::to_string(port);
 }
+
+// The window's service is the one in ORVALA_SERVICE while this lives.
+struct ServiceAt {
+    explicit ServiceAt(unsigned short port) {
+        qputenv("ORVALA_SERVICE", QByteArray::fromStdString(base(port)));
+    }
+    ~ServiceAt() { qunsetenv("ORVALA_SERVICE"); }
+    ServiceAt(const ServiceAt&) = delete;
+    ServiceAt& operator=(const ServiceAt&) = delete;
+};
 
 }  // namespace orvala::testing_qt

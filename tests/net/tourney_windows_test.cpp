@@ -58,13 +58,13 @@ struct Tournament {
                             c.tourServerAddress = "127.0.0.1";
                             c.tourBasePort = base;
                         }};
+    testing_qt::ServiceAt at{service.port()};
     std::unique_ptr<service::Storage> db =
         service::openStorage(service.config().database, service.config().dataDir, false);
     std::unique_ptr<service::TournamentServer> tables;
     std::thread thread;
 
     Tournament() {
-        qputenv("ORVALA_SERVICE", QByteArray::fromStdString(testing_qt::base(service.port())));
         for (const char* nick : {"ann", "bob", "cid"})
             EXPECT_EQ(registerAccount(service, nick, "secret1"), "ok");
         service::TournamentOptions o;
@@ -84,10 +84,7 @@ struct Tournament {
         thread.join();
         tables.reset();
     }
-    ~Tournament() {
-        stopTables();
-        qunsetenv("ORVALA_SERVICE");
-    }
+    ~Tournament() { stopTables(); }
 };
 
 // One player's copy of the program, logged in, on the menu, with the move clock beaten by the

@@ -33,11 +33,8 @@ namespace {
 using namespace orvala::service::testing;
 
 // The window's service is the one in ORVALA_SERVICE while the test runs.
-struct ServiceAt {
-    explicit ServiceAt(unsigned short port) {
-        qputenv("ORVALA_SERVICE", QByteArray("http://127.0.0.1:") + QByteArray::number(port));
-    }
-    ~ServiceAt() { qunsetenv("ORVALA_SERVICE"); }
+struct ServiceAt : testing_qt::ServiceAt {
+    using testing_qt::ServiceAt::ServiceAt;
     // The window has read the configuration page, which names the service's loopback address,
     // and sent what follows it.
     static void configured(TForm1& w) {
