@@ -18,6 +18,11 @@ lan::NetRole receiverOf(const lan::Send& s, lan::NetRole sender) {
     return sender == NetRole::FirstJoiner ? NetRole::SecondJoiner : NetRole::FirstJoiner;
 }
 
+// A seat digit from the server; 0 for any other byte, so that no seat is named wrongly.
+int seatDigit(char c) {
+    return c >= '1' && c <= '3' ? c - '0' : 0;
+}
+
 }  // namespace
 
 TourneyPeer::TourneyPeer(int table, int seat, PlayersPort& players, PlayerStart player)
@@ -122,17 +127,17 @@ void TourneyPeer::receive(std::string_view bytes) {
                 applyStep(f);
                 break;
             case 's':
-                chatLines_.push_back({f[kLongFrame - 1] - '0', f.substr(1, f.find('#') - 1)});
+                chatLines_.push_back({seatDigit(f[kLongFrame - 1]), f.substr(1, f.find('#') - 1)});
                 break;
             case 'e':
                 serverEnded_ = true;
                 if (!gameOver()) end(Ending::Aborted, "the server ended the game");
                 break;
             case 'a':
-                end(Ending::Aborted, "a player left the table", f[5] - '0');
+                end(Ending::Aborted, "a player left the table", seatDigit(f[5]));
                 break;
             case 'T':
-                end(Ending::TimedOut, "a player's time is up", f[49] - '0');
+                end(Ending::TimedOut, "a player's time is up", seatDigit(f[kLongFrame - 1]));
                 break;
         }
     }

@@ -137,6 +137,13 @@ TEST(TourneyPeerFrames, ChatAndTheServersEndings) {
     q.receive(leftFrame(2));
     EXPECT_EQ(q.ending(), Ending::Aborted);
     EXPECT_EQ(q.endingSeat(), 2);
+    // A seat digit out of range names nobody.
+    TourneyPeer r(2, 1, players, PlayerStart{"Ivan"});
+    std::string odd = timeOutFrame(2);
+    odd.back() = '7';
+    r.receive(odd);
+    EXPECT_EQ(r.ending(), Ending::TimedOut);
+    EXPECT_EQ(r.endingSeat(), 0);
 }
 
 }  // namespace
