@@ -1,4 +1,5 @@
-// orvala-service-load: a load generator for the web service (make bench-service).
+// orvala-service-load: a load generator for the web service (make bench-service) and the
+// clients of its attack run (make service-attack).
 //
 //   orvala-service-load mix PORT SECONDS CLIENTS   mixed traffic, 70 % reads; prints the rate,
 //                                                   errors and latency percentiles
@@ -7,6 +8,24 @@
 //                                                   acknowledged one's nick is appended to FILE
 //   orvala-service-load verify PORT FILE           every nick in FILE must be in the table
 //
+// The attack run's clients print one line of key=value figures each:
+//
+//   probe PORT SECONDS RATE              GET /news.html from 127.0.0.1, RATE a second, each on
+//                                        a connection of its own; latency percentiles, errors
+//   idle PORT COUNT FIRST ADDRESSES SECONDS
+//                                        COUNT idle connections spread over 127.0.0.FIRST and
+//                                        the next ADDRESSES-1 addresses, reopened when closed
+//   passwords PORT SECONDS CLIENTS FROM  registrations and wrong-password logins from FROM
+//   slow PORT PATH CLIENTS FIRST ADDRESSES SECONDS
+//                                        downloads of PATH read at 4 KB a second
+//   cycle PORT                           an invented finished cycle and its record; exit 1 when
+//                                        the account's balance changed
+//   seat PORT TABLE_PORT                 a seat of table 1 taken, the greeting and a leave sent
+//                                        on the table's port; exit 1 unless the service still
+//                                        answers and the seat is free again
+//   dbload PORT SECONDS CLIENTS          record lists, counted by status
+//   waitdb PORT SECONDS                  exit 0 at the first record list answered 200
+//
 // Clients keep their connections open, as a proxy in front of the service would. Record writes
 // claim distinct addresses through X-Forwarded-For, so the service must trust 127.0.0.1 as a
 // proxy (the bench script's INI says so).
@@ -14,11 +33,14 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -33,9 +55,134 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+double millisSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// A TCP socket to 127.0.0.1:PORT from the loopback address `source` (the kernel's choice when
+// empty). The attack run spreads its connections over 127.0.0.2 and up, as many players on
+// separate machines would. A non-blocking socket may still be connecting when this returns.
+int openSocket(unsigned short port, const std::string& source, int timeoutMs, bool blocking,
+               int receiveBuffer = 0) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | (blocking ? 0 : SOCK_NONBLOCK), 0);
+    if (fd < 0) return -1;
+    int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    // Set before connecting, so the window the service sees stays this small.
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    if (timeoutMs > 0) {
+        timeval tv{timeoutMs / 1000, timeoutMs % 1000 * 1000};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+    }
+    if (!source.empty()) {
+        // The port is chosen at connect, by the whole address pair: thousands of sockets from
+        // one source address then never run out of ports.
+        ::setsockopt(fd, IPPROTO_IP, IP_BIND_ADDRESS_NO_PORT, &one, sizeof one);
+        sockaddr_in from{};
+        from.sin_family = AF_INET;
+        if (::inet_pton(AF_INET, source.c_str(), &from.sin_addr) != 1 ||
+            ::bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0) {
+            ::close(fd);
+            return -1;
+        }
+    }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0 &&
+        (blocking || errno != EINPROGRESS)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool sendAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Where the answer in `in` ends, once its head and its whole body are there; npos until then.
+std::size_t answerEnd(const std::string& in) {
+    const auto end = in.find("\r\n\r\n");
+    if (end == std::string::npos) return std::string::npos;
+    std::size_t length = 0;
+    const auto cl = in.find("Content-Length: ");
+    if (cl < end) length = std::strtoul(in.c_str() + cl + 16, nullptr, 10);
+    return in.size() >= end + 4 + length ? end + 4 + length : std::string::npos;
+}
+
+int statusOf(const std::string& in) {
+    return in.starts_with("HTTP/1.1 ") && in.size() > 12 ? std::atoi(in.c_str() + 9) : 0;
+}
+
+struct Answer {
+    int status = 0;  // 0: refused, reset or timed out
+    std::string body;
+};
+
+// One request on a connection of its own.
+Answer exchange(unsigned short port, const std::string& request, int timeoutMs,
+                const std::string& source = "") {
+    Answer a;
+    const int fd = openSocket(port, source, timeoutMs, true);
+    if (fd < 0) return a;
+    std::string in;
+    if (sendAll(fd, request)) {
+        char buf[16384];
+        std::size_t end;
+        while ((end = answerEnd(in)) == std::string::npos) {
+            const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+            if (n <= 0) break;
+            in.append(buf, static_cast<std::size_t>(n));
+        }
+        if (end != std::string::npos) {
+            a.status = statusOf(in);
+            a.body = in.substr(in.find("\r\n\r\n") + 4, end - in.find("\r\n\r\n") - 4);
+        }
+    }
+    ::close(fd);
+    return a;
+}
+
+std::string postOnce(const std::string& path, const std::string& body) {
+    return "POST " + path +
+           " HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: ZorSpecAccess\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nConnection: close\r\n"
+           "Content-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string getOnce(const std::string& path) {
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+}
+
+double percentile(std::vector<double>& sorted, double p) {
+    return sorted.empty()
+               ? 0.0
+               : sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(p * sorted.size()))];
+}
+
+// Thousands of sockets need more descriptors than a shell gives by default.
+void raiseDescriptorLimit() {
+    rlimit r{};
+    if (::getrlimit(RLIMIT_NOFILE, &r) == 0 && r.rlim_cur < r.rlim_max) {
+        r.rlim_cur = r.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &r);
+    }
+}
+
 class Connection {
   public:
-    explicit Connection(unsigned short port) : port_(port) {}
+    explicit Connection(unsigned short port, std::string source = "", int timeoutMs = 5000)
+        : port_(port), source_(std::move(source)), timeoutMs_(timeoutMs) {}
     ~Connection() { close(); }
 
     // One request on the kept connection (reconnecting once if the server closed it).
@@ -57,21 +204,9 @@ class Connection {
 
   private:
     bool open() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(port_);
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int one = 1;
-        ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        timeval tv{5, 0};
-        ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            close();
-            return false;
-        }
+        fd_ = openSocket(port_, source_, timeoutMs_, true);
         buffer_.clear();
-        return true;
+        return fd_ >= 0;
     }
     void close() {
         if (fd_ >= 0) ::close(fd_);
@@ -99,6 +234,8 @@ class Connection {
     }
 
     unsigned short port_;
+    std::string source_;
+    int timeoutMs_;
     int fd_ = -1;
     int status_ = 0;
     std::string buffer_;
@@ -247,22 +384,431 @@ int verify(unsigned short port, const std::string& file) {
     return lost == 0 && checked > 0 ? 0 : 1;
 }
 
+// ---- The attack run's clients ----
+
+std::string loopback(int last) {
+    return "127.0.0." + std::to_string(last);
+}
+
+// The latency a player sees while a flood runs: requests on a fixed schedule, each timed from
+// when it was due, so that a stalled service cannot hide its stall by delaying the next request.
+int probe(unsigned short port, double seconds, int rate) {
+    const long total = std::max(1L, static_cast<long>(seconds * rate));
+    const auto start = Clock::now();
+    const auto giveUp = start + std::chrono::duration<double>(seconds + 2);
+    std::atomic<long> next{0}, refused{0}, badStatus{0}, skipped{0};
+    std::vector<double> latency(static_cast<std::size_t>(total), -1);
+    std::vector<std::thread> threads;
+    // Enough in flight for a stalled service; few enough to stay far under any per-address limit.
+    for (int t = 0; t < 24; ++t) {
+        threads.emplace_back([&] {
+            for (long i; (i = next++) < total;) {
+                const auto due = start + std::chrono::duration<double>(double(i) / rate);
+                if (Clock::now() > giveUp) {
+                    ++skipped;
+                    continue;
+                }
+                std::this_thread::sleep_until(due);
+                const Answer a = exchange(port, getOnce("/news.html"), 5000);
+                if (a.status == 200)
+                    latency[static_cast<std::size_t>(i)] =
+                        std::chrono::duration<double, std::milli>(Clock::now() - due).count();
+                else if (a.status == 0)
+                    ++refused;
+                else
+                    ++badStatus;
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    std::vector<double> ok;
+    for (double l : latency)
+        if (l >= 0) ok.push_back(l);
+    std::sort(ok.begin(), ok.end());
+    const long errors = refused + badStatus + skipped;
+    std::printf(
+        "probe requests=%ld errors=%ld unanswered=%ld status=%ld late=%ld p50=%.1f p99=%.1f "
+        "max=%.1f\n",
+        total, errors, refused.load(), badStatus.load(), skipped.load(), percentile(ok, 0.50),
+        percentile(ok, 0.99), ok.empty() ? 0.0 : ok.back());
+    return 0;
+}
+
+// Connections that send nothing, held open: each one the service closes is opened again (after
+// a pause when it lived under a second, so that a refusing service is not hammered).
+int idle(unsigned short port, int count, int first, int addresses, double seconds) {
+    raiseDescriptorLimit();
+    struct Slot {
+        int fd = -1;
+        bool connected = false;
+        Clock::time_point opened, retryAt;
+    };
+    std::vector<Slot> slots(static_cast<std::size_t>(count));
+    const int ep = ::epoll_create1(0);
+    long opened = 0, dropped = 0, quickDrops = 0, failed = 0;
+    int peak = 0;
+    const auto start = Clock::now();
+    const auto stop = start + std::chrono::duration<double>(seconds);
+    auto drop = [&](Slot& s) {
+        ::epoll_ctl(ep, EPOLL_CTL_DEL, s.fd, nullptr);
+        ::close(s.fd);
+        const bool quick = Clock::now() - s.opened < std::chrono::seconds(1);
+        if (s.connected) ++dropped;
+        if (quick) ++quickDrops;
+        s.fd = -1;
+        s.connected = false;
+        s.retryAt = Clock::now() + std::chrono::milliseconds(quick ? 500 : 0);
+    };
+    std::vector<epoll_event> events(512);
+    while (Clock::now() < stop) {
+        const auto now = Clock::now();
+        int started = 0;
+        for (std::size_t i = 0; i < slots.size() && started < 200; ++i) {
+            Slot& s = slots[i];
+            if (s.fd >= 0 || now < s.retryAt) continue;
+            s.fd = openSocket(port, loopback(first + static_cast<int>(i) % addresses), 0, false);
+            s.opened = now;
+            ++started;
+            if (s.fd < 0) {
+                ++failed;
+                s.retryAt = now + std::chrono::milliseconds(500);
+                continue;
+            }
+            ++opened;
+            epoll_event e{};
+            e.events = EPOLLIN | EPOLLOUT | EPOLLRDHUP;
+            e.data.u64 = i;
+            ::epoll_ctl(ep, EPOLL_CTL_ADD, s.fd, &e);
+        }
+        const int n = ::epoll_wait(ep, events.data(), static_cast<int>(events.size()), 20);
+        for (int k = 0; k < n; ++k) {
+            Slot& s = slots[events[static_cast<std::size_t>(k)].data.u64];
+            const auto ev = events[static_cast<std::size_t>(k)].events;
+            if (s.fd < 0) continue;
+            if (!s.connected && (ev & EPOLLOUT)) {
+                int err = 0;
+                socklen_t len = sizeof err;
+                ::getsockopt(s.fd, SOL_SOCKET, SO_ERROR, &err, &len);
+                if (err != 0) {
+                    drop(s);
+                    continue;
+                }
+                s.connected = true;
+                epoll_event e{};
+                e.events = EPOLLIN | EPOLLRDHUP;
+                e.data.u64 = events[static_cast<std::size_t>(k)].data.u64;
+                ::epoll_ctl(ep, EPOLL_CTL_MOD, s.fd, &e);
+            }
+            if (ev & (EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR)) {
+                // Whatever the service says (a refusal, a time-out page) ends the connection.
+                char buf[4096];
+                ssize_t r;
+                while ((r = ::recv(s.fd, buf, sizeof buf, MSG_DONTWAIT)) > 0) {
+                }
+                if (r == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) drop(s);
+            }
+        }
+        int live = 0;
+        for (const Slot& s : slots) live += s.connected;
+        peak = std::max(peak, live);
+    }
+    // Held: open for a second and more, so the service took them rather than closing them.
+    int held = 0;
+    const auto end = Clock::now();
+    for (Slot& s : slots) {
+        if (s.connected && end - s.opened >= std::chrono::seconds(1)) ++held;
+        if (s.fd >= 0) ::close(s.fd);
+    }
+    ::close(ep);
+    std::printf("idle wanted=%d held=%d peak=%d opened=%ld dropped=%ld quick=%ld failed=%ld\n",
+                count, held, peak, opened, dropped, quickDrops, failed);
+    return 0;
+}
+
+std::string registration(const std::string& nick, const std::string& pw) {
+    return "nick=" + nick + "&pw=" + pw +
+           "&city=Omsk&country1=Russia&country2=1-001&sex=M&email=me@example.org&"
+           "dater=09.12.2026&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0";
+}
+
+// Each request costs the service one password hash or check: half are new accounts, half wrong
+// passwords for the client's first account.
+int passwords(unsigned short port, double seconds, int clients, const std::string& from) {
+    std::atomic<long> total{0}, answered{0}, failed{0};
+    const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
+    const std::string tag = std::to_string(::getpid() % 1000);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&, c] {
+            // A short time-out: the flood stops soon after its time, leaving its last requests
+            // behind in the service.
+            Connection conn(port, from, 2000);
+            const std::string mine = "f" + tag + "c" + std::to_string(c);
+            std::string reply;
+            for (long n = 0; Clock::now() < stop; ++n) {
+                int status;
+                if (n % 2 == 0)
+                    status = conn.request(
+                        post("/acc/register"),
+                        registration(n == 0 ? mine : mine + "n" + std::to_string(n), "secret1"),
+                        reply);
+                else
+                    status = conn.request(
+                        post("/acc/read"),
+                        "nick=" + mine + "&pw=wrong" + std::to_string(n % 97) + "&label0=0", reply);
+                ++total;
+                if (status == 0)
+                    ++failed;
+                else
+                    ++answered;
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    std::printf("passwords requests=%ld answered=%ld unanswered=%ld rate=%.0f\n", total.load(),
+                answered.load(), failed.load(), answered.load() / seconds);
+    return 0;
+}
+
+// Downloads that the clients read at 4 KB a second, through a small receive window: the
+// service has to keep what it has not sent yet somewhere.
+int slow(unsigned short port, const std::string& path, int clients, int first, int addresses,
+         double seconds) {
+    raiseDescriptorLimit();
+    std::vector<int> fds;
+    std::vector<std::string> heads(static_cast<std::size_t>(clients));
+    long failed = 0;
+    for (int c = 0; c < clients; ++c) {
+        const int fd = openSocket(port, loopback(first + c % addresses), 2000, true, 4096);
+        if (fd < 0 || !sendAll(fd, "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")) {
+            if (fd >= 0) ::close(fd);
+            ++failed;
+            fds.push_back(-1);
+            continue;
+        }
+        fds.push_back(fd);
+    }
+    long bytes = 0, dropped = 0;
+    const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < stop) {
+        for (std::size_t c = 0; c < fds.size(); ++c) {
+            if (fds[c] < 0) continue;
+            char buf[4096];
+            const ssize_t n = ::recv(fds[c], buf, sizeof buf, MSG_DONTWAIT);
+            if (n > 0) {
+                bytes += n;
+                if (heads[c].size() < 16) heads[c].append(buf, static_cast<std::size_t>(n));
+            } else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+                ::close(fds[c]);
+                fds[c] = -1;
+                ++dropped;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    long served = 0, refused = 0;
+    for (std::size_t c = 0; c < fds.size(); ++c) {
+        if (statusOf(heads[c]) == 200)
+            ++served;
+        else if (!heads[c].empty())
+            ++refused;
+        if (fds[c] >= 0) ::close(fds[c]);
+    }
+    std::printf("slow clients=%d served=%ld refused=%ld dropped=%ld failed=%ld bytes=%ld\n",
+                clients, served, refused, dropped, failed, bytes);
+    return 0;
+}
+
+// The number in a reply such as "$25$"; -1 when there is none.
+long long replyNumber(const std::string& reply) {
+    if (reply.size() < 2 || reply[0] != '$' || !std::isdigit(static_cast<unsigned char>(reply[1])))
+        return -1;
+    return std::atoll(reply.c_str() + 1);
+}
+
+// Replies go on one line of figures: no blanks or line breaks inside a value.
+std::string oneWord(std::string s) {
+    if (s.size() > 40) s.resize(40);
+    for (char& ch : s)
+        if (std::isspace(static_cast<unsigned char>(ch))) ch = '_';
+    return s.empty() ? "-" : s;
+}
+
+// An account that played one game claims a finished cycle with the top score and rating, then
+// writes the cycle record that pays the places' rewards.
+int cycle(unsigned short port) {
+    const std::string nick = "cy" + std::to_string(::getpid() % 100000), pw = "secret1";
+    const Answer reg = exchange(port, postOnce("/acc/register", registration(nick, pw)), 10000);
+    const auto balance = [&] {
+        return replyNumber(
+            exchange(port, postOnce("/acc/balance-read", "nick=" + nick + "&labelzorread=0"), 10000)
+                .body);
+    };
+    const long long before = balance();
+    const Answer results = exchange(
+        port,
+        postOnce("/acc/results-write",
+                 "nick=" + nick + "&pw=" + pw +
+                     "&crdorvalkon=1&crdorvalbest=1000000&crdorvalrating=9999999&crdorvalses=1&"
+                     "crdorvalkonl=1&crdorvalscore=1000000&crdorvalR1=0&crdorvalR2=#"),
+        10000);
+    const Answer record = exchange(port,
+                                   postOnce("/rec/write", "gid=355&nick=" + nick + "&pw=" + pw +
+                                                              "&city=Omsk&country=Russia&"
+                                                              "score=1000000&R7=M&R8=5.7f&R9=#&"
+                                                              "R10=#*"),
+                                   10000);
+    const long long after = balance();
+    std::printf("cycle register=%s results=%s record=%s before=%lld after=%lld\n",
+                oneWord(reg.body).c_str(), oneWord(results.body).c_str(),
+                oneWord(record.body).c_str(), before, after);
+    if (before < 0 || reg.body.find("ok") == std::string::npos) return 2;  // no account to test
+    return after == before ? 0 : 1;
+}
+
+// Free seats of tournament table 1 in /tour/tables, which lists "$t address port free ..."
+// rows; -1 when the table is not there.
+int freeSeatsOfTableOne(unsigned short port) {
+    const Answer a = exchange(port, postOnce("/tour/tables", "readtable310=55&gid=55"), 5000);
+    for (std::size_t at = 0; at < a.body.size();) {
+        const auto end = a.body.find('*', at);
+        const std::string row = a.body.substr(at, end - at);
+        if (row.starts_with("$1 ")) {
+            std::vector<std::string> f;
+            for (std::size_t p = 1; p < row.size();) {
+                const auto sp = row.find(' ', p);
+                f.push_back(row.substr(p, sp - p));
+                if (sp == std::string::npos) break;
+                p = sp + 1;
+            }
+            return f.size() > 3 ? std::atoi(f[3].c_str()) : -1;
+        }
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    return -1;
+}
+
+std::string padded(std::string text, std::size_t length, char seat) {
+    text.resize(length, '#');
+    text.back() = seat;
+    return text;
+}
+
+// A player takes seat 1 of table 1, greets the table and leaves while it waits for the others.
+int seat(unsigned short port, unsigned short tablePort) {
+    const std::string nick = "st" + std::to_string(::getpid() % 100000), pw = "secret1";
+    const Answer reg = exchange(port, postOnce("/acc/register", registration(nick, pw)), 10000);
+    const Answer take =
+        exchange(port,
+                 postOnce("/tour/seat", "client3on1=0&gid=55&num=1&can=1&nick1=" + nick +
+                                            "&score1=0&kon1=0&rating1=0&country1=Russia&city1=Omsk&"
+                                            "sex1=M&ip1=127.0.0.1&pw=" +
+                                            pw),
+                 10000);
+    const int before = freeSeatsOfTableOne(port);
+    const int fd = openSocket(tablePort, "", 2000, true);
+    bool sent = fd >= 0 && sendAll(fd, padded("connect1", 20, '1'));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sent = sent && sendAll(fd, padded("disA", 50, '1'));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (fd >= 0) ::close(fd);
+    // The service has a moment to free the seat.
+    bool alive = false;
+    int after = -1;
+    for (const auto until = Clock::now() + std::chrono::seconds(4); Clock::now() < until;) {
+        alive = exchange(port, getOnce("/news.html"), 2000).status == 200;
+        after = alive ? freeSeatsOfTableOne(port) : -1;
+        if (alive && after == 3) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    std::printf("seat register=%s take=%s free-while-seated=%d sent=%s alive=%s free-after=%d\n",
+                oneWord(reg.body).c_str(), oneWord(take.body).c_str(), before, sent ? "yes" : "no",
+                alive ? "yes" : "no", after);
+    if (take.body.find("ok") == std::string::npos) return 2;  // the seat was never taken
+    return alive && after == 3 ? 0 : 1;
+}
+
+// Requests that need the database, counted by status, from CLIENTS kept connections.
+int dbload(unsigned short port, double seconds, int clients) {
+    std::atomic<long> total{0}, ok{0}, s500{0}, s503{0}, other{0}, failed{0};
+    const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&] {
+            Connection conn(port, "", 2000);
+            std::string reply;
+            while (Clock::now() < stop) {
+                const int status = conn.request(post("/rec/list"), "gid=55", reply);
+                ++total;
+                if (status == 200)
+                    ++ok;
+                else if (status == 500)
+                    ++s500;
+                else if (status == 503)
+                    ++s503;
+                else if (status == 0)
+                    ++failed;
+                else
+                    ++other;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    std::printf("dbload requests=%ld ok=%ld s500=%ld s503=%ld other=%ld unanswered=%ld\n",
+                total.load(), ok.load(), s500.load(), s503.load(), other.load(), failed.load());
+    return 0;
+}
+
+int waitdb(unsigned short port, double seconds) {
+    const auto start = Clock::now();
+    const auto stop = start + std::chrono::duration<double>(seconds);
+    while (Clock::now() < stop) {
+        if (exchange(port, postOnce("/rec/list", "gid=55"), 1000).status == 200) {
+            std::printf("waitdb seconds=%.2f\n", millisSince(start) / 1000);
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    std::printf("waitdb seconds=none\n");
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> a(argv + 1, argv + argc);
-    if (a.size() == 4 && a[0] == "mix")
-        return mix(static_cast<unsigned short>(std::stoi(a[1])), std::stoi(a[2]), std::stoi(a[3]));
-    if (a.size() == 4 && a[0] == "login")
-        return login(static_cast<unsigned short>(std::stoi(a[1])), std::stoi(a[2]),
-                     std::stoi(a[3]));
-    if (a.size() == 3 && a[0] == "write")
-        return writeUntilKilled(static_cast<unsigned short>(std::stoi(a[1])), a[2]);
-    if (a.size() == 3 && a[0] == "verify")
-        return verify(static_cast<unsigned short>(std::stoi(a[1])), a[2]);
-    std::cerr
-        << "usage: orvala-service-load mix PORT SECONDS CLIENTS | login PORT SECONDS CLIENTS |"
-           " write PORT FILE |"
-           " verify PORT FILE\n";
+    const auto port = [&](std::size_t i) { return static_cast<unsigned short>(std::stoi(a[i])); };
+    try {
+        if (a.size() == 4 && a[0] == "mix") return mix(port(1), std::stoi(a[2]), std::stoi(a[3]));
+        if (a.size() == 4 && a[0] == "login")
+            return login(port(1), std::stoi(a[2]), std::stoi(a[3]));
+        if (a.size() == 3 && a[0] == "write") return writeUntilKilled(port(1), a[2]);
+        if (a.size() == 3 && a[0] == "verify") return verify(port(1), a[2]);
+        if (a.size() == 4 && a[0] == "probe")
+            return probe(port(1), std::stod(a[2]), std::max(1, std::stoi(a[3])));
+        if (a.size() == 6 && a[0] == "idle")
+            return idle(port(1), std::stoi(a[2]), std::stoi(a[3]), std::max(1, std::stoi(a[4])),
+                        std::stod(a[5]));
+        if (a.size() == 5 && a[0] == "passwords")
+            return passwords(port(1), std::stod(a[2]), std::stoi(a[3]), a[4]);
+        if (a.size() == 7 && a[0] == "slow")
+            return slow(port(1), a[2], std::stoi(a[3]), std::stoi(a[4]),
+                        std::max(1, std::stoi(a[5])), std::stod(a[6]));
+        if (a.size() == 2 && a[0] == "cycle") return cycle(port(1));
+        if (a.size() == 3 && a[0] == "seat") return seat(port(1), port(2));
+        if (a.size() == 4 && a[0] == "dbload")
+            return dbload(port(1), std::stod(a[2]), std::stoi(a[3]));
+        if (a.size() == 3 && a[0] == "waitdb") return waitdb(port(1), std::stod(a[2]));
+    } catch (const std::exception& e) {
+        std::cerr << "orvala-service-load: " << e.what() << "\n";
+        return 2;
+    }
+    std::cerr << "usage: orvala-service-load mix PORT SECONDS CLIENTS | login PORT SECONDS CLIENTS"
+                 " | write PORT FILE | verify PORT FILE | probe PORT SECONDS RATE |"
+                 " idle PORT COUNT FIRST ADDRESSES SECONDS | passwords PORT SECONDS CLIENTS FROM |"
+                 " slow PORT PATH CLIENTS FIRST ADDRESSES SECONDS | cycle PORT |"
+                 " seat PORT TABLE_PORT | dbload PORT SECONDS CLIENTS | waitdb PORT SECONDS\n";
     return 2;
 }
