@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test bench bench-service service format clean
+.PHONY: all deps configure build run test bench bench-service service-attack service format clean
 
 all: build
 
@@ -40,6 +40,10 @@ service: configure
 
 bench-service: service
 	@scripts/bench-service $(BUILD)
+
+# The attack run: floods beside a latency probe, cheats and breakdowns; not part of `make test`.
+service-attack: service
+	@scripts/service-attack $(BUILD)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs -r clang-format -i

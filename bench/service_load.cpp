@@ -42,6 +42,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -426,11 +427,16 @@ int probe(unsigned short port, double seconds, int rate) {
         if (l >= 0) ok.push_back(l);
     std::sort(ok.begin(), ok.end());
     const long errors = refused + badStatus + skipped;
+    const auto figure = [&](double p) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.1f", percentile(ok, p));
+        return ok.empty() ? std::string("-") : std::string(buf);  // nothing was answered
+    };
     std::printf(
-        "probe requests=%ld errors=%ld unanswered=%ld status=%ld late=%ld p50=%.1f p99=%.1f "
-        "max=%.1f\n",
-        total, errors, refused.load(), badStatus.load(), skipped.load(), percentile(ok, 0.50),
-        percentile(ok, 0.99), ok.empty() ? 0.0 : ok.back());
+        "probe requests=%ld errors=%ld unanswered=%ld status=%ld late=%ld p50=%s p99=%s "
+        "max=%s\n",
+        total, errors, refused.load(), badStatus.load(), skipped.load(), figure(0.50).c_str(),
+        figure(0.99).c_str(), figure(1.0).c_str());
     return 0;
 }
 
@@ -570,6 +576,8 @@ int passwords(unsigned short port, double seconds, int clients, const std::strin
     return 0;
 }
 
+volatile std::sig_atomic_t stopReading = 0;
+
 // Downloads that the clients read at 4 KB a second, through a small receive window: the
 // service has to keep what it has not sent yet somewhere.
 int slow(unsigned short port, const std::string& path, int clients, int first, int addresses,
@@ -589,8 +597,12 @@ int slow(unsigned short port, const std::string& path, int clients, int first, i
         fds.push_back(fd);
     }
     long bytes = 0, dropped = 0;
+    // Stopped early (the script spares the machine), the readers still give their figures.
+    std::signal(SIGTERM, [](int) { stopReading = 1; });
     const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
-    while (Clock::now() < stop) {
+    // A last pass after the time is up, so that a service slow to answer still counts as served.
+    for (bool last = false; !last;) {
+        last = Clock::now() >= stop || stopReading;
         for (std::size_t c = 0; c < fds.size(); ++c) {
             if (fds[c] < 0) continue;
             char buf[4096];
@@ -604,7 +616,8 @@ int slow(unsigned short port, const std::string& path, int clients, int first, i
                 ++dropped;
             }
         }
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        for (int tick = 0; tick < 10 && !stopReading && !last; ++tick)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     long served = 0, refused = 0;
     for (std::size_t c = 0; c < fds.size(); ++c) {
