@@ -34,8 +34,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 bool isProxy(const std::string& address, const HttpLimits& limits) {
-    return std::find(limits.proxies.begin(), limits.proxies.end(), address) !=
-           limits.proxies.end();
+    return std::find(limits.proxies.begin(), limits.proxies.end(), address) != limits.proxies.end();
 }
 
 // Open connections by peer address. Sessions may be let go on a worker thread, hence the lock.
@@ -128,13 +127,13 @@ class Session : public std::enable_shared_from_this<Session> {
         stream_.expires_after(shared_.limits.requestTimeout);
         idleSince_ = Clock::now();
         idleAt_ = shared_.idle.insert(shared_.idle.end(), this);
-        stream_.async_read_some(
-            buffer_.prepare(4096), [self = shared_from_this()](beast::error_code ec, std::size_t n) {
-                self->leaveIdle();
-                if (ec) return self->failRead(ec);
-                self->buffer_.commit(n);
-                self->readHeader();
-            });
+        stream_.async_read_some(buffer_.prepare(4096),
+                                [self = shared_from_this()](beast::error_code ec, std::size_t n) {
+                                    self->leaveIdle();
+                                    if (ec) return self->failRead(ec);
+                                    self->buffer_.commit(n);
+                                    self->readHeader();
+                                });
     }
 
     void leaveIdle() {
@@ -201,10 +200,8 @@ class Session : public std::enable_shared_from_this<Session> {
         const std::string key = laneKey(request_, shared_.limits);
         const auto queuedAt = Clock::now();
         const bool queued = lane.submit(
-            [self = shared_from_this(), route, queuedAt,
-             request = std::move(request_)](Storage& storage) mutable {
-                self->run(*route, request, storage, queuedAt);
-            },
+            [self = shared_from_this(), route, queuedAt, request = std::move(request_)](
+                Storage& storage) mutable { self->run(*route, request, storage, queuedAt); },
             key);
         if (!queued) return answerAndClose(errorReply(503, "busy"));
         watchPeer();
@@ -231,19 +228,19 @@ class Session : public std::enable_shared_from_this<Session> {
             }
         }
         // Posted even when there is nothing to write, so that the session ends on the loop.
-        net::post(shared_.loop, [self = shared_from_this(), response = std::move(response)]() mutable {
-            self->answered(std::move(response));
-        });
+        net::post(shared_.loop,
+                  [self = shared_from_this(), response = std::move(response)]() mutable {
+                      self->answered(std::move(response));
+                  });
     }
 
     // While a worker has the request, the loop watches the socket: a client that closes (or
     // resets) it meanwhile has its request dropped before its handler runs.
     void watchPeer() {
         watching_ = true;
-        stream_.socket().async_wait(tcp::socket::wait_read,
-                                    [self = shared_from_this()](beast::error_code ec) {
-                                        self->onPeerStir(ec);
-                                    });
+        stream_.socket().async_wait(
+            tcp::socket::wait_read,
+            [self = shared_from_this()](beast::error_code ec) { self->onPeerStir(ec); });
     }
 
     void onPeerStir(beast::error_code ec) {
@@ -351,12 +348,13 @@ class Session : public std::enable_shared_from_this<Session> {
         lingerRead();
     }
     void lingerRead() {
-        stream_.async_read_some(net::buffer(discard_), [self = shared_from_this()](
-                                                            beast::error_code ec, std::size_t n) {
-            self->lingered_ += n;
-            if (ec || self->lingered_ >= self->shared_.limits.lingerBytes) return;
-            self->lingerRead();
-        });
+        stream_.async_read_some(net::buffer(discard_),
+                                [self = shared_from_this()](beast::error_code ec, std::size_t n) {
+                                    self->lingered_ += n;
+                                    if (ec || self->lingered_ >= self->shared_.limits.lingerBytes)
+                                        return;
+                                    self->lingerRead();
+                                });
     }
 
     void logLine(int status, std::size_t bytes) {

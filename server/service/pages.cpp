@@ -106,8 +106,7 @@ HttpResponse download(const std::string& root, const std::string& sub, std::stri
     auto file = openDownload(root, sub, name);
     if (!file) return errorReply(404, "not found");
     const bool text = name.ends_with(".txt") || name.ends_with(".ser");
-    HttpResponse r(200, text ? "text/plain; charset=windows-1251" : "application/octet-stream",
-                   {});
+    HttpResponse r(200, text ? "text/plain; charset=windows-1251" : "application/octet-stream", {});
     r.file = std::move(file);
     return r;
 }
