@@ -94,9 +94,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto workers = std::make_unique<WorkerPool>(std::move(connections), 1024);
-    // The password lane: few threads, as argon2 wants a core and 19 MB each, and a short queue
-    // of which one address may hold only a part.
-    auto hashing = std::make_unique<WorkerPool>(std::move(hashingConnections), 64, 8);
+    // The password lane: few threads, as argon2 wants a core and 19 MB each, at a lower
+    // priority than the loop and the light lane, and a short queue of which one address may
+    // hold only a part.
+    auto hashing = std::make_unique<WorkerPool>(std::move(hashingConnections), 64, 8, 10);
     Router router;
     addServiceRoutes(router, context);
     std::mutex logMutex;

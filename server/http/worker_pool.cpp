@@ -1,12 +1,18 @@
 #include "http/worker_pool.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "storage/storage.h"
 
 namespace orvala::service {
 
 WorkerPool::WorkerPool(std::vector<std::unique_ptr<Storage>> connections, std::size_t maxQueued,
-                       std::size_t maxPerKey)
-    : connections_(std::move(connections)), maxQueued_(maxQueued), maxPerKey_(maxPerKey) {
+                       std::size_t maxPerKey, int niceness)
+    : connections_(std::move(connections)),
+      maxQueued_(maxQueued),
+      maxPerKey_(maxPerKey),
+      niceness_(niceness) {
     for (auto& c : connections_) threads_.emplace_back([this, s = c.get()] { work(*s); });
 }
 
@@ -35,6 +41,8 @@ bool WorkerPool::submit(Job job, const std::string& key) {
 }
 
 void WorkerPool::work(Storage& storage) {
+    // Linux keeps a nice value per thread; where it cannot be set, the thread runs as it is.
+    if (niceness_ > 0) ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), niceness_);
     for (;;) {
         Queued next;
         {

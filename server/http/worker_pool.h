@@ -24,9 +24,10 @@ class WorkerPool {
   public:
     using Job = std::function<void(Storage&)>;
 
-    // One thread per connection. `maxPerKey` 0: no share per key.
+    // One thread per connection. `maxPerKey` 0: no share per key. `niceness` above 0 lowers
+    // the threads' priority, so that work that may take a core (hashing) yields it to the rest.
     WorkerPool(std::vector<std::unique_ptr<Storage>> connections, std::size_t maxQueued,
-               std::size_t maxPerKey = 0);
+               std::size_t maxPerKey = 0, int niceness = 0);
     ~WorkerPool();  // finishes the jobs already queued, then joins
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
@@ -50,6 +51,7 @@ class WorkerPool {
     std::map<std::string, std::size_t> byKey_;  // queued or running, when shares are kept
     std::size_t maxQueued_;
     std::size_t maxPerKey_;
+    int niceness_;
     bool stopping_ = false;
 };
 
