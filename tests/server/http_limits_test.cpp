@@ -421,6 +421,14 @@ TEST_F(FrontTest, AHandlerThatThrowsAnythingFailsOnlyItsRequest) {
     ::close(fd);
 }
 
+TEST_F(FrontTest, NoAnswerIsLeftToABrowserToGuess) {
+    const int fd = connectFrom("127.0.0.2", server->port());
+    sendAll(fd, "GET /probe HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+    EXPECT_NE(readUntilClosed(fd).find("\r\nX-Content-Type-Options: nosniff\r\n"),
+              std::string::npos);
+    ::close(fd);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, BudgetTest, ::testing::Values(Engine::Sqlite), engineName);
 INSTANTIATE_TEST_SUITE_P(Engines, PressedBudgetTest, ::testing::Values(Engine::Sqlite), engineName);
 INSTANTIATE_TEST_SUITE_P(Engines, HttpLimitsTest, ::testing::Values(Engine::Sqlite), engineName);
