@@ -33,6 +33,8 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+constexpr std::uint64_t kSlowestDownloadBytesPerSecond = 16 * 1024;
+
 bool isProxy(const std::string& address, const HttpLimits& limits) {
     return std::find(limits.proxies.begin(), limits.proxies.end(), address) != limits.proxies.end();
 }
@@ -320,6 +322,11 @@ class Session : public std::enable_shared_from_this<Session> {
             }
             setHeaders(*fileResponse_, response.contentType, keepAlive);
             logLine(status, fileResponse_->body().size());
+            // A download may take a slow line far longer than a request; it must only keep
+            // up a modest pace, as an idle reader still holds a connection.
+            stream_.expires_after(shared_.limits.requestTimeout +
+                                  std::chrono::seconds(fileResponse_->body().size() /
+                                                       kSlowestDownloadBytesPerSecond));
             return http::async_write(stream_, *fileResponse_, std::move(done));
         }
         response_.emplace(static_cast<http::status>(status), 11);
