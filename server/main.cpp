@@ -1,5 +1,8 @@
 // orvala-service: the web service of the game, or, with "admin", the operator's commands.
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <csignal>
 #include <ctime>
 #include <iostream>
@@ -32,6 +35,8 @@ std::string timestamp() {
     return buf;
 }
 
+constexpr int kHashingWorkers = 2;
+
 TournamentOptions tournamentOptions(const ServiceConfig& c) {
     TournamentOptions o;
     o.address = c.listenAddress;
@@ -41,9 +46,21 @@ TournamentOptions tournamentOptions(const ServiceConfig& c) {
     return o;
 }
 
+// Every connection and every streamed download holds a descriptor; the soft limit of a login
+// shell (often 1,024) would run out well before the connection budget.
+void raiseDescriptorLimit() {
+    rlimit r{};
+    if (::getrlimit(RLIMIT_NOFILE, &r) != 0 || r.rlim_cur >= r.rlim_max) return;
+    r.rlim_cur = r.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &r);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The database and every file the service writes are its own: readable by no other user.
+    ::umask(077);
+    raiseDescriptorLimit();
     std::vector<std::string> args(argv + 1, argv + argc);
     const bool admin = !args.empty() && args[0] == "admin";
     if (admin) args.erase(args.begin());
@@ -62,24 +79,31 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    std::vector<std::unique_ptr<Storage>> connections;
+    std::vector<std::unique_ptr<Storage>> connections, hashingConnections;
     std::unique_ptr<Storage> tablesDb;  // the game server's own connection
     try {
         for (int i = 0; i < context.config.workers; ++i)
             connections.push_back(
                 openStorage(context.config.database, context.config.dataDir, i == 0));
+        for (int i = 0; i < kHashingWorkers; ++i)
+            hashingConnections.push_back(
+                openStorage(context.config.database, context.config.dataDir, false));
         tablesDb = openStorage(context.config.database, context.config.dataDir, false);
     } catch (const std::exception& e) {
         std::cerr << "orvala-service: " << e.what() << "\n";
         return 1;
     }
     auto workers = std::make_unique<WorkerPool>(std::move(connections), 1024);
+    // The password lane: few threads, as argon2 wants a core and 19 MB each, at a lower
+    // priority than the loop and the light lane, and a short queue of which one address may
+    // hold only a part.
+    auto hashing = std::make_unique<WorkerPool>(std::move(hashingConnections), 64, 8, 10);
     Router router;
     addServiceRoutes(router, context);
     std::mutex logMutex;
     HttpLimits limits;
     limits.proxies = context.config.trustedProxies;
-    HttpServer server(router, *workers, limits, [&](std::string_view line) {
+    HttpServer server(router, *workers, *hashing, limits, [&](std::string_view line) {
         std::lock_guard lock(logMutex);
         std::cout << timestamp() << ' ' << line << '\n' << std::flush;
     });
@@ -110,6 +134,8 @@ int main(int argc, char** argv) {
     server.run();
     tables.stop();
     tablesThread.join();
-    workers.reset();  // before the server: a finishing job posts its answer to the loop
+    // Before the server: a finishing job posts its answer to the loop.
+    workers.reset();
+    hashing.reset();
     return 0;
 }

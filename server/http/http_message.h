@@ -2,7 +2,11 @@
 // The service's own view of one HTTP exchange, free of the HTTP library: what a handler reads
 // and what it answers. Bodies and texts are bytes.
 
+#include <unistd.h>
+
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace orvala::service {
 
@@ -16,10 +20,31 @@ struct HttpRequest {
     std::string contentType;
 };
 
+// An open file whose bytes are the answer: the HTTP front streams it from disk, so a large
+// download costs a descriptor per connection rather than a copy of the file.
+class OpenFile {
+  public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
 struct HttpResponse {
+    HttpResponse() = default;
+    HttpResponse(int status_, std::string contentType_, std::string body_)
+        : status(status_), contentType(std::move(contentType_)), body(std::move(body_)) {}
+
     int status = 200;
     std::string contentType = "text/plain; charset=windows-1251";
     std::string body;
+    std::shared_ptr<const OpenFile> file;  // when set, the answer's bytes instead of `body`
 };
 
 inline HttpResponse textReply(std::string body) {

@@ -19,6 +19,20 @@ const Route* Router::find(std::string_view method, std::string_view path) const 
     return byPrefix;
 }
 
+bool Router::markHeavy(std::initializer_list<std::string_view> paths) {
+    bool all = true;
+    for (std::string_view path : paths) {
+        bool found = false;
+        for (Route& r : routes_) {
+            if (r.path != path) continue;
+            r.heavy = true;
+            found = true;
+        }
+        all = all && found;
+    }
+    return all;
+}
+
 bool Router::knowsPath(std::string_view path) const {
     for (const Route& r : routes_)
         if (matches(r, path)) return true;

@@ -3,9 +3,14 @@
 // such as "/files/"), the largest body it takes and the handler that answers it. Handlers run on
 // a worker thread with that worker's storage connection; the router itself holds no state and is
 // read by the event loop and every worker at once.
+//
+// A heavy route is one whose handler checks a password: argon2 takes tens of milliseconds and
+// megabytes, so heavy routes run on a lane of workers of their own and a flood of them never
+// delays the cheap ones.
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,11 +29,16 @@ struct Route {
     bool prefix = false;  // true: every path that starts with `path` (and is longer)
     std::size_t maxBody = 16 * 1024;
     Handler handler;
+    bool heavy = false;
 };
 
 class Router {
   public:
     void add(Route route) { routes_.push_back(std::move(route)); }
+
+    // Marks every route of these paths heavy. False when a path has no route, so that a
+    // renamed path cannot silently fall back to the light lane.
+    bool markHeavy(std::initializer_list<std::string_view> paths);
 
     // The route of a method and a path; an exact path wins over a prefix. nullptr when none.
     const Route* find(std::string_view method, std::string_view path) const;

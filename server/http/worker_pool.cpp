@@ -1,11 +1,18 @@
 #include "http/worker_pool.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "storage/storage.h"
 
 namespace orvala::service {
 
-WorkerPool::WorkerPool(std::vector<std::unique_ptr<Storage>> connections, std::size_t maxQueued)
-    : connections_(std::move(connections)), maxQueued_(maxQueued) {
+WorkerPool::WorkerPool(std::vector<std::unique_ptr<Storage>> connections, std::size_t maxQueued,
+                       std::size_t maxPerKey, int niceness)
+    : connections_(std::move(connections)),
+      maxQueued_(maxQueued),
+      maxPerKey_(maxPerKey),
+      niceness_(niceness) {
     for (auto& c : connections_) threads_.emplace_back([this, s = c.get()] { work(*s); });
 }
 
@@ -18,27 +25,45 @@ WorkerPool::~WorkerPool() {
     for (auto& t : threads_) t.join();
 }
 
-bool WorkerPool::submit(Job job) {
+bool WorkerPool::submit(Job job, const std::string& key) {
     {
         std::lock_guard lock(mutex_);
         if (stopping_ || queue_.size() >= maxQueued_) return false;
-        queue_.push_back(std::move(job));
+        if (maxPerKey_ > 0) {
+            std::size_t& held = byKey_[key];
+            if (held >= maxPerKey_) return false;
+            ++held;
+        }
+        queue_.push_back({std::move(job), key});
     }
     wake_.notify_one();
     return true;
 }
 
 void WorkerPool::work(Storage& storage) {
+    // Linux keeps a nice value per thread; where it cannot be set, the thread runs as it is.
+    if (niceness_ > 0) ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), niceness_);
     for (;;) {
-        Job job;
+        Queued next;
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
             if (queue_.empty()) return;
-            job = std::move(queue_.front());
+            next = std::move(queue_.front());
             queue_.pop_front();
         }
-        job(storage);
+        try {
+            next.job(storage);
+        } catch (...) {
+            // The job answers its own failures; this only keeps the thread alive.
+        }
+        // The job goes before its share is given back, so what it held is let go first.
+        next.job = nullptr;
+        if (maxPerKey_ > 0) {
+            std::lock_guard lock(mutex_);
+            auto it = byKey_.find(next.key);
+            if (it != byKey_.end() && --it->second == 0) byKey_.erase(it);
+        }
     }
 }
 

@@ -1,10 +1,14 @@
 // The plain pages: the configuration the game reads at start, the caller's address, the news,
 // and the downloads (resource libraries, the radio's station list and playlist, music files).
 
-#include <algorithm>
-#include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
 
-#include "core/text/atomic_file.h"
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
 #include "core/text/cp1251.h"
 #include "service/operations.h"
 
@@ -73,22 +77,44 @@ bool plainName(std::string_view name) {
     return true;
 }
 
-HttpResponse download(const std::string& folder, std::string_view name) {
-    if (folder.empty() || !plainName(name)) return errorReply(404, "not found");
-    std::string bytes;
-    const std::string path = folder + "/" + std::string(name);
-    if (!std::filesystem::is_regular_file(path) || !readFileBytes(path, bytes, kMaxDownload))
-        return errorReply(404, "not found");
+// Opens `name` in the folder `sub` of the files folder (or in the files folder itself) without
+// following a link at either step, so that no link inside the folder serves a file from
+// outside it. Only a regular file of at most kMaxDownload is served; a FIFO is not waited on.
+std::shared_ptr<const OpenFile> openDownload(const std::string& root, const std::string& sub,
+                                             std::string_view name) {
+    const OpenFile top(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (top.fd() < 0) return nullptr;
+    std::optional<OpenFile> below;
+    if (!sub.empty()) {
+        below.emplace(
+            ::openat(top.fd(), sub.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (below->fd() < 0) return nullptr;
+    }
+    const int folder = below ? below->fd() : top.fd();
+    auto file = std::make_shared<const OpenFile>(::openat(
+        folder, std::string(name).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (file->fd() < 0 || ::fstat(file->fd(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uintmax_t>(st.st_size) > kMaxDownload)
+        return nullptr;
+    return file;
+}
+
+// The bytes are streamed from the open file by the HTTP front, never held whole.
+HttpResponse download(const std::string& root, const std::string& sub, std::string_view name) {
+    if (root.empty() || !plainName(name)) return errorReply(404, "not found");
+    auto file = openDownload(root, sub, name);
+    if (!file) return errorReply(404, "not found");
     const bool text = name.ends_with(".txt") || name.ends_with(".ser");
-    return {200, text ? "text/plain; charset=windows-1251" : "application/octet-stream",
-            std::move(bytes)};
+    HttpResponse r(200, text ? "text/plain; charset=windows-1251" : "application/octet-stream", {});
+    r.file = std::move(file);
+    return r;
 }
 
 void addDownloads(Router& router, const ServiceContext& ctx, std::string prefix, std::string sub) {
     const ServiceContext* c = &ctx;
     router.add({"GET", prefix, true, 0, [c, prefix, sub](const HttpRequest& r, Storage&) {
-                    const std::string& root = c->config.filesDir;
-                    return download(root.empty() ? root : root + sub,
+                    return download(c->config.filesDir, sub,
                                     std::string_view(r.path).substr(prefix.size()));
                 }});
 }
@@ -123,8 +149,8 @@ void addPageRoutes(Router& router, const ServiceContext& ctx) {
     router.add({"GET", "/news.html", false, 0,
                 [c](const HttpRequest&, Storage& db) { return newsPage(*c, db); }});
     addDownloads(router, ctx, "/files/", "");
-    addDownloads(router, ctx, "/radio/", "/radio");
-    addDownloads(router, ctx, "/music/", "/music");
+    addDownloads(router, ctx, "/radio/", "radio");
+    addDownloads(router, ctx, "/music/", "music");
 }
 
 }  // namespace orvala::service

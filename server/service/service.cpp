@@ -1,6 +1,7 @@
 #include "service/service.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "service/operations.h"
 #include "service/passwords.h"
@@ -13,6 +14,11 @@ void addServiceRoutes(Router& router, const ServiceContext& context) {
     addStatisticsRoutes(router, context);
     addLobbyRoutes(router, context);
     addPageRoutes(router, context);
+    // The routes that check or hash a password run on the heavy lane of workers.
+    if (!router.markHeavy({"/acc/register", "/acc/read", "/acc/results-read", "/acc/results-write",
+                           "/acc/page-write", "/acc/transfer", "/acc/photo-upload", "/rec/write",
+                           "/tour/seat"}))
+        throw std::logic_error("a password route is missing");
 }
 
 void addPost(Router& router, std::string path, Style style, std::string refusal,

@@ -3,6 +3,7 @@
 // rather than failing half-way when another connection got there first.
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <map>
 #include <string>
@@ -25,6 +26,10 @@ class SqliteStorage final : public Storage {
             db_ = nullptr;
             throw StorageError("cannot open " + file + ": " + why);
         }
+        // Accounts and password hashes are no other user's to read, whatever the umask. SQLite
+        // gives its -wal and -shm files the database file's mode; older ones are mended too.
+        for (const char* suffix : {"", "-wal", "-shm"})
+            ::chmod((file + suffix).c_str(), S_IRUSR | S_IWUSR);
         sqlite3_busy_timeout(db_, 10000);
         // NORMAL in WAL mode: a killed process loses no committed transaction; only a power
         // cut may lose the last few.

@@ -107,12 +107,15 @@ TestService::TestService(Engine engine, HttpLimits limits,
     c.publicUrl = "http://service.test";
     if (configure) configure(c);
     context_.now = [this] { return clock.load(); };
-    std::vector<std::unique_ptr<Storage>> connections;
-    for (int i = 0; i < 3; ++i) connections.push_back(openStorage(c.database, c.dataDir, i == 0));
+    std::vector<std::unique_ptr<Storage>> connections, hashingConnections;
+    for (int i = 0; i < 2; ++i) connections.push_back(openStorage(c.database, c.dataDir, i == 0));
+    hashingConnections.push_back(openStorage(c.database, c.dataDir, false));
     inspect_ = openStorage(c.database, c.dataDir, false);
     workers_ = std::make_unique<WorkerPool>(std::move(connections), 256);
+    hashing_ = std::make_unique<WorkerPool>(std::move(hashingConnections), 64, 16);
     addServiceRoutes(router_, context_);
-    server_ = std::make_unique<HttpServer>(router_, *workers_, limits, [](std::string_view) {});
+    server_ = std::make_unique<HttpServer>(router_, *workers_, *hashing_, limits,
+                                           [](std::string_view) {});
     std::string error;
     if (!server_->listen("127.0.0.1", 0, error)) throw std::runtime_error(error);
     // A test that cleared the public address gets the loopback one, so that the configuration
@@ -125,7 +128,9 @@ TestService::TestService(Engine engine, HttpLimits limits,
 TestService::~TestService() {
     server_->stop();
     loop_.join();
-    workers_.reset();  // before the server: a finishing job posts its answer to the loop
+    // Before the server: a finishing job posts its answer to the loop.
+    workers_.reset();
+    hashing_.reset();
     server_.reset();
     inspect_.reset();
     if (!folder_.empty()) std::filesystem::remove_all(folder_);

@@ -61,7 +61,7 @@ class TestService {
     std::filesystem::path folder_;
     ServiceContext context_;
     Router router_;
-    std::unique_ptr<WorkerPool> workers_;
+    std::unique_ptr<WorkerPool> workers_, hashing_;
     std::unique_ptr<HttpServer> server_;
     std::unique_ptr<Storage> inspect_;
     std::thread loop_;
