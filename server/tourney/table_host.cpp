@@ -229,6 +229,8 @@ void TableHost::settle(std::int64_t now) {
 void TableHost::endGame(std::int64_t now) {
     std::unique_ptr<TableReferee> ended = std::move(referee_);
     referee_ = std::make_unique<TableReferee>(table_, random_, options_.moveMs);
+    const std::uint64_t game = nextGame_++;
+    lastHadResults_ = ended->results().has_value();
     if (ended->results() && callbacks_.results)
         callbacks_.results(table_, ended->nicks(), *ended->results());
     for (int s = 1; s <= 3; ++s)
@@ -236,7 +238,6 @@ void TableHost::endGame(std::int64_t now) {
             callbacks_.seatFreed(table_, s, ended->nicks()[static_cast<std::size_t>(s)]);
 
     const bool finished = ended->ending() == TableReferee::End::Finished;
-    const std::uint64_t game = nextGame_++;
     for (int s = 1; s <= 3; ++s) {
         const Id id = holders_[static_cast<std::size_t>(s)];
         holders_[static_cast<std::size_t>(s)] = 0;

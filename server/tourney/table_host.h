@@ -105,6 +105,9 @@ class TableHost {
     std::size_t connections() const { return connections_.size(); }
     // Games ended whose connections still linger.
     std::size_t gamesAside() const { return aside_.size(); }
+    // Games ended so far, and whether the last had results to record.
+    std::uint64_t gamesEnded() const { return nextGame_ - 1; }
+    bool lastEndHadResults() const { return lastHadResults_; }
 
   private:
     enum class Stage { Greeting, Seated, Aside };
@@ -141,6 +144,7 @@ class TableHost {
     std::map<Id, Connection> connections_;
     std::map<std::uint64_t, EndedGame> aside_;
     std::uint64_t nextGame_ = 1;
+    bool lastHadResults_ = false;
     std::vector<Write> writes_;
     std::vector<Id> closes_;
 };
