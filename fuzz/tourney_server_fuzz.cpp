@@ -77,7 +77,10 @@ struct LobbyRow {
 
 struct Player {
     Player(int table, int seat, std::uint64_t seed)
-        : random(seed), players(random), pilot(players), peer(table, seat, players, PlayerStart{"Fuzz"}) {
+        : random(seed),
+          players(random),
+          pilot(players),
+          peer(table, seat, players, PlayerStart{"Fuzz"}) {
         peer.connected();
         peer.takeOutgoing();
     }
@@ -89,7 +92,7 @@ struct Player {
 
 struct Slot {
     TableHost::Id id = 0;
-    int player = 0;  // 1..3, 4 a stranger
+    int player = 0;     // 1..3, 4 a stranger
     bool deaf = false;  // its client reads nothing
     std::deque<std::string> unread;
     std::size_t unreadBytes = 0;
@@ -143,7 +146,8 @@ class Harness {
                     Slot& c = slot(in.byte());
                     const int s = 1 + in.byte() % 3;
                     if (c.id == 0) break;
-                    c.peer = std::make_unique<Player>(host_.table(), s, nextId_ * 31 + static_cast<unsigned>(s));
+                    c.peer = std::make_unique<Player>(host_.table(), s,
+                                                      nextId_ * 31 + static_cast<unsigned>(s));
                     send(c, tourney::shortFrame("connect" + std::to_string(s), s));
                     break;
                 }
@@ -197,8 +201,11 @@ class Harness {
 
     std::string summary() const {
         return "games ended " + std::to_string(ended_) + ", results " + std::to_string(results_) +
-               ", phase " + std::to_string(static_cast<int>(host_.referee().phase())) +
-               ", deal " + std::to_string(host_.referee().view(3).g.DealNumber) + " scores " + std::to_string(host_.referee().view(3).g.Score[1]) + " " + std::to_string(host_.referee().view(3).g.Score[2]) + " " + std::to_string(host_.referee().view(3).g.Score[3]);
+               ", phase " + std::to_string(static_cast<int>(host_.referee().phase())) + ", deal " +
+               std::to_string(host_.referee().view(3).g.DealNumber) + " scores " +
+               std::to_string(host_.referee().view(3).g.Score[1]) + " " +
+               std::to_string(host_.referee().view(3).g.Score[2]) + " " +
+               std::to_string(host_.referee().view(3).g.Score[3]);
     }
 
   private:
@@ -268,8 +275,10 @@ class Harness {
                 if (!c.peer) continue;
                 if (c.peer->peer.autoplay(c.peer->pilot)) moved = true;
                 for (const std::string& f : c.peer->peer.takeOutgoing()) {
-                    if (sentBefore_.size() < 64) sentBefore_.push_back(f);
-                    else sentBefore_[static_cast<std::size_t>(steps % 64)] = f;
+                    if (sentBefore_.size() < 64)
+                        sentBefore_.push_back(f);
+                    else
+                        sentBefore_[static_cast<std::size_t>(steps % 64)] = f;
                     if (c.id == 0) break;  // closed by what it sent before
                     send(c, f);
                     moved = true;
@@ -291,8 +300,7 @@ class Harness {
             const auto it = lobby_.find(seat);
             if (it != lobby_.end() && it->second.nick == nick) lobby_.erase(it);
         };
-        cb.results = [this](int, const std::array<std::string, 4>&,
-                            const std::array<int, 4>& r) {
+        cb.results = [this](int, const std::array<std::string, 4>&, const std::array<int, 4>& r) {
             ++results_;
             require(r[1] + r[2] + r[3] == 0, "results that do not sum to zero");
         };
@@ -328,7 +336,8 @@ class Harness {
             require(h == 0 || open == 1, "a seat held by a closed connection");
             require((h != 0) == r.isSeated(s) || r.phase() == TableReferee::Phase::Playing,
                     "the host and the referee disagree on a seat");
-            if (r.phase() == TableReferee::Phase::Playing) require(h != 0, "a running seat held by nobody");
+            if (r.phase() == TableReferee::Phase::Playing)
+                require(h != 0, "a running seat held by nobody");
         }
         require(r.phase() != TableReferee::Phase::Ended, "an ended game left at the table");
         if (r.phase() == TableReferee::Phase::Playing) {
@@ -347,8 +356,9 @@ class Harness {
                     "a game's results recorded other than once");
             for (int s = 1; s <= 3; ++s) {
                 const auto it = lobby_.find(s);
-                require(it == lobby_.end() || it->second.nick != playing_[static_cast<std::size_t>(s)],
-                        "an ended game's seat still taken in the lobby");
+                require(
+                    it == lobby_.end() || it->second.nick != playing_[static_cast<std::size_t>(s)],
+                    "an ended game's seat still taken in the lobby");
             }
         }
         require(results_ == recorded_ + 0 || results_ == recorded_ + 1, "results out of step");

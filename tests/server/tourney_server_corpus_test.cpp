@@ -20,7 +20,8 @@ TEST(TourneyServerCorpus, EveryInputKeepsTheTableSound) {
     for (const auto& entry : std::filesystem::directory_iterator(ORVALA_TOURNEY_SERVER_CORPUS)) {
         std::string bytes;
         ASSERT_TRUE(readFileBytes(entry.path().string(), bytes));
-        if (std::getenv("ORVALA_FUZZ_VERBOSE")) std::fprintf(stderr, "%s: ", entry.path().filename().c_str());
+        if (std::getenv("ORVALA_FUZZ_VERBOSE"))
+            std::fprintf(stderr, "%s: ", entry.path().filename().c_str());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         ++inputs;
     }
