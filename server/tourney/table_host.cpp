@@ -32,8 +32,11 @@ void TableHost::guarded(std::int64_t now, F&& f) {
 bool TableHost::accept(Id id, const std::string& address, std::int64_t now) {
     bool taken = false;
     guarded(now, [&] {
+        // The players of a finished game who linger do not count against their address: they
+        // may sit down again at once.
         int fromAddress = 0;
-        for (const auto& [other, c] : connections_) fromAddress += c.address == address;
+        for (const auto& [other, c] : connections_)
+            fromAddress += c.address == address && c.stage != Stage::Aside;
         if (connections_.size() >= static_cast<std::size_t>(options_.maxConnections) ||
             fromAddress >= options_.maxPerAddress || connections_.count(id) != 0) {
             log("table " + std::to_string(table_) + ": too many connections, one from " + address +

@@ -20,7 +20,8 @@
 //
 // Every queue is bounded: a seat's held frames (table_referee.h), what waits to be sent to a
 // connection (`maxQueuedBytes`: a client that does not read loses its seat, as a leave), and
-// the connections of one address (`maxPerAddress`) and of the table (`maxConnections`).
+// the connections of one address (`maxPerAddress`, lingering ones aside) and of the table
+// (`maxConnections`).
 //
 // Nothing a callback or the referee does is acted on while a loop walks the state it changes:
 // every event is handled in full, then `settle` reads where the table stands and acts once. If

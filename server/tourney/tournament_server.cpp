@@ -229,7 +229,16 @@ bool TournamentServer::listen(std::string& error) {
 
 void TournamentServer::run() {
     auto guard = asio::make_work_guard(impl_->io);
-    impl_->io.run();
+    // The tables catch their own faults; anything else that escapes costs one handler, not the
+    // game server.
+    for (;;) {
+        try {
+            impl_->io.run();
+            return;
+        } catch (const std::exception& e) {
+            if (impl_->callbacks.log) impl_->callbacks.log(std::string("tables: ") + e.what());
+        }
+    }
 }
 
 void TournamentServer::stop() {
