@@ -7,10 +7,10 @@
 // picks the table.
 //
 // After every operation: a seat is held by at most one connection, and by one exactly while its
-// game runs; a running game's every seat view is one the rules accept; an ended game was
-// recorded at most once, exactly once when it has results, and its results sum to zero; its
-// players' lobby seats are free; the table's connections stay within their limits. A broken
-// property aborts. The steps (events handed to the host) are counted and printed at exit.
+// game runs; a running game's every seat view is one the rules accept, all in the same deal; an
+// ended game was recorded at most once, exactly once when it has results, and its results sum
+// to zero; its players' lobby seats are free; the table's connections stay within their limits.
+// A broken property aborts. The steps (events handed to the host) are counted and printed at exit.
 
 #include <array>
 #include <cstddef>
@@ -345,6 +345,7 @@ class Harness {
                 const GameRecord& g = r.view(s).g;
                 require(isGameState(stateNumber(g.GameState)), "a state the game does not know");
                 require(!checkConsistency(g), "a seat's view the rules do not accept");
+                require(g.DealNumber == r.view(3).g.DealNumber, "seats in different deals");
             }
             playing_ = r.nicks();
         }
