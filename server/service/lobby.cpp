@@ -1,7 +1,9 @@
 // The tournament lobby: ten tables of three seats on the game server, the server's state and
 // welcome text, and the tournament players' scores. A seat remembers the address that took it;
 // only that address, or the address at a lower seat of the same table (whose game clears the
-// seats after it), may free it.
+// seats after it), may free it. A seat whose player has not reached the game server 30 seconds
+// after taking it is free again; the game server frees the seats of a game that ends and of a
+// player who leaves before the deal.
 
 #include "service/operations.h"
 #include "service/replies.h"
@@ -19,7 +21,13 @@ struct Seat {
                 sex = "X", ip = "X", taker;
 };
 
-std::vector<Seat> tableSeats(Storage& db, long long table) {
+// A seat whose player has not reached the game server this long after taking it is free.
+constexpr std::int64_t kSeatWaitSeconds = 30;
+
+std::vector<Seat> tableSeats(const ServiceContext& ctx, Storage& db, long long table) {
+    // Of every table, so that a player held by a stale seat elsewhere may sit here.
+    db.execute("DELETE FROM seats WHERE connected = 0 AND taken_at < $1",
+               {ctx.now() - kSeatWaitSeconds});
     std::vector<Seat> seats(3);
     for (const SqlRow& r :
          db.query("SELECT seat, nick, score, kon, rating, country, city, sex, ip, taker FROM seats "
@@ -51,7 +59,7 @@ HttpResponse tables(const ServiceContext& ctx, const FormFields&, Storage& db) {
     std::string out;
     // The game fills table 11 - k from the k-th record.
     for (int t = kTables; t >= 1; --t) {
-        const auto seats = tableSeats(db, t);
+        const auto seats = tableSeats(ctx, db, t);
         int free = 0;
         for (const Seat& s : seats) free += s.nick == "X";
         std::vector<std::string> f{std::to_string(t),
@@ -90,7 +98,7 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
     const std::string caller = callerAddress(request, ctx.config);
     std::string reply = "fail";
     db.transaction([&] {
-        const auto seats = tableSeats(db, table);
+        const auto seats = tableSeats(ctx, db, table);
         if (can == 1) {
             const std::string nick = f.get("nick" + d);
             long long score, kon, rate;
@@ -119,9 +127,9 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
                 if (!exempt && other.nick != "X" && other.taker == caller) return;
             db.execute(
                 "INSERT INTO seats (tbl, seat, nick, score, kon, rating, country, city, sex, ip,"
-                " taker) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11)",
+                " taker, taken_at) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12)",
                 {std::int64_t{table}, std::int64_t{s}, nick, std::int64_t{score}, std::int64_t{kon},
-                 std::int64_t{rate}, country, city, sex, ip, caller});
+                 std::int64_t{rate}, country, city, sex, ip, caller, ctx.now()});
             reply = "ok";
             return;
         }
@@ -141,11 +149,11 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
     return textReply(reply);
 }
 
-HttpResponse readSeat(const FormFields& f, Storage& db) {
+HttpResponse readSeat(const ServiceContext& ctx, const FormFields& f, Storage& db) {
     const int s = seatOf(f, "readclient");
     long long table;
     if (s == 0 || !parseInteger(f.get("num"), 1, kTables, table)) return textReply("no");
-    Seat seat = tableSeats(db, table)[s - 1];
+    Seat seat = tableSeats(ctx, db, table)[s - 1];
     if (seat.nick == "X") seat.sex = "M";
     return textReply(recordReply(seatFields(seat)));
 }
@@ -214,8 +222,9 @@ void addLobbyRoutes(Router& router, const ServiceContext& ctx) {
             [c](const HttpRequest& r, const FormFields& f, Storage& db) {
                 return takeOrRelease(*c, r, f, db);
             });
-    addPost(router, "/tour/read-seat", Style::Form, "no",
-            [](const HttpRequest&, const FormFields& f, Storage& db) { return readSeat(f, db); });
+    addPost(
+        router, "/tour/read-seat", Style::Form, "no",
+        [c](const HttpRequest&, const FormFields& f, Storage& db) { return readSeat(*c, f, db); });
     addPost(router, "/tour/top10", Style::Form, "no",
             [](const HttpRequest&, const FormFields& f, Storage& db) { return top10(f, db); });
     addPost(router, "/tour/place", Style::Raw, "no",

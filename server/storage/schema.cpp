@@ -64,6 +64,12 @@ const std::vector<std::vector<std::string>>& migrations() {
             "CREATE TABLE login_failures (nick TEXT PRIMARY KEY, since BIGINT NOT NULL,"
             " count BIGINT NOT NULL)",
         },
+        // A lobby seat remembers when it was taken and whether its holder reached the table,
+        // so a seat nobody comes to is freed.
+        {
+            "ALTER TABLE seats ADD COLUMN taken_at BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE seats ADD COLUMN connected BIGINT NOT NULL DEFAULT 0",
+        },
     };
     return all;
 }

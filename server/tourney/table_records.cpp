@@ -4,12 +4,17 @@
 
 namespace orvala::service {
 
-std::optional<std::string> seatHolder(Storage& db, int table, int seat,
-                                      const std::string& address) {
-    const auto r = db.queryOne("SELECT nick, taker FROM seats WHERE tbl = $1 AND seat = $2",
-                               {std::int64_t{table}, std::int64_t{seat}});
-    if (!r || r->text(1) != address) return std::nullopt;
-    return r->text(0);
+std::optional<std::string> claimSeat(Storage& db, int table, int seat, const std::string& address) {
+    std::optional<std::string> nick;
+    db.transaction([&] {
+        const auto r = db.queryOne("SELECT nick, taker FROM seats WHERE tbl = $1 AND seat = $2",
+                                   {std::int64_t{table}, std::int64_t{seat}});
+        if (!r || r->text(1) != address) return;
+        nick = r->text(0);
+        db.execute("UPDATE seats SET connected = 1 WHERE tbl = $1 AND seat = $2 AND nick = $3",
+                   {std::int64_t{table}, std::int64_t{seat}, *nick});
+    });
+    return nick;
 }
 
 void recordResults(Storage& db, int table, const std::array<std::string, 4>& nicks,
@@ -34,6 +39,11 @@ void recordResults(Storage& db, int table, const std::array<std::string, 4>& nic
     });
 }
 
+void freeSeat(Storage& db, int table, int seat, const std::string& nick) {
+    db.execute("DELETE FROM seats WHERE tbl = $1 AND seat = $2 AND nick = $3",
+               {std::int64_t{table}, std::int64_t{seat}, nick});
+}
+
 void freeTable(Storage& db, int table) {
     db.execute("DELETE FROM seats WHERE tbl = $1", {std::int64_t{table}});
 }
@@ -41,9 +51,9 @@ void freeTable(Storage& db, int table) {
 TournamentCallbacks tableCallbacks(Storage& db, std::function<void(std::string_view)> log) {
     TournamentCallbacks cb;
     cb.log = log;
-    cb.seatCheck = [&db, log](int table, int seat, const std::string& address) {
+    cb.claimSeat = [&db, log](int table, int seat, const std::string& address) {
         try {
-            return seatHolder(db, table, seat, address);
+            return claimSeat(db, table, seat, address);
         } catch (const std::exception& e) {
             log(std::string("tables: ") + e.what());
             return std::optional<std::string>();
@@ -60,7 +70,14 @@ TournamentCallbacks tableCallbacks(Storage& db, std::function<void(std::string_v
             log(std::string("tables: results not recorded: ") + e.what());
         }
     };
-    cb.tableEnded = [&db, log](int table) {
+    cb.seatFreed = [&db, log](int table, int seat, const std::string& nick) {
+        try {
+            freeSeat(db, table, seat, nick);
+        } catch (const std::exception& e) {
+            log(std::string("tables: ") + e.what());
+        }
+    };
+    cb.tableFailed = [&db, log](int table) {
         try {
             freeTable(db, table);
         } catch (const std::exception& e) {

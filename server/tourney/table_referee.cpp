@@ -83,9 +83,11 @@ TableReferee::TableReferee(int table, RandomSource& random, std::int64_t moveMs)
 
 void TableReferee::seated(int seat, std::string nick, std::int64_t now) {
     if (phase_ != Phase::Waiting || seat < 1 || seat > 3) return;
-    seated_[static_cast<std::size_t>(seat)] = true;
-    nicks_[static_cast<std::size_t>(seat)] = std::move(nick);
-    readers_[static_cast<std::size_t>(seat)] = {};
+    const auto i = static_cast<std::size_t>(seat);
+    seated_[i] = true;
+    nicks_[i] = std::move(nick);
+    readers_[i] = {};
+    inbox_[i].clear();
     if (seated_[1] && seated_[2] && seated_[3]) deal(now);
 }
 
@@ -114,25 +116,40 @@ void TableReferee::deal(std::int64_t now) {
 void TableReferee::receive(int seat, std::string_view bytes, std::int64_t now) {
     if (seat < 1 || seat > 3 || !seated_[static_cast<std::size_t>(seat)]) return;
     tourney::PlayerFrameReader& reader = readers_[static_cast<std::size_t>(seat)];
-    for (std::string& f : reader.feed(bytes))
-        inbox_[static_cast<std::size_t>(seat)].push_back(std::move(f));
-    if (reader.broken()) inbox_[static_cast<std::size_t>(seat)].push_back("?");
+    std::deque<std::string>& inbox = inbox_[static_cast<std::size_t>(seat)];
+    for (std::string& f : reader.feed(bytes)) {
+        if (!seated_[static_cast<std::size_t>(seat)]) break;
+        // Frames wait only while another seat owes their receiver a message; a seat that sends
+        // on regardless is flooding the table.
+        if (inbox.size() >= kMaxHeldFrames) drain(now);
+        if (inbox.size() >= kMaxHeldFrames) {
+            leave(seat, "too many frames held");
+            break;
+        }
+        inbox.push_back(std::move(f));
+    }
+    if (reader.broken() && seated_[static_cast<std::size_t>(seat)]) inbox.push_back("?");
+    drain(now);
+}
+
+// Walks the inboxes until no frame moves. Nothing called from here touches an inbox: a seat
+// that leaves is only marked so, and its frames are dropped here, by the loop that owns them.
+void TableReferee::drain(std::int64_t now) {
     // One seat's frame may let another's waiting ones through.
     for (bool moved = true; moved;) {
         moved = false;
         for (int s = 1; s <= 3; ++s) {
-            const std::size_t before = inbox_[static_cast<std::size_t>(s)].size();
-            process(s, now);
-            moved = moved || inbox_[static_cast<std::size_t>(s)].size() != before;
+            auto& inbox = inbox_[static_cast<std::size_t>(s)];
+            while (!inbox.empty()) {
+                if (!seated_[static_cast<std::size_t>(s)]) {
+                    inbox.clear();
+                    break;
+                }
+                if (!frame(s, inbox.front(), now)) break;
+                inbox.pop_front();
+                moved = true;
+            }
         }
-    }
-}
-
-void TableReferee::process(int seat, std::int64_t now) {
-    auto& inbox = inbox_[static_cast<std::size_t>(seat)];
-    while (!inbox.empty()) {
-        if (!frame(seat, inbox.front(), now)) return;
-        inbox.pop_front();
     }
 }
 
@@ -326,9 +343,9 @@ void TableReferee::leave(int seat, const std::string& why) {
     if (phase_ == Phase::Ended) return;
     log("table " + std::to_string(table_) + ": " + seatText(seat) + " left: " + why);
     if (phase_ == Phase::Waiting) {
-        // Nothing was dealt: the seat is free again.
+        // Nothing was dealt: the seat is free again. Its frames are dropped by the loop that
+        // walks them, never from here.
         seated_[static_cast<std::size_t>(seat)] = false;
-        inbox_[static_cast<std::size_t>(seat)].clear();
         return;
     }
     toOthers(seat, tourney::leftFrame(seat));
@@ -340,6 +357,7 @@ void TableReferee::leave(int seat, const std::string& why) {
 }
 
 void TableReferee::timeOut(int seat) {
+    if (phase_ != Phase::Playing) return;
     log("table " + std::to_string(table_) + ": " + seatText(seat) + " ran out of time");
     toOthers(seat, tourney::timeOutFrame(seat));
     phase_ = Phase::Ended;

@@ -43,6 +43,10 @@ class TableReferee {
     enum class Phase { Waiting, Playing, Ended };
     enum class End { None, Finished, Left, TimedOut };
 
+    // What a seat may have waiting while another seat owes its receiver a message; more is a
+    // flood, and the seat counts as having left.
+    static constexpr std::size_t kMaxHeldFrames = 64;
+
     struct Frame {
         int to = 0;  // seat 1..3
         std::string bytes;
@@ -87,7 +91,7 @@ class TableReferee {
     enum class Step { Done, Held };
 
     void deal(std::int64_t now);
-    void process(int seat, std::int64_t now);
+    void drain(std::int64_t now);
     bool frame(int seat, const std::string& f, std::int64_t now);
     Step step(int seat, const std::string& f, std::int64_t now);
     bool applyOwn(int seat, const std::vector<lan::Move>& moves);

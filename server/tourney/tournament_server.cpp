@@ -3,12 +3,11 @@
 #include <boost/asio.hpp>
 #include <chrono>
 #include <deque>
+#include <map>
 #include <random>
 #include <vector>
 
-#include "core/game/random_source.h"
 #include "core/tourney/frames.h"
-#include "tourney/table_referee.h"
 
 namespace orvala::service {
 namespace {
@@ -22,18 +21,16 @@ namespace tables {
 
 struct Table;
 
-struct Connection : std::enable_shared_from_this<Connection> {
-    Connection(tcp::socket s, Table& t)
-        : socket(std::move(s)), table(t), helloTimer(socket.get_executor()) {}
+struct Connection {
+    Connection(tcp::socket s, TableHost::Id i)
+        : socket(std::move(s)), id(i), closeTimer(socket.get_executor()) {}
     tcp::socket socket;
-    Table& table;
-    int seat = 0;  // 0 until "connect" is taken
-    std::string hello;
+    TableHost::Id id;
     std::array<char, 4096> buffer{};
     std::deque<std::string> writes;
-    bool closing = false;
+    bool closing = false;  // the host has forgotten it: closed once its writes are sent
     bool closed = false;
-    asio::steady_timer helloTimer;  // a connection that never takes a seat is closed
+    asio::steady_timer closeTimer;  // a client that does not read is not waited for
 };
 
 }  // namespace tables
@@ -50,182 +47,142 @@ struct TournamentServer::Impl {
                    std::chrono::steady_clock::now() - start)
             .count();
     }
-    void log(const std::string& line) {
-        if (callbacks.log) callbacks.log(line);
-    }
 };
 
 namespace tables {
 
+// Carries bytes between a table's sockets and its host; every decision is the host's.
 struct Table {
     Table(TournamentServer::Impl& s, int n, std::uint64_t seed)
-        : server(s), number(n), acceptor(s.io), timer(s.io), random(seed) {
-        referee.emplace(number, random, server.options.moveMs);
+        : server(s),
+          number(n),
+          acceptor(s.io),
+          backoff(s.io),
+          timer(s.io),
+          host(n, seed, hostOptions(s.options), s.callbacks) {}
+
+    static TableHostOptions hostOptions(const TournamentOptions& o) {
+        TableHostOptions h;
+        h.moveMs = o.moveMs;
+        h.lingerMs = o.lingerMs;
+        h.helloMs = o.moveMs;
+        h.maxPerAddress = o.maxPerAddress;
+        h.maxConnections = o.maxConnections;
+        return h;
     }
 
     TournamentServer::Impl& server;
     int number;
     tcp::acceptor acceptor;
+    asio::steady_timer backoff;
     asio::steady_timer timer;
-    SeededRandom random;
-    std::optional<TableReferee> referee;
-    std::array<std::shared_ptr<Connection>, 4> seats{};
-    std::optional<std::int64_t> lingerUntil;
-    bool ended = false;
+    TableHost host;
+    std::map<TableHost::Id, std::shared_ptr<Connection>> connections;
+    TableHost::Id nextId = 1;
 
     void accept() {
         acceptor.async_accept([this](boost::system::error_code ec, tcp::socket socket) {
             if (ec == asio::error::operation_aborted) return;
-            if (!ec) {
-                socket.set_option(tcp::no_delay(true), ec);
-                auto c = std::make_shared<Connection>(std::move(socket), *this);
-                c->helloTimer.expires_after(std::chrono::milliseconds(server.options.moveMs));
-                c->helloTimer.async_wait([this, c](boost::system::error_code e) {
-                    if (!e && c->seat == 0) close(c);
+            if (ec) {
+                // Out of descriptors, say: try again in a moment rather than at once.
+                backoff.expires_after(std::chrono::milliseconds(100));
+                backoff.async_wait([this](boost::system::error_code e) {
+                    if (!e) accept();
                 });
-                read(c);
+                return;
             }
+            const auto peer = socket.remote_endpoint(ec);
+            if (!ec) socket.set_option(tcp::no_delay(true), ec);
+            const TableHost::Id id = nextId++;
+            if (!ec && host.accept(id, peer.address().to_string(), server.now())) {
+                auto c = std::make_shared<Connection>(std::move(socket), id);
+                connections.emplace(id, c);
+                read(c);
+            } else {
+                socket.close(ec);
+            }
+            pump();
             accept();
         });
     }
 
     void read(const std::shared_ptr<Connection>& c) {
-        c->socket.async_read_some(asio::buffer(c->buffer),
-                                  [this, c](boost::system::error_code ec, std::size_t n) {
-                                      if (c->closed) return;
-                                      if (ec) return lost(c);
-                                      const std::string_view bytes(c->buffer.data(), n);
-                                      if (c->seat == 0)
-                                          greet(c, bytes);
-                                      else if (!c->closing)
-                                          referee->receive(c->seat, bytes, server.now());
-                                      pump();
-                                      if (!c->closed) read(c);
-                                  });
+        c->socket.async_read_some(
+            asio::buffer(c->buffer), [this, c](boost::system::error_code ec, std::size_t n) {
+                if (c->closed || c->closing) return;
+                if (ec) return lost(c);
+                host.receive(c->id, std::string_view(c->buffer.data(), n), server.now());
+                pump();
+                if (!c->closed && !c->closing) read(c);
+            });
     }
 
-    // The first frame must take a seat that this address holds in the lobby.
-    void greet(const std::shared_ptr<Connection>& c, std::string_view bytes) {
-        c->hello.append(bytes);
-        if (c->hello.size() < tourney::kShortFrame) return;
-        const std::string f = c->hello.substr(0, tourney::kShortFrame);
-        const std::string rest = c->hello.substr(tourney::kShortFrame);
-        c->hello.clear();
-        const char d = f.size() > 7 ? f[7] : '0';
-        const int seat = d >= '1' && d <= '3' ? d - '0' : 0;
-        boost::system::error_code ec;
-        const auto peer = c->socket.remote_endpoint(ec);
-        std::optional<std::string> nick;
-        if (seat != 0 && !ec && f == tourney::shortFrame(std::string("connect") + d, seat) &&
-            referee->phase() == TableReferee::Phase::Waiting && !seats[seat] &&
-            !referee->isSeated(seat) && server.callbacks.seatCheck)
-            nick = server.callbacks.seatCheck(number, seat, peer.address().to_string());
-        if (!nick) {
-            server.log("table " + std::to_string(number) + ": a connection refused");
-            return close(c);
-        }
-        c->seat = seat;
-        c->helloTimer.cancel();
-        seats[seat] = c;
-        referee->seated(seat, *nick, server.now());
-        if (!rest.empty()) referee->receive(seat, rest, server.now());
-    }
-
+    // The peer or the network ended a connection the host still knows.
     void lost(const std::shared_ptr<Connection>& c) {
         close(c);
-        if (c->seat != 0 && seats[c->seat] == c) {
-            seats[c->seat].reset();
-            referee->closed(c->seat, server.now());
-        }
+        if (connections.erase(c->id) != 0) host.closed(c->id, server.now());
         pump();
     }
 
     void write(const std::shared_ptr<Connection>& c, std::string bytes) {
-        if (c->closed || c->closing) return;
+        if (c->closed) return;
         c->writes.push_back(std::move(bytes));
         if (c->writes.size() == 1) flush(c);
     }
 
     void flush(const std::shared_ptr<Connection>& c) {
         asio::async_write(c->socket, asio::buffer(c->writes.front()),
-                          [this, c](boost::system::error_code ec, std::size_t) {
+                          [this, c](boost::system::error_code ec, std::size_t n) {
                               if (c->closed) return;
                               if (ec) return lost(c);
                               c->writes.pop_front();
+                              if (!c->closing) host.sent(c->id, n);
                               if (!c->writes.empty()) return flush(c);
                               if (c->closing) close(c);
                           });
     }
 
-    // Closes once what is queued has gone.
-    void closeAfterWrites(const std::shared_ptr<Connection>& c) {
-        c->closing = true;
-        if (c->writes.empty()) close(c);
-    }
-
     void close(const std::shared_ptr<Connection>& c) {
         if (c->closed) return;
         c->closed = true;
-        c->helloTimer.cancel();
+        c->closeTimer.cancel();
         boost::system::error_code ec;
         c->socket.shutdown(tcp::socket::shutdown_both, ec);
         c->socket.close(ec);
     }
 
-    // Sends what the referee wrote and acts on where the table stands.
+    // Hands the host's writes and closes to the sockets and arms the table's clock.
     void pump() {
-        for (TableReferee::Frame& f : referee->takeOutgoing())
-            if (auto& c = seats[f.to]) write(c, std::move(f.bytes));
-        for (const std::string& line : referee->takeLog()) server.log(line);
-        for (int s = 1; s <= 3; ++s)
-            if (seats[s] && (seats[s]->closed || !referee->isSeated(s))) {
-                closeAfterWrites(seats[s]);
-                if (seats[s]->closed) seats[s].reset();
+        for (TableHost::Write& w : host.takeWrites())
+            if (const auto it = connections.find(w.id); it != connections.end())
+                write(it->second, std::move(w.bytes));
+        for (const TableHost::Id id : host.takeCloses()) {
+            const auto it = connections.find(id);
+            if (it == connections.end()) continue;
+            std::shared_ptr<Connection> c = it->second;
+            connections.erase(it);
+            c->closing = true;
+            if (c->writes.empty()) {
+                close(c);
+                continue;
             }
-        if (referee->phase() == TableReferee::Phase::Ended && !ended) {
-            ended = true;
-            if (referee->results() && server.callbacks.results)
-                server.callbacks.results(number, referee->nicks(), *referee->results());
-            if (server.callbacks.tableEnded) server.callbacks.tableEnded(number);
-            if (referee->ending() == TableReferee::End::Finished) {
-                lingerUntil = server.now() + server.options.lingerMs;
-            } else {
-                for (int s = 1; s <= 3; ++s)
-                    if (seats[s]) closeAfterWrites(seats[s]);
-            }
-        }
-        if (ended) {
-            bool anyOpen = false;
-            for (int s = 1; s <= 3; ++s) {
-                if (seats[s] && seats[s]->closed) seats[s].reset();
-                anyOpen = anyOpen || seats[s];
-            }
-            if (!anyOpen) {
-                // The table waits for players again.
-                for (const std::string& line : referee->takeLog()) server.log(line);
-                referee.emplace(number, random, server.options.moveMs);
-                ended = false;
-                lingerUntil.reset();
-            }
+            c->closeTimer.expires_after(std::chrono::milliseconds(server.options.closeMs));
+            c->closeTimer.async_wait([this, c](boost::system::error_code e) {
+                if (!e) close(c);
+            });
         }
         arm();
     }
 
     void arm() {
-        std::optional<std::int64_t> at = referee->deadline();
-        if (lingerUntil) at = lingerUntil;
         timer.cancel();
+        const std::optional<std::int64_t> at = host.deadline();
         if (!at) return;
         timer.expires_after(
             std::chrono::milliseconds(std::max<std::int64_t>(0, *at - server.now())));
         timer.async_wait([this](boost::system::error_code ec) {
             if (ec) return;
-            if (lingerUntil && server.now() >= *lingerUntil) {
-                lingerUntil.reset();
-                for (int s = 1; s <= 3; ++s)
-                    if (seats[s]) closeAfterWrites(seats[s]);
-            }
-            referee->tick(server.now());
+            host.tick(server.now());
             pump();
         });
     }
@@ -272,7 +229,16 @@ bool TournamentServer::listen(std::string& error) {
 
 void TournamentServer::run() {
     auto guard = asio::make_work_guard(impl_->io);
-    impl_->io.run();
+    // The tables catch their own faults; anything else that escapes costs one handler, not the
+    // game server.
+    for (;;) {
+        try {
+            impl_->io.run();
+            return;
+        } catch (const std::exception& e) {
+            if (impl_->callbacks.log) impl_->callbacks.log(std::string("tables: ") + e.what());
+        }
+    }
 }
 
 void TournamentServer::stop() {

@@ -1,14 +1,11 @@
 #pragma once
 // The tournament's game server: one TCP listener per table (table t on the base port + t), each
-// table's connections and its refereed game (table_referee.h), on Asio.
+// carrying bytes between its sockets and the table's socketless host (table_host.h), which
+// holds the connections' seats, the refereed game and its limits, on Asio.
 //
-// A connection takes its seat with the short frame "connect" and the seat digit; the server
-// takes it only from the address that holds that seat of the table in the lobby (`SeatCheck`)
-// and only while the table waits for players. The third seat taken deals the first deal. When
-// the game ends the lobby's seats of the table are freed (`TableEnded`), and the referee's
-// results, if it has any, are recorded (`Results`); after a player left or ran out of time the
-// other connections are closed at once, after a finished game once the players have gone or
-// `lingerMs` has passed. Then the table waits for players again.
+// Accepting backs off for a moment after an error (no descriptors left, say) rather than
+// spinning. A connection asked closed is closed once what was handed out for it is sent, or
+// after `closeMs` when its client does not read.
 //
 // Everything runs on the thread that calls `run`; the callbacks, which reach the database, run
 // there too.
@@ -21,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "tourney/table_host.h"
+
 namespace orvala::service {
 
 struct TournamentOptions {
@@ -28,19 +27,13 @@ struct TournamentOptions {
     int basePort = 25700;
     std::int64_t moveMs = 30'000;  // the players' 26 seconds and a little grace
     std::int64_t lingerMs = 10'000;
+    std::int64_t closeMs = 5'000;
+    int maxPerAddress = 4;
+    int maxConnections = 16;
     std::uint64_t seed = 0;  // 0: a random seed
 };
 
-struct TournamentCallbacks {
-    // The nick that holds `seat` of `table` from `address`, or nullopt.
-    std::function<std::optional<std::string>(int table, int seat, const std::string& address)>
-        seatCheck;
-    std::function<void(int table, const std::array<std::string, 4>& nicks,
-                       const std::array<int, 4>& results)>
-        results;
-    std::function<void(int table)> tableEnded;
-    std::function<void(std::string_view line)> log;
-};
+using TournamentCallbacks = TableHostCallbacks;
 
 class TournamentServer {
   public:

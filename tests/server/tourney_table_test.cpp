@@ -312,6 +312,36 @@ TEST(TourneyTable, SeatOnesReportIsComparedButTheServersResultStands) {
     EXPECT_TRUE(u.referee().takeLog().empty());
 }
 
+TEST(TourneyTable, LeavingWhileWaitingFreesTheSeatAndTouchesNoFrameBeingRead) {
+    // The greeting and a leave, then every other way out before the deal, with frames after it
+    // that must be dropped, not read.
+    const std::vector<std::string> reads{
+        tourney::shortFrame("connect1", 1) + tourney::longFrame("disA", 1),
+        tourney::longFrame("disA", 1) + tourney::shortFrame("bnext", 1) +
+            tourney::longFrame("disA", 1),
+        "GET / HTTP/1.1\r\n",
+        tourney::shortFrame("bnext", 1) + tourney::longFrame("disA", 2) +
+            tourney::shortFrame("TOut", 1),
+    };
+    for (const std::string& bytes : reads) {
+        SeededRandom random(1);
+        TableReferee r(1, random, 30'000);
+        r.seated(1, "P1", 0);
+        r.seated(2, "P2", 0);
+        r.receive(1, tourney::shortFrame("connect1", 1), 0);
+        r.receive(1, bytes, 0);
+        EXPECT_FALSE(r.isSeated(1)) << bytes;
+        EXPECT_TRUE(r.isSeated(2));
+        EXPECT_EQ(r.phase(), TableReferee::Phase::Waiting);
+        EXPECT_TRUE(r.takeOutgoing().empty());
+        // The seat is taken again and the table deals.
+        r.seated(1, "P4", 0);
+        r.seated(3, "P3", 0);
+        EXPECT_EQ(r.phase(), TableReferee::Phase::Playing);
+        EXPECT_EQ(r.nicks()[1], "P4");
+    }
+}
+
 TEST(TourneyTable, BytesThatBeginNoFrameCountAsLeaving) {
     Table t(8, 1);
     t.sitDown();

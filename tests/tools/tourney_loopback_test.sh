@@ -3,7 +3,8 @@
 # orvala-tool that log in, take their seats through the lobby's web operations and play. Three
 # players of a table print the same deal lines and the tournament's top ten takes their results;
 # a player that leaves, one that sends a card it may not play, and one that stops moving (the
-# server's clock, set short here, ends it) end the game for the others.
+# server's clock, set short here, ends it) end the game for the others. A finished table is
+# taken again at once, and a "Log off" before the deal leaves the service up and the seat free.
 # Usage: tourney_loopback_test.sh TOOL SERVICE SCRATCH
 set -u
 tool=$1
@@ -122,6 +123,16 @@ done
 [ "$sum" -eq 0 ] || fail "the scores of two tables add up to $sum"
 grep -q "table 3: results anna=" "$dir/games/out" || fail "no result logged"
 
+# The finished table is taken again at once, while its players may still linger.
+player again 3 1 anna --leave-after 1
+a=$!
+player again 3 2 boris
+b=$!
+player again 3 3 clara
+c=$!
+statuses $a $b $c
+[ "$st" = "0 1 1" ] || fail "again: statuses $st"
+
 # A player that leaves after a deal: the others are told that it left.
 player leave 5 1 gleb --leave-after 1
 a=$!
@@ -157,6 +168,19 @@ exec 3<>"/dev/tcp/127.0.0.1/$((base + 8))"
 printf 'connect1###########1' >&3
 timeout 5 cat <&3 >/dev/null || fail "a connection for a free seat kept open"
 exec 3<&-
+
+# "Log off" while waiting for the others: the greeting and the leave frame. The service lives
+# on and the seat is free again.
+taken=$(post /tour/seat "client3on1=0&gid=55&num=9&can=1&nick1=anna&pw=secret1&score1=0&kon1=0&rating1=0&country1=Russia&city1=Tver&sex1=M&ip1=127.0.0.1")
+[ "$taken" = "ok" ] || fail "log off: seat 1 not taken: $taken"
+exec 3<>"/dev/tcp/127.0.0.1/$((base + 9))"
+printf 'connect1###########1' >&3
+printf 'disA#############################################1' >&3
+timeout 5 cat <&3 >/dev/null || fail "log off: the connection kept open"
+exec 3<&-
+kill -0 "$pid" 2>/dev/null || fail "log off: the service died"
+[ "$(post /tour/read-seat 'readclient1=0&gid=55&num=9')" = '$X 0 0 0 X X M X$' ] ||
+    fail "log off: seat 1 still taken"
 stop_service
 
 # A player that stops moving: seat 2 opens the first deal and never bids; the server's clock,
