@@ -64,6 +64,21 @@ const std::vector<std::vector<std::string>>& migrations() {
             "CREATE TABLE login_failures (nick TEXT PRIMARY KEY, since BIGINT NOT NULL,"
             " count BIGINT NOT NULL)",
         },
+        // 2: the game for the global rating under way (when its start was written, the cycle's
+        // counters before it) and the verified cycle that awaits its record; password tries
+        // per nick and address (address '' counts the nick's tries from everywhere).
+        {
+            "ALTER TABLE accounts ADD COLUMN game_started BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN game_konl BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN game_score BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN cycle_due BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN cycle_score BIGINT NOT NULL DEFAULT 0",
+            "DROP TABLE login_failures",
+            "CREATE TABLE login_tries (nick TEXT NOT NULL, address TEXT NOT NULL,"
+            " count BIGINT NOT NULL, last BIGINT NOT NULL, next_at BIGINT NOT NULL,"
+            " PRIMARY KEY (nick, address))",
+            "CREATE INDEX login_tries_by_time ON login_tries (last)",
+        },
     };
     return all;
 }
