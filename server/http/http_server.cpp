@@ -135,6 +135,9 @@ class Session : public std::enable_shared_from_this<Session> {
                 HttpResponse response;
                 try {
                     response = route->handler(request, storage);
+                } catch (const StorageUnavailable& e) {
+                    self->shared_.log(std::string("unavailable: ") + e.what());
+                    response = errorReply(503, "database unavailable");
                 } catch (const std::exception& e) {
                     self->shared_.log(std::string("error: ") + e.what());
                     response = errorReply(500, "server error");
