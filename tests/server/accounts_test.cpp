@@ -127,6 +127,16 @@ TEST_P(Results, TheWindowsGamesAreCountedAndTheirRepeatsAccepted) {
     EXPECT_EQ(play(-300), "ok");
     EXPECT_EQ(read().Score, -300);
     EXPECT_EQ(read().KonL, 1);
+
+    // A cycle that closes below its best: its last result is read from the rating.
+    service->db().execute("UPDATE accounts SET konl = 24, score = -500 WHERE nick = 'carol'");
+    EXPECT_EQ(play(60), "ok");
+    EXPECT_EQ(read().Sessions, 2);
+    EXPECT_EQ(read().Best, 340);
+    const auto due =
+        service->db().queryOne("SELECT cycle_due, cycle_score FROM accounts WHERE nick = 'carol'");
+    EXPECT_EQ(due->integer(0), 1);
+    EXPECT_EQ(due->integer(1), -440);
 }
 
 TEST_P(Results, WritesNoGameCouldGiveAreRefused) {
