@@ -221,6 +221,9 @@ class Session : public std::enable_shared_from_this<Session> {
         } else {
             try {
                 response = route.handler(request, storage);
+            } catch (const StorageUnavailable& e) {
+                shared_.log(std::string("unavailable: ") + request.path + ": " + e.what());
+                response = errorReply(503, "database unavailable");
             } catch (const std::exception& e) {
                 shared_.log(std::string("error: ") + request.path + ": " + e.what());
                 response = errorReply(500, "server error");

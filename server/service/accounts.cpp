@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "service/game_results.h"
 #include "service/jpeg_check.h"
 #include "service/operations.h"
 #include "service/passwords.h"
@@ -80,9 +81,10 @@ HttpResponse registerAccount(const ServiceContext& ctx, const FormFields& f, Sto
     return textReply(added == 1 ? "ok" : "is");
 }
 
-HttpResponse readAccount(const ServiceContext& ctx, const FormFields& f, Storage& db) {
+HttpResponse readAccount(const ServiceContext& ctx, const HttpRequest& request, const FormFields& f,
+                         Storage& db) {
     const std::string nick = f.get("nick");
-    if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
+    if (!authenticate(db, ctx, request, nick, f.get("pw"))) return textReply("no");
     const auto a = db.queryOne(
         "SELECT city, country1, country2, sex, email, dater, r01, r02, r03, balance, r05, r06 "
         "FROM accounts WHERE nick = $1",
@@ -98,9 +100,10 @@ HttpResponse memberCount(const FormFields&, Storage& db) {
     return textReply(numberReply(row ? row->integer(0) : 0));
 }
 
-HttpResponse readResults(const ServiceContext& ctx, const FormFields& f, Storage& db) {
+HttpResponse readResults(const ServiceContext& ctx, const HttpRequest& request, const FormFields& f,
+                         Storage& db) {
     const std::string nick = f.get("nick");
-    if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
+    if (!authenticate(db, ctx, request, nick, f.get("pw"))) return textReply("no");
     const auto a = db.queryOne(
         "SELECT kon, best, rating, sessions, konl, score, res_r1, res_r2 FROM accounts "
         "WHERE nick = $1",
@@ -111,33 +114,69 @@ HttpResponse readResults(const ServiceContext& ctx, const FormFields& f, Storage
 }
 
 // The game writes its results twice a game (the provisional loss at the start, the real result
-// at the end), so the game count grows by at most one a write and the cycle by at most one.
-HttpResponse writeResults(const ServiceContext& ctx, const FormFields& f, Storage& db) {
+// at the end); each write must be the one its stored results and a single game allow.
+HttpResponse writeResults(const ServiceContext& ctx, const HttpRequest& request,
+                          const FormFields& f, Storage& db) {
     const std::string nick = f.get("nick");
+    online::GameResults w;
     long long kon, best, ses, konl, score, r1;
-    double rating;
-    const std::string r2 = f.get("crdorvalR2", "#");
+    w.R2 = f.get("crdorvalR2", "#");
     if (!parseInteger(f.get("crdorvalkon"), 0, 10'000'000, kon) ||
         !parseInteger(f.get("crdorvalbest"), -kMaxScore, kMaxScore, best) ||
-        !parseReal(f.get("crdorvalrating"), 1e7, rating) ||
+        !parseReal(f.get("crdorvalrating"), 1e7, w.Rating) ||
         !parseInteger(f.get("crdorvalses"), 0, 1'000'000, ses) ||
         !parseInteger(f.get("crdorvalkonl"), 0, 24, konl) ||
         !parseInteger(f.get("crdorvalscore"), -kMaxScore, kMaxScore, score) ||
         !parseInteger(f.get("crdorvalR1", "0"), -kMaxScore, kMaxScore, r1) ||
-        (r2 != "#" && !validWord(r2, 12)))
+        (w.R2 != "#" && !validWord(w.R2, 12)))
         return textReply("no");
-    if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
+    w.Kon = kon;
+    w.Best = best;
+    w.Sessions = ses;
+    w.KonL = konl;
+    w.Score = score;
+    w.R1 = r1;
+    if (!authenticate(db, ctx, request, nick, f.get("pw"))) return textReply("no");
+    const std::int64_t now = ctx.now();
     bool written = false;
     db.transaction([&] {
-        const auto a = db.queryOne("SELECT kon, sessions FROM accounts WHERE nick = $1", {nick});
+        const auto a = db.queryOne(
+            "SELECT kon, best, rating, sessions, konl, score, game_started, game_konl,"
+            " game_score FROM accounts WHERE nick = $1",
+            {nick});
         if (!a) return;
-        const auto oldKon = a->integer(0), oldSes = a->integer(1);
-        if (kon < oldKon || kon > oldKon + 1 || ses < oldSes || ses > oldSes + 1) return;
-        written = db.execute(
-                      "UPDATE accounts SET kon = $2, best = $3, rating = $4, sessions = $5,"
-                      " konl = $6, score = $7, res_r1 = $8, res_r2 = $9 WHERE nick = $1",
-                      {nick, std::int64_t{kon}, std::int64_t{best}, rating, std::int64_t{ses},
-                       std::int64_t{konl}, std::int64_t{score}, std::int64_t{r1}, r2}) == 1;
+        StoredResults stored;
+        stored.shown.Kon = a->integer(0);
+        stored.shown.Best = a->integer(1);
+        stored.shown.Rating = a->real(2);
+        stored.shown.Sessions = a->integer(3);
+        stored.shown.KonL = a->integer(4);
+        stored.shown.Score = a->integer(5);
+        stored.startedAt = a->integer(6);
+        stored.startKonL = a->integer(7);
+        stored.startScore = a->integer(8);
+        const ResultsDecision d = judgeResultsWrite(stored, w, now);
+        using Kind = ResultsDecision::Kind;
+        if (d.kind == Kind::Refused) return;
+        if (d.kind == Kind::Repeat) {
+            written = true;
+            return;
+        }
+        const online::GameResults& n = d.store;
+        // Started: the counters before the start are kept for the end; finished: forgotten.
+        const bool start = d.kind == Kind::Start;
+        written =
+            db.execute(
+                "UPDATE accounts SET kon = $2, best = $3, rating = $4, sessions = $5,"
+                " konl = $6, score = $7, res_r1 = $8, res_r2 = $9, game_started = $10,"
+                " game_konl = $11, game_score = $12,"
+                " cycle_due = CASE WHEN $13 = 1 THEN 1 ELSE cycle_due END,"
+                " cycle_score = CASE WHEN $13 = 1 THEN $14 ELSE cycle_score END"
+                " WHERE nick = $1 AND kon = $15 AND sessions = $16 AND game_started = $17",
+                {nick, n.Kon, n.Best, n.Rating, n.Sessions, n.KonL, n.Score, w.R1, w.R2,
+                 start ? now : std::int64_t{0}, start ? stored.shown.KonL : std::int64_t{0},
+                 start ? stored.shown.Score : std::int64_t{0}, std::int64_t{d.closedCycle ? 1 : 0},
+                 d.cycleScore, stored.shown.Kon, stored.shown.Sessions, stored.startedAt}) == 1;
     });
     return textReply(written ? "ok" : "no");
 }
@@ -156,7 +195,8 @@ HttpResponse readPage(const FormFields& f, Storage& db) {
     return textReply(recordReply({a->text(0)}, '~'));
 }
 
-HttpResponse writePage(const ServiceContext& ctx, const FormFields& f, Storage& db) {
+HttpResponse writePage(const ServiceContext& ctx, const HttpRequest& request, const FormFields& f,
+                       Storage& db) {
     const std::string nick = f.get("nick");
     std::string page;
     for (std::size_t i = 0; i < kPageFields.size(); ++i) {
@@ -165,7 +205,7 @@ HttpResponse writePage(const ServiceContext& ctx, const FormFields& f, Storage& 
         if (i) page += '~';
         page += value;
     }
-    if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
+    if (!authenticate(db, ctx, request, nick, f.get("pw"))) return textReply("no");
     db.execute("UPDATE accounts SET page = $2 WHERE nick = $1", {nick, page});
     return textReply("ok");
 }
@@ -179,11 +219,12 @@ HttpResponse readBalance(const FormFields& f, Storage& db) {
 // One authenticated operation: the debit is guarded by the balance in the same statement, the
 // credit and the ledger row follow in the same transaction. The two rows are touched in the
 // order of their nicks, so two opposite transfers never wait on each other.
-HttpResponse transfer(const ServiceContext& ctx, const FormFields& f, Storage& db) {
+HttpResponse transfer(const ServiceContext& ctx, const HttpRequest& request, const FormFields& f,
+                      Storage& db) {
     const std::string from = f.get("nick"), to = f.get("to");
     long long amount;
     if (!parseInteger(f.get("amount"), 1, kMaxAmount, amount)) return textReply("empty");
-    if (!authenticate(db, ctx, from, f.get("pw"))) return textReply("refused");
+    if (!authenticate(db, ctx, request, from, f.get("pw"))) return textReply("refused");
     if (from == to) return textReply("same");
     std::string reply;
     db.transaction([&] {
@@ -217,7 +258,7 @@ HttpResponse uploadPhoto(const ServiceContext& ctx, const HttpRequest& request, 
     const FormFields& f = *body.fields;
     const std::string nick = f.get("nick"), photo = f.get("photo");
     if (!checkJpeg(photo).ok) return textReply("bad");
-    if (!authenticate(db, ctx, nick, f.get("pw"))) return textReply("no");
+    if (!authenticate(db, ctx, request, nick, f.get("pw"))) return textReply("no");
     static const char* kHex = "0123456789abcdef";
     std::string hex;
     hex.reserve(photo.size() * 2);
@@ -256,34 +297,36 @@ void addAccountRoutes(Router& router, const ServiceContext& ctx) {
                 return registerAccount(*c, f, db);
             });
     addPost(router, "/acc/read", Style::Form, "no",
-            [c](const HttpRequest&, const FormFields& f, Storage& db) {
-                return readAccount(*c, f, db);
+            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return readAccount(*c, r, f, db);
             });
     addPost(
         router, "/acc/count", Style::Raw, "no",
         [](const HttpRequest&, const FormFields& f, Storage& db) { return memberCount(f, db); });
     addPost(router, "/acc/results-read", Style::Form, "no",
-            [c](const HttpRequest&, const FormFields& f, Storage& db) {
-                return readResults(*c, f, db);
+            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return readResults(*c, r, f, db);
             });
     addPost(router, "/acc/results-write", Style::Raw, "no",
-            [c](const HttpRequest&, const FormFields& f, Storage& db) {
-                return writeResults(*c, f, db);
+            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return writeResults(*c, r, f, db);
             });
     addPost(
         router, "/acc/place", Style::Raw, "no",
         [](const HttpRequest&, const FormFields& f, Storage& db) { return placeByRating(f, db); });
     addPost(router, "/acc/page-read", Style::Form, "no",
             [](const HttpRequest&, const FormFields& f, Storage& db) { return readPage(f, db); });
-    addPost(
-        router, "/acc/page-write", Style::Raw, "no",
-        [c](const HttpRequest&, const FormFields& f, Storage& db) { return writePage(*c, f, db); });
+    addPost(router, "/acc/page-write", Style::Raw, "no",
+            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return writePage(*c, r, f, db);
+            });
     addPost(
         router, "/acc/balance-read", Style::Form, "no",
         [](const HttpRequest&, const FormFields& f, Storage& db) { return readBalance(f, db); });
-    addPost(
-        router, "/acc/transfer", Style::Raw, "empty",
-        [c](const HttpRequest&, const FormFields& f, Storage& db) { return transfer(*c, f, db); });
+    addPost(router, "/acc/transfer", Style::Raw, "empty",
+            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return transfer(*c, r, f, db);
+            });
     // A picture of up to 200 KB, percent-encoded: up to three bytes a byte.
     router.add({"POST", "/acc/photo-upload", false, 3 * kMaxJpegBytes + 4096,
                 [c](const HttpRequest& r, Storage& db) { return uploadPhoto(*c, r, db); }});

@@ -96,6 +96,9 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
         return textReply("fail");
     const std::string d = std::to_string(s);
     const std::string caller = callerAddress(request, ctx.config);
+    // Only the account's owner sits under its nick; a seat is freed by the address that took it.
+    if (can == 1 && !authenticate(db, ctx, request, f.get("nick" + d), f.get("pw")))
+        return textReply("fail");
     std::string reply = "fail";
     db.transaction([&] {
         const auto seats = tableSeats(ctx, db, table);

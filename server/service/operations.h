@@ -31,10 +31,15 @@ void addPost(Router& router, std::string path, Style style, std::string refusal,
 // the operator's trusted proxies.
 std::string callerAddress(const HttpRequest& request, const ServiceConfig& config);
 
-// True when the nick exists and the password is its own. Failed attempts are counted per nick;
-// after ten within ten minutes every attempt fails until the ten minutes are over.
-bool authenticate(Storage& storage, const ServiceContext& context, std::string_view nick,
-                  std::string_view password);
+// True when the nick exists and the password is its own. Every try is counted per nick (any
+// case) and caller address before the password is checked: after a few failures from one
+// address its tries wait, doubling, up to an hour; after many failures from everywhere the
+// nick's tries are spaced by a few seconds at most. A try that must wait fails at once.
+bool authenticate(Storage& storage, const ServiceContext& context, const HttpRequest& request,
+                  std::string_view nick, std::string_view password);
+
+// A nick as the service compares nicks: Latin and Cyrillic (Windows-1251) letters in small.
+std::string foldedNick(std::string_view nick);
 
 // Takes the write slot `key` when it was last taken at least `seconds` ago (or never).
 bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,

@@ -7,8 +7,13 @@
 namespace orvala::service {
 namespace {
 
+#ifdef ORVALA_CHEAP_PASSWORD_HASHES
+constexpr unsigned long long kOps = crypto_pwhash_OPSLIMIT_MIN;
+constexpr std::size_t kMemory = crypto_pwhash_MEMLIMIT_MIN;
+#else
 constexpr unsigned long long kOps = 2;
 constexpr std::size_t kMemory = 19u << 20;
+#endif
 
 void ensureSodium() {
     static const bool ready = sodium_init() >= 0;

@@ -2,6 +2,7 @@
 // the message number, so the "best" row is the newest message. The account table 355 takes only
 // authenticated cycle records and pays the places' rewards itself.
 
+#include "service/game_results.h"
 #include "service/operations.h"
 #include "service/replies.h"
 #include "service/text_rules.h"
@@ -104,7 +105,10 @@ std::optional<Row> readRow(const FormFields& f) {
             !allAllowed(r.stamp))
             return std::nullopt;
     } else {
-        if (!parseInteger(f.get("score"), -kMaxScore, kMaxScore, r.score)) return std::nullopt;
+        // Cycles played without an account were not timed: they get the bound of 25 games
+        // whose scores never rose above their start.
+        const long long bound = r.gid == kAccounts ? kMaxScore : largestCycleScore();
+        if (!parseInteger(f.get("score"), -bound, bound, r.score)) return std::nullopt;
         if (r.stamp != "#" || r.text != "#") return std::nullopt;
     }
     return r;
@@ -128,7 +132,7 @@ HttpResponse write(const ServiceContext& ctx, const HttpRequest& request, const 
     if (chat && (config.chatPaused || storedSetting(db, "chat_paused") == "on"))
         return textReply("paused");
     if (!chat && config.recordsPaused) return textReply("paused");
-    if (row->gid == kAccounts && !authenticate(db, ctx, row->nick, f.get("pw")))
+    if (row->gid == kAccounts && !authenticate(db, ctx, request, row->nick, f.get("pw")))
         return textReply("no");
 
     const std::int64_t now = ctx.now();
@@ -137,7 +141,7 @@ HttpResponse write(const ServiceContext& ctx, const HttpRequest& request, const 
     db.transaction([&] {
         if (!takeWriteSlot(db, kind + " address " + callerAddress(request, config), now,
                            kWriteInterval) ||
-            !takeWriteSlot(db, kind + " nick " + row->nick, now, kWriteInterval))
+            !takeWriteSlot(db, kind + " nick " + foldedNick(row->nick), now, kWriteInterval))
             throw Refusal{"wait"};
         if (chat) {
             // The service numbers the messages, so two players posting at once never share one.
@@ -151,13 +155,14 @@ HttpResponse write(const ServiceContext& ctx, const HttpRequest& request, const 
             return;
         }
         if (row->gid == kAccounts) {
-            // A cycle record stands for a finished cycle of this account, at most its best.
+            // A cycle record stands for the last cycle the account finished through its verified
+            // games, with that cycle's score, once.
             const auto a = db.queryOne(
-                "SELECT sessions, best, city, country1, sex FROM accounts WHERE nick = $1",
+                "SELECT cycle_due, cycle_score, city, country1, sex FROM accounts WHERE nick = $1",
                 {row->nick});
-            const auto written = db.queryOne(
-                "SELECT count(*) FROM records WHERE gid = 355 AND nick = $1", {row->nick});
-            if (!a || written->integer(0) >= a->integer(0) || row->score > a->integer(1))
+            if (!a || a->integer(0) != 1 || row->score != a->integer(1)) throw Refusal{"no"};
+            if (db.execute("UPDATE accounts SET cycle_due = 0 WHERE nick = $1 AND cycle_due = 1",
+                           {row->nick}) != 1)
                 throw Refusal{"no"};
             row->city = a->text(2);
             row->country = a->text(3);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "service/operations.h"
 #include "service/passwords.h"
@@ -48,26 +49,84 @@ std::string callerAddress(const HttpRequest& request, const ServiceConfig& confi
     return last.empty() ? request.peerAddress : last;
 }
 
-bool authenticate(Storage& storage, const ServiceContext& context, std::string_view nick,
-                  std::string_view password) {
-    constexpr std::int64_t kWindow = 600, kMaxFailures = 10;
-    const std::int64_t now = context.now();
-    const std::string n(nick);
-    const auto failures =
-        storage.queryOne("SELECT since, count FROM login_failures WHERE nick = $1", {n});
-    if (failures && now - failures->integer(0) < kWindow && failures->integer(1) >= kMaxFailures)
+namespace {
+
+// Tries of one nick from one address: a few free, then waits doubling up to an hour. Tries of
+// one nick from everywhere: many free, then waits of a few seconds at most, so that a crowd of
+// strangers slows a guesser but never locks the owner out.
+constexpr std::int64_t kFreeTries = 3, kLongestAddressWait = 3600;
+constexpr std::int64_t kNickCeiling = 100, kLongestNickWait = 4;
+// A nick or pair not tried for this long starts again.
+constexpr std::int64_t kForgetAfter = 3600;
+
+std::int64_t waitAfter(std::int64_t tries, std::int64_t free, std::int64_t longest) {
+    if (tries <= free) return 0;
+    const std::int64_t doublings = std::min<std::int64_t>(tries - free - 1, 30);
+    return std::min<std::int64_t>(std::int64_t{1} << doublings, longest);
+}
+
+struct MustWait {};
+
+// Counts one try as a failure before the password is checked, so that no burst of tries in
+// parallel gets past the count: each reservation is one atomic increment, refused while the
+// previous one set a wait.
+bool reserveTry(Storage& db, const std::string& nick, const std::string& address,
+                std::int64_t now) {
+    try {
+        db.transaction([&] {
+            db.execute("DELETE FROM login_tries WHERE last < $1", {now - kForgetAfter});
+            for (const auto& [key, free, longest] :
+                 {std::tuple{std::string(), kNickCeiling, kLongestNickWait},
+                  std::tuple{address, kFreeTries, kLongestAddressWait}}) {
+                db.execute(
+                    "INSERT INTO login_tries (nick, address, count, last, next_at) "
+                    "VALUES ($1, $2, 0, $3, 0) ON CONFLICT (nick, address) DO NOTHING",
+                    {nick, key, now});
+                const auto tries = db.queryOne(
+                    "UPDATE login_tries SET count = count + 1, last = $3 "
+                    "WHERE nick = $1 AND address = $2 AND next_at <= $3 RETURNING count",
+                    {nick, key, now});
+                if (!tries) throw MustWait{};
+                db.execute("UPDATE login_tries SET next_at = $3 WHERE nick = $1 AND address = $2",
+                           {nick, key, now + waitAfter(tries->integer(0), free, longest)});
+            }
+        });
+    } catch (const MustWait&) {
         return false;
-    const auto account = storage.queryOne("SELECT pw_hash FROM accounts WHERE nick = $1", {n});
-    if (account && verifyPassword(account->text(0), password)) return true;
-    if (account) {
-        storage.execute(
-            "INSERT INTO login_failures (nick, since, count) VALUES ($1, $2, 1) "
-            "ON CONFLICT (nick) DO UPDATE SET "
-            "count = CASE WHEN login_failures.since > $3 THEN login_failures.count + 1 ELSE 1 END,"
-            " since = CASE WHEN login_failures.since > $3 THEN login_failures.since ELSE $2 END",
-            {n, now, now - kWindow});
     }
-    return false;
+    return true;
+}
+
+}  // namespace
+
+std::string foldedNick(std::string_view nick) {
+    std::string out(nick);
+    for (char& c : out) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 'A' && u <= 'Z')
+            c = static_cast<char>(u + 32);
+        else if (u >= 0xC0 && u <= 0xDF)  // Cyrillic capitals in Windows-1251
+            c = static_cast<char>(u + 32);
+        else if (u == 0xA8)  // Yo
+            c = static_cast<char>(0xB8);
+    }
+    return out;
+}
+
+bool authenticate(Storage& storage, const ServiceContext& context, const HttpRequest& request,
+                  std::string_view nick, std::string_view password) {
+    const std::string n(nick), key = foldedNick(nick);
+    std::string address = callerAddress(request, context.config);
+    if (address.empty()) address = "-";  // '' stands for the nick's tries from everywhere
+    if (!reserveTry(storage, key, address, context.now())) return false;
+    const auto account = storage.queryOne("SELECT pw_hash FROM accounts WHERE nick = $1", {n});
+    if (!account || !verifyPassword(account->text(0), password)) return false;
+    // The owner's try was no failure: this address starts again and the nick's count forgets it.
+    storage.execute("DELETE FROM login_tries WHERE nick = $1 AND address = $2", {key, address});
+    storage.execute(
+        "UPDATE login_tries SET count = count - 1 WHERE nick = $1 AND address = '' AND count > 0",
+        {key});
+    return true;
 }
 
 bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,

@@ -1,7 +1,15 @@
 // PostgreSQL through libpqxx, which sends the parameters apart from the statement's text.
 // Statements outside a transaction run on their own; a transaction that meets a deadlock or a
 // serialization failure is run again from its start, a few times.
+//
+// A lost connection (the database restarted, the network broke) is dropped, and the next use
+// opens a new one; while that fails, uses wait between attempts (100 ms doubling to 2 s) and
+// are answered StorageUnavailable at once. A statement or transaction that lost its connection
+// is never sent again: the database rolled back whatever was not committed, and a commit whose
+// answer was lost may have happened, so the caller learns only that the database was away.
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <pqxx/pqxx>
 #include <string>
@@ -30,9 +38,12 @@ std::vector<std::string> asText(std::initializer_list<SqlValue> params) {
 
 class PostgresStorage final : public Storage {
   public:
-    explicit PostgresStorage(const std::string& url) try : connection_(url) {
-    } catch (const std::exception& e) {
-        throw StorageError(std::string("cannot connect to PostgreSQL: ") + e.what());
+    explicit PostgresStorage(const std::string& url) : url_(withConnectTimeout(url)) {
+        try {
+            connection_ = std::make_unique<pqxx::connection>(url_);
+        } catch (const std::exception& e) {
+            throw StorageError(std::string("cannot connect to PostgreSQL: ") + e.what());
+        }
     }
 
     Engine engine() const override { return Engine::Postgres; }
@@ -64,7 +75,7 @@ class PostgresStorage final : public Storage {
     void transaction(const std::function<void()>& work) override {
         for (int attempt = 1;; ++attempt) {
             try {
-                pqxx::work txn(connection_);
+                pqxx::work txn(connection());
                 current_ = &txn;
                 try {
                     work();
@@ -79,30 +90,74 @@ class PostgresStorage final : public Storage {
                 if (attempt >= 5) throw StorageError("postgres: deadlock, given up");
             } catch (const pqxx::serialization_failure&) {
                 if (attempt >= 5) throw StorageError("postgres: serialization, given up");
+            } catch (const pqxx::in_doubt_error& e) {
+                lost(e);
             } catch (const StorageError&) {
                 throw;
             } catch (const pqxx::failure& e) {
-                throw StorageError(std::string("postgres: ") + e.what());
+                failed(e);
             }
         }
     }
 
   private:
-    pqxx::result exec(std::string_view sql, std::initializer_list<SqlValue> params) {
-        const std::string text(sql);
-        const auto values = asText(params);
-        if (current_)
-            return current_->exec_params(text, pqxx::prepare::make_dynamic_params(values));
+    // libpq waits for a connection as long as the system does; a database out of reach should
+    // cost a request two seconds at most.
+    static std::string withConnectTimeout(const std::string& url) {
+        if (url.find("connect_timeout=") != std::string::npos) return url;
+        return url + (url.find('?') == std::string::npos ? "?" : "&") + "connect_timeout=2";
+    }
+
+    pqxx::connection& connection() {
+        using namespace std::chrono;
+        if (connection_ && connection_->is_open()) return *connection_;
+        connection_.reset();
+        const auto now = steady_clock::now();
+        if (now < nextAttempt_)
+            throw StorageUnavailable("postgres: out of reach, trying again shortly");
         try {
-            pqxx::nontransaction txn(connection_);
-            return txn.exec_params(text, pqxx::prepare::make_dynamic_params(values));
-        } catch (const pqxx::failure& e) {
-            throw StorageError(std::string("postgres: ") + e.what());
+            connection_ = std::make_unique<pqxx::connection>(url_);
+            wait_ = milliseconds(0);
+            return *connection_;
+        } catch (const std::exception& e) {
+            wait_ = std::clamp(wait_ * 2, milliseconds(100), milliseconds(2000));
+            nextAttempt_ = steady_clock::now() + wait_;
+            throw StorageUnavailable(std::string("postgres: cannot reconnect: ") + e.what());
         }
     }
 
-    pqxx::connection connection_;
+    // The connection is gone: the next use opens a new one.
+    [[noreturn]] void lost(const std::exception& e) {
+        connection_.reset();
+        throw StorageUnavailable(std::string("postgres: connection lost: ") + e.what());
+    }
+
+    [[noreturn]] void failed(const pqxx::failure& e) {
+        if (dynamic_cast<const pqxx::broken_connection*>(&e) || !connection_ ||
+            !connection_->is_open())
+            lost(e);
+        throw StorageError(std::string("postgres: ") + e.what());
+    }
+
+    pqxx::result exec(std::string_view sql, std::initializer_list<SqlValue> params) {
+        const std::string text(sql);
+        const auto values = asText(params);
+        // Inside a transaction its own handler judges what a failure means.
+        if (current_)
+            return current_->exec_params(text, pqxx::prepare::make_dynamic_params(values));
+        try {
+            pqxx::nontransaction txn(connection());
+            return txn.exec_params(text, pqxx::prepare::make_dynamic_params(values));
+        } catch (const pqxx::failure& e) {
+            failed(e);
+        }
+    }
+
+    std::string url_;
+    std::unique_ptr<pqxx::connection> connection_;
     pqxx::transaction_base* current_ = nullptr;
+    std::chrono::milliseconds wait_{0};
+    std::chrono::steady_clock::time_point nextAttempt_{};
 };
 
 }  // namespace

@@ -64,11 +64,26 @@ const std::vector<std::vector<std::string>>& migrations() {
             "CREATE TABLE login_failures (nick TEXT PRIMARY KEY, since BIGINT NOT NULL,"
             " count BIGINT NOT NULL)",
         },
-        // A lobby seat remembers when it was taken and whether its holder reached the table,
+        // 2: a lobby seat remembers when it was taken and whether its holder reached the table,
         // so a seat nobody comes to is freed.
         {
             "ALTER TABLE seats ADD COLUMN taken_at BIGINT NOT NULL DEFAULT 0",
             "ALTER TABLE seats ADD COLUMN connected BIGINT NOT NULL DEFAULT 0",
+        },
+        // 3: the game for the global rating under way (when its start was written, the cycle's
+        // counters before it) and the verified cycle that awaits its record; password tries
+        // per nick and address (address '' counts the nick's tries from everywhere).
+        {
+            "ALTER TABLE accounts ADD COLUMN game_started BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN game_konl BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN game_score BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN cycle_due BIGINT NOT NULL DEFAULT 0",
+            "ALTER TABLE accounts ADD COLUMN cycle_score BIGINT NOT NULL DEFAULT 0",
+            "DROP TABLE login_failures",
+            "CREATE TABLE login_tries (nick TEXT NOT NULL, address TEXT NOT NULL,"
+            " count BIGINT NOT NULL, last BIGINT NOT NULL, next_at BIGINT NOT NULL,"
+            " PRIMARY KEY (nick, address))",
+            "CREATE INDEX login_tries_by_time ON login_tries (last)",
         },
     };
     return all;

@@ -3,9 +3,10 @@
 // the default) and PostgreSQL. Both take the same SQL, written with numbered parameters ($1, $2,
 // ...) that are always bound, never spliced into the text. A connection belongs to one thread.
 //
-// Failures of the engine (a broken connection, a constraint, a full disk) are thrown as
-// StorageError: a worker catches it and answers the request with a server error, and an open
-// transaction is rolled back first.
+// Failures of the engine (a constraint, a full disk) are thrown as StorageError: a worker catches
+// it and answers the request with a server error, and an open transaction is rolled back first.
+// A database out of reach (a lost connection, not yet re-opened) is StorageUnavailable, which
+// the worker answers "unavailable" (503): the request may be sent again later.
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +23,10 @@ namespace orvala::service {
 
 struct StorageError : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+struct StorageUnavailable : StorageError {
+    using StorageError::StorageError;
 };
 
 using SqlValue = std::variant<std::int64_t, double, std::string>;

@@ -206,7 +206,7 @@ void TourneyLobby::checkAddressThenTake(int table, int seat, int before) {
 }
 
 void TourneyLobby::take(int table, int seat) {
-    post(online::seatRequest(table, seat, online::SeatCan::Take, me_),
+    post(online::seatRequest(table, seat, online::SeatCan::Take, me_, setup_.account.Pw),
          [this, table, seat](bool ok, const std::string& reply) {
              if (!ok || online::readSeatReply(reply) != online::SeatResult::Done) {
                  if (setup_.failed) setup_.failed();

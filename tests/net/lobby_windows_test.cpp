@@ -46,6 +46,7 @@ std::string bobSits(const TestService& s, int table, int seat, const std::string
                                  {"num", std::to_string(table)},
                                  {"can", "1"},
                                  {"nick" + d, "bob"},
+                                 {"pw", "secret2"},
                                  {"score" + d, "0"},
                                  {"kon" + d, "0"},
                                  {"rating" + d, "17"},

@@ -4,6 +4,7 @@
 #include <random>
 #include <thread>
 
+#include "core/online/account_rating.h"
 #include "engine_fixture.h"
 
 namespace orvala::service::testing {
@@ -72,42 +73,144 @@ TEST_P(Accounts, RegistrationLoginAndTheStoredPassword) {
     }
 }
 
-TEST_P(Accounts, ResultsRoundTripAndImplausibleWritesAreRefused) {
+// The game's own writes, as the window sends them: the start with the provisional loss, the end
+// with the real result; each write must be the one a single game allows.
+class Results : public EngineTest {
+  protected:
+    std::string write(const online::GameResults& r, const std::string& pw = "secret1") {
+        return service
+            ->post("/acc/results-write", online::writeResultsRequest("carol", pw, r).body())
+            .body;
+    }
+    online::GameResults read() {
+        const auto r = online::readResultsReply(
+            service
+                ->post("/acc/results-read", online::readResultsRequest("carol", "secret1").body())
+                .body);
+        EXPECT_TRUE(r);
+        return r.value_or(online::GameResults{});
+    }
+    // One whole game as the window plays it, `seconds` long; the end write's answer.
+    std::string play(std::int64_t result, std::int64_t seconds = 600) {
+        const online::GameResults atStart = read();
+        if (write(online::startedGame(atStart)) != "ok") return "start refused";
+        service->clock += seconds;
+        return write(online::finishedGame(read(), atStart, result));
+    }
+};
+
+TEST_P(Results, TheWindowsGamesAreCountedAndTheirRepeatsAccepted) {
     ASSERT_EQ(registerAccount(*service, "carol", "secret1"), "ok");
-    auto write = [&](const std::string& pw, const std::string& kon, const std::string& ses,
-                     const std::string& konl, const std::string& rating) {
-        return service
-            ->post("/acc/results-write", raw({{"nick", "carol"},
-                                              {"pw", pw},
-                                              {"crdorvalkon", kon},
-                                              {"crdorvalbest", "0"},
-                                              {"crdorvalrating", rating},
-                                              {"crdorvalses", ses},
-                                              {"crdorvalkonl", konl},
-                                              {"crdorvalscore", "-40"},
-                                              {"crdorvalR1", "0"},
-                                              {"crdorvalR2", "#"}}))
-            .body;
-    };
-    auto read = [&] {
-        return service
-            ->post("/acc/results-read",
-                   form({{"nick", "carol"}, {"pw", "secret1"}, {"crdorvalbest", "0"}}))
-            .body;
-    };
-    EXPECT_EQ(write("secret1", "1", "0", "0", "-1999.96"), "ok");
-    EXPECT_EQ(read(), "$1 0 -1999.96 0 0 -40 0 #$");
-    EXPECT_EQ(write("secret1", "1", "0", "1", "100.04"), "ok") << "the same game, its real result";
-    EXPECT_EQ(write("wrong12", "2", "0", "1", "5000"), "no");
-    EXPECT_EQ(write("secret1", "3", "0", "1", "5000"), "no") << "two games in one write";
-    EXPECT_EQ(write("secret1", "0", "0", "1", "5000"), "no") << "fewer games than before";
-    EXPECT_EQ(write("secret1", "2", "2", "0", "5000"), "no") << "two cycles in one write";
-    EXPECT_EQ(write("secret1", "2", "0", "25", "5000"), "no") << "a cycle of 26 games";
-    EXPECT_EQ(write("secret1", "2", "0", "1", "1e400"), "no");
-    EXPECT_EQ(read(), "$1 0 100.04 0 1 -40 0 #$");
+    online::GameResults none;
+    EXPECT_EQ(write(online::startedGame(none)), "ok");
+    EXPECT_EQ(write(online::startedGame(none)), "ok") << "the start again after a lost answer";
+    EXPECT_EQ(read().Kon, 1);
+    EXPECT_DOUBLE_EQ(read().Rating, -1999.96);
+    service->clock += 600;
+    const online::GameResults end = online::finishedGame(read(), none, 100);
+    EXPECT_EQ(write(end), "ok");
+    EXPECT_EQ(write(end), "ok") << "the end again after a lost answer";
+    EXPECT_NEAR(read().Rating, 100.04, 1e-9);
+    EXPECT_EQ(read().KonL, 1);
+    EXPECT_EQ(read().Score, 100);
+    EXPECT_EQ(write(online::startedGame(read()), "wrong12"), "no");
     EXPECT_EQ(service->post("/acc/place", raw({{"crdorvalrating", "100"}})).body, "$2*");
-    EXPECT_EQ(service->post("/acc/place", raw({{"crdorvalrating", "100.04"}})).body, "$1*");
+
+    // A cycle's 25th game closes it: the best, one more session, the counters back at 0.
+    for (int game = 2; game <= 25; ++game) ASSERT_EQ(play(game % 2 ? 40 : -20), "ok") << game;
+    const online::GameResults closed = read();
+    EXPECT_EQ(closed.Sessions, 1);
+    EXPECT_EQ(closed.KonL, 0);
+    EXPECT_EQ(closed.Best, 100 + 12 * 40 - 12 * 20);
+    // A game left unfinished costs the cycle: the next start counts from 0.
+    ASSERT_EQ(write(online::startedGame(read())), "ok");
+    EXPECT_EQ(play(-300), "ok");
+    EXPECT_EQ(read().Score, -300);
+    EXPECT_EQ(read().KonL, 1);
+
+    // A cycle that closes below its best: its last result is read from the rating.
+    service->db().execute("UPDATE accounts SET konl = 24, score = -500 WHERE nick = 'carol'");
+    EXPECT_EQ(play(60), "ok");
+    EXPECT_EQ(read().Sessions, 2);
+    EXPECT_EQ(read().Best, 340);
+    const auto due =
+        service->db().queryOne("SELECT cycle_due, cycle_score FROM accounts WHERE nick = 'carol'");
+    EXPECT_EQ(due->integer(0), 1);
+    EXPECT_EQ(due->integer(1), -440);
 }
+
+TEST_P(Results, WritesNoGameCouldGiveAreRefused) {
+    ASSERT_EQ(registerAccount(*service, "carol", "secret1"), "ok");
+    const online::GameResults before = read();
+    online::GameResults start = online::startedGame(before);
+    online::GameResults wrong = start;
+    wrong.Best = 1'000'000;
+    EXPECT_EQ(write(wrong), "no") << "a best no cycle reached";
+    wrong = start;
+    wrong.Rating = 9'999'999;
+    EXPECT_EQ(write(wrong), "no") << "a rating the formula does not give";
+    wrong = start;
+    wrong.Kon += 1;
+    EXPECT_EQ(write(wrong), "no") << "two games in one write";
+    ASSERT_EQ(write(start), "ok");
+
+    service->clock += 30;
+    EXPECT_EQ(write(online::finishedGame(read(), before, 100)), "no") << "faster than a game";
+    service->clock += 570;
+    EXPECT_EQ(write(online::finishedGame(read(), before, 1'000'000)), "no") << "beyond any game";
+    online::GameResults inconsistent = online::finishedGame(read(), before, 100);
+    inconsistent.Rating = online::finishedGame(read(), before, 900).Rating;
+    EXPECT_EQ(write(inconsistent), "no") << "the score of one result, the rating of another";
+    online::GameResults twoCycles = online::finishedGame(read(), before, 100);
+    twoCycles.Sessions += 1;
+    EXPECT_EQ(write(twoCycles), "no");
+    EXPECT_EQ(write(online::finishedGame(read(), before, 100)), "ok");
+    EXPECT_EQ(write(online::finishedGame(read(), before, 200)), "no") << "one end a start";
+    EXPECT_EQ(read().Score, 100);
+}
+
+ORVALA_ON_BOTH_ENGINES(Results);
+// A stranger's wrong passwords slow the stranger: a few are free at each address, then each
+// try waits longer, however many arrive at once; a crowd of addresses slows the nick by seconds
+// at most, and the owner comes in after that.
+class Tries : public EngineTest {
+  protected:
+    void configure(ServiceConfig& c) override { c.trustedProxies = {"127.0.0.1"}; }
+    std::string login(const std::string& from, const std::string& nick, const std::string& pw) {
+        return postFrom(*service, from, "/acc/read",
+                        form({{"nick", nick}, {"pw", pw}, {"label0", "0"}}))
+            .body;
+    }
+};
+
+TEST_P(Tries, WrongPasswordsSlowTheirAddressButNeverLockTheOwnerOut) {
+    ASSERT_EQ(registerAccount(*service, "dora", "secret1"), "ok");
+    std::vector<std::thread> burst;
+    for (int i = 0; i < 12; ++i)
+        burst.emplace_back([&] { EXPECT_EQ(login("10.6.0.1", "dora", "wrong12"), "no"); });
+    for (auto& t : burst) t.join();
+    const auto counted = service->db().queryOne(
+        "SELECT count FROM login_tries WHERE nick = 'dora' AND address = '10.6.0.1'");
+    ASSERT_TRUE(counted);
+    EXPECT_EQ(counted->integer(0), 4) << "three free tries and one more before the first wait";
+    EXPECT_EQ(login("10.6.0.1", "DORA", "secret1"), "no") << "the address waits, any case";
+    EXPECT_NE(login("10.6.0.2", "dora", "secret1"), "no") << "the owner elsewhere does not";
+    service->clock += 1;
+    EXPECT_NE(login("10.6.0.1", "dora", "secret1"), "no") << "after the wait";
+
+    // A crowd: 26 addresses, four tries each, pass the nick's ceiling.
+    std::vector<std::thread> crowd;
+    for (int a = 0; a < 26; ++a)
+        crowd.emplace_back([&, a] {
+            for (int i = 0; i < 4; ++i) login("10.7.0." + std::to_string(a), "dora", "wrong12");
+        });
+    for (auto& t : crowd) t.join();
+    EXPECT_EQ(login("10.6.0.3", "dora", "secret1"), "no") << "the nick is slowed";
+    service->clock += 4;
+    EXPECT_NE(login("10.6.0.3", "dora", "secret1"), "no") << "but only by seconds";
+}
+
+ORVALA_ON_BOTH_ENGINES(Tries);
 
 TEST_P(Accounts, ThePageKeepsItsFieldsApartAndNeedsThePassword) {
     ASSERT_EQ(registerAccount(*service, "dave", "secret1"), "ok");

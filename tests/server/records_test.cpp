@@ -3,6 +3,8 @@
 #include <fstream>
 #include <tuple>
 
+#include "core/online/account_rating.h"
+#include "core/online/numbers.h"
 #include "engine_fixture.h"
 
 namespace orvala::service::testing {
@@ -119,38 +121,61 @@ TEST_P(Records, ChatMessagesAreNumberedNewestFirstAndLimited) {
     EXPECT_EQ(chat("10.1.0.3", "Cid", "hi"), "$1*");
 }
 
-TEST_P(Records, AnAccountsCycleRecordPaysItsPlaceOnce) {
+TEST_P(Records, OnlyACycleItsGamesGaveEarnsItsPlace) {
     ASSERT_EQ(registerAccount(*service, "kate", "secret1"), "ok");
-    const std::string cycleScore = "300";
-    EXPECT_EQ(writeRecord("10.2.0.1", 355, "kate", cycleScore, "&pw=secret1"), "no")
+    EXPECT_EQ(writeRecord("10.2.0.1", 355, "kate", "300", "&pw=secret1"), "no")
         << "no cycle finished yet";
-    ASSERT_EQ(service
-                  ->post("/acc/results-write", raw({{"nick", "kate"},
-                                                    {"pw", "secret1"},
-                                                    {"crdorvalkon", "1"},
-                                                    {"crdorvalbest", cycleScore},
-                                                    {"crdorvalrating", "12.5"},
-                                                    {"crdorvalses", "1"},
-                                                    {"crdorvalkonl", "0"},
-                                                    {"crdorvalscore", "0"},
-                                                    {"crdorvalR1", "0"},
-                                                    {"crdorvalR2", "#"}}))
-                  .body,
-              "ok");
-    EXPECT_EQ(writeRecord("10.2.0.2", 355, "kate", cycleScore, "&pw=wrong12"), "no");
-    EXPECT_EQ(writeRecord("10.2.0.3", 355, "kate", "301", "&pw=secret1"), "no") << "above the best";
+    // The cycle's last game: kate has 24 games of it behind her, 200 points.
+    service->db().execute(
+        "UPDATE accounts SET kon = 40, konl = 24, score = 200, rating = 20, sessions = 1,"
+        " best = 100 WHERE nick = 'kate'");
+    const auto results = [&] {
+        return online::readResultsReply(
+                   service
+                       ->post("/acc/results-read",
+                              online::readResultsRequest("kate", "secret1").body())
+                       .body)
+            .value_or(online::GameResults{});
+    };
+    const auto writeResults = [&](const online::GameResults& r) {
+        return service
+            ->post("/acc/results-write", online::writeResultsRequest("kate", "secret1", r).body())
+            .body;
+    };
+    const online::GameResults atStart = results();
+    ASSERT_EQ(writeResults(online::startedGame(atStart)), "ok");
+    service->clock += 600;
+    online::GameResults invented = online::finishedGame(results(), atStart, 100);
+    invented.Best = 1'000'000;
+    EXPECT_EQ(writeResults(invented), "no");
+    EXPECT_EQ(writeRecord("10.2.0.2", 355, "kate", "1000000", "&pw=secret1"), "no");
+    ASSERT_EQ(writeResults(online::finishedGame(results(), atStart, 100)), "ok");
+
+    const std::string cycleScore = "300";
+    EXPECT_EQ(writeRecord("10.2.0.3", 355, "kate", cycleScore, "&pw=wrong12"), "no");
+    EXPECT_EQ(writeRecord("10.2.0.4", 355, "kate", "299", "&pw=secret1"), "no")
+        << "not the cycle's score";
     EXPECT_EQ(balanceOf("kate"), 0);
-    EXPECT_EQ(writeRecord("10.2.0.4", 355, "kate", cycleScore, "&pw=secret1"), "$1*");
+    EXPECT_EQ(writeRecord("10.2.0.5", 355, "kate", cycleScore, "&pw=secret1"), "$1*");
     EXPECT_EQ(balanceOf("kate"), 25);
     service->clock += 15;
-    EXPECT_EQ(writeRecord("10.2.0.5", 355, "kate", cycleScore, "&pw=secret1"), "no")
+    EXPECT_EQ(writeRecord("10.2.0.6", 355, "kate", cycleScore, "&pw=secret1"), "no")
         << "one record a cycle";
     EXPECT_EQ(balanceOf("kate"), 25);
 
     const auto top = listRows(service->post("/rec/rating-top", form({{"crdorvalkon", "0"}})).body);
     ASSERT_EQ(top.size(), 1u);
-    EXPECT_EQ(top[0],
-              (std::vector<std::string>{"1", "kate", "Moscow", "Russia", "1-001", "M", "12.5"}));
+    EXPECT_EQ(top[0], (std::vector<std::string>{"1", "kate", "Moscow", "Russia", "1-001", "M",
+                                                online::formatReal(results().Rating)}));
+}
+
+// Cycles played without an account reach at most 25 games' worth of a game whose scores never
+// rose above their start.
+TEST_P(Records, AnUntimedCycleKeepsToWhatTwentyFiveGamesReach) {
+    EXPECT_EQ(writeRecord("10.5.0.1", 55, "Incognito", "1000000"), "no");
+    EXPECT_EQ(writeRecord("10.5.0.2", 155, "Incognito", "-1000000"), "no");
+    EXPECT_EQ(writeRecord("10.5.0.3", 55, "Incognito", "7000"), "$1*");
+    EXPECT_EQ(writeRecord("10.5.0.4", 55, "INCOGNITO", "10"), "wait") << "one nick in any case";
 }
 
 // Places 2 to 10 of the account table earn 10 Zors; the eleventh earns nothing.
@@ -160,13 +185,13 @@ TEST_P(Records, TheTenthPlaceOfTheAccountTableEarnsTenAndTheEleventhNothing) {
             "INSERT INTO records (gid, score, nick, country, city, r07, r08, r09, r10, at) "
             "VALUES (355, $1, $2, 'Russia', 'Omsk', 'M', '5.7f', '#', '#', 0)",
             {std::int64_t{1000 + i}, "top" + std::to_string(i)});
-    const auto finishCycle = [&](const std::string& nick) {
+    const auto finishCycle = [&](const std::string& nick, std::int64_t score) {
         ASSERT_EQ(registerAccount(*service, nick, "secret1"), "ok");
-        service->db().execute("UPDATE accounts SET sessions = 1, best = 500 WHERE nick = $1",
-                              {nick});
+        service->db().execute("UPDATE accounts SET cycle_due = 1, cycle_score = $2 WHERE nick = $1",
+                              {nick, score});
     };
-    finishCycle("tenth");
-    finishCycle("eleventh");
+    finishCycle("tenth", 500);
+    finishCycle("eleventh", 400);
     EXPECT_EQ(writeRecord("10.4.0.1", 355, "tenth", "500", "&pw=secret1"), "$10*");
     EXPECT_EQ(balanceOf("tenth"), 10);
     EXPECT_EQ(writeRecord("10.4.0.2", 355, "eleventh", "400", "&pw=secret1"), "$11*");
@@ -200,7 +225,8 @@ TEST_P(Records, StatisticsCountStartsLikesAndReports) {
 TEST_P(Records, LobbySeatsAreTakenInOrderAndFreedByTheirHolders) {
     for (const char* n : {"lena", "mike", "nina"})
         ASSERT_EQ(registerAccount(*service, n, "secret1"), "ok");
-    auto seat = [&](const std::string& from, int s, int can, const std::string& nick) {
+    auto seat = [&](const std::string& from, int s, int can, const std::string& nick,
+                    const std::string& pw = "secret1") {
         const std::string d = std::to_string(s);
         return postFrom(*service, from, "/tour/seat",
                         raw({{"client3on" + d, "0"},
@@ -208,6 +234,7 @@ TEST_P(Records, LobbySeatsAreTakenInOrderAndFreedByTheirHolders) {
                              {"num", "4"},
                              {"can", std::to_string(can)},
                              {"nick" + d, nick},
+                             {"pw", pw},
                              {"score" + d, "10"},
                              {"kon" + d, "2"},
                              {"rating" + d, "7"},
@@ -219,6 +246,7 @@ TEST_P(Records, LobbySeatsAreTakenInOrderAndFreedByTheirHolders) {
     };
     EXPECT_EQ(seat("10.3.0.1", 2, 1, "lena"), "fail") << "seat 1 is free";
     EXPECT_EQ(seat("10.3.0.1", 1, 1, "ghost"), "fail") << "no such account";
+    EXPECT_EQ(seat("10.3.0.1", 1, 1, "lena", "wrong12"), "fail") << "another's nick";
     EXPECT_EQ(seat("10.3.0.1", 1, 1, "lena"), "ok");
     EXPECT_EQ(seat("10.3.0.2", 1, 1, "mike"), "is");
     EXPECT_EQ(seat("10.3.0.1", 2, 1, "lena"), "fail") << "one seat a player";

@@ -29,8 +29,9 @@ expect "" online records 55
 post /rec/write 'gid=55&nick=Incognito&city=Moscow&country=1-001&score=420&R7=M&R8=5.7f&R9=#&R10=#*'
 expect "1 420 Incognito 1-001 Moscow" online records 55
 
-post /acc/results-write 'nick=ann&pw=secret1&crdorvalkon=1&crdorvalbest=0&crdorvalrating=12.5&crdorvalses=0&crdorvalkonl=1&crdorvalscore=0&crdorvalR1=0&crdorvalR2=#'
-expect "ann 12,500" online rating-top
+# The start of a first game for the global rating: one game, the provisional loss.
+post /acc/results-write 'nick=ann&pw=secret1&crdorvalkon=1&crdorvalbest=0&crdorvalrating=-1999.96&crdorvalses=0&crdorvalkonl=0&crdorvalscore=0&crdorvalR1=0&crdorvalR2=#'
+expect "ann -1999,960" online rating-top
 
 post /stat/like 'gid=55&stat3=1&stat4=ann'
 online stat | grep -qx "Likes: 1" || fail "a like not counted"

@@ -164,7 +164,8 @@ std::string takeSeat(const TourneyOptions& o) {
     me.City = a->City;
     me.Sex = a->Sex;
     me.IP = o.service.host;
-    const online::Request take = online::seatRequest(o.table, o.seat, online::SeatCan::Take, me);
+    const online::Request take =
+        online::seatRequest(o.table, o.seat, online::SeatCan::Take, me, o.password);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto reply = post(o.service, take);
         if (!reply) return "No Connect";

@@ -105,26 +105,29 @@ std::optional<TourneyRating> readTourneyRating(std::string_view reply) {
     return TourneyRating{*score, *kon, *rating};
 }
 
-Request seatRequest(int table, int seat, SeatCan can, const TourneyClient& player) {
+Request seatRequest(int table, int seat, SeatCan can, const TourneyClient& player,
+                    std::string_view pw) {
     const std::string s = std::to_string(seat);
     // Releasing and clearing send "X" for every value.
     const TourneyClient p = can == SeatCan::Take ? player : TourneyClient{};
     const auto number = [&](std::int64_t n) {
         return can == SeatCan::Take ? std::to_string(n) : std::string("X");
     };
-    return make("/tour/seat", Style::Raw,
-                {{"client3on" + s, "0"},
-                 {"gid", kGid},
-                 {"num", std::to_string(table)},
-                 {"can", std::to_string(static_cast<int>(can))},
-                 {"nick" + s, p.Nick},
-                 {"score" + s, number(p.Score)},
-                 {"kon" + s, number(p.Kon)},
-                 {"rating" + s, number(p.Rating)},
-                 {"country" + s, p.Country},
-                 {"city" + s, p.City},
-                 {"sex" + s, p.Sex},
-                 {"ip" + s, p.IP}});
+    std::vector<Field> fields{{"client3on" + s, "0"},
+                              {"gid", kGid},
+                              {"num", std::to_string(table)},
+                              {"can", std::to_string(static_cast<int>(can))},
+                              {"nick" + s, p.Nick},
+                              {"score" + s, number(p.Score)},
+                              {"kon" + s, number(p.Kon)},
+                              {"rating" + s, number(p.Rating)},
+                              {"country" + s, p.Country},
+                              {"city" + s, p.City},
+                              {"sex" + s, p.Sex},
+                              {"ip" + s, p.IP}};
+    // The service seats nobody under an account's nick without the account's password.
+    if (can == SeatCan::Take) fields.insert(fields.begin() + 5, {"pw", std::string(pw)});
+    return make("/tour/seat", Style::Raw, std::move(fields));
 }
 
 SeatResult readSeatReply(std::string_view reply) {

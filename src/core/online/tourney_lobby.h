@@ -69,11 +69,13 @@ struct TourneyRating {
 Request tourneyRatingRequest(std::string_view nick);
 std::optional<TourneyRating> readTourneyRating(std::string_view reply);
 
-// `can`: 1 takes the seat with `player`, 2 releases one's own, 0 clears it on a player's behalf;
-// the last two send "X" for every value.
+// `can`: 1 takes the seat with `player`, whose account password `pw` goes along, 2 releases
+// one's own, 0 clears it on a player's behalf; the last two send "X" for every value and no
+// password.
 enum class SeatCan { Clear = 0, Take = 1, Release = 2 };
 enum class SeatResult { Done, Taken, Failed };
-Request seatRequest(int table, int seat, SeatCan can, const TourneyClient& player);
+Request seatRequest(int table, int seat, SeatCan can, const TourneyClient& player,
+                    std::string_view pw = {});
 SeatResult readSeatReply(std::string_view reply);
 
 Request readSeatRequest(int table, int seat);

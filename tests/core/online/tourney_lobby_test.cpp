@@ -120,10 +120,10 @@ TEST(TourneyLobby, TakingSendsThePlayerAndReleasingSendsX) {
     me.City = "Perm";
     me.Sex = "W";
     me.IP = "10.1.1.1";
-    EXPECT_EQ(seatRequest(4, 2, SeatCan::Take, me).body(),
-              "client3on2=0&gid=55&num=4&can=1&nick2=ann&score2=120&kon2=3&rating2=45&"
+    EXPECT_EQ(seatRequest(4, 2, SeatCan::Take, me, "secret1").body(),
+              "client3on2=0&gid=55&num=4&can=1&nick2=ann&pw=secret1&score2=120&kon2=3&rating2=45&"
               "country2=Russia&city2=Perm&sex2=W&ip2=10.1.1.1");
-    EXPECT_EQ(seatRequest(4, 1, SeatCan::Release, me).body(),
+    EXPECT_EQ(seatRequest(4, 1, SeatCan::Release, me, "secret1").body(),
               "client3on1=0&gid=55&num=4&can=2&nick1=X&score1=X&kon1=X&rating1=X&country1=X&"
               "city1=X&sex1=X&ip1=X");
     EXPECT_EQ(tourneyPlaceRequest(TopKind::Games, 7).body(), "placek55=0&kon1=7");
