@@ -107,6 +107,9 @@ TestService::TestService(Engine engine, HttpLimits limits,
     c.publicUrl = "http://service.test";
     if (configure) configure(c);
     context_.now = [this] { return clock.load(); };
+    // As the service's own start does: the proxies it trusts for addresses are held only to the
+    // total and share the password lane by the address they forward.
+    if (limits.proxies.empty()) limits.proxies = c.trustedProxies;
     std::vector<std::unique_ptr<Storage>> connections, hashingConnections;
     for (int i = 0; i < 2; ++i) connections.push_back(openStorage(c.database, c.dataDir, i == 0));
     hashingConnections.push_back(openStorage(c.database, c.dataDir, false));
