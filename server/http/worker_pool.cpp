@@ -31,7 +31,16 @@ bool WorkerPool::submit(Job job, const std::string& key) {
         if (stopping_ || queue_.size() >= maxQueued_) return false;
         if (maxPerKey_ > 0) {
             std::size_t& held = byKey_[key];
-            if (held >= maxPerKey_) return false;
+            if (held >= maxPerKey_) {
+                auto& waiting = aside_[key];
+                if (asideCount_ >= kMaxAside || waiting.size() >= kMaxAsidePerKey) {
+                    if (waiting.empty()) aside_.erase(key);
+                    return false;
+                }
+                waiting.push_back(std::move(job));
+                ++asideCount_;
+                return true;
+            }
             ++held;
         }
         queue_.push_back({std::move(job), key});
@@ -61,6 +70,14 @@ void WorkerPool::work(Storage& storage) {
         next.job = nullptr;
         if (maxPerKey_ > 0) {
             std::lock_guard lock(mutex_);
+            // The key's next job waiting aside takes the share this one leaves.
+            if (auto w = aside_.find(next.key); w != aside_.end() && !stopping_) {
+                queue_.push_back({std::move(w->second.front()), next.key});
+                w->second.pop_front();
+                --asideCount_;
+                if (w->second.empty()) aside_.erase(w);
+                continue;
+            }
             auto it = byKey_.find(next.key);
             if (it != byKey_.end() && --it->second == 0) byKey_.erase(it);
         }

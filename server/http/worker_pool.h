@@ -3,7 +3,10 @@
 // Each thread owns one storage connection for its whole life, so a connection is never shared.
 // The queue is bounded: when it is full, `submit` refuses and the caller answers "busy" at once
 // instead of letting waiting requests pile up without end. A pool may also bound what one key
-// (a client's address) holds, queued or running, so that one client cannot fill it alone.
+// (a client's address) holds, queued or running, so that one client cannot fill it alone. What a
+// key sends beyond its share waits aside (bounded too) and joins the queue as the key's earlier
+// jobs finish: a client that floods is slowed to the pace of its share instead of being answered
+// "busy" at once, which would only invite it to send again at full speed.
 
 #include <condition_variable>
 #include <cstddef>
@@ -34,6 +37,8 @@ class WorkerPool {
 
     // A job that throws is its caller's fault; the worker goes on with the next.
     bool submit(Job job, const std::string& key = {});
+    // How many jobs may wait aside beyond the keys' shares, in all and for one key.
+    static constexpr std::size_t kMaxAside = 1024, kMaxAsidePerKey = 64;
     std::size_t size() const { return threads_.size(); }
 
   private:
@@ -49,6 +54,8 @@ class WorkerPool {
     std::condition_variable wake_;
     std::deque<Queued> queue_;
     std::map<std::string, std::size_t> byKey_;  // queued or running, when shares are kept
+    std::map<std::string, std::deque<Job>> aside_;  // beyond a key's share
+    std::size_t asideCount_ = 0;
     std::size_t maxQueued_;
     std::size_t maxPerKey_;
     int niceness_;
