@@ -53,7 +53,7 @@ class WorkerPool {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Queued> queue_;
-    std::map<std::string, std::size_t> byKey_;  // queued or running, when shares are kept
+    std::map<std::string, std::size_t> byKey_;      // queued or running, when shares are kept
     std::map<std::string, std::deque<Job>> aside_;  // beyond a key's share
     std::size_t asideCount_ = 0;
     std::size_t maxQueued_;

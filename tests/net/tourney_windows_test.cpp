@@ -2,16 +2,17 @@
 // loopback (the server in this process, on its own thread), the seats taken from the lobbies,
 // the first deal closing them, a whole game kept in step through the refereeing server, its end
 // with the server's results, the history line and the lobby again; a seat whose clock runs out,
-// one who leaves after a deal (the loss is hers), and the server going away.
+// one who leaves after a deal (the loss is hers), the server going away, and a "Log off" while
+// the table waits.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QTcpServer>
-#include <QToolButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <map>
 #include <thread>
 
@@ -158,6 +159,39 @@ struct Table {
     }
 };
 
+// "Log off" while the table waits: the game server hears "disA" on a seat it has taken, the
+// service goes on, and the seat can be taken again at once from the lobby and the table.
+TEST(TourneyWindows, LoggingOffWhileWaitingLeavesTheServiceUpAndTheSeatFreeAtOnce) {
+    Tournament t;
+    Copy ann("ann");
+    // The test's own connection: the game server's is its thread's alone.
+    const auto connected = [&] {
+        const auto row = t.service.db().queryOne(
+            "SELECT connected FROM seats WHERE tbl = $1 AND seat = 1 AND "
+            "nick = 'ann'",
+            {std::int64_t{kTable}});
+        return row && row->integer(0) == 1;
+    };
+    for (int round = 1; round <= 2; ++round) {
+        ASSERT_TRUE(ann.sit(1)) << "round " << round;
+        ASSERT_TRUE(runUntil(connected, 10000)) << "the game server took the seat, round " << round;
+        TourneyLobby* l = ann.w.tourneyLobby();
+        l->dialog()->seatButton(kTable, 1)->click();
+        ASSERT_TRUE(runUntil([&] { return !l->busy() && !l->seated().seated(); }, 10000));
+        EXPECT_TRUE(runUntil(
+            [&] {
+                return !t.service.db().queryOne("SELECT 1 FROM seats WHERE tbl = $1",
+                                                {std::int64_t{kTable}});
+            },
+            10000));
+        EXPECT_EQ(
+            t.service.post("/tour/info", form({{"serverinforead", "0"}, {"gid", "55"}})).status,
+            200);
+        ann.w.tourneyLobby()->dialog()->BClose->click();
+        runUntil([&] { return ann.w.tourneyLobby() == nullptr; }, 5000);
+    }
+}
+
 TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorded) {
     Table table;
     ASSERT_TRUE(table.seat());
@@ -205,11 +239,11 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
         QTest::mouseClick(c->w.Button8, Qt::LeftButton);
     }
     for (Copy* c : table.copies)
-        ASSERT_TRUE(runUntil([&] { return c->w.tourneyLobby() && !c->w.tourneyLobby()->busy(); },
-                             20000))
+        ASSERT_TRUE(
+            runUntil([&] { return c->w.tourneyLobby() && !c->w.tourneyLobby()->busy(); }, 20000))
             << c->nick;
-    const auto ann = table.t.db->queryOne(
-        "SELECT score, kon FROM tour_players WHERE nick = 'ann'", {});
+    const auto ann =
+        table.t.db->queryOne("SELECT score, kon FROM tour_players WHERE nick = 'ann'", {});
     ASSERT_TRUE(ann);
     EXPECT_EQ(ann->integer(0), results[1]);
     EXPECT_EQ(ann->integer(1), 1);
@@ -259,8 +293,8 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
         QTest::mouseClick(c->w.Button8, Qt::LeftButton);
         EXPECT_EQ(c->w.session().tourney(), nullptr);
         ASSERT_TRUE(runUntil([&] { return c->w.tourneyLobby() != nullptr; }, 10000));
-        EXPECT_FALSE(QFile::exists(
-            QDir(c->options.programFolder).filePath("History/Orvala_I0001.hst")));
+        EXPECT_FALSE(
+            QFile::exists(QDir(c->options.programFolder).filePath("History/Orvala_I0001.hst")));
     }
     // Nothing was recorded for an unfinished game, and the table is free again.
     EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM tour_players", {}));
@@ -310,9 +344,8 @@ TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesAfterADealTakesTh
     // the server counted for him.
     const std::array<int, 4> counted = tourney::forfeitResults(scores, 1);
     const auto row = [&](const char* nick) {
-        return table.t.db->queryOne(std::string("SELECT score FROM tour_players WHERE nick = '") +
-                                        nick + "'",
-                                    {});
+        return table.t.db->queryOne(
+            std::string("SELECT score FROM tour_players WHERE nick = '") + nick + "'", {});
     };
     ASSERT_TRUE(row("ann"));
     EXPECT_EQ(row("ann")->integer(0), counted[1]);
