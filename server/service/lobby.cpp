@@ -24,10 +24,16 @@ struct Seat {
 // A seat whose player has not reached the game server this long after taking it is free.
 constexpr std::int64_t kSeatWaitSeconds = 30;
 
-std::vector<Seat> tableSeats(const ServiceContext& ctx, Storage& db, long long table) {
-    // Of every table, so that a player held by a stale seat elsewhere may sit here.
-    db.execute("DELETE FROM seats WHERE connected = 0 AND taken_at < $1",
-               {ctx.now() - kSeatWaitSeconds});
+// Frees the seats of every table whose players never reached the game server, so that a player
+// held by a stale seat elsewhere may sit here. Looked for first: the table list is read by every
+// open lobby every ten seconds, and a read should not take the database's write lock.
+void freeUnreachedSeats(const ServiceContext& ctx, Storage& db) {
+    const std::int64_t before = ctx.now() - kSeatWaitSeconds;
+    if (db.queryOne("SELECT 1 FROM seats WHERE connected = 0 AND taken_at < $1 LIMIT 1", {before}))
+        db.execute("DELETE FROM seats WHERE connected = 0 AND taken_at < $1", {before});
+}
+
+std::vector<Seat> tableSeats(Storage& db, long long table) {
     std::vector<Seat> seats(3);
     for (const SqlRow& r :
          db.query("SELECT seat, nick, score, kon, rating, country, city, sex, ip, taker FROM seats "
@@ -57,9 +63,10 @@ int seatOf(const FormFields& f, std::string_view prefix) {
 HttpResponse tables(const ServiceContext& ctx, const FormFields&, Storage& db) {
     const ServiceConfig& c = ctx.config;
     std::string out;
+    freeUnreachedSeats(ctx, db);
     // The game fills table 11 - k from the k-th record.
     for (int t = kTables; t >= 1; --t) {
-        const auto seats = tableSeats(ctx, db, t);
+        const auto seats = tableSeats(db, t);
         int free = 0;
         for (const Seat& s : seats) free += s.nick == "X";
         std::vector<std::string> f{std::to_string(t),
@@ -101,7 +108,8 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
         return textReply("fail");
     std::string reply = "fail";
     db.transaction([&] {
-        const auto seats = tableSeats(ctx, db, table);
+        freeUnreachedSeats(ctx, db);
+        const auto seats = tableSeats(db, table);
         if (can == 1) {
             const std::string nick = f.get("nick" + d);
             long long score, kon, rate;
@@ -156,7 +164,8 @@ HttpResponse readSeat(const ServiceContext& ctx, const FormFields& f, Storage& d
     const int s = seatOf(f, "readclient");
     long long table;
     if (s == 0 || !parseInteger(f.get("num"), 1, kTables, table)) return textReply("no");
-    Seat seat = tableSeats(ctx, db, table)[s - 1];
+    freeUnreachedSeats(ctx, db);
+    Seat seat = tableSeats(db, table)[s - 1];
     if (seat.nick == "X") seat.sex = "M";
     return textReply(recordReply(seatFields(seat)));
 }
