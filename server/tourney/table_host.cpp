@@ -39,8 +39,7 @@ bool TableHost::accept(Id id, const std::string& address, std::int64_t now) {
             fromAddress += c.address == address && c.stage != Stage::Aside;
         if (connections_.size() >= static_cast<std::size_t>(options_.maxConnections) ||
             fromAddress >= options_.maxPerAddress || connections_.count(id) != 0) {
-            log("table " + std::to_string(table_) + ": too many connections, one from " + address +
-                " refused");
+            logRefusal("too many connections, one from " + address + " refused", now);
             return;
         }
         Connection c;
@@ -85,7 +84,7 @@ void TableHost::greet(Id id, Connection& c, std::int64_t now) {
         referee_->phase() == TableReferee::Phase::Waiting && callbacks_.claimSeat)
         nick = callbacks_.claimSeat(table_, seat, c.address);
     if (!nick) {
-        log("table " + std::to_string(table_) + ": a connection refused");
+        logRefusal("a connection from " + c.address + " refused", now);
         drop(id);
         return;
     }
@@ -277,6 +276,21 @@ void TableHost::fail(const std::string& what) {
 
 void TableHost::log(const std::string& line) {
     if (callbacks_.log) callbacks_.log(line);
+}
+
+// A client that reconnects as fast as it is refused must not fill the log: one line a second
+// at most, which counts the refusals it stood for.
+void TableHost::logRefusal(const std::string& what, std::int64_t now) {
+    if (lastRefusalLog_ && now - *lastRefusalLog_ < kRefusalLogMs) {
+        ++refusalsUnlogged_;
+        return;
+    }
+    std::string line = "table " + std::to_string(table_) + ": " + what;
+    if (refusalsUnlogged_ > 0)
+        line += " (and " + std::to_string(refusalsUnlogged_) + " more refused before)";
+    log(line);
+    lastRefusalLog_ = now;
+    refusalsUnlogged_ = 0;
 }
 
 }  // namespace orvala::service

@@ -135,6 +135,7 @@ class TableHost {
     void drop(Id id);
     void fail(const std::string& what);
     void log(const std::string& line);
+    void logRefusal(const std::string& what, std::int64_t now);
 
     int table_;
     SeededRandom random_;
@@ -148,6 +149,9 @@ class TableHost {
     bool lastHadResults_ = false;
     std::vector<Write> writes_;
     std::vector<Id> closes_;
+    static constexpr std::int64_t kRefusalLogMs = 1000;
+    std::optional<std::int64_t> lastRefusalLog_;
+    std::uint64_t refusalsUnlogged_ = 0;
 };
 
 }  // namespace orvala::service

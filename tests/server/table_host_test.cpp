@@ -264,6 +264,15 @@ TEST(TableHost, ConnectionsAreLimitedByAddressAndTable) {
     EXPECT_FALSE(t.host.accept(5, "10.0.0.3", 0));
     t.host.closed(1, 0);
     EXPECT_TRUE(t.host.accept(6, "10.0.0.1", 0));
+
+    // Refusals as fast as a client can reconnect make one log line a second, which counts them.
+    t.lobby.log.clear();
+    for (Id id = 10; id < 110; ++id) EXPECT_FALSE(t.host.accept(id, "10.0.0.1", 500));
+    EXPECT_EQ(t.lobby.log.size(), 0u) << "the refusal at 0 was logged within the last second";
+    EXPECT_FALSE(t.host.accept(110, "10.0.0.1", 1000));
+    ASSERT_EQ(t.lobby.log.size(), 1u);
+    EXPECT_NE(t.lobby.log[0].find("(and 101 more refused before)"), std::string::npos)
+        << t.lobby.log[0];
 }
 
 TEST(TableHost, AFaultEndsTheTableAndItServesAgain) {
