@@ -4,9 +4,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace orvala::service {
 
@@ -46,6 +48,19 @@ struct HttpResponse {
     std::string body;
     std::shared_ptr<const OpenFile> file;  // when set, the answer's bytes instead of `body`
 };
+
+// The player's address: the peer, or the last address of X-Forwarded-For when the peer is one of
+// the operator's trusted proxies (that address is the one the proxy itself appended).
+inline std::string clientAddress(const HttpRequest& request,
+                                 const std::vector<std::string>& proxies) {
+    if (request.forwardedFor.empty() ||
+        std::find(proxies.begin(), proxies.end(), request.peerAddress) == proxies.end())
+        return request.peerAddress;
+    std::string last = request.forwardedFor.substr(request.forwardedFor.rfind(',') + 1);
+    last.erase(0, last.find_first_not_of(' '));
+    last.erase(last.find_last_not_of(' ') + 1);
+    return last.empty() ? request.peerAddress : last;
+}
 
 inline HttpResponse textReply(std::string body) {
     return {200, "text/plain; charset=windows-1251", std::move(body)};

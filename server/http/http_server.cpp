@@ -90,15 +90,6 @@ struct Shared {
     IdleList idle;
 };
 
-// Whose share of the heavy lane a request uses: the peer, or behind a trusted proxy the address
-// the proxy itself appended.
-std::string laneKey(const HttpRequest& r, const HttpLimits& limits) {
-    if (r.forwardedFor.empty() || !isProxy(r.peerAddress, limits)) return r.peerAddress;
-    std::string last = r.forwardedFor.substr(r.forwardedFor.rfind(',') + 1);
-    last.erase(0, last.find_first_not_of(' '));
-    return r.peerAddress + '/' + last;
-}
-
 class Session : public std::enable_shared_from_this<Session> {
   public:
     Session(tcp::socket socket, Shared& shared, std::string peer)
@@ -199,7 +190,8 @@ class Session : public std::enable_shared_from_this<Session> {
         request_.body = std::move(parser_->get().body());
         const Route* route = route_;
         WorkerPool& lane = route->heavy ? shared_.heavy : shared_.light;
-        const std::string key = laneKey(request_, shared_.limits);
+        // Whose share of the heavy lane the request uses: the player's, behind a proxy too.
+        const std::string key = clientAddress(request_, shared_.limits.proxies);
         const auto queuedAt = Clock::now();
         const bool queued = lane.submit(
             [self = shared_from_this(), route, queuedAt, request = std::move(request_)](

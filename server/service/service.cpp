@@ -39,14 +39,7 @@ void addPost(Router& router, std::string path, Style style, std::string refusal,
 }
 
 std::string callerAddress(const HttpRequest& request, const ServiceConfig& config) {
-    const auto& proxies = config.trustedProxies;
-    if (request.forwardedFor.empty() ||
-        std::find(proxies.begin(), proxies.end(), request.peerAddress) == proxies.end())
-        return request.peerAddress;
-    std::string last = request.forwardedFor.substr(request.forwardedFor.rfind(',') + 1);
-    last.erase(0, last.find_first_not_of(' '));
-    last.erase(last.find_last_not_of(' ') + 1);
-    return last.empty() ? request.peerAddress : last;
+    return clientAddress(request, config.trustedProxies);
 }
 
 namespace {
@@ -118,9 +111,11 @@ bool authenticate(Storage& storage, const ServiceContext& context, const HttpReq
     const std::string n(nick), key = foldedNick(nick);
     std::string address = callerAddress(request, context.config);
     if (address.empty()) address = "-";  // '' stands for the nick's tries from everywhere
-    if (!reserveTry(storage, key, address, context.now())) return false;
+    // A nick without an account has nothing to guess, and its tries leave no rows behind.
     const auto account = storage.queryOne("SELECT pw_hash FROM accounts WHERE nick = $1", {n});
-    if (!account || !verifyPassword(account->text(0), password)) return false;
+    if (!account) return false;
+    if (!reserveTry(storage, key, address, context.now())) return false;
+    if (!verifyPassword(account->text(0), password)) return false;
     // The owner's try was no failure: this address starts again and the nick's count forgets it.
     storage.execute("DELETE FROM login_tries WHERE nick = $1 AND address = $2", {key, address});
     storage.execute(
