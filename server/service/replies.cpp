@@ -1,8 +1,5 @@
 #include "service/replies.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace orvala::service {
 
 std::string field(std::string_view text) {
@@ -36,13 +33,6 @@ std::string listRow(const std::vector<std::string>& fields) {
 
 std::string numberReply(std::int64_t n) {
     return "$" + std::to_string(n) + "*";
-}
-
-std::string formatReal(double v) {
-    if (!std::isfinite(v) || std::fabs(v) < 0.00001) return "0";
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc() ? std::string(buf, end) : "0";
 }
 
 }  // namespace orvala::service

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/online/numbers.h"
+
 namespace orvala::service {
 
 std::string field(std::string_view text);
@@ -21,8 +23,7 @@ std::string listRow(const std::vector<std::string>& fields);
 std::string numberReply(std::int64_t n);
 inline constexpr std::string_view kStatusOk = "$ok#";
 inline constexpr std::string_view kStatusFailed = "$no#";
-// A rating with "." as the point in the shortest form that reads back the same; 0 when its
-// magnitude is below 0.00001.
-std::string formatReal(double v);
+// A rating is written as the game writes it in its requests.
+using online::formatReal;
 
 }  // namespace orvala::service
