@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "app/button_style.h"
+#include "app/features.h"
 #include "app/salute.h"
 #include "core/lang/word_table.h"
 #include "core/settings/settings_file.h"
@@ -128,6 +129,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     connect(Button8, &QPushButton::clicked, this, [this] {
         // A tournament game cut short is left as a finished one.
         if (tourneyCutShort()) return leaveTourneyGame();
+        for (auto& f : features_)
+            if (f->cutShort()) return f->leaveCutShort();
         if (!busy()) input(in::PressButton8{});
     });
     Button7->hide();
@@ -151,6 +154,8 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
 
     initLan();
+    connect(&accounts_, &AccountHolder::changed, this, &TForm1::showAccountState);
+    features_ = makeFeatures(*this);
     applyWindowSize();
     ApplyLanguage();
 
@@ -180,6 +185,7 @@ TForm1::~TForm1() {
     timer1_.stop();
     musicTimer_.stop();
     player_.stop();
+    for (auto& f : features_) f->shutDown();
     lan_.reset();
     music_.close();
     radio_.shutDown();
@@ -235,6 +241,7 @@ void TForm1::ApplyLanguage() {
     setWindowTitle(text(WordRow::Orvala));
     menu_.applyLanguage();
     if (world_) world_->applyLanguage();
+    for (auto& f : features_) f->applyLanguage();
     calendar_.rebuild();
     syncControls();
     if (screen_ == Screen::Title) drawTitle();
@@ -324,14 +331,22 @@ void TForm1::showMenu() {
     if (chatWatch_ && !options_.demo) chatWatch_->check();
     timer1_.setInterval(options_.fast ? 1 : 20);
     timer1_.start();
+    owner_ = nullptr;
+    for (auto& f : features_) f->screenShown(Screen::Menu);
     update();
     // The tournament's lobby comes back after its game.
     if (std::exchange(reopenLobby_, false)) QTimer::singleShot(0, this, &TForm1::ShowTourney);
 }
 
+void TForm1::startGame(const PlayerStart& player, Feature* owner) {
+    if (screen_ == Screen::Game) return;
+    enterTable(owner);
+    input(in::NewGame{player});
+}
+
 void TForm1::startGame() {
     if (screen_ == Screen::Game) return;
-    enterTable();
+    enterTable(nullptr);
     PlayerStart player;
     player.name = settings_.PlayerName;
     if (member_) {  // the club member's count and cycle score go on
@@ -341,8 +356,9 @@ void TForm1::startGame() {
     input(in::NewGame{player});
 }
 
-void TForm1::enterTable() {
+void TForm1::enterTable(Feature* owner) {
     screen_ = Screen::Game;
+    owner_ = owner;
     menu_.hide();
     calendar_.hide();
     if (AccountIcon) AccountIcon->hide();
@@ -356,6 +372,7 @@ void TForm1::enterTable() {
     session_.setRules(settings_.Rules);
     player_.setPace(settings_.Speed, settings_.FlyingCardsOn);
     lastCountedDeal_ = lastRecordedDeal_ = 0;  // a new game counts its deals from 1 again
+    for (auto& f : features_) f->screenShown(Screen::Game);
 }
 
 void TForm1::input(const Input& in) {
@@ -401,6 +418,7 @@ void TForm1::onIdle() {
     // A LAN or tournament step that waited for the table is applied now.
     if (lan_) lan_->pump();
     if (tourneyTable_) tourneyTable_->pump();
+    for (auto& f : features_) f->tableReady();
     if (player_.busy()) return;
     // A computer's answer reaches the rules once the table shows everything before it.
     if (session_.deliver()) {
@@ -414,6 +432,7 @@ void TForm1::onIdle() {
         view_.moveClock(tourneyTable_->clock().seat(), tourneyTable_->clock().seconds());
         update();
     }
+    for (auto& f : features_) f->tableStill();
     if (summaryPending_ && screen_ == Screen::Game) {
         summaryPending_ = false;
         showScoreSummary(false);
@@ -483,7 +502,9 @@ void TForm1::syncControls() {
     Button8->setVisible(b8.visible);
     Button7->setEnabled(b7.enabled && !waiting);
     Button8->setEnabled(b8.enabled && !waiting);
-    if (tourneyCutShort()) {
+    const bool cutShort = std::any_of(features_.begin(), features_.end(),
+                                      [](const auto& f) { return f->cutShort(); });
+    if (tourneyCutShort() || cutShort) {
         // Only leaving is left, as after a finished game.
         Button7->setEnabled(false);
         Button8->setText(text(WordRow::ExitToMenu));
@@ -491,6 +512,7 @@ void TForm1::syncControls() {
         Button8->setEnabled(true);
     }
     syncLan();
+    for (auto& f : features_) f->controlsShown();
 }
 
 void TForm1::layoutControls() {
@@ -517,6 +539,7 @@ void TForm1::layoutControls() {
         TourneyIcon->setIconSize(TourneyIcon->size());
     }
     layoutChat();
+    for (auto& f : features_) f->layout();
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {
@@ -525,6 +548,7 @@ void TForm1::paintEvent(QPaintEvent* e) {
     for (const auto& f : player_.flights())
         if (!f.path.empty()) p.drawImage(f.path[f.at], f.picture);
     if (!gif_.notice().isNull()) p.drawImage(gif_.noticeAt(), gif_.notice());
+    for (auto& f : features_) f->paintOver(p);
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* e) {
@@ -599,29 +623,27 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
         return;
     // Built at each opening, so it speaks the language of the moment. The items whose windows
     // come with later work are there, disabled.
+    ContextMenu items;
+    items.offer(WordRow::ExitToMenu, screen_ == Screen::Game, [this] { exitToMenuCommand(); });
+    items.offer(WordRow::Speed, true, [this] { ShowSpeed(); });
+    items.offer(WordRow::GeneralScore, screen_ == Screen::Game && member_,
+                [this] { showScoreSummary(true); });
+    items.offer(WordRow::ToChangeAName, true, [this] { changeNameCommand(); });
+    items.offer(WordRow::Statistics, true, [this] { ShowStatistics(); });
+    items.offer(WordRow::Radio, true, [this] { ShowRadio(); });
+    items.offer(WordRow::Chat, true, [this] { ShowChat(); });
+    for (auto& f : features_) f->contextMenu(items);
     auto* menu = new QMenu(this);
     menu->setObjectName("PopupMenu1");
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The rows in the menu's order; "Help" and "About" are there, disabled.
     for (WordRow row :
          {WordRow::GeneralScore, WordRow::ExitToMenu, WordRow::ToChangeAName, WordRow::Speed,
           WordRow::Help, WordRow::About, WordRow::Statistics, WordRow::Radio, WordRow::Chat}) {
-        QAction* item = menu->addAction(text(row));
-        item->setEnabled((row == WordRow::ExitToMenu && screen_ == Screen::Game) ||
-                         row == WordRow::Speed ||
-                         (row == WordRow::GeneralScore && screen_ == Screen::Game && member_) ||
-                         row == WordRow::ToChangeAName || row == WordRow::Radio ||
-                         row == WordRow::Statistics || row == WordRow::Chat);
-        if (row == WordRow::Chat) connect(item, &QAction::triggered, this, &TForm1::ShowChat);
-        if (row == WordRow::Radio) connect(item, &QAction::triggered, this, &TForm1::ShowRadio);
-        if (row == WordRow::ExitToMenu)
-            connect(item, &QAction::triggered, this, &TForm1::exitToMenuCommand);
-        if (row == WordRow::Speed) connect(item, &QAction::triggered, this, &TForm1::ShowSpeed);
-        if (row == WordRow::GeneralScore)
-            connect(item, &QAction::triggered, this, [this] { showScoreSummary(true); });
-        if (row == WordRow::ToChangeAName)
-            connect(item, &QAction::triggered, this, &TForm1::changeNameCommand);
-        if (row == WordRow::Statistics)
-            connect(item, &QAction::triggered, this, &TForm1::ShowStatistics);
+        QAction* action = menu->addAction(text(row));
+        const ContextMenu::Item* item = items.find(row);
+        action->setEnabled(item && item->enabled);
+        if (item && item->run) connect(action, &QAction::triggered, this, item->run);
     }
     menu->popup(e->globalPos());
 }
@@ -640,12 +662,34 @@ void TForm1::leaveGameForMenu() {
     // The game may have moved on while the question was open.
     if (screen_ != Screen::Game) return;
     // The animations stop where they are; a computer's thought is forgotten.
-    player_.stop();
-    contractAsked_.reset();
+    stopTable();
     if (gif_.recording()) gif_.save();
+    for (auto& f : features_) f->leavingGame(true);
     input(in::ExitToMenu{});
     player_.stop();  // the way back needs no table
     showMenu();
+}
+
+void TForm1::stopTable() {
+    player_.stop();
+    contractAsked_.reset();
+}
+
+void TForm1::leaveGame(bool keepDeal) {
+    if (screen_ != Screen::Game) return;
+    stopTable();
+    for (auto& f : features_) f->leavingGame(keepDeal);
+    showMenu();
+}
+
+void TForm1::announceLogin(dialogs::TFormPassword& login) {
+    for (auto& f : features_) f->loginOpened(login);
+}
+
+void TForm1::saveSettings() {
+    SettingsSaveHooks hooks;
+    hooks.clubFilesAllowWriting = [this] { return records_.usable(); };
+    saveSettingsRun(options_.programFolder.toStdString(), settings_, settingsRun_, hooks);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
@@ -665,6 +709,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     // A running game's deal is kept as far as it went.
     if (screen_ == Screen::Game && gif_.recording()) gif_.save();
+    for (auto& f : features_) f->windowClosing();
     musicTimer_.stop();
     music_.close();
     // A game that was over but not yet left still counts for its member.

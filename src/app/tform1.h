@@ -15,6 +15,7 @@ class QToolButton;
 #include <memory>
 #include <optional>
 
+#include "app/account_holder.h"
 #include "app/calendar_panel.h"
 #include "app/chat_watch.h"
 #include "app/club_records.h"
@@ -26,6 +27,7 @@ class QToolButton;
 #include "app/menu_screen.h"
 #include "app/music_box.h"
 #include "app/open_hands.h"
+#include "app/shell.h"
 #include "app/radio_control.h"
 #include "app/table_presenter.h"
 #include "app/tourney_lobby.h"
@@ -52,38 +54,57 @@ namespace orvala::app {
 
 using namespace orvala::table;
 
-struct LaunchOptions {
-    QString programFolder;
-    bool demo = false;
-    int quitAfterDeals = 0;             // demo: quit with status 0 after this many deals (0: never)
-    std::optional<std::uint64_t> seed;  // fixed seeds for shuffles and the computer players
-    // For tests of whole games: the timer ticks every millisecond and events play without
-    // flights or pauses. The rule steps and their order are those of a normal game.
-    bool fast = false;
-    // --sound-log: a line for every sound started and every card spoken.
-    QString soundLog;
-    // Where the tune's file goes; empty: the system's temporary folder.
-    QString musicFolder;
-};
 
-class TForm1 final : public QWidget {
+class TForm1 final : public QWidget, public Shell {
     Q_OBJECT
   public:
     explicit TForm1(const LaunchOptions& options, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    enum class Screen { Title, Menu, Game };
-    Screen screen() const { return screen_; }
-    GameSession& session() { return session_; }
+    using Screen = app::Screen;
+    Screen screen() const override { return screen_; }
+    GameSession& session() override { return session_; }
     const RulesState& rules() const { return session_.state(); }
     const TableView& view() const { return view_; }
+    TableView& view() override { return view_; }
     const TablePresenter& presenter() const { return presenter_; }
+    TablePresenter& presenter() override { return presenter_; }
     const GifRecorder& gifRecorder() const { return gif_; }
     const sound::SoundPlayer& soundPlayer() const { return sound_; }
     const sound::MusicPlayer& music() const { return music_; }
-    Settings& settings() { return settings_; }
+    Settings& settings() override { return settings_; }
     // True while table events are still being played, or a computer's answer waits for them.
-    bool busy() const;
+    bool busy() const override;
+
+    // What the features are given (shell.h).
+    QWidget& window() override { return *this; }
+    const LaunchOptions& launch() const override { return options_; }
+    void saveSettings() override;
+    table::PictureStore& pictures() override { return pictures_; }
+    ClubRecords& club() override { return records_; }
+    AccountHolder& account() override { return accounts_; }
+    MemberGames& memberGames() override { return *memberGames_; }
+    void provide(MemberGames& games) override { memberGames_ = &games; }
+    void playSound(Wave wave, bool synchronous) override { PlaySoundEvent(wave, synchronous); }
+    void playMusic(bool on) override { PlayMusic(on); }
+    void salute(bool onButtons) override;
+    QCursor gameCursor(int which) const override;  // 0 hand, 1 arrow, 2 busy
+    void enterTable(Feature* owner) override;
+    void startGame(const PlayerStart& player, Feature* owner) override;
+    Feature* gameOwner() const override { return owner_; }
+    void showMenu() override;
+    void stopTable() override;
+    void leaveGame(bool keepDeal) override;
+    void syncControls() override;
+    void optionChanged(dialogs::OptionChange what) override { applyOption(what); }
+    void announceLogin(dialogs::TFormPassword& login) override;
+    // The features, in the order of their list (features.cpp); tests find one by its type.
+    template <class F>
+    F* feature() const {
+        for (const auto& f : features_)
+            if (auto* p = dynamic_cast<F*>(f.get())) return p;
+        return nullptr;
+    }
     int dealsPlayed() const { return dealsPlayed_; }
     bool handsOpen() const { return openHands_.on(); }
     // The salute's film strip; null when its library is not there.
@@ -125,7 +146,7 @@ class TForm1 final : public QWidget {
     QToolButton* MPPlay = nullptr;
     QToolButton* MPNext = nullptr;
     QLabel* MPVolume = nullptr;
-    CalendarPanel& calendar() { return calendar_; }
+    CalendarPanel& calendar() override { return calendar_; }
     // A wave sound, when SoundOn: a synchronous one holds the table (not the window) until it
     // has played.
     void PlaySoundEvent(Wave wave, bool synchronous);
@@ -143,10 +164,8 @@ class TForm1 final : public QWidget {
     // The web service (tform1_online.cpp): the one client, which reads the configuration page
     // at start-up and then logs in the account that "ZorUser.zor" names, and the statistics
     // window of the right-button menu.
-    net::OnlineClient& online() { return *online_; }
+    net::OnlineClient& online() override { return *online_; }
     void ShowStatistics();
-    online::AccountState accountState() const { return accountState_; }
-    const std::optional<online::Account>& account() const { return account_; }
     // The account (tform1_account.cpp): the account window from the menu's account button
     // (a star in the state's colour), and the passport window from the options.
     void ShowAccount();
@@ -154,7 +173,6 @@ class TForm1 final : public QWidget {
     QToolButton* AccountIcon = nullptr;
     // The world (tform1_world.cpp): the account that logged in (from the start-up login or the
     // account window; nothing: signed out), the world top ten and the menu's world panel.
-    void setAccount(std::optional<online::Account> account, online::AccountState state);
     void ShowWorldTopTen();
     WorldPanel& worldPanel() { return *world_; }
     // The score summary of the game under way (or just ended).
@@ -223,18 +241,12 @@ class TForm1 final : public QWidget {
     void onThinking(int percent, bool busyCursor);
     void input(const Input& in);
     void askContract();
-    void syncControls();
     void layoutControls();
-    void showMenu();
-    // The game screen, before the first deal.
-    void enterTable();
     void leaveGameForMenu();
     void drawTitle();
     void updateCursor(QPoint p);
-    QCursor gameCursor(int which) const;  // 0 hand, 1 arrow, 2 busy
     // The background of the screen shown now: the "Purple" picture when its design says so.
     bool purpleScreen() const;
-    void salute(bool onButtons);
     // The buttons' colour schemes by the design of the screen shown.
     void colourButtons();
     // One change of the options dialog, applied to the window (tform1_options.cpp).
@@ -295,8 +307,10 @@ class TForm1 final : public QWidget {
     online::TourneyClient tourneyCard_;  // the player's card when the game began
     bool tourneyEndShown_ = false;
     bool reopenLobby_ = false;
-    online::AccountState accountState_ = online::AccountState::LoggedOut;
-    std::optional<online::Account> account_;
+    AccountHolder accounts_;
+    // Where the account lives (the holder's fields).
+    std::optional<online::Account>& account_ = *accounts_.accountSlot();
+    online::AccountState& accountState_ = *accounts_.stateSlot();
     GifRecorder gif_;
     int lastRecordedDeal_ = 0;
     // The world (tform1_world.cpp).
@@ -319,6 +333,9 @@ class TForm1 final : public QWidget {
     std::optional<online::GameResults> globalStart_;
     bool accountBusy_ = false;  // the service is asked about the account's game: no new game
 
+    std::vector<std::unique_ptr<Feature>> features_;
+    MemberGames* memberGames_ = nullptr;
+    Feature* owner_ = nullptr;  // the feature whose game is on the table
     Screen screen_ = Screen::Title;
     QTimer timer1_{this};               // a child named "Timer1", so that tests can count its ticks
     std::optional<int> contractAsked_;  // the contract the dialog opens at, once the table is still

@@ -130,7 +130,7 @@ void TForm1::applyOption(OptionChange what) {
         case OptionChange::Salute:
             // Read from the settings where they are used: the next sound, tick, game or recording.
             break;
-    }
+    }    for (auto& f : features_) f->optionChanged(what);
 }
 
 void TForm1::DownloadLibrary(const QString& file, std::function<void(bool)> done) {

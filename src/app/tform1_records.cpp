@@ -81,9 +81,16 @@ void TForm1::startGameFor(const ClubMember& m) {
 }
 
 void TForm1::gameEvents(const std::vector<TableEvent>& events) {
+    for (auto& f : features_) f->gameEvents(events);
     for (const TableEvent& e : events) {
         if (std::holds_alternative<ev::ShowScoreSummary>(e)) summaryPending_ = true;
-        if (const auto* f = std::get_if<ev::GameFinished>(&e)) gameFinished(f->gameResult);
+        if (const auto* f = std::get_if<ev::GameFinished>(&e)) {
+            // The feature that started the game ends it.
+            if (owner_)
+                owner_->gameFinished(f->gameResult);
+            else
+                gameFinished(f->gameResult);
+        }
     }
 }
 

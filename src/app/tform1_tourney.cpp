@@ -107,7 +107,7 @@ void TForm1::startTourneyGame(const std::array<std::string, 4>& names) {
     // A tournament game belongs to the account, not to a member of the club.
     member_.reset();
     memberNetwork_ = true;
-    enterTable();
+    enterTable(nullptr);
     PlayerStart player;
     player.name = account_->Nick;
     session_.beginTourney(tourneyTable_->table(), tourneyTable_->seat(), player, names);

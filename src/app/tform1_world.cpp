@@ -60,12 +60,6 @@ void TForm1::worldMenuHidden() {
     world_->hide();
 }
 
-void TForm1::setAccount(std::optional<online::Account> account, AccountState state) {
-    account_ = std::move(account);
-    accountState_ = account_ ? state : AccountState::LoggedOut;
-    showAccountState();
-}
-
 void TForm1::startupReport() {
     const auto club = records_.read(false);
     if (options_.demo || !club || clubDistributionCode(*club) == kQuietDistributionCode) return;

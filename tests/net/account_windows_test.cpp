@@ -304,8 +304,8 @@ TEST(AccountWindow, TheMainWindowLogsInFromTheAccountFileAtStart) {
     qputenv("ORVALA_SERVICE", QByteArray::fromStdString(base(service.port())));
     TForm1 w(options);
     qunsetenv("ORVALA_SERVICE");
-    ASSERT_TRUE(waitUntil([&] { return w.accountState() == AccountState::LoggedIn; }));
-    EXPECT_EQ(w.account()->Nick, "ann");
+    ASSERT_TRUE(waitUntil([&] { return w.account().state() == AccountState::LoggedIn; }));
+    EXPECT_EQ(w.account().account()->Nick, "ann");
     EXPECT_EQ(w.AccountIcon->property("state").toInt(), 2);
     EXPECT_EQ(w.online().addresses().presidentNick, "ann");
     w.ShowAccount();
@@ -314,7 +314,7 @@ TEST(AccountWindow, TheMainWindowLogsInFromTheAccountFileAtStart) {
     EXPECT_EQ(account->ButtonLogin->text(), word(WordRow::SignOut));
     ASSERT_TRUE(waitUntil([&] { return account->PresidentPage->nick() == "ann"; }));
     account->ButtonLogin->click();
-    EXPECT_EQ(w.accountState(), AccountState::LoggedOut);
+    EXPECT_EQ(w.account().state(), AccountState::LoggedOut);
     EXPECT_EQ(w.AccountIcon->property("state").toInt(), 1);
     account->close();
 }

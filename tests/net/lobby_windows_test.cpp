@@ -73,7 +73,7 @@ struct Lobby {
             ann.Nick = "ann";
             ann.Pw = "secret1";
             ann.City = "Perm";
-            w->setAccount(ann, online::AccountState::LoggedIn);
+            w->account().set(ann, online::AccountState::LoggedIn);
         }
         w->TourneyIcon->click();
         lobby = w->tourneyLobby();

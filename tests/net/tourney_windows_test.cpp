@@ -103,7 +103,7 @@ struct Copy {
         a.Nick = nick;
         a.Pw = "secret1";
         a.City = "Perm";
-        w.setAccount(a, online::AccountState::LoggedIn);
+        w.account().set(a, online::AccountState::LoggedIn);
         w.show();
         w.leaveTitle();
         w.tourneyTable()->setWallClock(false);

@@ -115,7 +115,7 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     startupLogin(w.online(), file, [&](std::optional<online::Account> a) { login = a; });
     ASSERT_TRUE(runUntil([&] { return login.has_value(); }, 10000));
     ASSERT_TRUE(*login);
-    w.setAccount(*login, online::AccountState::GlobalRating);
+    w.account().set(*login, online::AccountState::GlobalRating);
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
 
@@ -143,7 +143,7 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(summary.value(5), "20");
     EXPECT_EQ(summary.value(6), "?");
     ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormEndGame*>() != nullptr; }, 10000));
-    EXPECT_EQ(w.accountState(), online::AccountState::LoggedIn);
+    EXPECT_EQ(w.account().state(), online::AccountState::LoggedIn);
 
     const online::GameResults expected =
         online::finishedGame(online::startedGame(before), before, result);
@@ -157,7 +157,7 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(stored->integer(4), 2);
     EXPECT_EQ(stored->integer(5), std::max<std::int64_t>(100, 300 + result));
     EXPECT_EQ(stored->integer(6), 25) << "the first place of the account table";
-    EXPECT_EQ(w.account()->R04, 25) << "the balance read back";
+    EXPECT_EQ(w.account().account()->R04, 25) << "the balance read back";
     const auto record =
         service.db().queryOne("SELECT score, nick, country, city FROM records WHERE gid = 355");
     ASSERT_TRUE(record);
@@ -226,7 +226,7 @@ TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     online::Account ann;
     ann.Nick = "ann";
     ann.Pw = "secret1";
-    w.setAccount(ann, online::AccountState::GlobalRating);
+    w.account().set(ann, online::AccountState::GlobalRating);
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
     logInVera(w);
@@ -244,7 +244,7 @@ TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     ASSERT_TRUE(runUntil([&] { return question() != nullptr; }, 10000));
     QTest::mouseClick(question()->noButton, Qt::LeftButton);
     ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormEndGame*>() != nullptr; }, 10000));
-    EXPECT_EQ(w.accountState(), online::AccountState::LoggedIn);
+    EXPECT_EQ(w.account().state(), online::AccountState::LoggedIn);
     const ClubRead club = readClubFile(clubFilePath(o.programFolder.toStdString(), false));
     ASSERT_TRUE(club.ok());
     const auto vera = findMember(club.file, "Vera");
@@ -316,7 +316,7 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     online::Account ann;
     ann.Nick = "ann";
     ann.Pw = "secret1";
-    w.setAccount(ann, online::AccountState::GlobalRating);
+    w.account().set(ann, online::AccountState::GlobalRating);
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
 
@@ -326,7 +326,7 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     EXPECT_EQ(w.findChild<dialogs::MessageWindow*>()->lines(),
               QStringList{"Could not connect to server!"});
     EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
-    EXPECT_EQ(w.accountState(), online::AccountState::LoggedOut);
+    EXPECT_EQ(w.account().state(), online::AccountState::LoggedOut);
     w.findChild<dialogs::MessageWindow*>()->accept();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Without the account the game starts at once.
