@@ -35,6 +35,7 @@ class CalendarPanel;
 class ClubRecords;
 class GameSession;
 class MemberGames;
+class MenuScreen;
 class TablePresenter;
 
 struct LaunchOptions {
@@ -69,6 +70,8 @@ class Shell {
     virtual GameSession& session() = 0;
     virtual net::OnlineClient& online() = 0;
     virtual ClubRecords& club() = 0;
+    // The main menu's buttons, where features connect what the menu offers them.
+    virtual MenuScreen& menu() = 0;
     // The menu's calendar; its `ticked` signal is the ten-second beat features share.
     virtual CalendarPanel& calendar() = 0;
     virtual AccountHolder& account() = 0;

@@ -125,6 +125,7 @@ class TForm1 final : public QWidget, public Shell {
     // heading, the title and the table's texts. The right-button menu is built at each opening.
     void ApplyLanguage();
     const MenuScreen& menu() const { return menu_; }
+    MenuScreen& menu() override { return menu_; }
     // The options dialog, from the menu's "Options": every change takes effect at once.
     void ShowOptions();
     // The speed dialog, from the options dialog or the right-button menu's "Speed".
