@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test bench bench-service service-attack service format clean
+.PHONY: all deps configure build run test bench bench-service service-attack service startup-bench format clean
 
 all: build
 
@@ -44,6 +44,11 @@ bench-service: service
 # The attack run: floods beside a latency probe, cheats and breakdowns; not part of `make test`.
 service-attack: service
 	@scripts/service-attack $(BUILD)
+
+# When the game's window maps beside a bare Qt window, and the memory each holds; not part of
+# `make test`. STARTUP_BENCH_ARGS passes options, e.g. STARTUP_BENCH_ARGS='--runs 30'.
+startup-bench: build
+	@scripts/startup-bench $(BUILD) $(STARTUP_BENCH_ARGS)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs -r clang-format -i
