@@ -9,7 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/gif_recorder.h"
+#include "app/recording/gif_recorder.h"
+#include "app/recording/recording_feature.h"
 #include "dialogs/confirmation.h"
 #include "gif/gif_reader.h"
 #include "window_helpers.h"
@@ -124,9 +125,11 @@ TEST(GifRecording, TheWindowSavesEachFinishedDealAndTheOneLeft) {
         LaunchOptions o = optionsIn(dir, true);  // the demo plays the person's seat
         o.fast = true;
         TForm1 w(o);
+        RecordingFeature* recording = w.feature<RecordingFeature>();
+        ASSERT_NE(recording, nullptr);
         w.settings().SaveGamesAsGif = on;
         int second = 0;
-        const_cast<GifRecorder&>(w.gifRecorder()).setClock([&] {
+        const_cast<GifRecorder&>(recording->recorder()).setClock([&] {
             return QDateTime(QDate(2026, 12, 9), QTime(10, 0, second++));
         });
         w.show();
@@ -137,7 +140,7 @@ TEST(GifRecording, TheWindowSavesEachFinishedDealAndTheOneLeft) {
         auto* question = w.findChild<dialogs::Confirmation*>("confirmation");
         ASSERT_NE(question, nullptr);
         QTest::mouseClick(question->yesButton, Qt::LeftButton);
-        ASSERT_TRUE(runUntil([&] { return !w.gifRecorder().saving(); }, 20000));
+        ASSERT_TRUE(runUntil([&] { return !recording->recorder().saving(); }, 20000));
         const QStringList files =
             QDir(QDir(o.programFolder).filePath("GIFGame")).entryList({"*.gif"}, QDir::Files);
         if (!on) {

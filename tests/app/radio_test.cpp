@@ -13,8 +13,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/music_box.h"
-#include "app/radio_control.h"
+#include "app/radio/music_box.h"
+#include "app/radio/radio_control.h"
+#include "app/radio/radio_feature.h"
 #include "app/tform1.h"
 #include "core/settings/settings_file.h"
 #include "core/sound/wave_file.h"
@@ -164,9 +165,11 @@ TEST(RadioWindow, WithoutTheLibraryTheIconAndTheMenuSayWhatIsMissing) {
     s.RadioListFromServer = false;
     ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
     TForm1 w(fastIn(home));
-    ASSERT_TRUE(w.RadioIcon);
-    EXPECT_FALSE(w.radio().available());
-    QTest::mouseClick(w.RadioIcon, Qt::LeftButton);
+    RadioFeature* feature = w.feature<RadioFeature>();
+    ASSERT_NE(feature, nullptr);
+    ASSERT_TRUE(feature->RadioIcon);
+    EXPECT_FALSE(feature->radio().available());
+    QTest::mouseClick(feature->RadioIcon, Qt::LeftButton);
     auto* message = w.findChild<dialogs::MessageWindow*>();
     ASSERT_TRUE(message);
     EXPECT_EQ(message->lines().join(""), "Can`t find ZorRadio.rad + ZorRadio02.dll");
@@ -182,9 +185,11 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
     ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
     {
         TForm1 w(fastIn(home));
-        ASSERT_TRUE(w.radio().available());
-        EXPECT_EQ(w.RadioIcon->toolTip(), "Zor Internet-Radio: Radio Mayak");
-        emit w.RadioIcon->customContextMenuRequested({});
+        RadioFeature* feature = w.feature<RadioFeature>();
+        ASSERT_NE(feature, nullptr);
+        ASSERT_TRUE(feature->radio().available());
+        EXPECT_EQ(feature->RadioIcon->toolTip(), "Zor Internet-Radio: Radio Mayak");
+        emit feature->RadioIcon->customContextMenuRequested({});
         auto* radio = w.findChild<dialogs::TFormRadio*>();
         ASSERT_TRUE(radio);
         EXPECT_EQ(radio->ComboBox1->currentIndex(), 0);
@@ -193,12 +198,12 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
         EXPECT_EQ(radio->ComboBox2->count(), 3);
         EXPECT_EQ(radio->ComboBox2->itemText(0), "Deutschlandfunk");
         emit radio->ComboBox2->activated(1);
-        EXPECT_EQ(w.radio().state().StationName, "Deutschlandfunk Kultur");
-        EXPECT_EQ(w.RadioIcon->toolTip(), "Zor Internet-Radio: Deutschlandfunk Kultur");
+        EXPECT_EQ(feature->radio().state().StationName, "Deutschlandfunk Kultur");
+        EXPECT_EQ(feature->RadioIcon->toolTip(), "Zor Internet-Radio: Deutschlandfunk Kultur");
         for (int i = 0; i < 3; ++i) QTest::mouseClick(radio->ButtonMinus, Qt::LeftButton);
-        EXPECT_EQ(w.radio().state().RadioVolume, 0);
+        EXPECT_EQ(feature->radio().state().RadioVolume, 0);
         QTest::mouseClick(radio->ButtonPlus, Qt::LeftButton);
-        EXPECT_EQ(w.radio().state().RadioVolume, 10);
+        EXPECT_EQ(feature->radio().state().RadioVolume, 10);
         EXPECT_FALSE(radio->Volume->pixmap().isNull());
         EXPECT_FALSE(radio->Logo->pixmap().isNull());
     }
@@ -226,6 +231,8 @@ TEST(RadioWindow, RadioOnAtTheLastExitReplacesTheTuneAndThePlayerKeysWork) {
     LaunchOptions o = fastIn(home);
     o.soundLog = home.shared("sounds.log");
     TForm1 w(o);
+    RadioFeature* feature = w.feature<RadioFeature>();
+    ASSERT_NE(feature, nullptr);
     EXPECT_TRUE(w.settings().MusicOn);
     w.leaveTitle();
     EXPECT_FALSE(w.settings().MusicOn);
@@ -237,15 +244,15 @@ TEST(RadioWindow, RadioOnAtTheLastExitReplacesTheTuneAndThePlayerKeysWork) {
         },
         10000));
 
-    ASSERT_TRUE(w.MPVolume);
-    EXPECT_EQ(w.musicBox().volume(), 50);
-    const int h = w.MPVolume->height();
-    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, h - 2));
-    EXPECT_EQ(w.musicBox().volume(), 55);
-    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
-    QTest::mouseClick(w.MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
-    EXPECT_EQ(w.musicBox().volume(), 45);
-    EXPECT_FALSE(w.MPPlay->icon().isNull());
+    ASSERT_TRUE(feature->MPVolume);
+    EXPECT_EQ(feature->musicBox().volume(), 50);
+    const int h = feature->MPVolume->height();
+    QTest::mouseClick(feature->MPVolume, Qt::LeftButton, {}, QPoint(5, h - 2));
+    EXPECT_EQ(feature->musicBox().volume(), 55);
+    QTest::mouseClick(feature->MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseClick(feature->MPVolume, Qt::LeftButton, {}, QPoint(5, 2));
+    EXPECT_EQ(feature->musicBox().volume(), 45);
+    EXPECT_FALSE(feature->MPPlay->icon().isNull());
 }
 
 }  // namespace

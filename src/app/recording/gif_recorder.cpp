@@ -1,4 +1,4 @@
-#include "app/gif_recorder.h"
+#include "app/recording/gif_recorder.h"
 
 #include <QDir>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QThread>
 #include <QWidget>
 
-#include "app/gif_deal.h"
+#include "app/recording/gif_deal.h"
 #include "table/fonts.h"
 #include "table/picture_store.h"
 #include "table/smooth_resize.h"

@@ -1,4 +1,4 @@
-#include "app/music_box.h"
+#include "app/radio/music_box.h"
 
 #include "net/page_fetch.h"
 

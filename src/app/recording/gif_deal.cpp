@@ -1,4 +1,4 @@
-#include "app/gif_deal.h"
+#include "app/recording/gif_deal.h"
 
 #include "gif/gif_writer.h"
 

@@ -1,4 +1,4 @@
-#include "app/radio_control.h"
+#include "app/radio/radio_control.h"
 
 #include <QDir>
 #include <QFileInfo>
