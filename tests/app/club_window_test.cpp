@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include "app/records/records_feature.h"
 #include "core/lang/word_table.h"
 #include "core/records/club_update.h"
 #include "core/records/member_login.h"
@@ -31,7 +32,7 @@ TEST(ClubStartup, TheFirstRunWritesBothClubFiles) {
     TForm1 w(o);
     for (bool network : {false, true})
         EXPECT_TRUE(readClubFile(clubFilePath(o.programFolder.toStdString(), network)).ok());
-    EXPECT_TRUE(w.records().usable());
+    EXPECT_TRUE(w.club().usable());
     EXPECT_TRUE(messagesOf(w).isEmpty());
 }
 
@@ -46,7 +47,7 @@ TEST(ClubStartup, ADamagedFileIsToldAndHoldsTheSettingsBack) {
         TForm1 w(o);
         EXPECT_EQ(messagesOf(w),
                   QStringList{"The incorrect file \"" + QString::fromStdString(net) + "\"!"});
-        EXPECT_FALSE(w.records().usable());
+        EXPECT_FALSE(w.club().usable());
         w.close();
     }
     EXPECT_FALSE(QFile::exists(o.programFolder + "/Orvala.ini"));
@@ -68,7 +69,7 @@ TEST(ClubStartup, AWriteProtectedFileIsToldAndKeptAsItIs) {
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].contains(QString::fromStdString(local)));
     EXPECT_EQ(w.settings().LanguageIndex, 1);  // line 17 asks for Russian
-    EXPECT_TRUE(w.records().usable());
+    EXPECT_TRUE(w.club().usable());
     ::chmod(local.c_str(), 0644);
     setCurrentLanguage(0);
 }
@@ -99,14 +100,14 @@ TEST(ClubWindow, ToChangeANameRewritesTheMembersLineAndKeepsItsNumbers) {
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the login is gone
     // "General score" before the first deal is scored: the member's numbers as they stand.
-    w.showScoreSummary(true);
+    w.feature<RecordsFeature>()->showScoreSummary(true);
     auto* count = w.findChild<dialogs::TFormCount*>();
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count->windowTitle(), "Player:  Vera");
     EXPECT_EQ(count->values(), QStringList({"25", "25", "900", "0", "900", "3,00", "2,88"}));
     count->close();
 
-    w.changeNameCommand();
+    w.feature<RecordsFeature>()->changeNameCommand();
     auto* rename = w.findChild<dialogs::TFormPassword*>();
     ASSERT_NE(rename, nullptr);
     ASSERT_NE(rename->Edit3, nullptr);
@@ -128,6 +129,50 @@ TEST(ClubWindow, ToChangeANameRewritesTheMembersLineAndKeepsItsNumbers) {
     EXPECT_EQ(trimmedName(after.file.memberLine(2).substr(0, 20)), "Anna");
     EXPECT_FALSE(findMember(after.file, "Vera"));
     EXPECT_EQ(w.settings().PlayerName, "Viktoria");
+}
+
+// A game another feature runs (the tournament's) is the account's: the member of the last game
+// is forgotten, and "General score" is not offered for it.
+TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    ClubFile club = newClubFile();
+    ClubMember vera{padded("Vera", 20), 1'000'000, 24, 900, scramblePassword("pw"), kNewMemberSlot};
+    updateClubFile(club, vera, false);
+    ASSERT_TRUE(writeClubFile(clubFilePath(o.programFolder.toStdString(), false), club));
+    TForm1 w(o);
+    auto* records = w.feature<RecordsFeature>();
+    ASSERT_NE(records, nullptr);
+    const auto generalScore = [&] {
+        ContextMenu items;
+        records->contextMenu(items);
+        const ContextMenu::Item* item = items.find(WordRow::GeneralScore);
+        return item && item->enabled;
+    };
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_FALSE(generalScore()) << "the menu has no game";
+    QTest::mouseClick(w.menu().members[0], Qt::LeftButton);
+    auto* login = w.findChild<dialogs::TFormPassword*>();
+    ASSERT_NE(login, nullptr);
+    login->Edit2->setText("pw");
+    QTest::mouseClick(login->Button1, Qt::LeftButton);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_EQ(w.gameOwner(), records);
+    ASSERT_TRUE(records->member());
+    EXPECT_EQ(records->member()->games, 24);
+    EXPECT_TRUE(generalScore());
+
+    w.leaveGame(false);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    Feature other;
+    PlayerStart player;
+    player.name = "ann";
+    w.startGame(player, &other);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_FALSE(records->member());
+    EXPECT_FALSE(generalScore());
+    w.leaveGame(false);
 }
 
 }  // namespace
