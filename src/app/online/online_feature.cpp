@@ -109,7 +109,7 @@ void OnlineFeature::createWorldPanel() {
     connect(world_, &WorldPanel::clicked, this, [this] {
         if (shell_.screen() == Screen::Menu) ShowWorldTopTen();
     });
-    connect(&shell_.calendar(), &CalendarPanel::ticked, world_, [this] {
+    connect(&shell_.calendar(), &CalendarPanel::ticked, this, [this] {
         if (shell_.screen() == Screen::Menu) world_->next();
     });
 }
