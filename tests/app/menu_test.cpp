@@ -11,6 +11,8 @@
 #include <map>
 #include <set>
 
+#include "app/online/online_feature.h"
+#include "app/online/world_panel.h"
 #include "app/table_presenter.h"
 #include "app/tform1.h"
 #include "core/lang/word_table.h"
@@ -189,7 +191,9 @@ TEST(Menu, TheDecorationsTurnOnTimer1RepaintingOnlyThemselvesAndRestWithoutAnima
               w.view().background().copy(w.menu().titleRect()));
 
     // The whole menu's first painting, with the world panel's first hints.
-    ASSERT_TRUE(runUntil([&] { return w.worldPanel().pending() == 0; }, 10000));
+    auto* web = w.feature<OnlineFeature>();
+    ASSERT_NE(web, nullptr);
+    ASSERT_TRUE(runUntil([&] { return web->worldPanel().pending() == 0; }, 10000));
     QCoreApplication::processEvents();
     PaintRecorder recorder;
     w.installEventFilter(&recorder);

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "app/online/online_feature.h"
 #include "app/tform1.h"
 #include "dialogs/account_dialog.h"
 #include "dialogs/field_lamp.h"
@@ -75,12 +76,14 @@ TEST(AccountButton, OpensTheAccountWindowFromTheMenu) {
     TForm1 w(fastOptionsIn(dir));
     w.applyWindowSize();
     w.show();
-    ASSERT_NE(w.AccountIcon, nullptr);
-    EXPECT_FALSE(w.AccountIcon->isVisible());  // the title screen
+    auto* web = w.feature<OnlineFeature>();
+    ASSERT_NE(web, nullptr);
+    ASSERT_NE(web->AccountIcon, nullptr);
+    EXPECT_FALSE(web->AccountIcon->isVisible());  // the title screen
     QTest::keyClick(&w, Qt::Key_Space);
-    ASSERT_TRUE(w.AccountIcon->isVisible());
-    EXPECT_EQ(w.AccountIcon->property("state").toInt(), 1);
-    w.AccountIcon->click();
+    ASSERT_TRUE(web->AccountIcon->isVisible());
+    EXPECT_EQ(web->AccountIcon->property("state").toInt(), 1);
+    web->AccountIcon->click();
     auto* account = w.findChild<dialogs::TFAcc1*>();
     ASSERT_NE(account, nullptr);
     EXPECT_TRUE(account->isVisible());

@@ -18,7 +18,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "app/account_window.h"
+#include "app/online/account_window.h"
+#include "app/online/online_feature.h"
 #include "app/tform1.h"
 #include "core/online/account.h"
 #include "dialogs/account_page_dialog.h"
@@ -304,18 +305,20 @@ TEST(AccountWindow, TheMainWindowLogsInFromTheAccountFileAtStart) {
     qputenv("ORVALA_SERVICE", QByteArray::fromStdString(base(service.port())));
     TForm1 w(options);
     qunsetenv("ORVALA_SERVICE");
+    auto* web = w.feature<OnlineFeature>();
+    ASSERT_NE(web, nullptr);
     ASSERT_TRUE(waitUntil([&] { return w.account().state() == AccountState::LoggedIn; }));
     EXPECT_EQ(w.account().account()->Nick, "ann");
-    EXPECT_EQ(w.AccountIcon->property("state").toInt(), 2);
+    EXPECT_EQ(web->AccountIcon->property("state").toInt(), 2);
     EXPECT_EQ(w.online().addresses().presidentNick, "ann");
-    w.ShowAccount();
+    web->ShowAccount();
     auto* account = w.findChild<dialogs::TFAcc1*>();
     ASSERT_NE(account, nullptr);
     EXPECT_EQ(account->ButtonLogin->text(), word(WordRow::SignOut));
     ASSERT_TRUE(waitUntil([&] { return account->PresidentPage->nick() == "ann"; }));
     account->ButtonLogin->click();
     EXPECT_EQ(w.account().state(), AccountState::LoggedOut);
-    EXPECT_EQ(w.AccountIcon->property("state").toInt(), 1);
+    EXPECT_EQ(web->AccountIcon->property("state").toInt(), 1);
     account->close();
 }
 

@@ -15,8 +15,9 @@
 #include <QToolButton>
 
 #include "../app/window_helpers.h"
-#include "app/chat_watch.h"
-#include "app/chat_window.h"
+#include "app/chat/chat_feature.h"
+#include "app/chat/chat_watch.h"
+#include "app/chat/chat_window.h"
 #include "app/tform1.h"
 #include "dialogs/message_window.h"
 #include "service_in_qt_test.h"
@@ -220,22 +221,24 @@ TEST(ChatIndicators, NewsAndMessagesOnTheMenuAndTheChatOpeningDuringAGame) {
     LaunchOptions o = fastOptionsWith(s.libs);
     o.soundLog = QDir(s.libs.top.path()).filePath("sounds.log");
     TForm1 w(o);
+    auto* chat = w.feature<ChatFeature>();
+    ASSERT_NE(chat, nullptr);
     w.settings().SoundOn = true;
     QList<QUrl> opened;
-    w.setUrlOpener([&](const QUrl& url) { opened << url; });
+    chat->setUrlOpener([&](const QUrl& url) { opened << url; });
     w.applyWindowSize();
     w.show();
     s.pointAtService(w);
     QTest::keyClick(&w, Qt::Key_Space);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
-    ASSERT_TRUE(w.ImageNews->isVisible());
-    EXPECT_EQ(w.ImageNews->toolTip(), "Zor News!");
-    EXPECT_EQ(w.ImageChat->toolTip(), "Zor Chat!");
-    ASSERT_TRUE(waitUntil([&] { return w.SirenNews->isVisible(); }));
-    EXPECT_FALSE(w.SirenChat->isVisible());
+    ASSERT_TRUE(chat->ImageNews->isVisible());
+    EXPECT_EQ(chat->ImageNews->toolTip(), "Zor News!");
+    EXPECT_EQ(chat->ImageChat->toolTip(), "Zor Chat!");
+    ASSERT_TRUE(waitUntil([&] { return chat->SirenNews->isVisible(); }));
+    EXPECT_FALSE(chat->SirenChat->isVisible());
 
-    w.ImageNews->click();
-    EXPECT_FALSE(w.SirenNews->isVisible());
+    chat->ImageNews->click();
+    EXPECT_FALSE(chat->SirenNews->isVisible());
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0].toString().toStdString(), base(s.service.port()) + "/news.html");
     EXPECT_EQ(online::loadNewsFile(s.shared(online::kNewsFileName)), 2);
@@ -244,22 +247,23 @@ TEST(ChatIndicators, NewsAndMessagesOnTheMenuAndTheChatOpeningDuringAGame) {
     // another player arrives, and the 90th beat opens the chat.
     clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
-    EXPECT_FALSE(w.ImageChat->isVisible());
+    EXPECT_FALSE(chat->ImageChat->isVisible());
     EXPECT_TRUE(w.calendar().TimerCalTimer.isActive());
     ASSERT_TRUE(waitUntil([&] { return w.online().running() == 0; }));  // the menu's check
     s.service.post("/rec/write",
                    "gid=100&nick=Bob&city=Omsk&country=1-001&score=1&R7=M&R8=5.7f&R9=st&R10=hi*");
     for (int i = 0; i < ChatWatch::kChatTicks; ++i) w.calendar().tick();
-    ASSERT_TRUE(waitUntil([&] { return w.chatWindow() != nullptr; }));
-    EXPECT_TRUE(w.chatWatch().unseenMessages());
+    ASSERT_TRUE(waitUntil([&] { return chat->chatWindow() != nullptr; }));
+    EXPECT_TRUE(chat->chatWatch().unseenMessages());
     QFile log(o.soundLog);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).endsWith("WToMenK async\nWOpenFo async\n"))
         << "the new message's sound, then the window's";
-    ASSERT_TRUE(waitUntil([&] { return w.chatWindow()->shownRows()[0].startsWith("new 1. Bob"); }));
-    w.chatWindow()->Button2->click();
-    ASSERT_TRUE(waitUntil([&] { return w.chatWindow() == nullptr; }));
-    EXPECT_FALSE(w.chatWatch().unseenMessages());
+    ASSERT_TRUE(
+        waitUntil([&] { return chat->chatWindow()->shownRows()[0].startsWith("new 1. Bob"); }));
+    chat->chatWindow()->Button2->click();
+    ASSERT_TRUE(waitUntil([&] { return chat->chatWindow() == nullptr; }));
+    EXPECT_FALSE(chat->chatWatch().unseenMessages());
     EXPECT_EQ(online::loadChatFile(s.shared(online::kChatFileName)).lastSeen, 1);
 }
 
@@ -272,8 +276,10 @@ TEST(ChatIndicators, APausedChatDoesNotOpen) {
     s.pointAtService(w);
     ASSERT_TRUE(w.online().addresses().chatPaused);
     QTest::keyClick(&w, Qt::Key_Space);
-    w.ImageChat->click();
-    EXPECT_EQ(w.chatWindow(), nullptr);
+    auto* chat = w.feature<ChatFeature>();
+    ASSERT_NE(chat, nullptr);
+    chat->ImageChat->click();
+    EXPECT_EQ(chat->chatWindow(), nullptr);
     const auto told = w.findChildren<dialogs::MessageWindow*>();
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told[0]->lines(), QStringList{"Chat is temporarily unavailable!"});

@@ -10,8 +10,8 @@
 #include <QInputDialog>
 #include <QTemporaryDir>
 
-#include "app/account_startup.h"
-#include "app/statistics_window.h"
+#include "app/online/account_startup.h"
+#include "app/online/statistics_window.h"
 #include "core/online/account.h"
 #include "service_in_qt_test.h"
 

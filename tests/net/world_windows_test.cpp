@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/account_startup.h"
+#include "app/online/account_startup.h"
+#include "app/online/online_feature.h"
+#include "app/online/world_panel.h"
 #include "core/online/account_rating.h"
 #include "core/online/numbers.h"
 #include "core/records/club_update.h"
@@ -95,6 +97,8 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     const LaunchOptions o = fastOptionsIn(dir);
     clubWithVera(o);
     TForm1 w(o);
+    auto* web = w.feature<OnlineFeature>();
+    ASSERT_NE(web, nullptr);
     w.settings().FirstRunReported = false;  // before the start-up report goes
     ServiceAt::configured(w);
     // A first run counted: one more start and one more installation.
@@ -174,7 +178,7 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     QCoreApplication::processEvents();
     EXPECT_EQ(w.findChild<dialogs::TFormServerWrite*>(), nullptr);
 
-    w.ShowWorldTopTen();
+    web->ShowWorldTopTen();
     auto* top = w.findChild<dialogs::TFormServerRead*>();
     ASSERT_NE(top, nullptr);
     const QString rating = QString::fromStdString(online::ratingText(expected.Rating));
@@ -201,8 +205,8 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
                   QString::fromStdString(first.substr(20, 6)).trimmed().toStdString());
 
     // The menu's world panel: the account's best player and the balance among its hints.
-    ASSERT_TRUE(runUntil([&] { return w.worldPanel().pending() == 0; }, 10000));
-    const QStringList hints = w.worldPanel().hints();
+    ASSERT_TRUE(runUntil([&] { return web->worldPanel().pending() == 0; }, 10000));
+    const QStringList hints = web->worldPanel().hints();
     EXPECT_TRUE(hints.contains("The best player of games from under the account: ann"))
         << hints.join('|').toStdString();
     EXPECT_TRUE(hints.contains("Zors: 25")) << hints.join('|').toStdString();
@@ -313,6 +317,8 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     const LaunchOptions o = fastOptionsIn(dir);
     clubWithVera(o);
     TForm1 w(o);
+    auto* web = w.feature<OnlineFeature>();
+    ASSERT_NE(web, nullptr);
     online::Account ann;
     ann.Nick = "ann";
     ann.Pw = "secret1";
@@ -333,7 +339,7 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     logInVera(w);
     EXPECT_EQ(w.screen(), TForm1::Screen::Game);
 
-    w.ShowWorldTopTen();
+    web->ShowWorldTopTen();
     auto* top = w.findChild<dialogs::TFormServerRead*>();
     ASSERT_NE(top, nullptr);
     ASSERT_TRUE(runUntil([&] { return w.online().running() == 0; }, 10000));
@@ -343,7 +349,7 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     EXPECT_EQ(top->countLabel->text(), "Number of games: No Connect");
     top->pageButtons[6]->click();  // the network club reads from its file all the same
     EXPECT_EQ(top->pageList->texts().size(), 10);
-    EXPECT_EQ(w.worldPanel().hints().value(0), "Dynamic IQ for Windows (percent): NO CONNECT");
+    EXPECT_EQ(web->worldPanel().hints().value(0), "Dynamic IQ for Windows (percent): NO CONNECT");
 }
 
 }  // namespace

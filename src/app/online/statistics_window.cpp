@@ -1,4 +1,4 @@
-#include "app/statistics_window.h"
+#include "app/online/statistics_window.h"
 
 #include "core/text/cp1251.h"
 

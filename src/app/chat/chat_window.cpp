@@ -1,4 +1,4 @@
-#include "app/chat_window.h"
+#include "app/chat/chat_window.h"
 
 #include <algorithm>
 #include <memory>

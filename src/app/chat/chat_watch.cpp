@@ -1,4 +1,4 @@
-#include "app/chat_watch.h"
+#include "app/chat/chat_watch.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "app/account_window.h"
+#include "app/online/account_window.h"
 
 #include <QDate>
 #include <QFile>

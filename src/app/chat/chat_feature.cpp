@@ -1,34 +1,42 @@
-// The main window's part of the shared chat and the news: the two indicators of the main menu
-// with their sirens and hints, the watch that the calendar's ten-second beat drives, the chat
-// window, and the news page.
+#include "app/chat/chat_feature.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QToolButton>
+#include <tuple>
 
-#include "app/chat_window.h"
-#include "app/tform1.h"
+#include "app/calendar_panel.h"
+#include "app/chat/chat_window.h"
+#include "app/passport.h"
+#include "app/shell.h"
 #include "core/online/chat_pictures.h"
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
 #include "dialogs/passport_dialog.h"
+#include "net/online_client.h"
 #include "net/service_url.h"
+#include "table/picture_store.h"
+#include "table/table_geometry.h"
+#include "table/table_view.h"
 #include "table/word_text.h"
 
 namespace orvala::app {
 
-void TForm1::InitChat() {
-    const auto indicator = [this](const char* name, const char* picture) {
-        auto* b = new QToolButton(this);
+using table::word;
+
+ChatFeature::ChatFeature(Shell& shell) : shell_(shell) {
+    QWidget* window = &shell_.window();
+    const auto indicator = [this, window](const char* name, const char* picture) {
+        auto* b = new QToolButton(window);
         b->setObjectName(name);
         b->setAutoRaise(true);
-        b->setIcon(QPixmap::fromImage(pictures_.picture(picture)));
+        b->setIcon(QPixmap::fromImage(shell_.pictures().picture(picture)));
         b->hide();
         return b;
     };
-    const auto siren = [this](const char* name) {
-        auto* l = new QLabel(this);
+    const auto siren = [window](const char* name) {
+        auto* l = new QLabel(window);
         l->setObjectName(name);
         l->setScaledContents(true);
         l->hide();
@@ -38,21 +46,22 @@ void TForm1::InitChat() {
     ImageChat = indicator("ImageChat", chat_art::kChat);
     SirenNews = siren("SirenNews");
     SirenChat = siren("SirenChat");
-    connect(ImageNews, &QToolButton::clicked, this, &TForm1::OpenNews);
-    connect(ImageChat, &QToolButton::clicked, this, &TForm1::ShowChat);
+    connect(ImageNews, &QToolButton::clicked, this, &ChatFeature::OpenNews);
+    connect(ImageChat, &QToolButton::clicked, this, &ChatFeature::ShowChat);
     openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
-    const QString shared = QDir::cleanPath(QDir(options_.programFolder).absoluteFilePath(".."));
+    const QString shared =
+        QDir::cleanPath(QDir(shell_.launch().programFolder).absoluteFilePath(".."));
     QUrl news = net::serviceUrl();
     news.setPath(news.path() + "/news.html");
-    chatWatch_ = std::make_unique<ChatWatch>(*online_, shared, news);
-    connect(chatWatch_.get(), &ChatWatch::changed, this, &TForm1::showChatIndicators);
-    connect(chatWatch_.get(), &ChatWatch::messagesFound, this, &TForm1::messagesFound);
-    connect(&calendar_, &CalendarPanel::ticked, this, [this] {
-        if (!options_.demo) chatWatch_->tick(screen_ == Screen::Menu);
+    watch_ = std::make_unique<ChatWatch>(shell_.online(), shared, news);
+    connect(watch_.get(), &ChatWatch::changed, this, &ChatFeature::showChatIndicators);
+    connect(watch_.get(), &ChatWatch::messagesFound, this, &ChatFeature::messagesFound);
+    connect(&shell_.calendar(), &CalendarPanel::ticked, this, [this] {
+        if (!shell_.launch().demo) watch_->tick(shell_.screen() == Screen::Menu);
     });
     // During a game the calendar beats on only for a chat that should open by itself.
-    calendar_.keepBeating(chatWatch_->chatFile().openOnNew);
+    shell_.calendar().keepBeating(watch_->chatFile().openOnNew);
 
     sirenTimer_.setObjectName("TimerSiren");
     sirenTimer_.setInterval(500);
@@ -60,14 +69,23 @@ void TForm1::InitChat() {
         sirenLit_ = !sirenLit_;
         showChatIndicators();
     });
-    layoutChat();
+    layout();
+}
+
+void ChatFeature::screenShown(Screen screen) {
+    if (screen == Screen::Title) return;
+    showChatIndicators();
+    if (screen == Screen::Menu && !shell_.launch().demo) watch_->check();
+}
+
+void ChatFeature::contextMenu(ContextMenu& menu) {
+    menu.offer(WordRow::Chat, true, [this] { ShowChat(); });
 }
 
 // Right of the exit button along the menu's foot: the news, its siren, the chat, its siren.
-void TForm1::layoutChat() {
-    if (!ImageNews) return;
+void ChatFeature::layout() {
     const auto place = [this](QWidget* w, double x, double y, double width, double height) {
-        const auto r = mapRect(view_.scales(), x, y, width, height);
+        const auto r = table::mapRect(shell_.view().scales(), x, y, width, height);
         w->setGeometry(r.left, r.top, r.width, r.height);
         if (auto* b = qobject_cast<QToolButton*>(w)) b->setIconSize(b->size());
     };
@@ -78,16 +96,15 @@ void TForm1::layoutChat() {
     place(SirenChat, 694 + side + 1, 466, chat_art::kSirenWidth, chat_art::kSirenHeight);
 }
 
-void TForm1::showChatIndicators() {
-    if (!ImageNews) return;
-    const bool menu = screen_ == Screen::Menu;
-    const bool news = chatWatch_->unseenNews(), chat = chatWatch_->unseenMessages();
+void ChatFeature::showChatIndicators() {
+    const bool menu = shell_.screen() == Screen::Menu;
+    const bool news = watch_->unseenNews(), chat = watch_->unseenMessages();
     ImageNews->setVisible(menu);
     ImageChat->setVisible(menu);
     ImageNews->setToolTip(word(WordRow::ZorNews));
     ImageChat->setToolTip(word(WordRow::ZorChat));
-    const QPixmap siren =
-        QPixmap::fromImage(pictures_.picture(sirenLit_ ? chat_art::kSirenOn : chat_art::kSirenOff));
+    const QPixmap siren = QPixmap::fromImage(
+        shell_.pictures().picture(sirenLit_ ? chat_art::kSirenOn : chat_art::kSirenOff));
     for (auto [label, on, row] : {std::tuple{SirenNews, news, WordRow::ZorNews},
                                   std::tuple{SirenChat, chat, WordRow::ZorChat}}) {
         label->setVisible(menu && on);
@@ -99,22 +116,22 @@ void TForm1::showChatIndicators() {
     if (!blinking) sirenTimer_.stop();
 }
 
-void TForm1::messagesFound() {
-    PlaySoundEvent(Wave::WToMenK, false);
+void ChatFeature::messagesFound() {
+    shell_.playSound(Wave::WToMenK, false);
     showChatIndicators();
-    if (screen_ == Screen::Game && !chatDialog_ && chatWatch_->chatFile().openOnNew) ShowChat();
+    if (shell_.screen() == Screen::Game && !chatDialog_ && watch_->chatFile().openOnNew) ShowChat();
 }
 
-void TForm1::OpenNews() {
-    chatWatch_->newsOpened();
-    PlaySoundEvent(Wave::WOpenFo, false);
-    if (openUrl_) openUrl_(chatWatch_->newsPage());
+void ChatFeature::OpenNews() {
+    watch_->newsOpened();
+    shell_.playSound(Wave::WOpenFo, false);
+    if (openUrl_) openUrl_(watch_->newsPage());
 }
 
-void TForm1::ShowChat() {
-    PlaySoundEvent(Wave::WOpenFo, false);
-    if (online_->addresses().chatPaused) {
-        dialogs::showMessage(this, word(WordRow::ChatUnavailable));
+void ChatFeature::ShowChat() {
+    shell_.playSound(Wave::WOpenFo, false);
+    if (shell_.online().addresses().chatPaused) {
+        dialogs::showMessage(&shell_.window(), word(WordRow::ChatUnavailable));
         return;
     }
     if (chatDialog_) {
@@ -122,22 +139,20 @@ void TForm1::ShowChat() {
         return;
     }
     // The file is written as it stands, so that a missing one exists from now on.
-    online::writeChatFile(chatWatch_->chatFilePath(), chatWatch_->chatFile());
+    online::writeChatFile(watch_->chatFilePath(), watch_->chatFile());
     ChatWindowSetup setup;
-    setup.chatFile = chatWatch_->chatFilePath();
+    setup.chatFile = watch_->chatFilePath();
     setup.product = utf8ToCp1251(word(WordRow::Orvala).toStdString());
     setup.optionsChanged = [this](const online::ChatFile& f) {
-        calendar_.keepBeating(f.openOnNew);
+        shell_.calendar().keepBeating(f.openOnNew);
     };
     setup.passport = true;
-    chatDialog_ = openChat(this, *online_, settings_, std::move(setup));
-    connect(chatDialog_, &QDialog::finished, this, [this] { chatWatch_->chatClosed(); });
+    chatDialog_ = openChat(&shell_.window(), shell_.online(), shell_.settings(), std::move(setup));
+    connect(chatDialog_, &QDialog::finished, this, [this] { watch_->chatClosed(); });
     // "Passport" opens the passport window; what it keeps is the chat's nick and city at once.
     connect(chatDialog_, &dialogs::TFormChat::passportAsked, this, [this] {
-        ShowPassport();
-        if (auto* passport = findChild<dialogs::TFormServerInfo*>())
-            connect(
-                passport, &dialogs::TFormServerInfo::changed, chatDialog_,
+        auto* passport = openPassport(shell_);
+        connect(passport, &dialogs::TFormServerInfo::changed, chatDialog_,
                 [this](const dialogs::Passport& p) { chatDialog_->setPassport(p.nick, p.city); });
     });
     // The indicator goes off now; the flag when the window closes, so that the watch does not

@@ -1,4 +1,4 @@
-#include "app/world_top_ten.h"
+#include "app/online/world_top_ten.h"
 
 #include "core/online/flag_names.h"
 #include "core/online/numbers.h"

@@ -1,4 +1,4 @@
-#include "app/world_panel.h"
+#include "app/online/world_panel.h"
 
 #include <QEvent>
 #include <memory>

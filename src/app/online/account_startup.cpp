@@ -1,4 +1,4 @@
-#include "app/account_startup.h"
+#include "app/online/account_startup.h"
 
 #include "core/online/account.h"
 
