@@ -10,6 +10,8 @@
 #include <map>
 #include <vector>
 
+#include "app/lan/lan_feature.h"
+#include "app/lan_chat_panel.h"
 #include "core/game/autopilot.h"
 #include "core/lan/net_seats.h"
 #include "dialogs/contract_dialog.h"
@@ -41,6 +43,8 @@ struct Machine {
         w.show();
         w.leaveTitle();
     }
+
+    LanFeature& lan() { return *w.feature<LanFeature>(); }
 
     // "New Player", a name and password, the role, address and port, and "Ok".
     dialogs::TFormPassword* logIn(const QString& name, bool host, const QString& address,
@@ -86,7 +90,7 @@ struct Machine {
 
 // The three scores in the host's numbering: first joiner, second joiner or "PC", host.
 std::array<int, 3> hostOrderScores(const TForm1& w) {
-    const lan::LanPeer* peer = const_cast<TForm1&>(w).session().lan();
+    const lan::LanPeer* peer = w.feature<LanFeature>()->peer();
     std::array<int, 3> out{};
     for (int h = 1; h <= 3; ++h)
         out[h - 1] = w.rules().g.Score[lan::localSeat(peer->session().role, h)];
@@ -115,10 +119,10 @@ bool playDealsInStep(const std::vector<Machine*>& table, std::size_t deals) {
                     seen[i].emplace(g.DealNumber, hostOrderScores(table[i]->w));
             }
             for (Machine* m : table) m->act();
-            return common() >= deals || table[0]->w.session().lan()->aborted();
+            return common() >= deals || table[0]->lan().peer()->aborted();
         },
         120000);
-    if (!played || table[0]->w.session().lan()->aborted()) return false;
+    if (!played || table[0]->lan().peer()->aborted()) return false;
     for (const auto& [deal, scores] : seen[0])
         for (std::size_t i = 1; i < table.size(); ++i)
             if (seen[i].count(deal)) {
@@ -142,8 +146,8 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     ASSERT_NE(joiner->logIn("Boris", false, "127.0.0.1", port), nullptr);
     // The seat reply closes the joiner's forms and its game waits for the host's deal.
     ASSERT_TRUE(runUntil([&] { return joiner->w.screen() == TForm1::Screen::Game; }, 20000));
-    EXPECT_TRUE(joiner->w.expectation()->isVisible());
-    EXPECT_FALSE(joiner->w.chatPanel()->Edit->isEnabled());
+    EXPECT_TRUE(joiner->lan().expectation()->isVisible());
+    EXPECT_FALSE(joiner->lan().chatPanel()->Edit->isEnabled());
     ASSERT_TRUE(runUntil([&] { return hostWait->Button1->isEnabled(); }, 20000));
     EXPECT_TRUE(hostWait->Lines[0]->isVisibleTo(hostWait));
     EXPECT_FALSE(hostWait->Button2->isEnabled());
@@ -152,13 +156,13 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     ASSERT_EQ(host.w.screen(), TForm1::Screen::Game);
     EXPECT_EQ(host.w.rules().g.SeatNames[1].substr(0, 5), "Boris");
     EXPECT_EQ(host.w.rules().g.SeatNames[2].substr(0, 2), "PC");
-    ASSERT_TRUE(runUntil([&] { return !joiner->w.expectation()->isVisible(); }, 20000));
+    ASSERT_TRUE(runUntil([&] { return !joiner->lan().expectation()->isVisible(); }, 20000));
 
     // A chat line of the host reaches the joiner as the host's (maroon) line.
-    QTest::keyClicks(host.w.chatPanel()->Edit, "hello");
-    QTest::keyClick(host.w.chatPanel()->Edit, Qt::Key_Return);
-    ASSERT_TRUE(runUntil([&] { return !joiner->w.session().lan()->chatLines().empty(); }, 20000));
-    EXPECT_EQ(joiner->w.session().lan()->chatLines().back(), (lan::ChatLine{1, "hello"}));
+    QTest::keyClicks(host.lan().chatPanel()->Edit, "hello");
+    QTest::keyClick(host.lan().chatPanel()->Edit, Qt::Key_Return);
+    ASSERT_TRUE(runUntil([&] { return !joiner->lan().peer()->chatLines().empty(); }, 20000));
+    EXPECT_EQ(joiner->lan().peer()->chatLines().back(), (lan::ChatLine{1, "hello"}));
 
     // Two deals, each scored alike on both machines.
     ASSERT_TRUE(playDealsInStep({&host, joiner.get()}, 2));
@@ -170,7 +174,7 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
                                                     "Press OK for exit to the main menu..."}));
     QTest::mouseClick(host.message()->Button1, Qt::LeftButton);
     ASSERT_TRUE(runUntil([&] { return host.w.screen() == TForm1::Screen::Menu; }, 20000));
-    EXPECT_EQ(host.w.session().lan(), nullptr);
+    EXPECT_EQ(host.lan().peer(), nullptr);
 }
 
 TEST(LanWindow, TheLoginFormChecksAddressAndPortAndAJoinerWithoutAHostSeesNoGames) {
@@ -208,13 +212,15 @@ TEST(LanWindow, TheLoginFormChecksAddressAndPortAndAJoinerWithoutAHostSeesNoGame
     auto* wait = m.w.findChild<dialogs::TFormWait*>();
     ASSERT_NE(wait, nullptr);
     ASSERT_TRUE(runUntil(
-        [&] { return m.w.lanTable()->noGame() && !m.w.lanTable()->link().connectedToHost(); },
+        [&] {
+            return m.lan().lanTable()->noGame() && !m.lan().lanTable()->link().connectedToHost();
+        },
         20000));
     wait->secondTick();
     EXPECT_EQ(wait->Label1->text(), "There are no accessible games");
     QTest::mouseClick(wait->Button2, Qt::LeftButton);
     EXPECT_TRUE(login->isVisible());
-    EXPECT_EQ(m.w.session().lan(), nullptr);
+    EXPECT_EQ(m.lan().peer(), nullptr);
     EXPECT_EQ(m.w.settings().ServerAddress, "127.0.0.1");
 }
 
@@ -239,15 +245,15 @@ TEST(LanWindow, ThreeWindowsPlayInStepAndTheJoinersSeeTheHostLeave) {
     ASSERT_EQ(host->w.screen(), TForm1::Screen::Game);
     // Every machine sees itself as seat 3 and the others in the table's order.
     EXPECT_EQ(host->w.rules().g.SeatNames[2].substr(0, 5), "Clara");
-    ASSERT_TRUE(runUntil([&] { return !second.w.expectation()->isVisible(); }, 20000));
+    ASSERT_TRUE(runUntil([&] { return !second.lan().expectation()->isVisible(); }, 20000));
     EXPECT_EQ(first.w.rules().g.SeatNames[1].substr(0, 5), "Clara");
     EXPECT_EQ(second.w.rules().g.SeatNames[1].substr(0, 4), "Anna");
 
     // The second joiner's line reaches the first through the host, in the second's colour.
-    QTest::keyClicks(second.w.chatPanel()->Edit, "hi all");
-    QTest::keyClick(second.w.chatPanel()->Edit, Qt::Key_Return);
-    ASSERT_TRUE(runUntil([&] { return !first.w.session().lan()->chatLines().empty(); }, 20000));
-    EXPECT_EQ(first.w.session().lan()->chatLines().back(), (lan::ChatLine{3, "hi all"}));
+    QTest::keyClicks(second.lan().chatPanel()->Edit, "hi all");
+    QTest::keyClick(second.lan().chatPanel()->Edit, Qt::Key_Return);
+    ASSERT_TRUE(runUntil([&] { return !first.lan().peer()->chatLines().empty(); }, 20000));
+    EXPECT_EQ(first.lan().peer()->chatLines().back(), (lan::ChatLine{3, "hi all"}));
 
     ASSERT_TRUE(playDealsInStep({host.get(), &first, &second}, 2));
 

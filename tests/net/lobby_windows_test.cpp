@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include "app/tourney/tourney_feature.h"
 #include "dialogs/message_window.h"
 #include "service_in_qt_test.h"
 #include "window_helpers.h"
@@ -75,8 +76,8 @@ struct Lobby {
             ann.City = "Perm";
             w->account().set(ann, online::AccountState::LoggedIn);
         }
-        w->TourneyIcon->click();
-        lobby = w->tourneyLobby();
+        w->feature<TourneyFeature>()->TourneyIcon->click();
+        lobby = w->feature<TourneyFeature>()->lobby();
         if (!lobby) return;
         EXPECT_TRUE(lobby->refreshTimer().isActive());
         EXPECT_EQ(lobby->refreshTimer().interval(), 10000);

@@ -16,6 +16,8 @@
 #include <map>
 #include <thread>
 
+#include "app/lan_chat_panel.h"
+#include "app/tourney/tourney_feature.h"
 #include "core/lan/net_seats.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/message_window.h"
@@ -106,11 +108,12 @@ struct Copy {
         w.account().set(a, online::AccountState::LoggedIn);
         w.show();
         w.leaveTitle();
-        w.tourneyTable()->setWallClock(false);
+        tour().table()->setWallClock(false);
     }
+    TourneyFeature& tour() { return *w.feature<TourneyFeature>(); }
     TourneyLobby* openLobby() {
-        w.TourneyIcon->click();
-        TourneyLobby* l = w.tourneyLobby();
+        tour().TourneyIcon->click();
+        TourneyLobby* l = tour().lobby();
         if (!l) return nullptr;
         l->refreshTimer().stop();
         l->watchTimer().stop();
@@ -130,7 +133,7 @@ struct Copy {
         button->click();
         return runUntil([&] { return l->link() == TourneyLink::Connected; }, 10000);
     }
-    const tourney::TourneyPeer* peer() { return w.session().tourney(); }
+    const tourney::TourneyPeer* peer() { return tour().peer(); }
     bool atTable() { return peer() && peer()->state().g.GameRunning; }
     // Tournament seat t's score as this copy shows it.
     int scoreOf(int t) {
@@ -175,7 +178,7 @@ TEST(TourneyWindows, LoggingOffWhileWaitingLeavesTheServiceUpAndTheSeatFreeAtOnc
     for (int round = 1; round <= 2; ++round) {
         ASSERT_TRUE(ann.sit(1)) << "round " << round;
         ASSERT_TRUE(runUntil(connected, 10000)) << "the game server took the seat, round " << round;
-        TourneyLobby* l = ann.w.tourneyLobby();
+        TourneyLobby* l = ann.tour().lobby();
         l->dialog()->seatButton(kTable, 1)->click();
         ASSERT_TRUE(runUntil([&] { return !l->busy() && !l->seated().seated(); }, 10000));
         EXPECT_TRUE(runUntil(
@@ -187,8 +190,8 @@ TEST(TourneyWindows, LoggingOffWhileWaitingLeavesTheServiceUpAndTheSeatFreeAtOnc
         EXPECT_EQ(
             t.service.post("/tour/info", form({{"serverinforead", "0"}, {"gid", "55"}})).status,
             200);
-        ann.w.tourneyLobby()->dialog()->BClose->click();
-        runUntil([&] { return ann.w.tourneyLobby() == nullptr; }, 5000);
+        ann.tour().lobby()->dialog()->BClose->click();
+        runUntil([&] { return ann.tour().lobby() == nullptr; }, 5000);
     }
 }
 
@@ -197,7 +200,7 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     ASSERT_TRUE(table.seat());
     // The first deal closed every lobby and put the nicks at the table.
     for (Copy* c : table.copies) {
-        EXPECT_TRUE(!c->w.tourneyLobby() || !c->w.tourneyLobby()->dialog());
+        EXPECT_TRUE(!c->tour().lobby() || !c->tour().lobby()->dialog());
         EXPECT_EQ(c->w.rules().rules.RuleStartWith500, true);
     }
     EXPECT_EQ(table.ann.w.rules().g.SeatNames[lan::localSeat(lan::NetRole::FirstJoiner, 2)], "bob");
@@ -240,7 +243,7 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     }
     for (Copy* c : table.copies)
         ASSERT_TRUE(
-            runUntil([&] { return c->w.tourneyLobby() && !c->w.tourneyLobby()->busy(); }, 20000))
+            runUntil([&] { return c->tour().lobby() && !c->tour().lobby()->busy(); }, 20000))
             << c->nick;
     const auto ann =
         table.t.db->queryOne("SELECT score, kon FROM tour_players WHERE nick = 'ann'", {});
@@ -266,17 +269,17 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
     ASSERT_TRUE(runUntil(
         [&] {
             for (Copy* c : table.copies)
-                if (!c->w.busy() && c->w.tourneyTable()->clock().seat() == 3) late = c;
+                if (!c->w.busy() && c->tour().table()->clock().seat() == 3) late = c;
             return late != nullptr;
         },
         10000));
     for (Copy* c : table.copies) {
         if (c == late) continue;
-        EXPECT_NE(c->w.tourneyTable()->clock().seat(), 3);
+        EXPECT_NE(c->tour().table()->clock().seat(), 3);
     }
-    for (int i = 0; i < 18; ++i) late->w.tourneyTable()->beat();
-    EXPECT_EQ(late->w.tourneyTable()->clock().seconds(), 8);
-    for (int i = 0; i < 8; ++i) late->w.tourneyTable()->beat();
+    for (int i = 0; i < 18; ++i) late->tour().table()->beat();
+    EXPECT_EQ(late->tour().table()->clock().seconds(), 8);
+    for (int i = 0; i < 8; ++i) late->tour().table()->beat();
 
     EXPECT_EQ(late->message(), (QStringList{"Your time is up!", "You lose!"}));
     EXPECT_FALSE(late->w.Button7->isEnabled());
@@ -291,8 +294,8 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
         // The game cut short is left as a finished one: the lobby again, no history line.
         ASSERT_TRUE(runUntil([&] { return c->w.Button8->isEnabled(); }, 10000));
         QTest::mouseClick(c->w.Button8, Qt::LeftButton);
-        EXPECT_EQ(c->w.session().tourney(), nullptr);
-        ASSERT_TRUE(runUntil([&] { return c->w.tourneyLobby() != nullptr; }, 10000));
+        EXPECT_EQ(c->tour().peer(), nullptr);
+        ASSERT_TRUE(runUntil([&] { return c->tour().lobby() != nullptr; }, 10000));
         EXPECT_FALSE(
             QFile::exists(QDir(c->options.programFolder).filePath("History/Orvala_I0001.hst")));
     }
@@ -319,7 +322,7 @@ TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesAfterADealTakesTh
         60000));
     const std::array<int, 4> scores{0, table.ann.scoreOf(1), table.ann.scoreOf(2),
                                     table.ann.scoreOf(3)};
-    auto* edit = table.bob.w.chatPanel()->Edit;
+    auto* edit = table.bob.tour().chatPanel()->Edit;
     ASSERT_TRUE(runUntil([&] { return edit->isEnabled(); }, 10000));
     edit->setText("hi all");
     QTest::keyClick(edit, Qt::Key_Return);
@@ -334,11 +337,11 @@ TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesAfterADealTakesTh
     ASSERT_NE(question, nullptr);
     QTest::mouseClick(question->yesButton, Qt::LeftButton);
     EXPECT_EQ(table.ann.w.screen(), TForm1::Screen::Menu);
-    EXPECT_EQ(table.ann.w.session().tourney(), nullptr);
+    EXPECT_EQ(table.ann.tour().peer(), nullptr);
     for (Copy* c : {&table.bob, &table.cid}) {
         ASSERT_TRUE(runUntil([&] { return !c->message().isEmpty(); }, 10000)) << c->nick;
         EXPECT_EQ(c->message(), (QStringList{"Player ann interrupted the game!", "You won!"}));
-        EXPECT_FALSE(c->w.chatPanel()->Edit->isEnabled());
+        EXPECT_FALSE(c->tour().chatPanel()->Edit->isEnabled());
     }
     // The server counts the standings, with the lowest result for her; Bob's history has what
     // the server counted for him.
@@ -371,7 +374,7 @@ TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {
         EXPECT_EQ(c->message(), QStringList{"Lost connection with the server!"});
         EXPECT_FALSE(c->w.Button7->isEnabled());
         EXPECT_TRUE(c->w.Button8->isEnabled());
-        EXPECT_FALSE(c->w.chatPanel()->Edit->isEnabled());
+        EXPECT_FALSE(c->tour().chatPanel()->Edit->isEnabled());
     }
 }
 

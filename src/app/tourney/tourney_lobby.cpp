@@ -1,4 +1,4 @@
-#include "app/tourney_lobby.h"
+#include "app/tourney/tourney_lobby.h"
 
 #include "core/text/cp1251.h"
 #include "core/tourney/frames.h"

@@ -1,4 +1,4 @@
-#include "app/tourney_table.h"
+#include "app/tourney/tourney_table.h"
 
 #include "core/lan/net_seats.h"
 

@@ -1,4 +1,4 @@
-#include "app/lan_table.h"
+#include "app/lan/lan_table.h"
 
 namespace orvala::app {
 namespace {

@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/tourney_table.h"
+#include "app/tourney/tourney_table.h"
 #include "core/online/operations.h"
 #include "core/online/tourney_lobby.h"
 #include "dialogs/lobby_dialog.h"
