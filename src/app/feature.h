@@ -13,7 +13,9 @@
 #include "core/game/table_events.h"
 #include "core/lang/word_row.h"
 
+class QMenu;
 class QPainter;
+class QWidget;
 
 namespace orvala::dialogs {
 enum class OptionChange;
@@ -40,6 +42,9 @@ class ContextMenu {
         const auto it = items_.find(row);
         return it == items_.end() ? nullptr : &it->second;
     }
+    // The menu in its order ("General score", "Exit to menu", "To change a name", "Speed",
+    // "Help", "About", "Statistics", "Radio", "Chat"), deleted when it closes.
+    QMenu* build(QWidget* parent) const;
 
   private:
     std::map<WordRow, Item> items_;

@@ -52,32 +52,52 @@ struct LaunchOptions {
     QString musicFolder;
 };
 
+// The window's parts that features use, set by the window as it builds them.
+struct ShellParts {
+    QWidget* window = nullptr;
+    const LaunchOptions* launch = nullptr;
+    Settings* settings = nullptr;
+    table::PictureStore* pictures = nullptr;
+    table::TableView* view = nullptr;
+    TablePresenter* presenter = nullptr;
+    GameSession* session = nullptr;
+    net::OnlineClient* online = nullptr;
+    ClubRecords* club = nullptr;
+    MenuScreen* menu = nullptr;
+    CalendarPanel* calendar = nullptr;
+    AccountHolder* account = nullptr;
+};
+
 class Shell {
   public:
     virtual ~Shell() = default;
 
     // The window: the parent of the features' widgets and dialogs.
-    virtual QWidget& window() = 0;
-    virtual const LaunchOptions& launch() const = 0;
+    QWidget& window() const { return *parts_.window; }
+    const LaunchOptions& launch() const { return *parts_.launch; }
+    Settings& settings() const { return *parts_.settings; }
+    table::PictureStore& pictures() const { return *parts_.pictures; }
+    table::TableView& view() const { return *parts_.view; }
+    TablePresenter& presenter() const { return *parts_.presenter; }
+    GameSession& session() const { return *parts_.session; }
+    net::OnlineClient& online() const { return *parts_.online; }
+    // The club files, checked at start-up by the club's feature.
+    ClubRecords& club() const { return *parts_.club; }
+    // The main menu's buttons, where features connect what the menu offers them.
+    MenuScreen& menu() const { return *parts_.menu; }
+    // The menu's calendar; its `ticked` signal is the ten-second beat features share.
+    CalendarPanel& calendar() const { return *parts_.calendar; }
+    AccountHolder& account() const { return *parts_.account; }
+
     virtual Screen screen() const = 0;
-    virtual Settings& settings() = 0;
     // The settings file written now (held back, like every save, while the club files are not
     // usable).
     virtual void saveSettings() = 0;
-    virtual table::PictureStore& pictures() = 0;
-    virtual table::TableView& view() = 0;
-    virtual TablePresenter& presenter() = 0;
-    virtual GameSession& session() = 0;
-    virtual net::OnlineClient& online() = 0;
-    virtual ClubRecords& club() = 0;
-    // The main menu's buttons, where features connect what the menu offers them.
-    virtual MenuScreen& menu() = 0;
-    // The menu's calendar; its `ticked` signal is the ten-second beat features share.
-    virtual CalendarPanel& calendar() = 0;
-    virtual AccountHolder& account() = 0;
     // Club members' games, provided by the feature that keeps the club.
     virtual MemberGames& memberGames() = 0;
     virtual void provide(MemberGames& games) = 0;
+    // A network stream's start, for the sound log.
+    virtual void logStream(const QString& url) = 0;
 
     // A wave, when SoundOn: a synchronous one holds the table (not the window) until played.
     virtual void playSound(Wave wave, bool synchronous) = 0;
@@ -105,6 +125,9 @@ class Shell {
     virtual void optionChanged(dialogs::OptionChange what) = 0;
     // The club's login opened: every feature hears it.
     virtual void announceLogin(dialogs::TFormPassword& login) = 0;
+
+  protected:
+    ShellParts parts_;
 };
 
 }  // namespace orvala::app

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/tform1.h"
+#include "app/window_parts.h"
 #include "core/ai/computer_players.h"
 #include "core/lang/word_table.h"
 #include "dialogs/password_dialog.h"

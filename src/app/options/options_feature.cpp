@@ -27,6 +27,10 @@ OptionsFeature::OptionsFeature(Shell& shell) : shell_(shell) {
 
 OptionsFeature::~OptionsFeature() = default;
 
+dialogs::TFormOptions* OptionsFeature::dialog() const {
+    return options_dialog_;
+}
+
 void OptionsFeature::ShowOptions() {
     if (options_dialog_) return;
     shell_.playSound(Wave::WOpenFo, false);  // the menu's button has saluted already

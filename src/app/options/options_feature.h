@@ -33,7 +33,7 @@ class OptionsFeature final : public Feature {
     // whether it came whole. One at a time: another asked meanwhile is not started.
     void DownloadLibrary(const QString& file, std::function<void(bool)> done = {});
     bool downloading() const { return download_ != nullptr; }
-    dialogs::TFormOptions* dialog() const { return options_dialog_; }
+    dialogs::TFormOptions* dialog() const;
 
     void contextMenu(ContextMenu& menu) override;
     void optionChanged(dialogs::OptionChange what) override;

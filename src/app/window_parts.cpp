@@ -1,0 +1,140 @@
+#include "app/window_parts.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include "core/lang/word_table.h"
+#include "core/online/service_addresses.h"
+#include "core/settings/settings_file.h"
+#include "dialogs/dialog_kit.h"
+#include "dialogs/message_window.h"
+#include "net/service_url.h"
+#include "sound/speak_card.h"
+#include "table/art_names.h"
+#include "table/picture_names.h"
+#include "table/word_text.h"
+
+namespace orvala::app {
+
+WindowParts::WindowParts(QWidget& w, const LaunchOptions& o)
+    : music(o.musicFolder.isEmpty() ? QDir::tempPath() : o.musicFolder),
+      pictures({o.programFolder, QDir(o.programFolder).absoluteFilePath("..")},
+               [&w](const QString& line) { dialogs::showMessage(&w, line); }),
+      view(pictures),
+      presenter(view, openHands),
+      player(presenter, view),
+      session(o.seed, o.demo),
+      menu(&w, view, pictures, settings),
+      calendar(&w, view, pictures, settings),
+      records(o.programFolder.toStdString()) {}
+
+void WindowParts::start(const LaunchOptions& o) {
+    settingsRun = loadSettingsRun(o.programFolder.toStdString(), settings, o.demo);
+    setCurrentLanguage(settings.LanguageIndex);
+    auto addresses = online::addressesAt(net::serviceUrl().toString().toStdString());
+    online::applyStoredAddresses(settings.RecordsAddress, settings.StatisticsAddress, addresses);
+    online = std::make_unique<net::OnlineClient>(addresses);
+    // Requests never hold the window; the busy cursor says one is under way.
+    QObject::connect(online.get(), &net::OnlineClient::busyChanged, online.get(), [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    dialogs::setDialogLook(dialogs::dialogLookFrom(settings));
+    session.setRules(settings.Rules);
+    player.setFast(o.fast);
+    player.setPace(settings.Speed, settings.FlyingCardsOn);
+    sound.setLog(o.soundLog);
+}
+
+QCursor WindowParts::cursor(int which) const {
+    // The own cursors are drawn by the program; the system ones are the platform's.
+    if (!settings.OwnCursorOn)
+        return which == 0 ? Qt::PointingHandCursor : which == 2 ? Qt::WaitCursor : Qt::ArrowCursor;
+    static constexpr const art::CursorArt* kCursors[3] = {&art::kCursorHand, &art::kCursorArrow,
+                                                          &art::kCursorBusy};
+    const art::CursorArt& c = *kCursors[which];
+    return QCursor(QPixmap::fromImage(pictures.picture(c.name)), c.hotX, c.hotY);
+}
+
+int WindowParts::startSound(Wave wave, bool synchronous) {
+    // With sound off nothing plays, and so nothing holds the table either.
+    if (!settings.SoundOn) return 0;
+    const int ms = sound.play(wave, synchronous);
+    return synchronous ? ms : 0;
+}
+
+void WindowParts::speakCard(Card card, const QString& programFolder) {
+    const QDir folder(programFolder);
+    sound::SpeakCard(sound, {folder.absolutePath(), folder.absoluteFilePath("..")}, card,
+                     settings.LanguageIndex, false);
+}
+
+bool WindowParts::purple(Screen screen) const {
+    return screen == Screen::Game ? settings.TableDesign == 1 : settings.MainMenuDesign == 1;
+}
+
+void WindowParts::colourButtons(table::TZorCardsButton* b7, table::TZorCardsButton* b8) {
+    // Customizable design: the buttons' own red; the "Purple" design: violet.
+    using table::TColorSB;
+    menu.setColour(settings.MainMenuDesign == 1 ? TColorSB::DViolet : TColorSB::DRed);
+    const TColorSB table = settings.TableDesign == 1 ? TColorSB::DViolet : TColorSB::DRed;
+    b7->setColorSB(table);
+    b8->setColorSB(table);
+}
+
+bool WindowParts::designLibraryMissing(QWidget& window) {
+    if (!pictures.designPicture("GIcon48Opt").isNull()) return false;
+    settings.AuxDesignPurple = false;
+    settings.AuxDesignGrey = 2;
+    settings.MainMenuDesign = 0;
+    settings.TableDesign = 0;
+    dialogs::showMessage(&window,
+                         table::word(WordRow::CantFindTheFile) + " " + table::kDesignLibrary);
+    return true;
+}
+
+int WindowParts::fitWindow(QWidget& w, Screen shown) {
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1920, 1080);
+    // A size the screen cannot hold gives way to the largest that fits; the choice itself stays
+    // in the settings for a larger screen.
+    const int chosen = settings.WindowSize;
+    const int size = table::fittingWindowSize(chosen, screen.width(), screen.height());
+    settings.WindowSize = size;
+    view.applyWindowSize(settings, screen.size(), purple(shown));
+    settings.WindowSize = chosen;
+    if (size == 2) {
+        w.setMinimumSize(0, 0);
+        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w.resize(view.windowSize());
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+    } else {
+        w.setWindowState(w.windowState() & ~Qt::WindowMaximized);
+        w.setFixedSize(view.windowSize());
+        QRect frame = w.frameGeometry();
+        frame.moveCenter(screen.center());
+        w.move(frame.topLeft());
+    }
+    return size;
+}
+
+QString windowSizeText(int size) {
+    static constexpr WordRow kNames[6] = {WordRow::SmallWindow,    WordRow::SmallWindow,
+                                          WordRow::FullScreen,     WordRow::AverageWindow1,
+                                          WordRow::AverageWindow2, WordRow::LargeWindow};
+    static constexpr WordRow kPixels[6] = {WordRow::Size760x500,  WordRow::Size760x500,
+                                           WordRow::Size760x500,  WordRow::Size990x650,
+                                           WordRow::Size1290x850, WordRow::Size1520x1000};
+    size = std::clamp(size, 1, 5);
+    using table::word;
+    return size == 2 ? word(kNames[2]) : word(kNames[size]) + ": " + word(kPixels[size]);
+}
+
+}  // namespace orvala::app
