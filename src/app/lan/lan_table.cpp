@@ -7,15 +7,16 @@ constexpr std::size_t kMostWaiting = 4096;
 
 }  // namespace
 
-LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
+LanTable::LanTable(std::function<bool()> tableBusy, QObject* parent)
     : QObject(parent),
-      session_(session),
       inbox_(
           std::move(tableBusy), [this](int from, const std::string& bytes) { apply(from, bytes); },
           this) {
     connect(&inbox_, &PacedInbox::wake, this, &LanTable::pump);
     connect(&link_, &net::LanLink::received, this, &LanTable::received);
-    connect(&link_, &net::LanLink::connected, this, [this] { session_.lanConnected(); });
+    connect(&link_, &net::LanLink::connected, this, [this] {
+        if (game_) game_->connected();
+    });
     connect(&link_, &net::LanLink::linkClosed, this, [this](int) {
         // What the machine sent before it went is applied before its going: a game that ended
         // with its last message has not been left.
@@ -27,15 +28,21 @@ LanTable::LanTable(GameSession& session, std::function<bool()> tableBusy, QObjec
         link_.close();
         emit linkEnded();
     });
-    connect(&session_, &GameSession::lanSend, this, [this](int to, const QByteArray& bytes) {
-        link_.send(to, bytes);
-        // The first deal closes the table to latecomers.
-        if (bytes.startsWith('b')) link_.closeTable();
-    });
 }
 
 LanTable::~LanTable() {
     link_.close();
+}
+
+void LanTable::setGame(LanGame* game) {
+    if (game_) game_->disconnect(this);
+    game_ = game;
+    if (!game) return;
+    connect(game, &LanGame::lanSend, this, [this](int to, const QByteArray& bytes) {
+        link_.send(to, bytes);
+        // The first deal closes the table to latecomers.
+        if (bytes.startsWith('b')) link_.closeTable();
+    });
 }
 
 void LanTable::setPauses(int afterStepMs, int betweenStepsMs) {
@@ -72,7 +79,7 @@ void LanTable::received(int from, const QByteArray& bytes) {
     // as one that sends what cannot be read, and the session ends (the peer then takes nothing).
     if (inbox_.size() > kMostWaiting) {
         inbox_.clear();
-        session_.lanUnreadable();
+        if (game_) game_->unreadable();
         return;
     }
     if (reader.broken()) inbox_.push(from, {});
@@ -83,7 +90,7 @@ void LanTable::pump() {
     inbox_.pump();
     if (inbox_.empty() && lostPending_) {
         lostPending_ = false;
-        session_.lanLinkLost();
+        if (game_) game_->linkLost();
         emit linkEnded();
     }
 }
@@ -91,10 +98,10 @@ void LanTable::pump() {
 void LanTable::apply(int from, const std::string& bytes) {
     if (bytes.empty()) {
         inbox_.clear();
-        session_.lanUnreadable();
+        if (game_) game_->unreadable();
         return;
     }
-    session_.lanReceive(from, bytes);
+    if (game_) game_->receive(from, bytes);
 }
 
 }  // namespace orvala::app

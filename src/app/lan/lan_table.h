@@ -1,6 +1,7 @@
 #pragma once
 // LanTable: the window's LAN table between the sockets (`net::LanLink`) and the game
-// (`GameSession`, whose peer holds the session).
+// (`LanGame`, whose peer holds the session). The table lives on from game to game; each game is
+// handed to it (`setGame`) and is forgotten when the session drops it.
 //
 // It cuts each link's bytes into whole messages and hands them to the game one at a time: a
 // step or deal message waits until the table has shown what came before it, and step messages
@@ -9,10 +10,11 @@
 // What the game writes goes out through the link, paced there.
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <string>
 
-#include "app/game_session.h"
+#include "app/lan/lan_game.h"
 #include "app/paced_inbox.h"
 #include "core/lan/framing.h"
 #include "net/lan_link.h"
@@ -23,8 +25,13 @@ class LanTable final : public QObject {
     Q_OBJECT
   public:
     // tableBusy: the table still shows earlier steps.
-    LanTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent = nullptr);
+    explicit LanTable(std::function<bool()> tableBusy, QObject* parent = nullptr);
     ~LanTable() override;
+
+    // The game the link serves from now on: what it writes goes out, what the link reads goes
+    // to it. Null, or a game the session has dropped: the link's news reaches nobody.
+    void setGame(LanGame* game);
+    LanGame* game() const { return game_; }
 
     // The pauses after a sent step and between applied steps (0 and 0 in tests).
     void setPauses(int afterStepMs, int betweenStepsMs);
@@ -50,7 +57,7 @@ class LanTable final : public QObject {
     void received(int from, const QByteArray& bytes);
     void apply(int from, const std::string& bytes);
 
-    GameSession& session_;
+    QPointer<LanGame> game_;
     net::LanLink link_;
     lan::StreamReader readers_[2];
     PacedInbox inbox_;

@@ -9,9 +9,8 @@ constexpr std::size_t kMostWaiting = 4096;
 
 }  // namespace
 
-TourneyTable::TourneyTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent)
+TourneyTable::TourneyTable(std::function<bool()> tableBusy, QObject* parent)
     : QObject(parent),
-      session_(session),
       inbox_(
           std::move(tableBusy), [this](int, const std::string& frame) { apply(frame); }, this) {
     connect(&inbox_, &PacedInbox::wake, this, &TourneyTable::pump);
@@ -37,10 +36,6 @@ TourneyTable::TourneyTable(GameSession& session, std::function<bool()> tableBusy
         lostPending_ = true;
         pump();
     });
-    connect(&session_, &GameSession::tourneySend, this, [this](const QByteArray& frame) {
-        if (connected()) cs_.write(frame);
-    });
-    connect(&session_, &GameSession::tourneyChanged, this, &TourneyTable::follow);
     clockTimer_.setObjectName("TimerMoveClock");
     clockTimer_.setInterval(1000);
     connect(&clockTimer_, &QTimer::timeout, this, &TourneyTable::beat);
@@ -49,6 +44,16 @@ TourneyTable::TourneyTable(GameSession& session, std::function<bool()> tableBusy
 TourneyTable::~TourneyTable() {
     cs_.disconnect(this);
     cs_.abort();
+}
+
+void TourneyTable::setGame(TourneyGame* game) {
+    if (game_) game_->disconnect(this);
+    game_ = game;
+    if (!game) return;
+    connect(game, &TourneyGame::send, this, [this](const QByteArray& frame) {
+        if (connected()) cs_.write(frame);
+    });
+    connect(game, &TourneyGame::changed, this, &TourneyTable::follow);
 }
 
 void TourneyTable::open(const QString& host, quint16 port, int table, int seat) {
@@ -122,7 +127,7 @@ void TourneyTable::pump() {
     inbox_.pump();
     if (inbox_.empty() && lostPending_) {
         lostPending_ = false;
-        session_.tourneyLost();
+        if (game_) game_->lost();
     }
 }
 
@@ -131,14 +136,14 @@ void TourneyTable::apply(const std::string& frame) {
         // Nothing after bytes that begin no frame can be trusted: the connection is given up.
         inbox_.clear();
         cs_.abort();
-        session_.tourneyLost();
+        if (game_) game_->lost();
         return;
     }
-    session_.tourneyReceive(frame);
+    if (game_) game_->receive(frame);
 }
 
 void TourneyTable::follow() {
-    const tourney::TourneyPeer* peer = session_.tourney();
+    const tourney::TourneyPeer* peer = game_ ? &game_->peer() : nullptr;
     if (!peer || !started_) return;
     if (peer->ending() != tourney::Ending::None) {
         if (clock_.seat() != 0 || clockTimer_.isActive()) {
@@ -169,7 +174,7 @@ void TourneyTable::beat() {
     if (b.seat == 0) return;
     emit clockShown(b.seat, b.seconds);
     if (b.sound) emit tick(*b.sound);
-    if (b.timeUp) session_.tourneyTimeUp();
+    if (b.timeUp && game_) game_->timeUp();
 }
 
 }  // namespace orvala::app

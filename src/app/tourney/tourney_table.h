@@ -1,6 +1,8 @@
 #pragma once
 // TourneyTable: the window's connection to a tournament table's game server (`CS`), between the
-// socket and the game (`GameSession`, whose `TourneyPeer` holds the seat's game).
+// socket and the game (`TourneyGame`, whose `TourneyPeer` holds the seat's game). The table lives
+// on from game to game; each game is handed to it (`setGame`) and is forgotten when the session
+// drops it.
 //
 // It connects, says "connect" and the seat once the connection is up, cuts the server's bytes
 // into whole frames and hands them to the game at the table's pace (paced_inbox.h). The first
@@ -11,11 +13,13 @@
 // lost once every frame that came before has been applied.
 
 #include <QObject>
+#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <functional>
 
-#include "app/game_session.h"
 #include "app/paced_inbox.h"
+#include "app/tourney/tourney_game.h"
 #include "core/tourney/frames.h"
 #include "core/tourney/move_clock.h"
 
@@ -25,8 +29,14 @@ class TourneyTable final : public QObject {
     Q_OBJECT
   public:
     // tableBusy: the table still shows earlier steps.
-    TourneyTable(GameSession& session, std::function<bool()> tableBusy, QObject* parent = nullptr);
+    explicit TourneyTable(std::function<bool()> tableBusy, QObject* parent = nullptr);
     ~TourneyTable() override;
+
+    // The game the connection serves from now on: what it writes goes to the server, the
+    // server's frames go to it, and its steps run the move clock. Null, or a game the session
+    // has dropped: the connection's news reaches nobody.
+    void setGame(TourneyGame* game);
+    TourneyGame* game() const { return game_; }
 
     void setPause(int betweenStepsMs) { inbox_.setPause(betweenStepsMs); }
     // Connects to the game server for `seat` of `table`.
@@ -65,7 +75,7 @@ class TourneyTable final : public QObject {
     void apply(const std::string& frame);
     void follow();
 
-    GameSession& session_;
+    QPointer<TourneyGame> game_;
     PacedInbox inbox_;
     QTcpSocket cs_;
     QTimer clockTimer_;
