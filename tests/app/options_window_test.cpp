@@ -10,6 +10,14 @@
 #include <QTest>
 
 #include "app/tform1.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/password_dialog.h"
+#include "dialogs/radio_dialog.h"
+#include "app/window_parts.h"
+#include "dialogs/options_dialog.h"
 #include "core/lang/word_table.h"
 #include "net/library_download.h"
 #include "window_helpers.h"

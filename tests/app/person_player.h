@@ -8,6 +8,14 @@
 #include <QTest>
 
 #include "app/tform1.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/password_dialog.h"
+#include "dialogs/radio_dialog.h"
+#include "app/window_parts.h"
 #include "dialogs/contract_dialog.h"
 
 namespace orvala::app {

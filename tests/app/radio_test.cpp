@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,13 @@
 #include "app/radio/radio_control.h"
 #include "app/radio/radio_feature.h"
 #include "app/tform1.h"
+#include "app/window_parts.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/password_dialog.h"
 #include "core/settings/settings_file.h"
 #include "core/sound/wave_file.h"
 #include "core/text/atomic_file.h"

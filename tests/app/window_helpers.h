@@ -14,6 +14,12 @@
 #include <functional>
 
 #include "app/tform1.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "app/window_parts.h"
 #include "core/ai/computer_players.h"
 #include "core/lang/word_table.h"

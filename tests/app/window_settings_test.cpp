@@ -14,6 +14,14 @@
 #include <functional>
 
 #include "app/tform1.h"
+#include "app/window_parts.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/count_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/password_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "core/settings/settings_file.h"
 #include "core/text/atomic_file.h"
 #include "dialogs/message_window.h"

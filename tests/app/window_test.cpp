@@ -16,6 +16,13 @@
 
 #include "app/salute.h"
 #include "app/tform1.h"
+#include "app/window_parts.h"
+#include "core/online/operations.h"
+#include "core/records/club_member.h"
+#include "dialogs/chat_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/password_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "core/ai/computer_players.h"
 #include "core/game/random_players.h"
 #include "core/lang/word_table.h"

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/game_session.h"
+#include "app/lan/lan_game.h"
 #include "app/lan_chat_panel.h"
 #include "app/member_games.h"
 #include "app/shell.h"
@@ -30,21 +31,21 @@ LanFeature::LanFeature(Shell& shell) : shell_(shell) {
     chat_ = new LanChatPanel(window);
     chat_->hide();
     connect(chat_, &LanChatPanel::sent, this, [this](const QString& text) {
-        shell_.session().lanChat(utf8ToCp1251(text.toStdString()));
+        if (LanGame* game = LanGame::of(shell_.session()))
+            game->chat(utf8ToCp1251(text.toStdString()));
     });
     expectation_ = new QLabel(window);
     expectation_->setObjectName("Expectation");
     expectation_->setAlignment(Qt::AlignCenter);
     expectation_->setAttribute(Qt::WA_TransparentForMouseEvents);
     expectation_->hide();
-    connect(&shell_.session(), &GameSession::lanChanged, this, &LanFeature::syncLan);
-    connect(&shell_.session(), &GameSession::lanAborted, this, &LanFeature::lanInterrupted);
 }
 
 LanFeature::~LanFeature() = default;
 
 const lan::LanPeer* LanFeature::peer() const {
-    return shell_.session().lan();
+    const LanGame* game = LanGame::of(shell_.session());
+    return game ? &game->peer() : nullptr;
 }
 
 void LanFeature::screenShown(Screen screen) {
@@ -109,12 +110,18 @@ void LanFeature::startLanTable(dialogs::TFormPassword* login, const ClubMember& 
     if (shell_.screen() != Screen::Menu) return;
     GameSession& session = shell_.session();
     if (!lan_) {
-        lan_ = std::make_unique<LanTable>(session, [this] { return shell_.busy(); });
+        lan_ = std::make_unique<LanTable>([this] { return shell_.busy(); });
         connect(lan_.get(), &LanTable::linkEnded, this, &LanFeature::syncLan);
     }
     if (shell_.launch().fast) lan_->setPauses(0, 0);
     const std::string name = trimmedName(member.name);
-    session.beginLan(start.host ? lan::hostListening(name) : lan::joinerConnecting(name));
+    auto owned = std::make_unique<LanGame>(
+        session.tools(), start.host ? lan::hostListening(name) : lan::joinerConnecting(name));
+    LanGame* game = owned.get();
+    connect(game, &LanGame::lanChanged, this, &LanFeature::syncLan);
+    connect(game, &LanGame::lanAborted, this, &LanFeature::lanInterrupted);
+    lan_->setGame(game);
+    session.play(std::move(owned));
     if (start.host) {
         // A port another program holds cannot be listened on: said as a wrong port.
         if (!lan_->host(start.port)) {
@@ -138,7 +145,7 @@ void LanFeature::startLanTable(dialogs::TFormPassword* login, const ClubMember& 
         }
         if (p->aborted()) wait->abandon();
     };
-    connect(&session, &GameSession::lanChanged, wait, follow);
+    connect(game, &LanGame::lanChanged, wait, follow);
     connect(lan_.get(), &LanTable::linkEnded, wait, follow);
     connect(wait, &dialogs::TFormWait::started, this, [this, login, member] {
         login->accept();
@@ -152,7 +159,7 @@ void LanFeature::startLanTable(dialogs::TFormPassword* login, const ClubMember& 
 
 void LanFeature::endLanTable() {
     if (lan_) lan_->close();
-    if (peer()) shell_.session().endLan();
+    if (peer()) shell_.session().endTable();
     chatHeard_ = 0;
     syncLan();
 }

@@ -7,6 +7,7 @@
 #include "app/game_session.h"
 #include "app/shell.h"
 #include "app/tourney/tourney_feature.h"
+#include "app/tourney/tourney_game.h"
 #include "core/lan/net_seats.h"
 #include "core/online/account_rating.h"
 #include "core/records/history_file.h"
@@ -59,7 +60,7 @@ void TourneyFeature::leaveTourneyGame() {
 
 void TourneyFeature::finishTourneyGame(int result) {
     // Seat 1's report of the result; the server counts the game itself and compares.
-    shell_.session().tourneyReport();
+    if (TourneyGame* game = TourneyGame::of(shell_.session())) game->report();
     online::GameReport report;
     report.againstComputer = false;
     report.completedCycle = true;  // a tournament cycle is one game

@@ -9,6 +9,7 @@
 #include "app/lan_chat_panel.h"
 #include "app/shell.h"
 #include "app/tourney/tourney_cup.h"
+#include "app/tourney/tourney_game.h"
 #include "core/game/rules_input.h"
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
@@ -30,8 +31,7 @@ TourneyFeature::TourneyFeature(Shell& shell) : shell_(shell) {
     TourneyIcon->hide();
     connect(TourneyIcon, &QToolButton::clicked, this, &TourneyFeature::ShowTourney);
 
-    GameSession& session = shell_.session();
-    tourneyTable_ = std::make_unique<TourneyTable>(session, [this] { return shell_.busy(); });
+    tourneyTable_ = std::make_unique<TourneyTable>([this] { return shell_.busy(); });
     if (shell_.launch().fast) tourneyTable_->setPause(0);
     connect(tourneyTable_.get(), &TourneyTable::dealt, this, &TourneyFeature::tourneyDealt);
     connect(tourneyTable_.get(), &TourneyTable::clockShown, this, [this](int seat, int seconds) {
@@ -42,20 +42,21 @@ TourneyFeature::TourneyFeature(Shell& shell) : shell_(shell) {
     });
     connect(tourneyTable_.get(), &TourneyTable::tick, this,
             [this](Wave wave) { shell_.playSound(wave, false); });
-    connect(&session, &GameSession::tourneyChanged, this, &TourneyFeature::syncTourney);
 
     // The table's chat line, where the LAN table has its own.
     chat_ = new LanChatPanel(window);
     chat_->hide();
     connect(chat_, &LanChatPanel::sent, this, [this](const QString& text) {
-        shell_.session().tourneyChat(utf8ToCp1251(text.toStdString()));
+        if (TourneyGame* game = TourneyGame::of(shell_.session()))
+            game->chat(utf8ToCp1251(text.toStdString()));
     });
 }
 
 TourneyFeature::~TourneyFeature() = default;
 
 const tourney::TourneyPeer* TourneyFeature::peer() const {
-    return shell_.session().tourney();
+    const TourneyGame* game = TourneyGame::of(shell_.session());
+    return game ? &game->peer() : nullptr;
 }
 
 void TourneyFeature::screenShown(Screen screen) {
@@ -172,7 +173,12 @@ void TourneyFeature::startTourneyGame(const std::array<std::string, 4>& names) {
     shell_.enterTable(this);
     PlayerStart player;
     player.name = account->Nick;
-    shell_.session().beginTourney(tourneyTable_->table(), tourneyTable_->seat(), player, names);
+    auto owned = std::make_unique<TourneyGame>(shell_.session().tools(), tourneyTable_->table(),
+                                               tourneyTable_->seat(), player, names);
+    // The move clock follows the game before the window shows it.
+    tourneyTable_->setGame(owned.get());
+    connect(owned.get(), &TourneyGame::changed, this, &TourneyFeature::syncTourney);
+    shell_.session().play(std::move(owned));
     tourneyEndShown_ = false;
     chatHeard_ = 0;
     tourneyTable_->start();
@@ -203,9 +209,9 @@ void TourneyFeature::endTourneyTable() {
     const tourney::TourneyPeer* p = peer();
     if (!p) return;
     // Leaving a game under way tells the table ("disA"); a finished one has said all.
-    if (p->ending() == tourney::Ending::None) shell_.session().tourneyLeave();
+    if (p->ending() == tourney::Ending::None) TourneyGame::of(shell_.session())->leave();
     tourneyTable_->close();
-    shell_.session().endTourney();
+    shell_.session().endTable();
     chatHeard_ = 0;
     syncTourney();
 }
