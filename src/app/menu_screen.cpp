@@ -107,13 +107,22 @@ void MenuScreen::layout() {
     applyLanguage();
 
     titleRect_ = rectOf(230, 90 - five, 300, 3 * r);
+    for (size_t k = 0; k < 2; ++k)
+        decorationRects_[k] =
+            rectOf(kDecorationLeft[k], kDecorationTop, kDecorationSide, kDecorationSide);
+    // The pictures are decoded and scaled when the menu is first drawn at this size, so that
+    // the title screen comes up without waiting for them.
+    picturesScaled_ = false;
+}
+
+void MenuScreen::scalePictures() {
+    if (picturesScaled_) return;
+    picturesScaled_ = true;
     title_ = pictures_.picture("GTitle").scaled(titleRect_.size(), Qt::IgnoreAspectRatio,
                                                 Qt::SmoothTransformation);
     const QImage strips[2] = {pictures_.picture(art::kMenuFilmNames[0]),
                               pictures_.picture(art::kMenuFilmNames[1])};
     for (size_t k = 0; k < 2; ++k) {
-        decorationRects_[k] =
-            rectOf(kDecorationLeft[k], kDecorationTop, kDecorationSide, kDecorationSide);
         films_[k].clear();
         const int side = art::kMenuFilmFrameSize;
         for (int f = 0; f < art::kMenuFilmFrames && strips[k].width() >= (f + 1) * side; ++f)
@@ -140,6 +149,7 @@ void MenuScreen::hide() {
 }
 
 void MenuScreen::draw() {
+    scalePictures();
     view_.clearAll();
     {
         QPainter p(&view_.canvas());
@@ -156,6 +166,7 @@ int MenuScreen::frameAt(int k) const {
 }
 
 void MenuScreen::drawDecoration(int k) {
+    scalePictures();
     const auto i = static_cast<size_t>(k);
     frames_[i] = frameAt(k);
     const QRect r = decorationRects_[i];

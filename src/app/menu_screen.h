@@ -64,6 +64,8 @@ class MenuScreen {
     QRect rectOf(double x, double y, double w, double h) const;
     int frameAt(int k) const;
     void drawDecoration(int k);
+    // The title picture and the decorations' frames at the laid-out size, once per layout.
+    void scalePictures();
 
     table::TableView& view_;
     const table::PictureSource& pictures_;
@@ -72,6 +74,7 @@ class MenuScreen {
     QFont headingFont_;  // Panel4's font before a caption is fitted into it
     QRect titleRect_;
     QImage title_;  // "GTitle" at the size of its rectangle
+    bool picturesScaled_ = false;
     std::array<QRect, 2> decorationRects_{};
     std::array<std::vector<QImage>, 2> films_;  // each decoration's frames at their size
     std::array<int, 2> frames_{};
