@@ -191,10 +191,10 @@ bool TForm1::busy() const {
 }
 
 void TForm1::saveSettings() {
-    saveSettingsAtClose(false);
+    writeSettings(false);
 }
 
-bool TForm1::saveSettingsAtClose(bool closing) {
+bool TForm1::writeSettings(bool closing) {
     SettingsSaveHooks hooks;
     hooks.clubFilesAllowWriting = [this] { return p_->records.usable(); };
     if (closing) hooks.deleteTemporaryMusicFile = [this] { p_->music.deleteFile(); };
@@ -530,7 +530,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     musicTimer_.stop();
     p_->music.close();
     // A missing or damaged club file holds the settings back.
-    if (!saveSettingsAtClose()) dialogs::showMessage(this, word(WordRow::CantSaveOptions));
+    if (!writeSettings(true)) dialogs::showMessage(this, word(WordRow::CantSaveOptions));
     e->accept();
 }
 

@@ -99,7 +99,7 @@ class TForm1 final : public QWidget, public Shell {
     void leaveGameForMenu();
     void drawTitle();
     void updateCursor(QPoint p);
-    bool saveSettingsAtClose(bool closing = true);  // false when the file could not be written
+    bool writeSettings(bool closing);  // false when the file could not be written
     LaunchOptions options_;
     std::unique_ptr<WindowParts> p_;  // the window's own parts
     std::vector<std::unique_ptr<Feature>> features_;
