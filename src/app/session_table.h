@@ -70,9 +70,13 @@ class SessionTable : public QObject {
     // Shows `events`, if any. False when showing them made the session drop this table (the
     // window left the game): the caller then touches nothing of its own and returns.
     bool show(const std::vector<TableEvent>& events);
+    // Asks the person's contract once for each time `state` waits on it. False when asking made
+    // the session drop this table.
+    bool askContractOnce(const RulesState& state);
 
   private:
     Output* output_ = nullptr;
+    bool contractAsked_ = false;
 };
 
 }  // namespace orvala::app

@@ -77,13 +77,7 @@ void LanGame::flush() {
         emit lanAborted(QString::fromStdString(peer_.abortReason()));
         if (!self) return;
     }
-    const auto& pending = peer_.state().pending;
-    const bool contract = pending && pending->kind == Question::Kind::Contract;
-    if (contract && !contractTold_) {
-        output().askContract(peer_.state().g.Contract, peer_.state().rules.RuleRoundToFive);
-        if (!self) return;
-    }
-    contractTold_ = contract;
+    if (!askContractOnce(peer_.state())) return;
     think();
 }
 

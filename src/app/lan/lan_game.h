@@ -63,7 +63,6 @@ class LanGame final : public SessionTable {
     RuleSettings rules_;
     std::optional<RulesState> thoughtFor_;
     bool abortTold_ = false;
-    bool contractTold_ = false;
 };
 
 }  // namespace orvala::app

@@ -1,7 +1,5 @@
 #include "app/tourney/tourney_game.h"
 
-#include <QPointer>
-
 #include "app/game_session.h"
 
 namespace orvala::app {
@@ -63,14 +61,7 @@ void TourneyGame::flush() {
         emit send(QByteArray::fromStdString(frame));
     // The game's end may be taken at once and the table left: this table is then gone.
     if (!show(shown)) return;
-    const QPointer<TourneyGame> self(this);
-    const auto& pending = peer_.state().pending;
-    const bool contract = pending && pending->kind == Question::Kind::Contract;
-    if (contract && !contractTold_) {
-        output().askContract(peer_.state().g.Contract, peer_.state().rules.RuleRoundToFive);
-        if (!self) return;
-    }
-    contractTold_ = contract;
+    if (!askContractOnce(peer_.state())) return;
     emit changed();
 }
 

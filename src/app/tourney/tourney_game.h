@@ -52,7 +52,6 @@ class TourneyGame final : public SessionTable {
     void flush();
 
     tourney::TourneyPeer peer_;
-    bool contractTold_ = false;
 };
 
 }  // namespace orvala::app
