@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     options.programFolder = orvala::app::resolveProgramFolder(parser.value(home));
     options.demo = parser.isSet(demo);
     options.soundLog = parser.value(soundLog);
+    options.titleFirst = true;
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         options.quitAfterDeals = parser.value(quitAfter).toInt(&ok);

@@ -50,6 +50,9 @@ struct LaunchOptions {
     QString soundLog;
     // Where the tune's file goes; empty: the system's temporary folder.
     QString musicFolder;
+    // The window comes up with its title alone and builds everything else once it is shown, so
+    // that a player sees it at once (the program; tests build the whole window at once).
+    bool titleFirst = false;
 };
 
 // The window's parts that features use, set by the window as it builds them.

@@ -19,7 +19,6 @@
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
 #include "dialogs/options_dialog.h"
-#include "table/panel_hints.h"
 #include "table/word_text.h"
 
 namespace orvala::app {
@@ -32,10 +31,20 @@ QString captionText(const Caption& c) {
 }  // namespace
 
 TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
-    : QWidget(parent), options_(options), p_(std::make_unique<WindowParts>(*this, options_)) {
+    : QWidget(parent), options_(options) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The title alone needs only the window's size; the rest is built once it is shown.
+    if (options_.titleFirst)
+        placeTitleWindow(*this, options_.programFolder);
+    else
+        build();
+}
+
+void TForm1::build() {
+    if (p_) return;
+    p_ = std::make_unique<WindowParts>(*this, options_);
     WindowParts& p = *p_;
     parts_ = {this,       &options_,  &p.settings, &p.pictures, &p.view,     &p.presenter,
               &p.session, nullptr,    &p.records,  &p.menu,     &p.calendar, &p.accounts};
@@ -91,22 +100,17 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, &TForm1::onTimer1);
     timer1_.start(20);
-    // The tune's file once, then the tune: the 55 ms timer starts it on the title and the menu
-    // whenever it is not playing, during a game not. Its first tick is the start-up's PlayMusic,
-    // so that loading the soundfont does not hold up the title.
-    if (!p.music.PrepareMusic()) dialogs::showMessage(this, word(WordRow::CantCreateMusicFile));
-    musicTimer_.setObjectName("Timer55");
-    connect(&musicTimer_, &QTimer::timeout, this, [this] {
-        if (p_->settings.MusicOn && screen_ != Screen::Game && !p_->music.playing())
-            p_->music.PlayMusic(true);
-    });
-    musicTimer_.start(55);
+    // The tune on the title and the menu, never during a game.
+    if (!p.startTune(musicTimer_, [this] { return screen_ != Screen::Game; }))
+        dialogs::showMessage(this, word(WordRow::CantCreateMusicFile));
+    if (isVisible()) showEvent(nullptr);
     if (options_.demo) leaveTitle();
 }
 
 TForm1::~TForm1() {
     // The audio output may let the event loop run while it closes: that happens here, while
     // every part of the window is still there, and with its timers stopped.
+    if (!p_) return;
     timer1_.stop();
     musicTimer_.stop();
     p_->player.stop();
@@ -118,15 +122,6 @@ TForm1::~TForm1() {
 
 const RulesState& TForm1::rules() const {
     return p_->session.state();
-}
-const sound::SoundPlayer& TForm1::soundPlayer() const {
-    return p_->sound;
-}
-const sound::MusicPlayer& TForm1::music() const {
-    return p_->music;
-}
-bool TForm1::handsOpen() const {
-    return p_->openHands.on();
 }
 void TForm1::logStream(const QString& url) {
     p_->sound.logStream(url);
@@ -143,6 +138,10 @@ void TForm1::applyWindowSize() {
                              QChar(0x2192) + QString(" ") + windowSizeText(size));
     }
     layoutControls();
+    redrawScreen();
+}
+
+void TForm1::redrawScreen() {
     if (screen_ == Screen::Title) drawTitle();
     if (screen_ == Screen::Menu) p_->menu.draw();
     if (screen_ == Screen::Game) p_->presenter.redrawAll();
@@ -161,9 +160,7 @@ void TForm1::ApplyLanguage() {
     p_->calendar.rebuild();
     for (auto& f : features_) f->applyLanguage();
     syncControls();
-    if (screen_ == Screen::Title) drawTitle();
-    if (screen_ == Screen::Game) p_->presenter.redrawAll();
-    update();
+    redrawScreen();
 }
 
 void TForm1::salute(bool onButtons) {
@@ -173,9 +170,11 @@ void TForm1::salute(bool onButtons) {
 
 void TForm1::showEvent(QShowEvent* e) {
     // "New buttons" takes effect whenever the window is shown.
-    dialogs::setDialogLook(dialogs::dialogLookFrom(p_->settings));
-    applyNewButtons(this, p_->settings.NewButtonsOn);
-    QWidget::showEvent(e);
+    if (p_) {
+        dialogs::setDialogLook(dialogs::dialogLookFrom(p_->settings));
+        applyNewButtons(this, p_->settings.NewButtonsOn);
+    }
+    if (e) QWidget::showEvent(e);
 }
 
 void TForm1::PlaySoundEvent(Wave wave, bool synchronous) {
@@ -203,7 +202,7 @@ bool TForm1::writeSettings(bool closing) {
 }
 
 void TForm1::leaveTitle() {
-    if (screen_ != Screen::Title) return;
+    if (!p_ || screen_ != Screen::Title) return;
     showMenu();
     if (options_.demo) startGame();
 }
@@ -393,6 +392,12 @@ void TForm1::layoutControls() {
 
 void TForm1::paintEvent(QPaintEvent* e) {
     QPainter p(this);
+    if (!p_) {
+        // Shown with its title alone: the rest is built right after.
+        paintTitle(p, size(), QImage(), QRect(), 0);
+        QTimer::singleShot(0, this, &TForm1::build);
+        return;
+    }
     p.drawImage(e->rect(), p_->view.canvas(), e->rect());
     for (const auto& f : p_->player.flights())
         if (!f.path.empty()) p.drawImage(f.path[f.at], f.picture);
@@ -419,14 +424,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* e) {
+    if (!p_) return;
     updateCursor(e->pos());
     // Seat panels explain themselves during a game.
-    double x = 0, y = 0;
-    const int seat = screen_ == Screen::Game ? p_->view.panelUnder(e->pos(), &x, &y) : 0;
-    const GameRecord& g = rules().g;
-    const bool othersOut =
-        seat != 0 && !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
-    const auto hint = seat ? seatPanelHint(x, y, g.GameState, othersOut) : std::nullopt;
+    const auto hint = screen_ == Screen::Game ? p_->seatHint(e->pos()) : std::nullopt;
     setToolTip(hint ? word(*hint) : QString());
 }
 
@@ -474,11 +475,14 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) {
 
 void TForm1::exitToMenuCommand() {
     if (screen_ != Screen::Game) return;
+    askToLeave(word(WordRow::LeaveToMenuQuestion) + "\n", [this] { leaveGameForMenu(); });
+}
+
+void TForm1::askToLeave(const QString& question, std::function<void()> leave) {
     PlaySoundEvent(Wave::WOpenFo, false);
-    dialogs::askYesNo(this,
-                      word(WordRow::LeaveToMenuQuestion) + "\n" + word(WordRow::AllDataWillBeLost),
-                      [this](bool yes) {
-                          if (yes) leaveGameForMenu();
+    dialogs::askYesNo(this, question + word(WordRow::AllDataWillBeLost),
+                      [leave = std::move(leave)](bool yes) {
+                          if (yes) leave();
                       });
 }
 
@@ -511,19 +515,15 @@ void TForm1::announceLogin(dialogs::TFormPassword& login) {
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
+    if (!p_) return e->accept();  // closed before it was built: there is nothing to keep
     if (screen_ == Screen::Game && !options_.demo && !closeConfirmed_) {
         e->ignore();
         for (auto* asking : findChildren<dialogs::Confirmation*>())
             if (asking->isVisible()) return;  // the question is open already
-        PlaySoundEvent(Wave::WOpenFo, false);
-        dialogs::askYesNo(this,
-                          word(WordRow::LeaveGameQuestion) + " " + word(WordRow::AllDataWillBeLost),
-                          [this](bool yes) {
-                              if (!yes) return;
-                              closeConfirmed_ = true;
-                              close();
-                          });
-        return;
+        return askToLeave(word(WordRow::LeaveGameQuestion) + " ", [this] {
+            closeConfirmed_ = true;
+            close();
+        });
     }
     // A running game's deal is kept as far as it went, and a game over but not yet left counts.
     for (auto& f : features_) f->windowClosing();
@@ -575,9 +575,7 @@ void TForm1::optionChanged(dialogs::OptionChange what) {
             if (what == OptionChange::TableDesign) p_->designLibraryMissing(*this);
             p_->view.loadBackground(s, p_->purple(screen_));
             p_->colourButtons(Button7, Button8);
-            if (screen_ == Screen::Menu) p_->menu.draw();
-            if (screen_ == Screen::Game) p_->presenter.redrawAll();
-            update();
+            redrawScreen();
             break;
         case OptionChange::AuxDesign:
             // "Gray aristocratic" needs nothing; the other designs the design library.

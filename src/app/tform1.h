@@ -7,14 +7,13 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/shell.h"
 #include "core/game/rules_state.h"
-#include "sound/music_player.h"
-#include "sound/sound_player.h"
 #include "table/zor_cards_button.h"
 
 namespace orvala::app {
@@ -29,10 +28,8 @@ class TForm1 final : public QWidget, public Shell {
     explicit TForm1(const LaunchOptions& options, QWidget* parent = nullptr);
     ~TForm1() override;
     const RulesState& rules() const;
-    const sound::SoundPlayer& soundPlayer() const;
-    const sound::MusicPlayer& music() const;
+    const WindowParts& parts() const { return *p_; }  // the sound, the tune, the open hands...
     int dealsPlayed() const { return dealsPlayed_; }
-    bool handsOpen() const;
     const QImage& saluteStrip() const { return saluteStrip_; }  // null without its library
     // A game from the menu for the member logged in (or the settings' player), as the demo's.
     void startGame();
@@ -89,6 +86,7 @@ class TForm1 final : public QWidget, public Shell {
     void closeEvent(QCloseEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
   private:
+    void build();  // the window's parts and features, at once or after the title is shown
     void gameEvents(const std::vector<TableEvent>& events);
     void onTimer1();
     void onIdle();
@@ -97,6 +95,8 @@ class TForm1 final : public QWidget, public Shell {
     void askContract();
     void layoutControls();
     void leaveGameForMenu();
+    void askToLeave(const QString& question, std::function<void()> leave);  // "Yes" leaves
+    void redrawScreen();  // the screen shown drawn again (its texts and pictures)
     void drawTitle();
     void updateCursor(QPoint p);
     bool writeSettings(bool closing);  // false when the file could not be written
@@ -112,8 +112,7 @@ class TForm1 final : public QWidget, public Shell {
     bool contractOpen_ = false;
     int titleFrame_ = 0, dealsPlayed_ = 0, lastCountedDeal_ = 0;
     QImage saluteStrip_;
-    bool closeConfirmed_ = false;
-    bool sizeFallbackTold_ = false;  // a window size that did not fit is said once
+    bool closeConfirmed_ = false, sizeFallbackTold_ = false;  // a size that does not fit: once
 };
 
 }  // namespace orvala::app

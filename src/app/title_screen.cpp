@@ -9,18 +9,22 @@
 namespace orvala::app {
 
 void drawTitleScreen(table::TableView& view, table::PictureStore& pictures, int frame) {
-    QImage& c = view.canvas();
-    c.fill(Qt::black);
-    QPainter p(&c);
-    const int w = c.width(), h = c.height();
+    QPainter p(&view.canvas());
+    // The logo above the name, in the design's proportions.
+    const auto logo = table::mapRect(view.scales(), 320, 98, 120, 80);
+    paintTitle(p, view.canvas().size(), pictures.picture("Logo"),
+               QRect(logo.left, logo.top, logo.width, logo.height), frame);
+}
+
+void paintTitle(QPainter& p, QSize size, const QImage& logo, QRect logoRect, int frame) {
+    const int w = size.width(), h = size.height();
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::black);
     p.setPen(QPen(QColor(200, 170, 60), 3));
     p.drawRect(w / 10, h / 6, w * 8 / 10, h * 4 / 6);
     p.setPen(QPen(QColor(120, 100, 40), 1));
     p.drawRect(w / 10 + 8, h / 6 + 8, w * 8 / 10 - 16, h * 4 / 6 - 16);
-    // The logo above the name, in the design's proportions.
-    const auto logo = table::mapRect(view.scales(), 320, 98, 120, 80);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRect(logo.left, logo.top, logo.width, logo.height), pictures.picture("Logo"));
+    if (!logo.isNull()) p.drawImage(logoRect, logo);
     QFont f("Comic Neue");
     f.setPixelSize(h / 6);
     f.setBold(true);

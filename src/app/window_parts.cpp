@@ -15,6 +15,7 @@
 #include "net/service_url.h"
 #include "sound/speak_card.h"
 #include "table/art_names.h"
+#include "table/panel_hints.h"
 #include "table/picture_names.h"
 #include "table/word_text.h"
 
@@ -52,6 +53,16 @@ void WindowParts::start(const LaunchOptions& o) {
     sound.setLog(o.soundLog);
 }
 
+bool WindowParts::startTune(QTimer& timer, std::function<bool()> wanted) {
+    const bool prepared = music.PrepareMusic();
+    timer.setObjectName("Timer55");
+    QObject::connect(&timer, &QTimer::timeout, &timer, [this, wanted = std::move(wanted)] {
+        if (settings.MusicOn && wanted() && !music.playing()) music.PlayMusic(true);
+    });
+    timer.start(55);
+    return prepared;
+}
+
 QCursor WindowParts::cursor(int which) const {
     // The own cursors are drawn by the program; the system ones are the platform's.
     if (!settings.OwnCursorOn)
@@ -73,6 +84,15 @@ void WindowParts::speakCard(Card card, const QString& programFolder) {
     const QDir folder(programFolder);
     sound::SpeakCard(sound, {folder.absolutePath(), folder.absoluteFilePath("..")}, card,
                      settings.LanguageIndex, false);
+}
+
+std::optional<WordRow> WindowParts::seatHint(QPoint at) const {
+    double x = 0, y = 0;
+    const int seat = view.panelUnder(at, &x, &y);
+    if (seat == 0) return std::nullopt;
+    const GameRecord& g = session.state().g;
+    const bool othersOut = !g.InBid[nextSeat(seat)] && !g.InBid[nextSeat(nextSeat(seat))];
+    return table::seatPanelHint(x, y, g.GameState, othersOut);
 }
 
 bool WindowParts::purple(Screen screen) const {
@@ -99,10 +119,33 @@ bool WindowParts::designLibraryMissing(QWidget& window) {
     return true;
 }
 
+namespace {
+
+QRect availableScreen() {
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                            : QRect(0, 0, 1920, 1080);
+}
+
+// Size 2 fills the screen (maximized); the others are fixed and centred.
+void placeWindow(QWidget& w, int size, QSize pixels, QRect screen) {
+    if (size == 2) {
+        w.setMinimumSize(0, 0);
+        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w.resize(pixels);
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+    } else {
+        w.setWindowState(w.windowState() & ~Qt::WindowMaximized);
+        w.setFixedSize(pixels);
+        QRect frame = w.frameGeometry();
+        frame.moveCenter(screen.center());
+        w.move(frame.topLeft());
+    }
+}
+
+}  // namespace
+
 int WindowParts::fitWindow(QWidget& w, Screen shown) {
-    const QRect screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->availableGeometry()
-                             : QRect(0, 0, 1920, 1080);
+    const QRect screen = availableScreen();
     // A size the screen cannot hold gives way to the largest that fits; the choice itself stays
     // in the settings for a larger screen.
     const int chosen = settings.WindowSize;
@@ -110,19 +153,20 @@ int WindowParts::fitWindow(QWidget& w, Screen shown) {
     settings.WindowSize = size;
     view.applyWindowSize(settings, screen.size(), purple(shown));
     settings.WindowSize = chosen;
-    if (size == 2) {
-        w.setMinimumSize(0, 0);
-        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        w.resize(view.windowSize());
-        w.setWindowState(w.windowState() | Qt::WindowMaximized);
-    } else {
-        w.setWindowState(w.windowState() & ~Qt::WindowMaximized);
-        w.setFixedSize(view.windowSize());
-        QRect frame = w.frameGeometry();
-        frame.moveCenter(screen.center());
-        w.move(frame.topLeft());
-    }
+    placeWindow(w, size, view.windowSize(), screen);
     return size;
+}
+
+void placeTitleWindow(QWidget& w, const QString& programFolder) {
+    // Read only: the settings are read again, and kept, when the window's parts are built.
+    Settings s;
+    LoadSettings(programFolder.toStdString(), s);
+    setCurrentLanguage(s.LanguageIndex);
+    w.setWindowTitle(table::word(WordRow::Orvala));
+    const QRect screen = availableScreen();
+    const int size = table::fittingWindowSize(s.WindowSize, screen.width(), screen.height());
+    const table::Scales sc = table::scalesFor(size, screen.width(), screen.height());
+    placeWindow(w, size, QSize(sc.width, sc.height), screen);
 }
 
 QString windowSizeText(int size) {

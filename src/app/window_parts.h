@@ -4,7 +4,11 @@
 // the club files, the account and the web client. Features reach them through `Shell`.
 
 #include <QString>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/account_holder.h"
 #include "app/calendar_panel.h"
@@ -33,6 +37,10 @@ struct WindowParts {
     // The settings read (and the language they name), the web client at the addresses they keep
     // until the service's page is read, the dialogs' look, the rules and the table's pace.
     void start(const LaunchOptions& options);
+    // The tune's file once, then `timer` ("Timer55") starts the tune every 55 ms while MusicOn,
+    // `wanted` says so and it is not playing: its first tick is the start-up's, so that loading
+    // the soundfont does not hold up the window. False when the tune's file cannot be made.
+    bool startTune(QTimer& timer, std::function<bool()> wanted);
     // 0 the hand, 1 the arrow, 2 busy: the program's own cursors when the settings say so.
     QCursor cursor(int which) const;
     // Starts a wave when SoundOn; answers how long a synchronous one holds the table.
@@ -43,6 +51,8 @@ struct WindowParts {
     bool purple(Screen screen) const;
     // The action buttons' colours by the table's design (the menu's by its own).
     void colourButtons(table::TZorCardsButton* b7, table::TZorCardsButton* b8);
+    // The word-table row a seat panel's hint shows at `at` during a game, if any.
+    std::optional<WordRow> seatHint(QPoint at) const;
     // The "Purple" design's picture the table, menu and auxiliary designs need; without it they
     // fall back to the customizable and grey designs, with a message.
     bool designLibraryMissing(QWidget& window);
@@ -66,6 +76,10 @@ struct WindowParts {
     AccountHolder accounts;
     std::unique_ptr<net::OnlineClient> online;
 };
+
+// The window at the settings' size (or the largest that fits) and its caption, before its parts
+// are built: the title needs nothing else.
+void placeTitleWindow(QWidget& window, const QString& programFolder);
 
 // A window size as the options list names it, with its pixels: "Large window: 1520 x 1000".
 QString windowSizeText(int size);

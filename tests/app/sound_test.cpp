@@ -188,7 +188,7 @@ TEST(Sound, TheTunesFileIsWrittenOnceReusedAndRemovedAtANormalEnd) {
     {
         TForm1 w(fastOptionsIn(dir));
         EXPECT_TRUE(contentOf(tune).startsWith("MThd"));
-        EXPECT_EQ(w.music().filePath(), tune);
+        EXPECT_EQ(w.parts().music.filePath(), tune);
         EXPECT_TRUE(w.close());
         EXPECT_FALSE(QFile::exists(tune));
     }
@@ -211,7 +211,7 @@ TEST(Sound, TheTunesFileIsWrittenOnceReusedAndRemovedAtANormalEnd) {
     auto* message = w.findChild<dialogs::MessageWindow*>("message");
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->lines(), QStringList{"Can`t create music file!"});
-    EXPECT_FALSE(w.music().playing());
+    EXPECT_FALSE(w.parts().music.playing());
 }
 
 // One tick of the window's 55 ms music timer, delivered at once.
@@ -226,16 +226,16 @@ TEST(Sound, TheTuneStartsAgainOnTheTitleAndTheMenuButNotDuringAGame) {
     QTemporaryDir dir;
     TForm1 w(fastOptionsIn(dir));
     ASSERT_TRUE(w.settings().MusicOn);
-    EXPECT_FALSE(w.music().playing());  // the title comes first
+    EXPECT_FALSE(w.parts().music.playing());  // the title comes first
     tickMusic(w);
-    EXPECT_TRUE(w.music().playing());
+    EXPECT_TRUE(w.parts().music.playing());
     w.leaveTitle();
     w.startGame();
     w.PlayMusic(false);
     tickMusic(w);
-    EXPECT_FALSE(w.music().playing());
+    EXPECT_FALSE(w.parts().music.playing());
     w.PlayMusic(true);  // the options' "Music" during a game
-    EXPECT_TRUE(w.music().playing());
+    EXPECT_TRUE(w.parts().music.playing());
     w.PlayMusic(false);
     w.exitToMenuCommand();
     auto* question = w.findChild<dialogs::Confirmation*>();
@@ -243,11 +243,11 @@ TEST(Sound, TheTuneStartsAgainOnTheTitleAndTheMenuButNotDuringAGame) {
     QTest::mouseClick(question->yesButton, Qt::LeftButton);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
     tickMusic(w);
-    EXPECT_TRUE(w.music().playing());
+    EXPECT_TRUE(w.parts().music.playing());
     w.PlayMusic(false);
     w.settings().MusicOn = false;
     tickMusic(w);
-    EXPECT_FALSE(w.music().playing());
+    EXPECT_FALSE(w.parts().music.playing());
 }
 
 }  // namespace

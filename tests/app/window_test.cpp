@@ -42,6 +42,24 @@
 namespace orvala::app {
 namespace {
 
+// The program's window comes up with its title alone, at the size it keeps once built, and builds
+// the rest when it has been shown; then it is the whole window.
+TEST(Window, TheTitleComesFirstAndTheRestIsBuiltOnceItIsShown) {
+    QTemporaryDir dir;
+    LaunchOptions o = fastOptionsIn(dir);
+    o.titleFirst = true;
+    TForm1 w(o);
+    EXPECT_EQ(w.feature<Feature>(), nullptr) << "nothing but the title before it is shown";
+    const QSize titleSize = w.size();
+    w.show();
+    ASSERT_TRUE(runUntil([&] { return w.feature<Feature>() != nullptr; }, 10000));
+    EXPECT_EQ(w.size(), titleSize);
+    EXPECT_EQ(w.screen(), TForm1::Screen::Title);
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
+    EXPECT_TRUE(w.Button6->isVisible());
+}
+
 TEST(Window, TheDemoPlaysWholeDealsAndTheTableShowsThem) {
     QTemporaryDir dir;
     TForm1 w(optionsIn(dir, true));
@@ -228,7 +246,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     const QImage closed = cardAt();
     EXPECT_EQ(closed, drawn(false));
     QTest::keyClicks(&w, OpenHandsToggle::kNumber);
-    EXPECT_TRUE(w.handsOpen());
+    EXPECT_TRUE(w.parts().openHands.on());
     const QImage open = cardAt();
     EXPECT_NE(open, closed);
     EXPECT_EQ(open, drawn(true));
@@ -239,7 +257,7 @@ TEST(Window, TheOpenHandsNumberShowsTheComputerHandsUntilTheNextDeal) {
     hand.start(1);
     ASSERT_TRUE(runUntil([&] { return w.rules().g.DealNumber >= 2 && !w.busy(); }, 60000));
     hand.stop();
-    EXPECT_FALSE(w.handsOpen());
+    EXPECT_FALSE(w.parts().openHands.on());
 }
 
 TEST(Window, ThePurpleDesignWithoutItsLibrarySaysSoAndFallsBackToTheCustomizableOne) {
