@@ -1,7 +1,5 @@
 #include "sound/music_player.h"
 
-#include <fluidsynth.h>
-
 #include <QAudioFormat>
 #include <QDir>
 #include <QFile>
@@ -11,6 +9,7 @@
 
 #include "core/sound/voice_names.h"
 #include "sound/audio_pump.h"
+#include "sound/fluidsynth_library.h"
 #include "sound/sound_player.h"
 #include "sound/sound_sink.h"
 
@@ -34,35 +33,37 @@ QString findSoundfont() {
 // The synthesiser and the output stream are made at the first PlayMusic(true) and kept until
 // close() (see AudioPump). A stop only ends the MIDI player, and the stream runs dry.
 struct MusicPlayer::Engine {
+    explicit Engine(const FluidSynth& library) : fs(library) {}
+    const FluidSynth& fs;
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     std::unique_ptr<AudioPump> pump;
 
     bool tunePlaying() const {
-        return player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+        return player && fs.fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
     }
     // The next stretch of the tune, rendered as the stream takes it.
     qint64 render(char* data, qint64 max) {
         if (!tunePlaying()) return 0;
         const int frames = static_cast<int>(std::min<qint64>(max / 4, 4096));
         if (frames <= 0) return 0;
-        fluid_synth_write_s16(synth, frames, data, 0, 2, data, 1, 2);
+        fs.fluid_synth_write_s16(synth, frames, data, 0, 2, data, 1, 2);
         return qint64{frames} * 4;
     }
     void endTune() {
         if (player) {
-            fluid_player_stop(player);
-            delete_fluid_player(player);
+            fs.fluid_player_stop(player);
+            fs.delete_fluid_player(player);
             player = nullptr;
         }
-        if (synth) fluid_synth_system_reset(synth);
+        if (synth) fs.fluid_synth_system_reset(synth);
     }
     ~Engine() {
         pump.reset();
         endTune();
-        if (synth) delete_fluid_synth(synth);
-        if (settings) delete_fluid_settings(settings);
+        if (synth) fs.delete_fluid_synth(synth);
+        if (settings) fs.delete_fluid_settings(settings);
     }
 };
 
@@ -94,13 +95,14 @@ void MusicPlayer::PlayMusic(bool on) {
     on_ = on && prepared_ && QFileInfo(filePath()).isFile();
     if (!on_ || noOutput_) return;
     if (!engine_ && !(engine_ = startEngine())) {
-        noOutput_ = true;  // tried once: no device or no soundfont, and the tune stays unheard
+        noOutput_ = true;  // tried once: no device, soundfont or FluidSynth; the tune stays unheard
         return;
     }
     Engine& e = *engine_;
-    e.player = new_fluid_player(e.synth);
-    if (!e.player || fluid_player_add(e.player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
-        fluid_player_play(e.player) != FLUID_OK) {
+    e.player = e.fs.new_fluid_player(e.synth);
+    if (!e.player ||
+        e.fs.fluid_player_add(e.player, filePath().toLocal8Bit().constData()) != FLUID_OK ||
+        e.fs.fluid_player_play(e.player) != FLUID_OK) {
         e.endTune();
         return;
     }
@@ -112,15 +114,18 @@ std::unique_ptr<MusicPlayer::Engine> MusicPlayer::startEngine() {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     const QString soundfont = findSoundfont();
     if (device.isNull() || soundfont.isEmpty()) return nullptr;
+    // Opened only now, when there is something to hear it with.
+    const FluidSynth* fs = fluidSynth();
+    if (!fs) return nullptr;
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, quietLog, nullptr);
-    auto e = std::make_unique<Engine>();
-    e->settings = new_fluid_settings();
-    fluid_settings_setnum(e->settings, "synth.sample-rate", kRate);
-    fluid_settings_setnum(e->settings, "synth.gain", 0.5);
-    e->synth = new_fluid_synth(e->settings);
+        fs->fluid_set_log_function(level, quietLog, nullptr);
+    auto e = std::make_unique<Engine>(*fs);
+    e->settings = fs->new_fluid_settings();
+    fs->fluid_settings_setnum(e->settings, "synth.sample-rate", kRate);
+    fs->fluid_settings_setnum(e->settings, "synth.gain", 0.5);
+    e->synth = fs->new_fluid_synth(e->settings);
     if (!e->synth ||
-        fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
+        fs->fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
         return nullptr;
     QAudioFormat format;
     format.setSampleRate(kRate);

@@ -5,8 +5,9 @@
 //
 // PrepareMusic writes the file when it is not there; a file left by a run that ended abnormally
 // is used as it is. PlayMusic starts the tune from its beginning or stops it. The tune plays
-// once to its end; the window starts it again where it wants it looped. Without an audio output
-// or a soundfont nothing is rendered and the tune counts as playing, so that nobody restarts it.
+// once to its end; the window starts it again where it wants it looped. Without an audio output,
+// a soundfont or the FluidSynth library (opened on first use, see fluidsynth_library.h) nothing
+// is rendered and the tune counts as playing, so that nobody restarts it.
 
 #include <QString>
 #include <memory>
