@@ -36,10 +36,7 @@ TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     // The title alone needs only the window's size; the rest is built once it is shown.
-    if (options_.titleFirst)
-        placeTitleWindow(*this, options_.programFolder);
-    else
-        build();
+    options_.titleFirst ? placeTitleWindow(*this, options_.programFolder) : build();
 }
 
 void TForm1::build() {
@@ -103,7 +100,13 @@ void TForm1::build() {
     // The tune on the title and the menu, never during a game.
     if (!p.startTune(musicTimer_, [this] { return screen_ != Screen::Game; }))
         dialogs::showMessage(this, word(WordRow::CantCreateMusicFile));
-    if (isVisible()) showEvent(nullptr);
+    if (isVisible()) {
+        // Built after the window was shown: its new parts show as they would have with it.
+        for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow() && !child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                child->show();
+        showEvent(nullptr);
+    }
     if (options_.demo) leaveTitle();
 }
 

@@ -1,14 +1,12 @@
 #include "sound/music_player.h"
 
-#include <QAudioFormat>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
 #include <QSaveFile>
 
 #include "core/sound/voice_names.h"
-#include "sound/audio_pump.h"
+#include "sound/audio_backend.h"
 #include "sound/fluidsynth_library.h"
 #include "sound/sound_player.h"
 #include "sound/sound_sink.h"
@@ -31,14 +29,14 @@ QString findSoundfont() {
 }
 
 // The synthesiser and the output stream are made at the first PlayMusic(true) and kept until
-// close() (see AudioPump). A stop only ends the MIDI player, and the stream runs dry.
+// close() (see qt_audio/audio_pump.h). A stop only ends the MIDI player, and the stream runs dry.
 struct MusicPlayer::Engine {
     explicit Engine(const FluidSynth& library) : fs(library) {}
     const FluidSynth& fs;
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
-    std::unique_ptr<AudioPump> pump;
+    std::unique_ptr<PcmOutput> pump;
 
     bool tunePlaying() const {
         return player && fs.fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
@@ -111,9 +109,9 @@ void MusicPlayer::PlayMusic(bool on) {
 
 std::unique_ptr<MusicPlayer::Engine> MusicPlayer::startEngine() {
     if (!audioOutputReachable()) return nullptr;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const AudioBackend* backend = audioBackend();
     const QString soundfont = findSoundfont();
-    if (device.isNull() || soundfont.isEmpty()) return nullptr;
+    if (!backend || !backend->hasOutput() || soundfont.isEmpty()) return nullptr;
     // Opened only now, when there is something to hear it with.
     const FluidSynth* fs = fluidSynth();
     if (!fs) return nullptr;
@@ -127,13 +125,10 @@ std::unique_ptr<MusicPlayer::Engine> MusicPlayer::startEngine() {
     if (!e->synth ||
         fs->fluid_synth_sfload(e->synth, soundfont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
         return nullptr;
-    QAudioFormat format;
-    format.setSampleRate(kRate);
-    format.setChannelCount(2);
-    format.setSampleFormat(QAudioFormat::Int16);
+    const PcmFormat format{kRate, 2, false};
     Engine* engine = e.get();
-    e->pump = std::make_unique<AudioPump>(
-        device, format, [engine](char* d, qint64 max) { return engine->render(d, max); });
+    e->pump.reset(backend->openPcm(
+        format, [engine](char* d, qint64 max) { return engine->render(d, max); }));
     return e;
 }
 

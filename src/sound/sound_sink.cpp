@@ -1,13 +1,10 @@
 #include "sound/sound_sink.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
 #include <QFileInfo>
-#include <QMediaDevices>
 #include <cstring>
 #include <map>
 
-#include "sound/audio_pump.h"
+#include "sound/audio_backend.h"
 
 namespace orvala::sound {
 namespace {
@@ -16,26 +13,26 @@ namespace {
 // old one where it stands (what the stream has queued, a tenth of a second at most, still plays).
 class DeviceSink final : public SoundSink {
   public:
-    explicit DeviceSink(QAudioDevice device) : device_(std::move(device)) {}
+    explicit DeviceSink(const AudioBackend& backend) : backend_(backend) {}
 
     void start(const QByteArray& bytes, const WaveData& wave) override {
-        QAudioFormat format;
-        format.setSampleRate(wave.sampleRate);
-        format.setChannelCount(wave.channels);
-        format.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+        PcmFormat format;
+        format.sampleRate = static_cast<int>(wave.sampleRate);
+        format.channels = static_cast<int>(wave.channels);
+        format.eightBit = wave.bitsPerSample == 8;
         stop();
         Output& out = outputs_[key(format)];
         out.samples =
             bytes.mid(static_cast<qsizetype>(wave.offset), static_cast<qsizetype>(wave.size));
         out.at = 0;
         if (!out.pump)
-            out.pump = std::make_unique<AudioPump>(device_, format, [&out](char* d, qint64 max) {
+            out.pump.reset(backend_.openPcm(format, [&out](char* d, qint64 max) {
                 const qint64 n = std::min(max, out.samples.size() - out.at);
                 if (n <= 0) return qint64{0};
                 std::memcpy(d, out.samples.constData() + out.at, static_cast<size_t>(n));
                 out.at += n;
                 return n;
-            });
+            }));
         out.pump->kick();
     }
     void stop() override {
@@ -47,13 +44,12 @@ class DeviceSink final : public SoundSink {
     struct Output {
         QByteArray samples;
         qint64 at = 0;
-        std::unique_ptr<AudioPump> pump;
+        std::unique_ptr<PcmOutput> pump;
     };
-    static int key(const QAudioFormat& f) {
-        return f.sampleRate() * 8 + f.channelCount() * 2 +
-               (f.sampleFormat() == QAudioFormat::UInt8 ? 1 : 0);
+    static int key(const PcmFormat& f) {
+        return f.sampleRate * 8 + f.channels * 2 + (f.eightBit ? 1 : 0);
     }
-    QAudioDevice device_;
+    const AudioBackend& backend_;
     std::map<int, Output> outputs_;  // node-based: the pumps' sources keep their Output
 };
 
@@ -72,9 +68,9 @@ bool audioOutputReachable() {
 
 std::unique_ptr<SoundSink> makeSoundSink() {
     if (!audioOutputReachable()) return std::make_unique<SilentSink>();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return std::make_unique<SilentSink>();
-    return std::make_unique<DeviceSink>(device);
+    const AudioBackend* backend = audioBackend();
+    if (!backend || !backend->hasOutput()) return std::make_unique<SilentSink>();
+    return std::make_unique<DeviceSink>(*backend);
 }
 
 }  // namespace orvala::sound

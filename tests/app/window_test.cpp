@@ -55,6 +55,15 @@ TEST(Window, TheTitleComesFirstAndTheRestIsBuiltOnceItIsShown) {
     ASSERT_TRUE(runUntil([&] { return w.feature<Feature>() != nullptr; }, 10000));
     EXPECT_EQ(w.size(), titleSize);
     EXPECT_EQ(w.screen(), TForm1::Screen::Title);
+    // The parts made after the window was shown show as they do in a window built at once.
+    TForm1 whole(fastOptionsIn(dir));
+    whole.show();
+    for (auto* part : whole.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (part->isWindow() || part->objectName().isEmpty()) continue;
+        const auto* same = w.findChild<QWidget*>(part->objectName());
+        ASSERT_NE(same, nullptr) << part->objectName().toStdString();
+        EXPECT_EQ(same->isVisible(), part->isVisible()) << part->objectName().toStdString();
+    }
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
     EXPECT_TRUE(w.Button6->isVisible());

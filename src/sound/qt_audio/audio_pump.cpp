@@ -1,4 +1,4 @@
-#include "sound/audio_pump.h"
+#include "sound/qt_audio/audio_pump.h"
 
 #include <QByteArray>
 
