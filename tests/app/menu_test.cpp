@@ -112,6 +112,18 @@ TEST(Menu, SetLanguageCaptionsEveryButtonAtOnceOnTheMenuAndDuringAGame) {
         expectCaptions(w, language);
         expectRightButtonMenu(w, language);
         EXPECT_EQ(heading->text(), row(WordRow::TopTenHeaderScore, language));
+        // The menu's picture buttons explain themselves in the language of the moment.
+        const auto tip = [&](const char* name) {
+            const auto* b = w.findChild<QWidget*>(name);
+            return b ? b->toolTip() : QString("(missing)");
+        };
+        EXPECT_EQ(tip("AccountIcon"),
+                  row(WordRow::MyAccount, language) + "\n" + row(WordRow::NotLoggedIn, language));
+        EXPECT_EQ(tip("TourneyIcon"), row(WordRow::WorldOnlineTournament, language));
+        EXPECT_EQ(tip("ImageNews"), row(WordRow::ZorNews, language));
+        EXPECT_EQ(tip("ImageChat"), row(WordRow::ZorChat, language));
+        EXPECT_TRUE(tip("RadioIcon").startsWith(row(WordRow::ZorInternetRadio, language)))
+            << tip("RadioIcon").toStdString();
     }
     // "Mode" shows the ratings' heading, in the language shown, and back.
     QTest::mouseClick(w.menu().BMode, Qt::LeftButton);

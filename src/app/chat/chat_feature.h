@@ -27,6 +27,7 @@ class ChatFeature final : public Feature {
     void screenShown(Screen screen) override;
     void contextMenu(ContextMenu& menu) override;
     void layout() override;
+    void applyLanguage() override { showChatIndicators(); }
 
     // The chat window, from the chat indicator or the right-button menu; it opens by itself
     // during a game when a new message is found and its option says so.

@@ -94,7 +94,11 @@ void OnlineFeature::createAccountIcon() {
 void OnlineFeature::showAccountState() {
     const online::AccountState state = shell_.account().state();
     AccountIcon->setIcon(QIcon(accountStar(state)));
-    AccountIcon->setToolTip(table::word(WordRow::MyAccount));
+    // "My account" and the state the star's colour shows.
+    const WordRow said = state == online::AccountState::GlobalRating ? WordRow::GameOnRating
+                         : state == online::AccountState::LoggedIn   ? WordRow::LoggedIn
+                                                                     : WordRow::NotLoggedIn;
+    AccountIcon->setToolTip(table::word(WordRow::MyAccount) + "\n" + table::word(said));
     AccountIcon->setProperty("state", static_cast<int>(state));
 }
 
@@ -132,7 +136,7 @@ void OnlineFeature::contextMenu(ContextMenu& menu) {
 
 void OnlineFeature::applyLanguage() {
     world_->applyLanguage();
-    AccountIcon->setToolTip(table::word(WordRow::MyAccount));
+    showAccountState();
 }
 
 void OnlineFeature::layout() {

@@ -180,6 +180,10 @@ void RadioFeature::contextMenu(ContextMenu& menu) {
 }
 
 // Along the window's lower left corner: the radio icon, then the player's keys.
+void RadioFeature::applyLanguage() {
+    showRadioState();
+}
+
 void RadioFeature::layout() {
     const table::Scales& scales = shell_.view().scales();
     const auto place = [&scales](QWidget* w, double x, double y, double width, double height) {

@@ -44,6 +44,7 @@ class RadioFeature final : public Feature {
     void screenShown(Screen screen) override;
     void contextMenu(ContextMenu& menu) override;
     void layout() override;
+    void applyLanguage() override;
     void shutDown() override;
 
   private:

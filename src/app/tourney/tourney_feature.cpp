@@ -54,6 +54,10 @@ TourneyFeature::TourneyFeature(Shell& shell) : shell_(shell) {
 
 TourneyFeature::~TourneyFeature() = default;
 
+void TourneyFeature::applyLanguage() {
+    TourneyIcon->setToolTip(table::word(WordRow::WorldOnlineTournament));
+}
+
 const tourney::TourneyPeer* TourneyFeature::peer() const {
     const TourneyGame* game = TourneyGame::of(shell_.session());
     return game ? &game->peer() : nullptr;

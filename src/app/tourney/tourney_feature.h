@@ -37,6 +37,7 @@ class TourneyFeature final : public Feature {
 
     void screenShown(Screen screen) override;
     void layout() override;
+    void applyLanguage() override;
     void gameFinished(int result) override;
     void tableReady() override;
     void tableStill() override;
