@@ -215,6 +215,7 @@ void RecordsFeature::reportGame(int result, bool cycleEnd) {
     r.againstComputer = !memberNetwork_;
     r.completedCycle = cycleEnd;
     r.result = result;
+    r.lanHost = shell_.session().state().roles.lanHost();
     // A report that fails is lost; nothing is said.
     shell_.online().post(online::gameReportRequest(online::gameReportValues(r)), {}, this);
 }

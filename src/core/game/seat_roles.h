@@ -37,6 +37,9 @@ struct SeatRoles {
     // place 1 is the host; with one joiner the host's seat 2 is the computer seat it stands for.
     static SeatRoles lan(int place, bool computerSeat);
     static SeatRoles tournamentSeat(int seat);
+
+    // This machine is the host of a LAN game (the tournament's first seat is not).
+    bool lanHost() const { return !timerMoves && !tournament && place == 1; }
 };
 
 // The seat that bids first in deal `dealNumber`, in this machine's numbering.

@@ -107,6 +107,12 @@ TEST(RulesState, OnlyTheMachineThatActsMayBeginAndOnlyTheDealerStartsTheNextRoun
     }
     EXPECT_TRUE(SeatRoles::lan(1, false).startsRounds);
     EXPECT_FALSE(SeatRoles::tournamentSeat(2).startsRounds);
+    // Only a LAN game's host counts as one (the game report's "Games played Net").
+    EXPECT_TRUE(SeatRoles::lan(1, false).lanHost());
+    EXPECT_TRUE(SeatRoles::lan(1, true).lanHost());
+    EXPECT_FALSE(SeatRoles::lan(2, true).lanHost());
+    EXPECT_FALSE(SeatRoles::tournamentSeat(1).lanHost());
+    EXPECT_FALSE(SeatRoles::againstComputer().lanHost());
 }
 
 TEST(RulesState, MovesFromElsewhereAreRefereedByTheSameRules) {
