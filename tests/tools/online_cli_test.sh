@@ -21,7 +21,7 @@ post() {
 expect ok online register ann secret1 --city Tver --country 6-012 --sex W --email ann@x.org
 expect is online register ann other12
 expect failed online register "a b" secret1
-expect "$(printf 'ok\nNick=ann\nCity=Tver\nCountry1=Congo_Rep.\nCountry2=6-012\nSex=W\nEMail=ann@x.org\nDateR=01.01.2026\nR01=xxx\nR02=xxx\nR03=xxx\nR04=0\nR05=0\nR06=0')" \
+expect "$(printf 'ok\nNick=ann\nCity=Tver\nCountry1=Congo_Rep.\nCountry2=6-012\nSex=W\nEMail=ann@x.org\nDateR=%s\nR01=xxx\nR02=xxx\nR03=xxx\nR04=0\nR05=0\nR06=0' "$(date +%d.%m.%Y)")" \
     online login ann secret1
 expect refused online login ann wrong12
 

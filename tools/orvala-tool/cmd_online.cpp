@@ -18,6 +18,7 @@
 // the operation's own failure word); any answer but the hoped-for one exits 1.
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QEventLoop>
 #include <iostream>
 #include <optional>
@@ -74,7 +75,7 @@ int registerAccount(net::OnlineClient& client, const RegisterOptions& o,
     a.Sex = o.sex.value_or("M");
     if (a.Sex != "M" && a.Sex != "W") throw UsageError("--sex takes M or W");
     a.EMail = utf8ToCp1251(o.email.value_or(pos[1] + "@example.org"));
-    a.DateR = "01.01.2026";
+    a.DateR = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
     const Exchange e = send(client, online::registerRequest(a));
     const auto result = e.ok ? online::readRegisterReply(e.reply) : online::RegisterResult::Failed;
     switch (result) {
