@@ -145,7 +145,7 @@ void TForm1::applyWindowSize() {
 }
 
 void TForm1::redrawScreen() {
-    if (screen_ == Screen::Title) drawTitle();
+    if (screen_ == Screen::Title) drawTitleScreen(p_->view, p_->pictures, titleFrame_);
     if (screen_ == Screen::Menu) p_->menu.draw();
     if (screen_ == Screen::Game) p_->presenter.redrawAll();
     update();
@@ -215,6 +215,8 @@ void TForm1::showMenu() {
     const bool designChanges = screen_ == Screen::Game && s.MainMenuDesign != s.TableDesign;
     screen_ = Screen::Menu;
     owner_ = nullptr;
+    for (auto* asking : findChildren<dialogs::Confirmation*>())
+        if (asking->property("leavesGame").toBool()) asking->reject();
     if (designChanges) p_->view.loadBackground(s, p_->purple(screen_));
     Button7->hide();
     Button8->hide();
@@ -274,7 +276,7 @@ void TForm1::gameEvents(const std::vector<TableEvent>& events) {
 void TForm1::onTimer1() {
     if (screen_ == Screen::Title) {
         ++titleFrame_;
-        drawTitle();
+        drawTitleScreen(p_->view, p_->pictures, titleFrame_);
         update();
         return;
     }
@@ -483,10 +485,11 @@ void TForm1::exitToMenuCommand() {
 
 void TForm1::askToLeave(const QString& question, std::function<void()> leave) {
     PlaySoundEvent(Wave::WOpenFo, false);
-    dialogs::askYesNo(this, question + word(WordRow::AllDataWillBeLost),
-                      [leave = std::move(leave)](bool yes) {
-                          if (yes) leave();
-                      });
+    auto* asking = dialogs::askYesNo(this, question + word(WordRow::AllDataWillBeLost),
+                                     [leave = std::move(leave)](bool yes) {
+                                         if (yes) leave();
+                                     });
+    asking->setProperty("leavesGame", true);  // void once the game is left some other way
 }
 
 void TForm1::leaveGameForMenu() {
@@ -535,10 +538,6 @@ void TForm1::closeEvent(QCloseEvent* e) {
     // A missing or damaged club file holds the settings back.
     if (!writeSettings(true)) dialogs::showMessage(this, word(WordRow::CantSaveOptions));
     e->accept();
-}
-
-void TForm1::drawTitle() {
-    drawTitleScreen(p_->view, p_->pictures, titleFrame_);
 }
 
 void TForm1::optionChanged(dialogs::OptionChange what) {

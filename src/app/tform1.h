@@ -97,7 +97,6 @@ class TForm1 final : public QWidget, public Shell {
     void leaveGameForMenu();
     void askToLeave(const QString& question, std::function<void()> leave);  // "Yes" leaves
     void redrawScreen();  // the screen shown drawn again (its texts and pictures)
-    void drawTitle();
     void updateCursor(QPoint p);
     bool writeSettings(bool closing);  // false when the file could not be written
     LaunchOptions options_;

@@ -365,6 +365,16 @@ TEST(Window, ClosingDuringAGameAsksWithoutWaiting) {
     QTest::mouseClick(question()->noButton, Qt::LeftButton);
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(QFile::exists(ini));
+    // A game left meanwhile another way (a LAN player leaving) takes the question with it: it
+    // no longer asks, and so cannot close the program from the menu.
+    w.close();
+    ASSERT_NE(question(), nullptr);
+    w.leaveGame(false);
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.screen(), TForm1::Screen::Menu);
+    clickNewPlayer(w);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     w.close();
     QTest::mouseClick(question()->yesButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
