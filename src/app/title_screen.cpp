@@ -37,7 +37,7 @@ void paintTitle(QPainter& p, QSize size, const QImage& logo, QRect logoRect, int
     small.setPixelSize(std::max(10, h / 40));
     p.setFont(small);
     p.setPen(QColor(180, 180, 180));
-    p.drawText(QRect(0, h * 2 / 3, w, h / 10), Qt::AlignCenter, "Version 0.1");
+    p.drawText(QRect(0, h * 2 / 3, w, h / 10), Qt::AlignCenter, "Version " ORVALA_VERSION);
 }
 
 }  // namespace orvala::app
