@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTime>
 
+#include "app/short_date.h"
 #include "core/lang/word_table.h"
 #include "core/records/club_member.h"
 #include "core/text/cp1251.h"
@@ -58,7 +59,7 @@ QString clubPanelLine(const ClubFile& club, int slot, int topTenMode) {
 
 // The history line's time and date as the user's locale writes them.
 HistoryStamp localHistoryStamp() {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;  // the default: the system's, unless set otherwise
     QChar separator = ':';  // the first mark between the fields of the locale's short time
     for (const QChar c : locale.timeFormat(QLocale::ShortFormat))
         if (!c.isLetter() && !c.isSpace()) {
@@ -70,7 +71,7 @@ HistoryStamp localHistoryStamp() {
                              .arg(now.hour(), 2, 10, QChar('0'))
                              .arg(separator)
                              .arg(now.minute(), 2, 10, QChar('0'));
-    const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QString date = shortDate(QDate::currentDate(), locale);
     return {time.toStdString(), utf8ToCp1251(date.toStdString())};
 }
 

@@ -7,7 +7,9 @@
 
 #include <QFile>
 
+#include "app/club_records.h"
 #include "app/records/records_feature.h"
+#include "app/short_date.h"
 #include "core/lang/word_table.h"
 #include "core/records/club_update.h"
 #include "core/records/member_login.h"
@@ -173,6 +175,21 @@ TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
     EXPECT_FALSE(records->member());
     EXPECT_FALSE(generalScore());
     w.leaveGame(false);
+}
+
+// A history line's date fits its ten columns whole under any locale: the short date when it is
+// digits and marks, else day, month and four-digit year.
+TEST(ClubWindow, TheHistoryDateIsNeverCut) {
+    const QDate day(2026, 12, 10);
+    EXPECT_EQ(shortDate(day, QLocale::c()), "10.12.2026");  // the C locale says "10 Dec 2026"
+    EXPECT_EQ(shortDate(day, QLocale(QLocale::German, QLocale::Germany)), "10.12.26");
+    EXPECT_EQ(shortDate(day, QLocale(QLocale::English, QLocale::UnitedStates)), "12/10/26");
+    const QLocale before;
+    QLocale::setDefault(QLocale::c());
+    const HistoryStamp stamp = localHistoryStamp();
+    QLocale::setDefault(before);
+    EXPECT_EQ(stamp.date, shortDate(QDate::currentDate(), QLocale::c()).toStdString());
+    EXPECT_EQ(stamp.date.size(), 10u);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QFile>
 #include <QLocale>
-#include <QRegularExpression>
 
+#include "app/short_date.h"
 #include "core/online/account_page.h"
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
@@ -76,13 +76,7 @@ void AccountWindow::setState(online::AccountState state) {
 
 void AccountWindow::create(const online::Account& typed) {
     online::Account a = typed;
-    // The player's short date format, unless it holds more than digits and the usual marks (a
-    // blank, a letter), which the service's records cannot carry.
-    const QDate today = QDate::currentDate();
-    QString date = QLocale().toString(today, QLocale::ShortFormat);
-    if (date.size() > 10 || date.contains(QRegularExpression(QStringLiteral("[^0-9./-]"))))
-        date = today.toString(QStringLiteral("dd.MM.yyyy"));
-    a.DateR = date.toStdString();
+    a.DateR = shortDate(QDate::currentDate()).toStdString();
     a.R01 = a.R02 = a.R03 = "xxx";
     a.R04 = a.R05 = a.R06 = 0;
     post(online::registerRequest(a), [this, a](bool ok, const std::string& reply) mutable {
