@@ -177,6 +177,20 @@ TEST(Sound, ARightClickSpeaksTheCardInTheLanguageOfTheMomentWithSoundOff) {
     w.SetLanguage(0);
 }
 
+// "Mode" sounds like a window opening from the menu, as "Top Ten" and "History" do.
+TEST(Sound, TheMenusModeButtonSoundsAsItSwitchesTheClubPanel) {
+    QTemporaryDir dir;
+    TForm1 w(loggedOptions(dir, false));
+    w.settings().SoundOn = true;
+    w.show();
+    w.leaveTitle();
+    const QString log = loggedOptions(dir, false).soundLog;
+    QTest::mouseClick(w.menu().BMode, Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return !linesOf(log).isEmpty(); }, 10000));
+    EXPECT_EQ(linesOf(log), QStringList({"WOpenFo async"}));
+    EXPECT_EQ(w.settings().TopTenMode, 2);
+}
+
 QByteArray contentOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

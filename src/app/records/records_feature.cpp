@@ -72,7 +72,10 @@ void RecordsFeature::wireMenu() {
     menu.BHistory->setEnabled(true);
     connect(menu.Button9, &QPushButton::clicked, this, &RecordsFeature::showTopTen);
     connect(menu.BHistory, &QPushButton::clicked, this, &RecordsFeature::showHistory);
-    connect(menu.BMode, &QPushButton::clicked, this, &RecordsFeature::refreshClubPanel);
+    connect(menu.BMode, &QPushButton::clicked, this, [this] {
+        shell_.playSound(Wave::WOpenFo, false);
+        refreshClubPanel();
+    });
 }
 
 void RecordsFeature::refreshClubPanel() {
