@@ -99,7 +99,6 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     TForm1 w(o);
     auto* web = w.feature<OnlineFeature>();
     ASSERT_NE(web, nullptr);
-    w.settings().FirstRunReported = false;  // before the start-up report goes
     ServiceAt::configured(w);
     // A first run counted: one more start and one more installation.
     const auto starts = service.db().queryOne("SELECT stat1, stat2 FROM stats WHERE gid = 55");
@@ -215,6 +214,29 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
 
 // The service goes away during a game for the global rating: its end asks to repeat, and "No"
 // keeps the game for the club all the same.
+TEST(WorldWindow, ANewInstallationIsCountedOnceAndItsLikeCanBeSent) {
+    auto owned = loopbackService();
+    TestService& service = *owned;
+    ServiceAt at(service.port());
+    QTemporaryDir dir;
+    const LaunchOptions o = fastOptionsIn(dir);
+    clubWithVera(o);
+    auto startOnce = [&] {
+        TForm1 w(o);
+        ServiceAt::configured(w);
+        return w.settings();
+    };
+    const Settings first = startOnce();
+    EXPECT_TRUE(first.FirstRunReported);
+    EXPECT_FALSE(first.StatisticsSent) << "a new installation's like button is enabled";
+    startOnce();
+    startOnce();
+    const auto starts = service.db().queryOne("SELECT stat1, stat2 FROM stats WHERE gid = 55");
+    ASSERT_TRUE(starts);
+    EXPECT_EQ(starts->integer(0), 3);
+    EXPECT_EQ(starts->integer(1), 1) << "three starts of one installation count it once";
+}
+
 TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     auto service = loopbackService();
     ASSERT_EQ(registerAccount(*service, "ann", "secret1"), "ok");

@@ -58,11 +58,13 @@ void OnlineFeature::startupReport() {
     shell_.online().post(
         online::startReportRequest(firstRun),
         [this, firstRun](bool ok, const std::string& reply) {
-            // Only a taken report counts this installation; a failure is silent.
-            if (!firstRun || !ok || !online::readStatusReply(reply)) return;
-            shell_.settings().FirstRunReported = true;
-            // Written at once, so that a run that never closes cannot count it twice; the
-            // club files' check holds it back as it holds every save.
+            // Only a taken report counts this installation; a failure is silent and leaves it to
+            // be reported by the next start.
+            if (firstRun && ok && online::readStatusReply(reply))
+                shell_.settings().FirstRunReported = true;
+            // Written after every report, taken or not, so that a run that never closes cannot
+            // count it twice and a new installation's file exists; the club files' check holds
+            // it back as it holds every save.
             shell_.saveSettings();
         },
         this);

@@ -238,6 +238,11 @@ SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
 
 }  // namespace
 
+void startNewInstallation(Settings& s) {
+    s.FirstRunReported = false;
+    s.StatisticsSent = false;
+}
+
 SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
     LineSplitter lines(kSettingsLineCount);
     lines.add(bytes);
@@ -253,6 +258,7 @@ SettingsReadResult loadSettingsFile(const std::string& path, Settings& s) {
         if (read == FileRead::Read) return decodeLines(lines, s);
     }
     resetSettingsToDefaults(s);
+    if (read == FileRead::Missing) startNewInstallation(s);
     return {read == FileRead::Missing ? SettingsReadResult::Outcome::NoFile
                                       : SettingsReadResult::Outcome::Unreadable,
             0};

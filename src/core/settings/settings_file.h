@@ -47,7 +47,7 @@ inline constexpr size_t kSettingsLineMax = 1u << 20;  // a longer line: not a se
 
 struct SettingsReadResult {
     enum class Outcome {
-        NoFile,      // there is no file (twice): all defaults
+        NoFile,      // there is no file (twice): a new installation (startNewInstallation)
         TooShort,    // fewer than 35 lines: all defaults
         Stopped,     // a guard ended the reading at `stopLine`; later fields keep their defaults
         Complete,    // read through line 35: the caller goes on to fetch the service configuration
@@ -64,6 +64,11 @@ struct SettingsReadResult {
 // Sets every field to its default except `SaluteOnButtons` and `SaluteOnCards`, which keep their
 // value for the life of the process, and the online identity, which is left empty.
 void resetSettingsToDefaults(Settings& s);
+
+// A program folder without a settings file is a new installation: the service has not counted
+// it yet and its user has not sent a like. A file that exists keeps the defaults (both on) for
+// what it does not say, so a damaged file never counts an installation twice.
+void startNewInstallation(Settings& s);
 
 // Resets `s` and decodes the bytes of a whole settings file into it.
 SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s);

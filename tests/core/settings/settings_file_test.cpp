@@ -182,7 +182,19 @@ TEST(SettingsFile, ShortOrMissingFileGivesAllDefaults) {
     Settings t;
     t.Speed = 2;
     EXPECT_EQ(LoadSettings(dir.string(), t).outcome, SettingsReadResult::Outcome::NoFile);
-    EXPECT_EQ(t, Settings{});
+    // No file is a new installation: not counted by the service, no like sent; the rest defaults.
+    Settings fresh;
+    fresh.FirstRunReported = false;
+    fresh.StatisticsSent = false;
+    EXPECT_EQ(t, fresh);
+    // Written and read again, the new installation stays uncounted until the service counts it.
+    std::filesystem::create_directories(dir);
+    ASSERT_EQ(SaveSettings(dir.string(), t), SettingsSaveResult::Written);
+    Settings u;
+    EXPECT_TRUE(LoadSettings(dir.string(), u).complete());
+    EXPECT_FALSE(u.FirstRunReported);
+    EXPECT_FALSE(u.StatisticsSent);
+    std::filesystem::remove_all(dir);
     EXPECT_EQ(decodeSettingsFile("", t).outcome, SettingsReadResult::Outcome::TooShort);
 }
 
