@@ -8,7 +8,7 @@ namespace orvala::app {
 
 dialogs::TFormServerInfo* openPassport(Shell& shell, QWidget* over) {
     shell.playSound(Wave::WOpenFo, false);
-    // A first run has no settings file yet, and so no passport: the defaults stand in for it.
+    // A settings file too short to hold a passport leaves it empty: the defaults stand in for it.
     const auto orDefault = [](const std::string& value, std::string_view fallback) {
         return value.empty() ? std::string(fallback) : value;
     };
@@ -18,6 +18,11 @@ dialogs::TFormServerInfo* openPassport(Shell& shell, QWidget* over) {
     passport.city = orDefault(s.OnlineCity, kDefaultOnlineCity);
     passport.location = orDefault(s.OnlineLocation, kDefaultOnlineLocation);
     passport.gender = orDefault(s.OnlineGender, kDefaultOnlineGender);
+    // What the window shows is the passport from now on, as when it is chosen.
+    s.OnlineNick = passport.nick;
+    s.OnlineCity = passport.city;
+    s.OnlineLocation = passport.location;
+    s.OnlineGender = passport.gender;
     auto* d = new dialogs::TFormServerInfo(passport, over ? over : &shell.window());
     QObject::connect(d, &dialogs::TFormServerInfo::changed, d, [&s](const dialogs::Passport& p) {
         s.OnlineNick = p.nick;

@@ -154,6 +154,10 @@ void ChatFeature::ShowChat() {
         auto* passport = openPassport(shell_);
         connect(passport, &dialogs::TFormServerInfo::changed, chatDialog_,
                 [this](const dialogs::Passport& p) { chatDialog_->setPassport(p.nick, p.city); });
+        // A passport that was only looked at is the chat's too: the window gave the defaults to
+        // an empty one.
+        const Settings& s = shell_.settings();
+        chatDialog_->setPassport(s.OnlineNick, s.OnlineCity);
     });
     // The indicator goes off now; the flag when the window closes, so that the watch does not
     // raise it again meanwhile.

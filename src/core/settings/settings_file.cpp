@@ -9,6 +9,16 @@ namespace orvala {
 
 namespace {
 
+// The online identity a settings file starts with, before its own lines say otherwise.
+void giveIdentityDefaults(Settings& s) {
+    s.RecordsAddress = kBuiltInRecordsAddress;
+    s.OnlineNick = kDefaultOnlineNick;
+    s.OnlineLocation = kDefaultOnlineLocation;
+    s.OnlineCity = kDefaultOnlineCity;
+    s.OnlineGender = kDefaultOnlineGender;
+    s.StatisticsAddress = kBuiltInStatisticsAddress;
+}
+
 constexpr char kGifOn = '\xE8';
 constexpr char kGifOff = '\xEB';
 
@@ -212,12 +222,7 @@ SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
     if (line(24).empty()) return stop(24);
     s.PlayerName = std::string(line(24).substr(0, kPlayerNameMax));
 
-    s.RecordsAddress = kBuiltInRecordsAddress;
-    s.OnlineNick = kDefaultOnlineNick;
-    s.OnlineLocation = kDefaultOnlineLocation;
-    s.OnlineCity = kDefaultOnlineCity;
-    s.OnlineGender = kDefaultOnlineGender;
-    s.StatisticsAddress = kBuiltInStatisticsAddress;
+    giveIdentityDefaults(s);
 
     if (line(26).empty()) return stop(26);
     s.RecordsAddress = std::string(line(26).substr(0, kServiceAddressMax));
@@ -239,6 +244,7 @@ SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
 }  // namespace
 
 void startNewInstallation(Settings& s) {
+    giveIdentityDefaults(s);
     s.FirstRunReported = false;
     s.StatisticsSent = false;
 }

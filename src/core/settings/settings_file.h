@@ -66,7 +66,8 @@ struct SettingsReadResult {
 void resetSettingsToDefaults(Settings& s);
 
 // A program folder without a settings file is a new installation: the service has not counted
-// it yet and its user has not sent a like. A file that exists keeps the defaults (both on) for
+// it yet, its user has not sent a like, and its online identity is the default passport
+// ("Incognito" from "Moscow"), so that the chat and the lists work before the first save. A file that exists keeps the defaults (both on) for
 // what it does not say, so a damaged file never counts an installation twice.
 void startNewInstallation(Settings& s);
 

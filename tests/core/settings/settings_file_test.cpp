@@ -182,10 +182,17 @@ TEST(SettingsFile, ShortOrMissingFileGivesAllDefaults) {
     Settings t;
     t.Speed = 2;
     EXPECT_EQ(LoadSettings(dir.string(), t).outcome, SettingsReadResult::Outcome::NoFile);
-    // No file is a new installation: not counted by the service, no like sent; the rest defaults.
+    // No file is a new installation: not counted by the service, no like sent, the default
+    // passport; the rest defaults.
     Settings fresh;
     fresh.FirstRunReported = false;
     fresh.StatisticsSent = false;
+    fresh.OnlineNick = "Incognito";
+    fresh.OnlineCity = "Moscow";
+    fresh.OnlineLocation = "1-001";
+    fresh.OnlineGender = "M";
+    fresh.RecordsAddress = std::string(kBuiltInRecordsAddress);
+    fresh.StatisticsAddress = std::string(kBuiltInStatisticsAddress);
     EXPECT_EQ(t, fresh);
     // Written and read again, the new installation stays uncounted until the service counts it.
     std::filesystem::create_directories(dir);
