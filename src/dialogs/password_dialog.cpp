@@ -7,6 +7,7 @@
 
 #include "core/lan/address_rules.h"
 #include "core/text/cp1251.h"
+#include "dialogs/kept_text_validator.h"
 #include "dialogs/message_window.h"
 
 namespace orvala::dialogs {
@@ -43,6 +44,25 @@ TFormPassword::TFormPassword(const PasswordQuestion& question, QWidget* parent)
     grid->addWidget(new QLabel(word(WordRow::EnterYourPassword), this), 1, 0);
     grid->addWidget(Edit2, 1, 1);
     if (isNew) {
+        // The name is kept in the club file's letters and width: an edit that would not fit is
+        // refused and the line under the fields says why.
+        NameHint = new QLabel(this);
+        NameHint->setObjectName("NameHint");
+        NameHint->setWordWrap(true);
+        NameHint->hide();
+        grid->addWidget(NameHint, 3, 0, 1, 2);
+        Edit1->setMaxLength(32767);
+        Edit1->setValidator(new KeptTextValidator(
+            static_cast<int>(kMemberNameWidth),
+            [this](const QString& why) {
+                NameHint->setText(why);
+                NameHint->show();
+            },
+            Edit1));
+        // The line stays while the name is typed on, so that a quick typist still reads it.
+        connect(Edit1, &QLineEdit::textChanged, NameHint, [this](const QString& text) {
+            if (text.isEmpty()) NameHint->hide();
+        });
         Edit3 = field(this, "Edit3", static_cast<int>(kMemberPasswordWidth), true);
         grid->addWidget(new QLabel(word(WordRow::AndOnceAgainForCheck), this), 2, 0);
         grid->addWidget(Edit3, 2, 1);

@@ -2,7 +2,8 @@
 // TFormPassword, the club member's login, captioned "Welcome!". For a member of slot 1..5 it
 // shows the member's name and asks the password; for a new member (slot 6) it asks a name, a
 // password and its repetition ("And once again for check..."). "To change a name" opens it as
-// for a new member.
+// for a new member. A new name is kept in the club file's letters and width: a character it
+// cannot hold, or a 21st character, is refused at input and a line under the fields says so.
 //
 // "Ok" checks the answer by the club's login rules; a refusal is said in the message window
 // ("Incorrect name!", "The passwords do not coincide!", "The incorrect password!") and the
@@ -18,6 +19,7 @@
 #include "dialogs/dialog_kit.h"
 #include "dialogs/lan_login_fields.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace orvala::dialogs {
@@ -45,6 +47,7 @@ class TFormPassword final : public AuxDialog {
     table::TZorCardsButton* Button1 = nullptr;  // "Ok"
     table::TZorCardsButton* Button2 = nullptr;  // "Cancel"
     LanLoginFields* Lan = nullptr;              // network mode only
+    QLabel* NameHint = nullptr;  // a new member's: why the name's last edit was refused
 
   signals:
     void loggedIn(const orvala::ClubMember& member);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -65,6 +67,27 @@ TEST(LoginDialog, RefusesWithItsMessagesAndAnswersTheMember) {
     EXPECT_EQ(unscramblePassword(answer->password), "12   ");
     EXPECT_EQ(answer->games, 0);
     EXPECT_EQ(answer->slot, kNewMemberSlot);
+
+    // A new name is never changed silently: what the club file cannot keep is refused at input
+    // and said under the fields.
+    auto* german = new TFormPassword({clubWithAnna(), kNewMemberSlot});
+    german->open();
+    for (const QChar c : QString::fromUtf8("Jürgen")) {  // typed key by key, as on a German keyboard
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(german->Edit1, &press);
+    }
+    EXPECT_EQ(german->Edit1->text(), "Jrgen");
+    EXPECT_TRUE(german->NameHint->isVisibleTo(german));
+    EXPECT_EQ(german->NameHint->text(),
+              QString::fromUtf8("This character cannot be kept in a name: ü"));
+    german->Edit1->clear();
+    EXPECT_FALSE(german->NameHint->isVisibleTo(german)) << "an empty field has nothing to say";
+    german->Edit1->insert(QString(21, QLatin1Char('x')));
+    EXPECT_TRUE(german->Edit1->text().isEmpty()) << "a paste that does not fit is not cut";
+    EXPECT_EQ(german->NameHint->text(), "A name holds at most 20 characters.");
+    german->Edit1->insert(QString::fromUtf8("Ёлка Ёжик"));  // Cyrillic is kept
+    EXPECT_EQ(german->Edit1->text(), QString::fromUtf8("Ёлка Ёжик"));
+    german->close();
 
     answer.reset();
     auto* member = new TFormPassword({clubWithAnna(), 1});
