@@ -1,7 +1,12 @@
 #include "dialogs/message_window.h"
 
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvala::dialogs {
 
@@ -13,10 +18,27 @@ MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 20, 24, 18);
     column->setSpacing(6);
-    for (const QString& line : lines_) {
-        // Word-table texts break their lines as "\n\r"; the label wants plain line feeds.
-        auto* label = new QLabel(QString(line).remove('\r'), this);
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        // Word-table texts break their lines as "\n\r"; the label wants plain line feeds. Lines
+        // may come from the service: they are shown as text, never read as markup.
+        auto* label = new QLabel(this);
         label->setAlignment(Qt::AlignCenter);
+        const QUrl link = i == 2 ? webLink(lines_[i]) : QUrl();
+        if (link.isValid()) {
+            label->setObjectName("link");
+            label->setTextFormat(Qt::RichText);
+            label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                    lines_[i].trimmed().toHtmlEscaped()));
+            label->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
+            connect(label, &QLabel::linkActivated, this, [this, link] { emit linkOpened(link); });
+            connect(this, &MessageWindow::linkOpened, this,
+                    [](const QUrl& url) { QDesktopServices::openUrl(url); });
+        } else {
+            label->setTextFormat(Qt::PlainText);
+            label->setText(QString(lines_[i]).remove('\r'));
+        }
         column->addWidget(label);
     }
     column->addSpacing(8);
@@ -25,6 +47,18 @@ MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
     column->addWidget(Button1, 0, Qt::AlignHCenter);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(this, &QDialog::finished, this, &MessageWindow::closed);
+    // A narrow message still shows its whole caption: room for the title and the title bar's
+    // own buttons.
+    const int caption = QFontMetrics(QApplication::font()).horizontalAdvance(windowTitle()) + 140;
+    setMinimumWidth(std::max(column->minimumSize().width(), caption));
+}
+
+QUrl MessageWindow::webLink(const QString& line) {
+    const QString text = line.trimmed();
+    if (!text.startsWith(QLatin1String("http://")) && !text.startsWith(QLatin1String("https://")))
+        return {};
+    const QUrl url(text, QUrl::StrictMode);
+    return url.isValid() && !url.host().isEmpty() ? url : QUrl();
 }
 
 MessageWindow* showMessage(QWidget* parent, const QString& line1, const QString& line2,

@@ -1,9 +1,12 @@
 #pragma once
 // The message window: "Attention", up to three lines and "Ok". It opens window-modal over its
 // parent and returns at once; `closed` is emitted when it goes, however it is closed. Its
-// object name is "message".
+// object name is "message". Lines are plain text; a third line that is a web address (http or
+// https) is a link, opened in the browser when clicked. The window is never narrower than its
+// caption needs.
 
 #include <QStringList>
+#include <QUrl>
 
 #include "dialogs/dialog_kit.h"
 
@@ -18,8 +21,12 @@ class MessageWindow final : public AuxDialog {
     const QStringList& lines() const { return lines_; }
     table::TZorCardsButton* Button1 = nullptr;  // "Ok"
 
+    // The web address a line stands for when it is one (http or https with a host), else empty.
+    static QUrl webLink(const QString& line);
+
   signals:
     void closed();
+    void linkOpened(const QUrl& url);  // the link line was clicked; the browser opens it
 
   private:
     QStringList lines_;

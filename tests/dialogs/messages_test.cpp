@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -43,6 +44,25 @@ TEST(MessageWindow, OpensWithoutWaitingAndTellsWhenItCloses) {
     EXPECT_TRUE(closed);
     deleteClosed();
     EXPECT_TRUE(m.isNull());
+}
+
+TEST(MessageWindow, LinesAreTextAndOnlyAThirdWebAddressIsALink) {
+    QPointer<MessageWindow> m =
+        showMessage(nullptr, "<b>Tom</b>", "!", "https://127.0.0.1:8080/help/news.html");
+    const auto labels = m->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 3);
+    EXPECT_EQ(labels[0]->textFormat(), Qt::PlainText) << "a service's text is never markup";
+    EXPECT_EQ(labels[2]->objectName(), "link");
+    EXPECT_TRUE(labels[2]->text().contains("href=\"https://127.0.0.1:8080/help/news.html\""));
+    EXPECT_GE(m->minimumWidth(), QFontMetrics(QApplication::font()).horizontalAdvance("Attention"))
+        << "a narrow message keeps its caption";
+    m->close();
+    for (const char* notALink : {"file:///etc/passwd", "javascript:alert(1)", "http://", "news"})
+        EXPECT_FALSE(MessageWindow::webLink(notALink).isValid()) << notALink;
+    QPointer<MessageWindow> second = showMessage(nullptr, "https://127.0.0.1/", "x");
+    EXPECT_EQ(second->findChild<QLabel*>("link"), nullptr) << "only the third line links";
+    second->close();
+    deleteClosed();
 }
 
 TEST(Confirmation, AnswersOnceAndEveryOtherWayOutIsNo) {
