@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "app/club_records.h"
 #include "app/records/records_feature.h"
@@ -17,6 +19,8 @@
 #include "core/text/atomic_file.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
+#include "dialogs/server_read_dialog.h"
+#include "dialogs/top_ten_dialog.h"
 #include "window_helpers.h"
 
 namespace orvala::app {
@@ -190,6 +194,24 @@ TEST(ClubWindow, TheHistoryDateIsNeverCut) {
     QLocale::setDefault(before);
     EXPECT_EQ(stamp.date, shortDate(QDate::currentDate(), QLocale::c()).toStdString());
     EXPECT_EQ(stamp.date.size(), 10u);
+}
+
+// "Top Ten" on the menu: the club's own top ten in the grey designs, the world's in the purple.
+TEST(ClubWindow, TopTenIsTheWorldsInThePurpleDesign) {
+    QTemporaryDir dir;
+    TForm1 w(fastOptionsIn(dir));
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    w.settings().AuxDesignPurple = true;
+    QTest::mouseClick(w.menu().Button9, Qt::LeftButton);
+    EXPECT_NE(w.findChild<dialogs::TFormServerRead*>(), nullptr);
+    EXPECT_EQ(w.findChild<dialogs::TFormTopTen*>(), nullptr);
+    delete w.findChild<dialogs::TFormServerRead*>();
+    w.settings().AuxDesignPurple = false;
+    QTest::mouseClick(w.menu().Button9, Qt::LeftButton);
+    EXPECT_NE(w.findChild<dialogs::TFormTopTen*>(), nullptr);
+    EXPECT_EQ(w.findChild<dialogs::TFormServerRead*>(), nullptr);
 }
 
 }  // namespace

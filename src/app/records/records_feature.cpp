@@ -17,6 +17,7 @@
 #include "core/online/operations.h"
 #include "core/records/game_end.h"
 #include "core/records/history_file.h"
+#include "core/settings/option_rules.h"
 #include "core/settings/settings.h"
 #include "core/text/cp1251.h"
 #include "dialogs/count_dialog.h"
@@ -266,8 +267,9 @@ void RecordsFeature::changeNameCommand() {
 }
 
 void RecordsFeature::showTopTen() {
-    shell_.playSound(Wave::WOpenFo, false);
     const Settings& settings = shell_.settings();
+    if (topTenOpensWorld(settings)) return;  // the world's top ten opens instead
+    shell_.playSound(Wave::WOpenFo, false);
     const auto club = shell_.club().read(settings.NetworkMode);
     if (!club) return;
     (new dialogs::TFormTopTen({*club, settings.NetworkMode}, &shell_.window()))->open();
