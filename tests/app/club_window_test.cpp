@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -168,6 +171,18 @@ TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
     ASSERT_TRUE(records->member());
     EXPECT_EQ(records->member()->games, 24);
     EXPECT_TRUE(generalScore());
+    // Pointing at the deal panel shows the member's counters in a balloon, this game counted.
+    const table::IRect d = w.parts().view.layout().dealInfo;
+    // What a balloon shows after the pointer rests there; "-" was shown before.
+    const auto hintAt = [&](QPoint at) {
+        QToolTip::showText(w.mapToGlobal(QPoint(1, 1)), "-", &w);
+        QHelpEvent help(QEvent::ToolTip, at, w.mapToGlobal(at));
+        QApplication::sendEvent(&w, &help);
+        return QToolTip::text();
+    };
+    const QPoint dealPanel(d.left + d.width / 2, d.top + d.height / 2);
+    EXPECT_EQ(hintAt(dealPanel), "Current game\nGeneral number of game: 25\n"
+                                 "Number of round in a current cycle: 25");
 
     w.leaveGame(false);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
@@ -178,6 +193,7 @@ TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     EXPECT_FALSE(records->member());
     EXPECT_FALSE(generalScore());
+    EXPECT_EQ(hintAt(dealPanel), "-") << "no member's counters for another feature's game";
     w.leaveGame(false);
 }
 
