@@ -2,6 +2,7 @@
 // the message number, so the "best" row is the newest message. The account table 355 takes only
 // authenticated cycle records and pays the places' rewards itself.
 
+#include "core/online/account_rating.h"
 #include "service/game_results.h"
 #include "service/operations.h"
 #include "service/replies.h"
@@ -170,8 +171,8 @@ HttpResponse write(const ServiceContext& ctx, const HttpRequest& request, const 
         }
         const std::int64_t id = insert(db, *row, now);
         place = placeOf(db, row->gid, row->score, id);
-        if (row->gid == kAccounts && place <= 10)
-            creditZors(db, now, row->nick, place == 1 ? 25 : 10, "cycle place");
+        if (const int zors = online::cyclePlaceReward(place); row->gid == kAccounts && zors > 0)
+            creditZors(db, now, row->nick, zors, "cycle place");
     });
     return textReply(numberReply(place));
 }

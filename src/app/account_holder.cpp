@@ -13,4 +13,16 @@ void AccountHolder::setState(online::AccountState state) {
     emit changed();
 }
 
+const char* AccountHolder::lampName() const {
+    switch (state_) {
+        case online::AccountState::LoggedIn:
+            return "LampY24";
+        case online::AccountState::GlobalRating:
+            return "LampG24";
+        case online::AccountState::LoggedOut:
+            break;
+    }
+    return "LampR24";
+}
+
 }  // namespace orvala::app

@@ -26,6 +26,10 @@ class AccountHolder final : public QObject {
     std::optional<online::Account>* accountSlot() { return &account_; }
     void touch() { emit changed(); }
 
+    // The score summary's lamp of the state: "LampR24" logged out, "LampY24" logged in,
+    // "LampG24" playing for the global rating.
+    const char* lampName() const;
+
   signals:
     void changed();
 

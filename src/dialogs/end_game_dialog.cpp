@@ -6,7 +6,7 @@ namespace orvala::dialogs {
 
 namespace {
 
-constexpr int kWidth = 460, kHeight = 400;
+constexpr int kWidth = 460, kHeight = 430;
 constexpr QRect kAnimation(20, 60, 160, 160);
 constexpr QRect kMedal(300, 60, 140, 160);
 
@@ -26,9 +26,17 @@ TFormEndGame::TFormEndGame(const EndGameQuestion& question, QWidget* parent)
         lines_ = {word(WordRow::Congratulations), word(WordRow::GoodResult), result,
                   word(WordRow::HitTopTen)};
     } else {
-        lines_ = {word(WordRow::OurRegrets), word(WordRow::ResultKeepsToWishBest), result,
+        // The account table's place below the ten is told beside the score.
+        const QString placed = question.kind == EndGameKind::Account && question.place > 10
+                                   ? result + " ; " + word(WordRow::PlaceLabel) +
+                                         QString::number(question.place)
+                                   : result;
+        lines_ = {word(WordRow::OurRegrets), word(WordRow::ResultKeepsToWishBest), placed,
                   word(WordRow::NotHitTopTen)};
     }
+    if (question.reward > 0)
+        lines_ << word(WordRow::YouGet) + " " + QString::number(question.reward) + " " +
+                      word(WordRow::Zors) + "!!!";
     Button1 = dialogButton(WordRow::Ok, this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);

@@ -10,6 +10,10 @@
 //   place 0      "Our regrets...", "Your result keeps to wish best", "Result: " score, "You have
 //                not hitted in ten best players..."; "GEndBads", no medal
 //
+// A web account's cycle shows the account table's place the service gave: below the ten as
+// "Result: " score " ; Place: " place in the regrets' lines, and in the ten with the Zors it
+// earned, "You get 25 Zors!!!".
+//
 // The animation runs once for a place in the top ten and loops otherwise; without animations
 // it rests on its first frame. "Ok" or Escape closes the window.
 
@@ -24,13 +28,14 @@ namespace orvala::dialogs {
 enum class EndGameKind { Local, Net, Account };
 
 struct EndGameQuestion {
-    int place = 0;  // 1..10, or 0 outside the top ten
+    int place = 0;  // 1..10, or 0 outside the top ten (an account's: its place, 11 and on too)
     int score = 0;
     EndGameKind kind = EndGameKind::Local;
     std::vector<QImage> animation;  // its frames; none: no animation shown
     QImage medal;                   // "GMedal" with the place's picture laid on it
     bool animate = true;
     int frameMs = 100;  // the film's pace
+    int reward = 0;     // the Zors an account's place earned
 };
 
 class TFormEndGame final : public AuxDialog {

@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "app/club_records.h"
 #include "app/records/records_feature.h"
@@ -17,6 +22,8 @@
 #include "core/text/atomic_file.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
+#include "dialogs/server_read_dialog.h"
+#include "dialogs/top_ten_dialog.h"
 #include "window_helpers.h"
 
 namespace orvala::app {
@@ -164,6 +171,18 @@ TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
     ASSERT_TRUE(records->member());
     EXPECT_EQ(records->member()->games, 24);
     EXPECT_TRUE(generalScore());
+    // Pointing at the deal panel shows the member's counters in a balloon, this game counted.
+    const table::IRect d = w.parts().view.layout().dealInfo;
+    // What a balloon shows after the pointer rests there; "-" was shown before.
+    const auto hintAt = [&](QPoint at) {
+        QToolTip::showText(w.mapToGlobal(QPoint(1, 1)), "-", &w);
+        QHelpEvent help(QEvent::ToolTip, at, w.mapToGlobal(at));
+        QApplication::sendEvent(&w, &help);
+        return QToolTip::text();
+    };
+    const QPoint dealPanel(d.left + d.width / 2, d.top + d.height / 2);
+    EXPECT_EQ(hintAt(dealPanel), "Current game\nGeneral number of game: 25\n"
+                                 "Number of round in a current cycle: 25");
 
     w.leaveGame(false);
     ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
@@ -174,6 +193,7 @@ TEST(ClubWindow, AGameAnotherFeatureRunsIsNoMembersGame) {
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
     EXPECT_FALSE(records->member());
     EXPECT_FALSE(generalScore());
+    EXPECT_EQ(hintAt(dealPanel), "-") << "no member's counters for another feature's game";
     w.leaveGame(false);
 }
 
@@ -190,6 +210,24 @@ TEST(ClubWindow, TheHistoryDateIsNeverCut) {
     QLocale::setDefault(before);
     EXPECT_EQ(stamp.date, shortDate(QDate::currentDate(), QLocale::c()).toStdString());
     EXPECT_EQ(stamp.date.size(), 10u);
+}
+
+// "Top Ten" on the menu: the club's own top ten in the grey designs, the world's in the purple.
+TEST(ClubWindow, TopTenIsTheWorldsInThePurpleDesign) {
+    QTemporaryDir dir;
+    TForm1 w(fastOptionsIn(dir));
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    w.settings().AuxDesignPurple = true;
+    QTest::mouseClick(w.menu().Button9, Qt::LeftButton);
+    EXPECT_NE(w.findChild<dialogs::TFormServerRead*>(), nullptr);
+    EXPECT_EQ(w.findChild<dialogs::TFormTopTen*>(), nullptr);
+    delete w.findChild<dialogs::TFormServerRead*>();
+    w.settings().AuxDesignPurple = false;
+    QTest::mouseClick(w.menu().Button9, Qt::LeftButton);
+    EXPECT_NE(w.findChild<dialogs::TFormTopTen*>(), nullptr);
+    EXPECT_EQ(w.findChild<dialogs::TFormServerRead*>(), nullptr);
 }
 
 }  // namespace

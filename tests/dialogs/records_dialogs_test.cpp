@@ -142,6 +142,33 @@ TEST(EndGameDialog, ThreeLayoutsAndTheAnimationRunsOnceOrLoops) {
     EXPECT_FALSE(still.animating());
 }
 
+// An account's cycle: the account table's place, the Zors it earned, and a place below the ten
+// told beside the score.
+TEST(EndGameDialog, AnAccountsCycleShowsTheServicesPlaceAndTheZors) {
+    const auto account = [](int place, int score, int reward) {
+        EndGameQuestion q;
+        q.place = place;
+        q.score = score;
+        q.kind = EndGameKind::Account;
+        q.reward = reward;
+        q.animation.assign(2, QImage(8, 8, QImage::Format_ARGB32));
+        return q;
+    };
+    EXPECT_EQ(TFormEndGame(account(1, 900, 25)).lines(),
+              QStringList({"CONGRATULATIONS!!!", "Your result - the best!", "Result: 900",
+                           "You become the Vice-President of the order!", "You get 25 Zors!!!"}));
+    EXPECT_EQ(TFormEndGame(account(3, 500, 10)).lines().last(), "You get 10 Zors!!!");
+    const TFormEndGame eleventh(account(11, 120, 0));
+    EXPECT_EQ(eleventh.lines(),
+              QStringList({"Our regrets...", "Your result keeps to wish best",
+                           "Result: 120 ; Place: 11", "You have not hitted in ten best players..."}));
+    EXPECT_TRUE(eleventh.animating()) << "outside the ten the film loops";
+    // The club's own top ten has no place beyond the ten to tell.
+    EndGameQuestion local = account(0, 120, 0);
+    local.kind = EndGameKind::Local;
+    EXPECT_EQ(TFormEndGame(local).lines()[2], "Result: 120");
+}
+
 TEST(CountDialog, ShowsTheSevenValuesUnderThePlayersName) {
     ClubMember m;
     m.games = 24;

@@ -93,6 +93,11 @@ struct Lobby {
         lobby->refresh();
         settle();
     }
+    // The ten-second timer's beat, fired by the test instead of waited for.
+    void beat() {
+        ASSERT_TRUE(QMetaObject::invokeMethod(&lobby->refreshTimer(), "timeout"));
+        settle();
+    }
     QString seat(int t, int s) const { return lobby->dialog()->seatButton(t, s)->text(); }
     bool enabled(int t, int s) const { return lobby->dialog()->seatButton(t, s)->isEnabled(); }
     void press(int t, int s) {
@@ -160,10 +165,10 @@ TEST(LobbyWindow, TwoAccountsTakeAndLeaveSeatsAndTheRefreshShowsTheOther) {
     EXPECT_EQ(readFrom(game, peer, 20, got), QByteArray("connect1###########1"));
     EXPECT_TRUE(runUntil([&] { return l.lobby->link() == TourneyLink::Connected; }, 5000));
 
-    // Bob sits down beside her; the next refresh shows him.
+    // Bob sits down beside her; the timer's next beat shows him without a press of "Refresh".
     EXPECT_EQ(bobSits(*service, 3, 2, "10.9.9.9"), "ok");
     EXPECT_EQ(l.seat(3, 2), "Take the place of");
-    l.refresh();
+    l.beat();
     EXPECT_EQ(l.seat(3, 2), "bob : 17");
     EXPECT_FALSE(l.enabled(3, 2));
     EXPECT_EQ(l.seat(3, 3), "Take the place of");
@@ -210,6 +215,12 @@ TEST(LobbyWindow, MyResultsAndTheTopTenByEachKindWithTheirPlaces) {
     l.settle();
     EXPECT_EQ(top->texts().value(0), "1. ann Perm, Russia 9");
     EXPECT_EQ(top->place(), "Your place: 1");
+
+    // A game counted meanwhile shows at the timer's next beat.
+    service->db().execute("UPDATE tour_players SET score = 100, kon = 10 WHERE nick = 'ann'");
+    l.beat();
+    EXPECT_EQ(l.lobby->dialog()->results(), (QStringList{"ann", "Your score: 100", "Your place: 1",
+                                                         "Rating: 70", "Game: 10", "City: Perm"}));
 
     service.reset();
     top->Kinds[1]->click();

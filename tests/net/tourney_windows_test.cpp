@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -19,7 +23,9 @@
 #include "app/lan_chat_panel.h"
 #include "app/tourney/tourney_feature.h"
 #include "core/lan/net_seats.h"
+#include "core/records/game_end.h"
 #include "dialogs/confirmation.h"
+#include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
 #include "person_player.h"
 #include "service_in_qt_test.h"
@@ -197,7 +203,35 @@ TEST(TourneyWindows, LoggingOffWhileWaitingLeavesTheServiceUpAndTheSeatFreeAtOnc
 
 TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorded) {
     Table table;
+    // Ann has played six tournament games before this one.
+    table.t.db->execute(
+        "INSERT INTO tour_players (nick, score, kon, rating, city, country) VALUES "
+        "('ann', 120, 6, 20, 'Perm', 'Russia')",
+        {});
     ASSERT_TRUE(table.seat());
+    // "General score" shows the tournament's column: her games with this one, no cycle, her
+    // tournament score and rating, and no rating yet for the game under way.
+    {
+        TForm1& w = table.ann.w;
+        const QPoint corner(4, 4);
+        QContextMenuEvent open(QContextMenuEvent::Mouse, corner, w.mapToGlobal(corner));
+        QApplication::sendEvent(&w, &open);
+        auto* menu = w.findChild<QMenu*>("PopupMenu1");
+        ASSERT_NE(menu, nullptr);
+        QAction* general = menu->actions().value(0);
+        ASSERT_NE(general, nullptr);
+        EXPECT_EQ(general->text(), "General score");
+        ASSERT_TRUE(general->isEnabled());
+        general->trigger();
+        menu->close();
+        auto* count = w.findChild<dialogs::TFormCount*>();
+        ASSERT_NE(count, nullptr);
+        const int now = resultSoFar(w.rules().g);
+        EXPECT_EQ(count->values(), (QStringList{"7", "-", "120", QString::number(now),
+                                                QString::number(120 + now), "20", "?"}));
+        EXPECT_EQ(count->windowTitle(), "Player:  ann");
+        count->accept();
+    }
     // The first deal closed every lobby and put the nicks at the table.
     for (Copy* c : table.copies) {
         EXPECT_TRUE(!c->tour().lobby() || !c->tour().lobby()->dialog());
@@ -248,8 +282,8 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     const auto ann =
         table.t.db->queryOne("SELECT score, kon FROM tour_players WHERE nick = 'ann'", {});
     ASSERT_TRUE(ann);
-    EXPECT_EQ(ann->integer(0), results[1]);
-    EXPECT_EQ(ann->integer(1), 1);
+    EXPECT_EQ(ann->integer(0), 120 + results[1]);
+    EXPECT_EQ(ann->integer(1), 7);
     const QDir history(QDir(table.ann.options.programFolder).filePath("History"));
     QFile file(history.filePath("Orvala_I0001.hst"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -257,6 +291,7 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     EXPECT_TRUE(line.contains("ann")) << line.constData();
     EXPECT_TRUE(line.contains("T#########")) << line.constData();
     EXPECT_TRUE(line.contains(" " + QByteArray::number(annsResult) + " ")) << line.constData();
+    EXPECT_EQ(line.mid(66, 3), "  1") << "one game, not the tournament's total";
     // The table is free again.
     EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "core/online/account_rating.h"
 #include "core/online/numbers.h"
 #include "core/records/club_update.h"
+#include "core/records/history_file.h"
 #include "core/records/member_password.h"
 #include "core/settings/settings_file.h"
 #include "dialogs/confirmation.h"
@@ -56,6 +58,20 @@ void clubWithVera(const LaunchOptions& o) {
     ClubMember vera{padded("Vera", 20), 1'000'000, 24, 900, scramblePassword("pw"), kNewMemberSlot};
     updateClubFile(club, vera, false);
     ASSERT_TRUE(writeClubFile(clubFilePath(o.programFolder.toStdString(), false), club));
+}
+
+// The local club file as it lies on the disk.
+QByteArray clubBytes(const LaunchOptions& o) {
+    QFile f(QString::fromStdString(clubFilePath(o.programFolder.toStdString(), false)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Game line `n` (from 1) of the first history file, without its line end; empty when none.
+QByteArray historyLine(const LaunchOptions& o, int n) {
+    QFile f(QString::fromStdString(historyFilePath(historyFolder(o.programFolder.toStdString()), 1)));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    return n <= lines.size() && !lines[n - 1].startsWith('$') ? lines[n - 1].trimmed() : QByteArray();
 }
 
 // Logs Vera in from the menu; the game starts when the window says so.
@@ -122,6 +138,7 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
 
+    const QByteArray clubBefore = clubBytes(o);
     logInVera(w);
     // The game starts once the service holds one more game with the provisional loss.
     ASSERT_TRUE(runUntil([&] { return w.screen() == TForm1::Screen::Game; }, 10000));
@@ -147,6 +164,11 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(summary.value(6), "?");
     ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormEndGame*>() != nullptr; }, 10000));
     EXPECT_EQ(w.account().state(), online::AccountState::LoggedIn);
+    // The account's cycle window: the account table's first place, its title and its Zors.
+    EXPECT_EQ(w.findChild<dialogs::TFormEndGame*>()->lines(),
+              QStringList({"CONGRATULATIONS!!!", "Your result - the best!",
+                           QString("Result: %1").arg(300 + result),
+                           "You become the Vice-President of the order!", "You get 25 Zors!!!"}));
 
     const online::GameResults expected =
         online::finishedGame(online::startedGame(before), before, result);
@@ -170,7 +192,15 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     const auto report = service.db().queryOne("SELECT x1, x2 FROM stats WHERE gid = 55");
     ASSERT_TRUE(report);
     EXPECT_EQ(report->integer(0), 1);
-    EXPECT_EQ(report->integer(1), 1) << "the member's cycle ended too";
+    EXPECT_EQ(report->integer(1), 1) << "the account's cycle ended";
+    // The history has an account line with the account's new rating, and the club's member and
+    // top ten are as they were: the game was the account's, not the club's.
+    const QByteArray line = historyLine(o, 1);
+    EXPECT_EQ(line.mid(15, 4), "Vera");
+    EXPECT_EQ(line.mid(69, 10).trimmed(), QByteArray::number(result));
+    EXPECT_EQ(line.mid(79, 10).trimmed().toStdString(), historyRatingText(expected.Rating));
+    EXPECT_EQ(line.mid(89, 10), "A#########");
+    EXPECT_EQ(clubBytes(o), clubBefore);
 
     // A game for the global rating offers no entry to the Windows table.
     w.findChild<dialogs::TFormEndGame*>()->accept();
@@ -212,8 +242,6 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_TRUE(hints.contains("Club members: 1")) << hints.join('|').toStdString();
 }
 
-// The service goes away during a game for the global rating: its end asks to repeat, and "No"
-// keeps the game for the club all the same.
 TEST(WorldWindow, ANewInstallationIsCountedOnceAndItsLikeCanBeSent) {
     auto owned = loopbackService();
     TestService& service = *owned;
@@ -237,6 +265,9 @@ TEST(WorldWindow, ANewInstallationIsCountedOnceAndItsLikeCanBeSent) {
     EXPECT_EQ(starts->integer(1), 1) << "three starts of one installation count it once";
 }
 
+// The service goes away during a game for the global rating: its end asks to repeat, and "No"
+// keeps the account's line in the history with the provisional loss the service still holds;
+// the club is not touched.
 TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     auto service = loopbackService();
     ASSERT_EQ(registerAccount(*service, "ann", "secret1"), "ok");
@@ -255,6 +286,7 @@ TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     w.account().set(ann, online::AccountState::GlobalRating);
     w.show();
     QTest::keyClick(&w, Qt::Key_Space);
+    const QByteArray clubBefore = clubBytes(o);
     logInVera(w);
     ASSERT_TRUE(runUntil([&] { return w.screen() == TForm1::Screen::Game; }, 10000));
     service.reset();
@@ -269,13 +301,13 @@ TEST(WorldWindow, AGlobalRatingGameWhoseServiceWentAwayAsksToRepeatAndGoesOn) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(runUntil([&] { return question() != nullptr; }, 10000));
     QTest::mouseClick(question()->noButton, Qt::LeftButton);
-    ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormEndGame*>() != nullptr; }, 10000));
+    ASSERT_TRUE(runUntil([&] { return !historyLine(o, 1).isEmpty(); }, 10000));
     EXPECT_EQ(w.account().state(), online::AccountState::LoggedIn);
-    const ClubRead club = readClubFile(clubFilePath(o.programFolder.toStdString(), false));
-    ASSERT_TRUE(club.ok());
-    const auto vera = findMember(club.file, "Vera");
-    ASSERT_TRUE(vera);
-    EXPECT_EQ(vera->games, 25);
+    const QByteArray line = historyLine(o, 1);
+    EXPECT_EQ(line.mid(89, 10), "A#########");
+    EXPECT_EQ(line.mid(79, 10).trimmed(), "-1999,96") << "no games before: the provisional loss";
+    EXPECT_EQ(w.findChild<dialogs::TFormEndGame*>(), nullptr) << "no cycle was closed";
+    EXPECT_EQ(clubBytes(o), clubBefore);
 }
 
 TEST(WorldWindow, ACycleWithoutAnAccountGoesToTheWindowsTableByThePassport) {

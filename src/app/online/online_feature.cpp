@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QIcon>
+#include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
 
 #include "app/account_holder.h"
 #include "app/calendar_panel.h"
 #include "app/club_records.h"
+#include "app/menu_screen.h"
 #include "app/online/account_star.h"
 #include "app/online/account_startup.h"
 #include "app/online/account_window.h"
@@ -17,6 +19,7 @@
 #include "app/shell.h"
 #include "core/online/service_addresses.h"
 #include "core/records/club_file.h"
+#include "core/settings/option_rules.h"
 #include "core/settings/settings.h"
 #include "net/online_client.h"
 #include "net/service_url.h"
@@ -31,6 +34,10 @@ OnlineFeature::OnlineFeature(Shell& shell) : shell_(shell) {
     createAccountIcon();
     createWorldPanel();
     connect(&shell_.account(), &AccountHolder::changed, this, &OnlineFeature::accountChanged);
+    // In the "Purple" design the menu's "Top Ten" is the world's; the club keeps it otherwise.
+    connect(shell_.menu().Button9, &QPushButton::clicked, this, [this] {
+        if (topTenOpensWorld(shell_.settings())) ShowWorldTopTen();
+    });
 }
 
 void OnlineFeature::readConfiguration() {

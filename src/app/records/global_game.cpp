@@ -1,17 +1,14 @@
 #include "app/records/global_game.h"
 
 #include <QTimer>
-#include <algorithm>
 #include <cmath>
 
 #include "app/account_holder.h"
 #include "app/shell.h"
 #include "core/online/account_rating.h"
 #include "dialogs/confirmation.h"
-#include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
 #include "net/online_client.h"
-#include "table/picture_store.h"
 #include "table/word_text.h"
 
 namespace orvala::app {
@@ -19,8 +16,7 @@ namespace orvala::app {
 using online::AccountState;
 using online::GameResults;
 
-GlobalGame::GlobalGame(Shell& shell, std::function<void()> startGame,
-                       std::function<void(int)> memberDone)
+GlobalGame::GlobalGame(Shell& shell, std::function<void()> startGame, MemberDone memberDone)
     : shell_(shell), startGame_(std::move(startGame)), memberDone_(std::move(memberDone)) {}
 
 bool GlobalGame::begin(bool network) {
@@ -81,12 +77,21 @@ void GlobalGame::startAttempt(int attempt, std::optional<GameResults> read) {
 }
 
 void GlobalGame::finish(int result) {
-    if (!start_ || !shell_.account().account()) {
-        start_.reset();
-        return memberDone_(result);
-    }
+    if (!start_) return memberDone_(result, std::nullopt);
+    // Until the real result is written, the service holds the provisional loss.
+    end_ = {};
+    end_.rating = online::startedGame(*start_).Rating;
     busy_ = true;
+    if (!shell_.account().account()) return done(result);  // signed out during the game
     finishAttempt({}, result);
+}
+
+std::optional<AccountGameEnd> GlobalGame::abandon() {
+    if (!start_) return std::nullopt;
+    AccountGameEnd end;
+    end.rating = online::startedGame(*start_).Rating;
+    start_.reset();
+    return end;
 }
 
 // The real result replaces the provisional loss: read, computed, written; a failure asks whether
@@ -122,10 +127,14 @@ void GlobalGame::finishAttempt(std::optional<GameResults> computed, int result) 
         online::writeResultsRequest(a.Nick, a.Pw, *computed),
         [this, computed, atStart, result, askAgain](bool ok, const std::string& reply) {
             if (!ok || !online::readOkReply(reply)) return askAgain(computed);
-            if (computed->KonL == 0 && computed->Sessions == atStart.Sessions + 1)
-                writeCycleRecord(atStart.Score + result, result);
-            else
+            end_.rating = computed->Rating;
+            if (online::closedCycle(atStart, *computed)) {
+                end_.cycleEnd = true;
+                end_.cycleScore = atStart.Score + result;
+                writeCycleRecord(end_.cycleScore, result);
+            } else {
                 done(result);
+            }
         },
         this);
 }
@@ -160,6 +169,7 @@ void GlobalGame::writeCycleRecord(std::int64_t score, int result) {
                     });
                 return;
             }
+            end_.place = *place;
             const auto& account = shell_.account().account();
             if (!account) return done(result);
             shell_.online().post(
@@ -183,19 +193,16 @@ void GlobalGame::done(int result) {
     AccountHolder& account = shell_.account();
     account.setState(account.state() == AccountState::GlobalRating ? AccountState::LoggedIn
                                                                    : account.state());
-    memberDone_(result);
     start_.reset();
+    memberDone_(result, end_);
 }
 
-void GlobalGame::summarize(dialogs::CountQuestion& q) const {
-    q.accountState = static_cast<int>(shell_.account().state());
-    const char* lamps[] = {"LampR24", "LampY24", "LampG24"};
-    q.lamp = shell_.pictures().picture(lamps[std::clamp(q.accountState, 1, 3) - 1]);
+void GlobalGame::summarize(ScoreSummary& values) const {
     if (!start_) return;
     // A game for the global rating counts the account's games and shows its rating.
-    q.values.gamesInCycle = std::to_string(start_->Kon + 1);
-    q.values.ratingBefore = std::to_string(std::llround(start_->Rating));
-    q.values.ratingNow = "?";
+    values.gamesInCycle = std::to_string(start_->Kon + 1);
+    values.ratingBefore = std::to_string(std::llround(start_->Rating));
+    values.ratingNow = "?";
 }
 
 }  // namespace orvala::app

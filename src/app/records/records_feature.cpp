@@ -3,20 +3,23 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
+#include "app/account_holder.h"
 #include "app/club_records.h"
+#include "app/deal_panel_hint.h"
 #include "app/game_session.h"
 #include "app/menu_screen.h"
 #include "app/records/world_entry.h"
 #include "app/shell.h"
 #include "app/table_presenter.h"
 #include "core/game/rules_input.h"
-#include "core/game/scoring_rules.h"
 #include "core/lang/word_table.h"
 #include "core/online/account_rating.h"
 #include "core/online/operations.h"
 #include "core/records/game_end.h"
 #include "core/records/history_file.h"
+#include "core/settings/option_rules.h"
 #include "core/settings/settings.h"
 #include "core/text/cp1251.h"
 #include "dialogs/count_dialog.h"
@@ -43,10 +46,21 @@ QString fromBytes(const std::string& bytes) {
 RecordsFeature::RecordsFeature(Shell& shell)
     : shell_(shell),
       global_(
-          shell, [this] { play(); }, [this](int result) { finishMemberGame(result); }) {
+          shell, [this] { play(); },
+          [this](int result, std::optional<AccountGameEnd> account) {
+              finishMemberGame(result, account);
+          }) {
     shell_.provide(*this);
     clubStartup();
     wireMenu();
+    // The deal panel tells the member's counters.
+    new DealPanelHint(
+        shell_,
+        [this]() -> std::optional<ScoreSummary> {
+            if (shell_.gameOwner() != this || !member_) return std::nullopt;
+            return summary();
+        },
+        this);
 }
 
 void RecordsFeature::clubStartup() {
@@ -134,9 +148,10 @@ void RecordsFeature::screenShown(Screen screen) {
 }
 
 void RecordsFeature::contextMenu(ContextMenu& menu) {
-    const bool memberGame =
-        shell_.screen() == Screen::Game && shell_.gameOwner() == this && member_;
-    menu.offer(WordRow::GeneralScore, memberGame, [this] { showScoreSummary(true); });
+    const bool game = shell_.screen() == Screen::Game;
+    // Another feature's game (the tournament's) offers its own summary.
+    if (!game || shell_.gameOwner() == this)
+        menu.offer(WordRow::GeneralScore, game && member_, [this] { showScoreSummary(true); });
     menu.offer(WordRow::ToChangeAName, true, [this] { changeNameCommand(); });
 }
 
@@ -165,38 +180,49 @@ void RecordsFeature::windowClosing() {
     // A game that was over but not yet left still counts for its member.
     const GameRecord& g = shell_.session().state().g;
     if (shell_.screen() == Screen::Game && shell_.gameOwner() == this && g.GameOver)
-        finishMemberGame(g.GameResult);
+        finishMemberGame(g.GameResult, global_.abandon());
 }
 
-void RecordsFeature::finishMemberGame(int result) {
+void RecordsFeature::finishMemberGame(int result, std::optional<AccountGameEnd> account) {
     summaryPending_ = false;
     if (!member_ || shell_.launch().demo) return;
     ClubMember& m = *member_;
-    const GameEnd end = orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m, result,
-                                                 localHistoryStamp());
+    // The account's game keeps the club as it was: its rating and cycle are the service's.
+    const GameEnd end =
+        account ? finishAccountGame(shell_.club().folder(), m, result, account->rating,
+                                    account->cycleEnd, localHistoryStamp())
+                : orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m, result,
+                                           localHistoryStamp());
     if (!end.history.written) dialogs::showMessage(&shell_.window(), "Cann`t save history!");
-    if (end.club.write == ClubWrite::Failed)
+    if (end.club && end.club->write == ClubWrite::Failed)
         dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));
     reportGame(result, end.cycleEnd);
     if (end.sound) shell_.playSound(*end.sound, false);
-    if (end.cycleEnd) showCycleEnd(end.club.update);
+    if (!end.cycleEnd) return;
+    if (account)
+        showCycleEnd(static_cast<int>(std::clamp<std::int64_t>(account->place, 0, 1'000'000)),
+                     static_cast<int>(account->cycleScore), dialogs::EndGameKind::Account);
+    else
+        showCycleEnd(end.club->update.place, end.club->update.cycleScore,
+                     memberNetwork_ ? dialogs::EndGameKind::Net : dialogs::EndGameKind::Local);
 }
 
-void RecordsFeature::showCycleEnd(const ClubUpdate& update) {
-    const int place = update.place;
-    const Wave sound = place == 1 ? Wave::WFiBest : place >= 2 ? Wave::WFiGood : Wave::WFiBads;
+void RecordsFeature::showCycleEnd(int place, int score, dialogs::EndGameKind kind) {
+    const bool topTen = place >= 1 && place <= 10;
+    const Wave sound = place == 1 ? Wave::WFiBest : topTen ? Wave::WFiGood : Wave::WFiBads;
     shell_.playSound(sound, false);
     dialogs::EndGameQuestion q;
     q.place = place;
-    q.score = update.cycleScore;
-    q.kind = memberNetwork_ ? dialogs::EndGameKind::Net : dialogs::EndGameKind::Local;
-    const char* film = place == 1 ? "GEndBest" : place >= 2 ? "GEndGood" : "GEndBads";
+    q.score = score;
+    q.kind = kind;
+    if (kind == dialogs::EndGameKind::Account) q.reward = online::cyclePlaceReward(place);
+    const char* film = place == 1 ? "GEndBest" : topTen ? "GEndGood" : "GEndBads";
     const table::PictureStore& pictures = shell_.pictures();
     const QImage strip = pictures.picture(film);
     // The film strips are square frames side by side.
     for (int x = 0; strip.height() > 0 && x + strip.height() <= strip.width(); x += strip.height())
         q.animation.push_back(strip.copy(x, 0, strip.height(), strip.height()));
-    if (place >= 1) {
+    if (topTen) {
         q.medal = pictures.picture("GMedal");
         const QImage badge = pictures.picture(QString("GPlace%1").arg(place, 2, 10, QChar('0')));
         if (!q.medal.isNull() && !badge.isNull()) {
@@ -207,7 +233,7 @@ void RecordsFeature::showCycleEnd(const ClubUpdate& update) {
     q.animate = shell_.settings().GifAnimationOn;
     auto* endWindow = new dialogs::TFormEndGame(q, &shell_.window());
     // A cycle against the computer without the global rating may enter the world's table.
-    if (!memberNetwork_ && !global_.counts() && !shell_.launch().demo)
+    if (kind == dialogs::EndGameKind::Local && !shell_.launch().demo)
         offerWorldEntry(shell_, endWindow, q.score);
     endWindow->open();
 }
@@ -228,11 +254,16 @@ void RecordsFeature::showScoreSummary(bool withSound) {
     if (withSound) shell_.playSound(Wave::WOpenFo, false);
     dialogs::CountQuestion q;
     q.player = fromBytes(member_->name);
-    const GameRecord& g = shell_.session().state().g;
-    const int result = g.GameOver ? g.GameResult : FinalResults(g.Score)[3];
-    q.values = scoreSummary(*member_, result);
-    global_.summarize(q);
+    q.values = summary();
+    q.accountState = static_cast<int>(shell_.account().state());
+    q.lamp = shell_.pictures().picture(shell_.account().lampName());
     (new dialogs::TFormCount(q, &shell_.window()))->open();
+}
+
+ScoreSummary RecordsFeature::summary() const {
+    ScoreSummary s = scoreSummary(*member_, resultSoFar(shell_.session().state().g));
+    global_.summarize(s);
+    return s;
 }
 
 void RecordsFeature::changeNameCommand() {
@@ -266,8 +297,9 @@ void RecordsFeature::changeNameCommand() {
 }
 
 void RecordsFeature::showTopTen() {
-    shell_.playSound(Wave::WOpenFo, false);
     const Settings& settings = shell_.settings();
+    if (topTenOpensWorld(settings)) return;  // the world's top ten opens instead
+    shell_.playSound(Wave::WOpenFo, false);
     const auto club = shell_.club().read(settings.NetworkMode);
     if (!club) return;
     (new dialogs::TFormTopTen({*club, settings.NetworkMode}, &shell_.window()))->open();

@@ -12,6 +12,10 @@
 #include "core/records/club_member.h"
 #include "core/records/club_update.h"
 
+namespace orvala::dialogs {
+enum class EndGameKind;
+}
+
 namespace orvala::app {
 
 class Shell;
@@ -49,11 +53,15 @@ class RecordsFeature final : public Feature, public MemberGames {
   private:
     void clubStartup();
     void wireMenu();
-    // The member's end of the game: the club file, the history, the report, the sounds, and at
-    // a cycle's end its window.
-    void finishMemberGame(int result);
-    void showCycleEnd(const ClubUpdate& update);
+    // The member's end of the game: the club file (not for the account's game), the history,
+    // the report, the sounds, and at a cycle's end its window.
+    void finishMemberGame(int result, std::optional<AccountGameEnd> account);
+    // The end-of-cycle window for the place the cycle's score reached: the club's top ten, or
+    // the account table's place, which the service gave.
+    void showCycleEnd(int place, int score, dialogs::EndGameKind kind);
     void reportGame(int result, bool cycleEnd);
+    // The score summary's values of the member's game under way (or just ended).
+    ScoreSummary summary() const;
 
     Shell& shell_;
     GlobalGame global_;

@@ -91,7 +91,7 @@ void TourneyFeature::writeTourneyHistory(std::optional<int> result) {
             if (counted) {
                 HistoryRecord r;
                 r.Player = card.Nick;
-                r.Games = static_cast<int>(now.Kon);
+                r.Games = 1;  // the line stands for this one game, whatever the total
                 r.Result = *counted;
                 r.Rating = static_cast<double>(now.Rating);
                 r.Kind = HistoryKind::Tourney;

@@ -5,17 +5,21 @@
 #include <utility>
 
 #include "app/account_holder.h"
+#include "app/deal_panel_hint.h"
 #include "app/game_session.h"
 #include "app/lan_chat_panel.h"
 #include "app/shell.h"
 #include "app/tourney/tourney_cup.h"
 #include "app/tourney/tourney_game.h"
 #include "core/game/rules_input.h"
+#include "core/records/game_end.h"
 #include "core/text/cp1251.h"
+#include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
 #include "net/online_client.h"
 #include "net/service_url.h"
 #include "table/table_geometry.h"
+#include "table/picture_store.h"
 #include "table/table_view.h"
 #include "table/word_text.h"
 
@@ -50,6 +54,7 @@ TourneyFeature::TourneyFeature(Shell& shell) : shell_(shell) {
         if (TourneyGame* game = TourneyGame::of(shell_.session()))
             game->chat(utf8ToCp1251(text.toStdString()));
     });
+    new DealPanelHint(shell_, [this] { return summary(); }, this);
 }
 
 TourneyFeature::~TourneyFeature() = default;
@@ -75,6 +80,30 @@ void TourneyFeature::screenShown(Screen screen) {
     // The lobby comes back after its game.
     if (std::exchange(reopenLobby_, false))
         QTimer::singleShot(0, this, &TourneyFeature::ShowTourney);
+}
+
+void TourneyFeature::contextMenu(ContextMenu& menu) {
+    if (shell_.screen() == Screen::Game && shell_.gameOwner() == this)
+        menu.offer(WordRow::GeneralScore, peer() != nullptr, [this] { showScoreSummary(); });
+}
+
+void TourneyFeature::showScoreSummary() {
+    const tourney::TourneyPeer* p = peer();
+    if (!p || shell_.screen() != Screen::Game) return;
+    shell_.playSound(Wave::WOpenFo, false);
+    dialogs::CountQuestion q;
+    q.player = QString::fromStdString(cp1251ToUtf8(tourneyCard_.Nick));
+    q.values = *summary();
+    q.accountState = static_cast<int>(shell_.account().state());
+    q.lamp = shell_.pictures().picture(shell_.account().lampName());
+    (new dialogs::TFormCount(q, &shell_.window()))->open();
+}
+
+std::optional<ScoreSummary> TourneyFeature::summary() const {
+    const tourney::TourneyPeer* p = peer();
+    if (!p || shell_.gameOwner() != this) return std::nullopt;
+    const online::TourneyClient& card = tourneyCard_;
+    return tourneyScoreSummary(card.Kon, card.Score, card.Rating, resultSoFar(p->state().g));
 }
 
 void TourneyFeature::layout() {

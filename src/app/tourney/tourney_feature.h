@@ -17,6 +17,7 @@
 #include "app/tourney/tourney_lobby.h"
 #include "app/tourney/tourney_table.h"
 #include "core/online/tourney_lobby.h"
+#include "core/records/game_end.h"
 
 class QToolButton;
 
@@ -36,6 +37,7 @@ class TourneyFeature final : public Feature {
     ~TourneyFeature() override;
 
     void screenShown(Screen screen) override;
+    void contextMenu(ContextMenu& menu) override;
     void layout() override;
     void applyLanguage() override;
     void gameFinished(int result) override;
@@ -65,6 +67,10 @@ class TourneyFeature final : public Feature {
     // game, or what the server counted for a game cut short.
     void writeTourneyHistory(std::optional<int> result);
     void endTourneyTable();
+    // "General score": the tournament's column of the score summary, and its values while the
+    // tournament's game is on the table.
+    void showScoreSummary();
+    std::optional<ScoreSummary> summary() const;
     void layoutChat();
 
     Shell& shell_;

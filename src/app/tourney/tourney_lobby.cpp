@@ -39,7 +39,7 @@ TourneyLobby::TourneyLobby(net::OnlineClient& client, TourneyTable& table, Setup
     refreshTimer_.setInterval(10'000);
     watchTimer_.setObjectName("TimerLobbyWatch");
     watchTimer_.setInterval(1000);
-    connect(&refreshTimer_, &QTimer::timeout, this, &TourneyLobby::refresh);
+    connect(&refreshTimer_, &QTimer::timeout, this, &TourneyLobby::beat);
     connect(&watchTimer_, &QTimer::timeout, this, &TourneyLobby::watch);
 
     // A failed connection is only noted here; the watch deals with it on its next beat.
@@ -76,13 +76,7 @@ void TourneyLobby::open() {
     });
     dialog_->open();
 
-    post(online::tourneyRatingRequest(me_.Nick), [this](bool ok, const std::string& reply) {
-        const auto r = ok ? online::readTourneyRating(reply) : std::nullopt;
-        if (!r) return;
-        me_.Score = r->Score;
-        me_.Kon = r->Kon;
-        me_.Rating = r->Rating;
-    });
+    readCard();
     if (!setup_.serviceBase.isEmpty())
         net::externalAddress(
             client_, setup_.serviceBase,
@@ -105,6 +99,22 @@ void TourneyLobby::post(const online::Request& request,
             done(ok, reply);
         },
         this);
+}
+
+void TourneyLobby::readCard(std::function<void()> then) {
+    post(online::tourneyRatingRequest(me_.Nick), [this, then](bool ok, const std::string& reply) {
+        if (const auto r = ok ? online::readTourneyRating(reply) : std::nullopt) {
+            me_.Score = r->Score;
+            me_.Kon = r->Kon;
+            me_.Rating = r->Rating;
+        }
+        if (then) then();
+    });
+}
+
+void TourneyLobby::beat() {
+    refresh();
+    if (resultsShown_) readCard([this] { showResults(); });
 }
 
 void TourneyLobby::refresh() {
@@ -295,6 +305,7 @@ void TourneyLobby::watch() {
 
 void TourneyLobby::showResults() {
     if (!dialog_) return;
+    resultsShown_ = true;
     const auto lines = [this](const QString& place) {
         return QStringList{shown(me_.Nick),
                            word(WordRow::YourScore) + ": " + QString::number(me_.Score),

@@ -44,8 +44,10 @@ class TourneyLobby final : public QObject {
 
     // Shows the dialog, reads the player's card and refreshes.
     void open();
-    // The timers' slots; tests call them instead of waiting.
+    // The timers' slots; tests call them instead of waiting. The ten-second beat reads the
+    // lobby again and, once "My results" has been shown, the player's results too.
     void refresh();
+    void beat();
     void watch();
     // The game has begun: the lobby closes, leaving the seat to the game. Answers the nicks it
     // last drew at the seat's table.
@@ -82,6 +84,8 @@ class TourneyLobby final : public QObject {
     void forgetSeat();
     void connectToServer(int table);
     void post(const online::Request& request, std::function<void(bool, const std::string&)> done);
+    // The player's tournament score, games and rating read again, then `then`.
+    void readCard(std::function<void()> then = {});
     bool sameAddressAllowed() const;
 
     net::OnlineClient& client_;
@@ -97,6 +101,7 @@ class TourneyLobby final : public QObject {
     TourneyLink link_ = TourneyLink::None;
     bool connectionError_ = false;
     bool refreshing_ = false;
+    bool resultsShown_ = false;
     int pending_ = 0;
     TourneyTable& table_;
     bool handedOver_ = false;

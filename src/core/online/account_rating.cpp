@@ -37,6 +37,11 @@ bool closedCycle(const GameResults& before, const GameResults& after) {
     return after.Sessions == before.Sessions + 1 && after.KonL == 0;
 }
 
+int cyclePlaceReward(std::int64_t place) {
+    if (place == 1) return 25;
+    return place >= 2 && place <= 10 ? 10 : 0;
+}
+
 std::array<std::int64_t, 12> gameReportValues(const GameReport& g) {
     std::array<std::int64_t, 12> v{};
     if (g.againstComputer) {

@@ -32,6 +32,10 @@ GameResults finishedGame(GameResults readAgain, const GameResults& atStart, std:
 // Whether `finishedGame` closed a cycle (its counters back at 0 with one more session).
 bool closedCycle(const GameResults& before, const GameResults& after);
 
+// The Zors a closed cycle's place in the account table earns: 25 for the first, 10 for the
+// second to the tenth, nothing below.
+int cyclePlaceReward(std::int64_t place);
+
 // The game report's twelve values.
 struct GameReport {
     bool againstComputer = false;

@@ -1,5 +1,7 @@
 #include "core/records/game_end.h"
 
+#include "core/game/scoring_rules.h"
+
 namespace orvala {
 
 namespace {
@@ -23,12 +25,26 @@ GameEnd finishMemberGame(const std::string& programFolder, bool networkMode, Clu
     end.history = WriteHistory(historyFolder(programFolder), {line}, stamp);
     if (!end.cycleEnd && result != 0) end.sound = result > 0 ? Wave::WKoGood : Wave::WKoBads;
     end.club = UpdateClub(clubFilePath(programFolder, networkMode), member, end.cycleEnd);
-    if (end.cycleEnd && end.club.write == ClubWrite::Unusable) {
+    if (end.cycleEnd && end.club->write == ClubWrite::Unusable) {
         // The club could not be read: no place, but the window still shows the cycle's score and
         // the next cycle starts from 0 in memory.
-        end.club.update.cycleScore = member.cycleScore;
+        end.club->update.cycleScore = member.cycleScore;
         member.cycleScore = 0;
     }
+    return end;
+}
+
+GameEnd finishAccountGame(const std::string& programFolder, const ClubMember& member, int result,
+                          double accountRating, bool cycleEnd, const HistoryStamp& stamp) {
+    GameEnd end;
+    end.cycleEnd = cycleEnd;
+    HistoryRecord line;
+    line.Player = trimmedName(member.name);
+    line.Result = result;
+    line.Rating = accountRating;
+    line.Kind = HistoryKind::Account;
+    end.history = WriteHistory(historyFolder(programFolder), {line}, stamp);
+    if (!cycleEnd && result != 0) end.sound = result > 0 ? Wave::WKoGood : Wave::WKoBads;
     return end;
 }
 
@@ -43,6 +59,23 @@ ScoreSummary scoreSummary(const ClubMember& member, int result) {
     s.ratingBefore = in6(ratingText2(member.rating));
     s.ratingNow = in6(ratingText2(ratingAfterGame(member.rating, member.games, result)));
     return s;
+}
+
+ScoreSummary tourneyScoreSummary(std::int64_t gamesBefore, std::int64_t score,
+                                 std::int64_t rating, int result) {
+    ScoreSummary s;
+    s.gamesAll = std::to_string(gamesBefore + 1);
+    s.gamesInCycle = "-";
+    s.scoreBefore = std::to_string(score);
+    s.scoreNow = std::to_string(result);
+    s.scoreTotal = std::to_string(score + result);
+    s.ratingBefore = std::to_string(rating);
+    s.ratingNow = "?";
+    return s;
+}
+
+int resultSoFar(const GameRecord& g) {
+    return g.GameOver ? g.GameResult : FinalResults(g.Score)[3];
 }
 
 }  // namespace orvala

@@ -26,6 +26,10 @@ int auxDesignItem(const Settings& s) {
     }
 }
 
+bool topTenOpensWorld(const Settings& s) {
+    return s.AuxDesignPurple;
+}
+
 void setAuxDesignItem(Settings& s, int item) {
     s.AuxDesignPurple = item == 3;
     if (item == 0) s.AuxDesignGrey = 2;

@@ -29,6 +29,10 @@ BackModification backModification(int deckBackSet, bool deckBackFixed);
 int auxDesignItem(const Settings& s);
 void setAuxDesignItem(Settings& s, int item);
 
+// The main menu's "Top Ten" opens the world top ten in the "Purple" design of the auxiliary
+// windows, and the club's own top ten in the grey designs.
+bool topTenOpensWorld(const Settings& s);
+
 // The font slots as "Default" leaves them: both informal slots, then the fixed and the typewriter
 // font, each at 100 per cent.
 void restoreDefaultFonts(Settings& s);
