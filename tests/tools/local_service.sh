@@ -11,7 +11,7 @@ trap cleanup EXIT
 "$service" --listen 127.0.0.1:0 --data "$scratch" >"$scratch/out" 2>&1 &
 pid=$!
 port=
-for _ in $(seq 200); do
+for _ in $(seq 600); do  # up to 30 s: a loaded machine starts it slowly
     port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/out")
     [ -n "$port" ] && break
     kill -0 "$pid" 2>/dev/null || { cat "$scratch/out"; exit 1; }
