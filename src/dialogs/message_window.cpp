@@ -17,6 +17,15 @@ MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
         // Word-table texts break their lines as "\n\r"; the label wants plain line feeds.
         auto* label = new QLabel(QString(line).remove('\r'), this);
         label->setAlignment(Qt::AlignCenter);
+        // A line that is a web address is a link, opened in the browser.
+        if (line.startsWith("http://") || line.startsWith("https://")) {
+            label->setTextFormat(Qt::RichText);
+            label->setText(QString("<a href=\"%1\">%1</a>").arg(line.toHtmlEscaped()));
+            label->setOpenExternalLinks(true);
+            label->setObjectName("link");
+        } else {
+            label->setTextFormat(Qt::PlainText);
+        }
         column->addWidget(label);
     }
     column->addSpacing(8);

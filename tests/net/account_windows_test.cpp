@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <QLabel>
+
 #include "app/online/account_window.h"
 #include "app/online/online_feature.h"
 #include "app/tform1.h"
@@ -237,6 +239,21 @@ TEST(AccountWindow, ATransferBetweenTwoAccounts) {
     answer(true);
     EXPECT_EQ(nextMessage(w), word(WordRow::NotEnoughZors));
     EXPECT_EQ(balanceOf("bob"), 100);
+
+    // "Refill Zors" tells where they are bought: a link to the club's page, which the service
+    // serves.
+    w->ButtonRefill->click();
+    dialogs::MessageWindow* refill = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (refill = w->findChild<dialogs::MessageWindow*>()); }));
+    const QString page = QString::fromStdString(base(service.port())) + "/zors.html";
+    EXPECT_EQ(refill->lines(), (QStringList{word(WordRow::HowToRefillZors), page}));
+    auto* link = refill->findChild<QLabel*>("link");
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->openExternalLinks());
+    EXPECT_TRUE(link->text().contains("href=\"" + page + "\""));
+    EXPECT_EQ(service.get("/zors.html").status, 200);
+    refill->close();
+
     w->close();
 }
 
