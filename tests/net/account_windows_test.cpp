@@ -254,6 +254,14 @@ TEST(AccountWindow, ATransferBetweenTwoAccounts) {
     EXPECT_EQ(service.get("/zors.html").status, 200);
     refill->close();
 
+    // The country list shows each country's flag, drawn for it.
+    ASSERT_GT(w->ComboCountry->count(), 3);
+    const auto flag = [&](int item) {
+        return w->ComboCountry->itemIcon(item).pixmap(w->ComboCountry->iconSize()).toImage();
+    };
+    EXPECT_FALSE(flag(1).isNull());
+    EXPECT_NE(flag(1), flag(2));
+    EXPECT_NE(flag(0), flag(1));  // "Unknown" has its own
     w->close();
 }
 
