@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "app/chat/chat_feature.h"
 #include "app/radio/music_box.h"
 #include "app/radio/radio_control.h"
 #include "app/radio/radio_feature.h"
@@ -256,6 +257,31 @@ TEST(RadioWindow, TheCountryListShowsOnlyCountriesWithStationsByName) {
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(codes[size_t(chosen[0][0].toInt())], "DE0");
     EXPECT_EQ(radio.ComboBox2->itemText(0), "Dlf");
+}
+
+// At the largest window the picture keys are twice their first size, and so are their pictures:
+// a key never shows a picture smaller than itself.
+TEST(RadioWindow, ThePictureKeysGrowWithTheWindow) {
+    std::string shipped;
+    ASSERT_TRUE(readFileBytes(ORVALA_SHIPPED_STATIONS, shipped));
+    Home home(true, QByteArray::fromStdString(shipped));
+    Settings s;
+    s.RadioListFromServer = false;
+    s.WindowSize = 5;
+    ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
+    TForm1 w(fastIn(home));
+    w.applyWindowSize();
+    ASSERT_GE(w.view().scale(), 2.0) << "the test screen holds the largest window";
+    auto* radio = w.feature<RadioFeature>();
+    auto* chat = w.feature<ChatFeature>();
+    ASSERT_TRUE(radio && chat);
+    for (QToolButton* key :
+         {radio->RadioIcon, radio->MPPlay, radio->MPNext, chat->ImageNews, chat->ImageChat}) {
+        EXPECT_GE(key->width(), 56) << key->objectName().toStdString();
+        EXPECT_EQ(key->iconSize(), key->size()) << key->objectName().toStdString();
+        EXPECT_EQ(key->icon().actualSize(key->iconSize()), key->size())
+            << key->objectName().toStdString();
+    }
 }
 
 // The radio on at the last exit plays from the main menu in place of the tune, and the sound
