@@ -39,6 +39,7 @@ void WindowParts::start(const LaunchOptions& o) {
     auto addresses = online::addressesAt(net::serviceUrl().toString().toStdString());
     online::applyStoredAddresses(settings.RecordsAddress, settings.StatisticsAddress, addresses);
     online = std::make_unique<net::OnlineClient>(addresses);
+    menu.keys.setServiceRoot([this] { return online->addresses().tourney; });
     // Requests never hold the window; the busy cursor says one is under way.
     QObject::connect(online.get(), &net::OnlineClient::busyChanged, online.get(), [](bool busy) {
         if (busy)

@@ -275,8 +275,8 @@ TEST(RadioWindow, ThePictureKeysGrowWithTheWindow) {
     auto* radio = w.feature<RadioFeature>();
     auto* chat = w.feature<ChatFeature>();
     ASSERT_TRUE(radio && chat);
-    for (QToolButton* key :
-         {radio->RadioIcon, radio->MPPlay, radio->MPNext, chat->ImageNews, chat->ImageChat}) {
+    for (QToolButton* key : {radio->RadioIcon, radio->MPPlay, radio->MPNext, chat->ImageNews,
+                             chat->ImageChat, w.menu().keys.TitleColour}) {
         EXPECT_GE(key->width(), 56) << key->objectName().toStdString();
         EXPECT_EQ(key->iconSize(), key->size()) << key->objectName().toStdString();
         EXPECT_EQ(key->icon().actualSize(key->iconSize()), key->size())
