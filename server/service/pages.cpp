@@ -132,6 +132,31 @@ constexpr std::string_view kRoutersHelp =
     "and the host's firewall must let the port in. The others then use the address the "
     "Internet sees, the line after the interfaces.</p></body></html>";
 
+// The club's own pages, which the main menu's link keys and the account's refill key open.
+constexpr std::string_view kHomePage =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Orvala</title></head>"
+    "<body><h1>Orvala: the players' club</h1>"
+    "<p>Thousand for three players, against the computer, on a local network and in the online "
+    "tournament.</p><ul>"
+    "<li><a href=\"news.html\">News</a></li>"
+    "<li><a href=\"zors.html\">Zors: the club's currency</a></li>"
+    "<li><a href=\"help/routers.html\">Playing over a network</a></li>"
+    "</ul></body></html>";
+
+constexpr std::string_view kZorsPage =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zors</title></head>"
+    "<body><h1>Zors</h1>"
+    "<p>Zors are the club's currency. A member earns them by finishing a cycle of games for the "
+    "global rating, and may give them to another member from the game's account window "
+    "(\"Transfer Zors\").</p>"
+    "<p>Zors are never sold inside the game. To have your balance refilled, write to the club's "
+    "administration from the e-mail address of your account, naming your nick.</p>"
+    "</body></html>";
+
+HttpResponse staticPage(std::string_view page) {
+    return {200, "text/html; charset=utf-8", std::string(page)};
+}
+
 }  // namespace
 
 void addPageRoutes(Router& router, const ServiceContext& ctx) {
@@ -146,6 +171,11 @@ void addPageRoutes(Router& router, const ServiceContext& ctx) {
     router.add({"GET", "/help/routers.html", false, 0, [](const HttpRequest&, Storage&) {
                     return HttpResponse{200, "text/html; charset=utf-8", std::string(kRoutersHelp)};
                 }});
+    for (const char* home : {"/", "/index.html"})
+        router.add({"GET", home, false, 0,
+                    [](const HttpRequest&, Storage&) { return staticPage(kHomePage); }});
+    router.add({"GET", "/zors.html", false, 0,
+                [](const HttpRequest&, Storage&) { return staticPage(kZorsPage); }});
     router.add({"GET", "/news.html", false, 0,
                 [c](const HttpRequest&, Storage& db) { return newsPage(*c, db); }});
     addDownloads(router, ctx, "/files/", "");

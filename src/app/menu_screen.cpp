@@ -1,6 +1,7 @@
 #include "app/menu_screen.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "app/button_style.h"
@@ -28,9 +29,37 @@ TZorCardsButton* menuButton(QWidget* window, const QString& name, bool enabled) 
 
 }  // namespace
 
+// The title in colour k of 1..7: 1 is the picture as drawn, each next one turns its hues a
+// seventh of the circle further.
+static QImage titleInColour(const QImage& title, int colour) {
+    const int turn = (std::clamp(colour, 1, 7) - 1) * 360 / 7;
+    if (turn == 0 || title.isNull()) return title;
+    QImage out = title.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            QColor c = QColor::fromRgba(line[x]);
+            int h, sat, v, a;
+            c.getHsv(&h, &sat, &v, &a);
+            if (h < 0) continue;  // grey keeps its grey
+            c.setHsv((h + turn) % 360, sat, v, a);
+            line[x] = c.rgba();
+        }
+    }
+    return out;
+}
+
 MenuScreen::MenuScreen(QWidget* window, table::TableView& view,
                        const table::PictureSource& pictures, Settings& settings)
-    : view_(view), pictures_(pictures), settings_(settings) {
+    : keys(window, settings,
+           [this, window] {
+               picturesScaled_ = false;
+               draw();
+               window->update();
+           }),
+      view_(view),
+      pictures_(pictures),
+      settings_(settings) {
     for (int k = 1; k <= 5; ++k) {
         // The members' lines come with the club files.
         members[static_cast<size_t>(k - 1)] = menuButton(window, QString("Button%1").arg(k), false);
@@ -73,6 +102,7 @@ void MenuScreen::applyLanguage() {
     BHistory->setText(word(WordRow::History));
     BMode->setText(word(WordRow::Mode));
     Button11->setText(word(WordRow::Exit));
+    keys.applyLanguage();
     Panel4->setText(
         word(settings_.TopTenMode == 2 ? WordRow::TopTenHeaderRating : WordRow::TopTenHeaderScore));
     // A longer caption may need a smaller font to fit the same panel.
@@ -107,6 +137,7 @@ void MenuScreen::layout() {
     applyLanguage();
 
     titleRect_ = rectOf(230, 90 - five, 300, 3 * r);
+    keys.layout(view_.scales());
     for (size_t k = 0; k < 2; ++k)
         decorationRects_[k] =
             rectOf(kDecorationLeft[k], kDecorationTop, kDecorationSide, kDecorationSide);
@@ -118,8 +149,8 @@ void MenuScreen::layout() {
 void MenuScreen::scalePictures() {
     if (picturesScaled_) return;
     picturesScaled_ = true;
-    title_ = pictures_.picture("GTitle").scaled(titleRect_.size(), Qt::IgnoreAspectRatio,
-                                                Qt::SmoothTransformation);
+    title_ = titleInColour(pictures_.picture("GTitle"), settings_.TitleColour)
+                 .scaled(titleRect_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage strips[2] = {pictures_.picture(art::kMenuFilmNames[0]),
                               pictures_.picture(art::kMenuFilmNames[1])};
     for (size_t k = 0; k < 2; ++k) {
@@ -139,12 +170,14 @@ void MenuScreen::setColour(table::TColorSB scheme) {
 
 void MenuScreen::show() {
     Panel4->show();
+    keys.show();
     for (auto* b : buttons_) b->show();
     draw();
 }
 
 void MenuScreen::hide() {
     Panel4->hide();
+    keys.hide();
     for (auto* b : buttons_) b->hide();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main menu screen: the club heading Panel4, the club members' buttons Button1..Button5,
-// "New Player" and the other menu buttons, the title picture "GTitle" (ImTitle) and the two
+// "New Player" and the other menu buttons, the title picture "GTitle" (ImTitle) in the colour the
+// settings' TitleColour names, the keys of the title's colour and of the web links, and the two
 // animated decorations, laid out in design units at the window's scales.
 //
 // The buttons and the heading are widgets over the window; the pictures are drawn onto the
@@ -16,6 +17,7 @@
 #include <array>
 #include <vector>
 
+#include "app/menu_keys.h"
 #include "core/settings/settings.h"
 #include "table/picture_store.h"
 #include "table/table_view.h"
@@ -39,6 +41,7 @@ class MenuScreen {
     table::TZorCardsButton* Button11 = nullptr;  // "Exit"
     std::array<table::TZorCardsButton*, 5> members{};  // Button1..Button5
     QLabel* Panel4 = nullptr;                          // the club heading
+    MenuKeys keys;  // the title's colour and the web links
 
     // Every button of the menu, members included.
     const std::vector<table::TZorCardsButton*>& buttons() const { return buttons_; }

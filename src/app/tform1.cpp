@@ -91,6 +91,8 @@ void TForm1::build() {
         connect(b, &QPushButton::pressed, this, [this] { salute(true); });
 
     features_ = makeFeatures(*this);
+    watchClientArea(
+        *this, [this] { return p_->view.windowSize(); }, [this] { applyWindowSize(); });
     applyWindowSize();
     ApplyLanguage();
 

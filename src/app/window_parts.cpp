@@ -39,6 +39,7 @@ void WindowParts::start(const LaunchOptions& o) {
     auto addresses = online::addressesAt(net::serviceUrl().toString().toStdString());
     online::applyStoredAddresses(settings.RecordsAddress, settings.StatisticsAddress, addresses);
     online = std::make_unique<net::OnlineClient>(addresses);
+    menu.keys.setServiceRoot([this] { return online->addresses().tourney; });
     // Requests never hold the window; the busy cursor says one is under way.
     QObject::connect(online.get(), &net::OnlineClient::busyChanged, online.get(), [](bool busy) {
         if (busy)
@@ -126,6 +127,16 @@ QRect availableScreen() {
                                             : QRect(0, 0, 1920, 1080);
 }
 
+// The client area of the full-screen window: once it is shown maximised, its own size (the
+// available area less the title bar and frame); before that, the available area less the frame
+// the window has had so far.
+QSize fullScreenArea(const QWidget& w, QRect screen) {
+    if (w.isVisible() && w.isMaximized() && !w.size().isEmpty())
+        return w.size().boundedTo(screen.size());
+    const QSize frame = w.frameGeometry().size() - w.geometry().size();
+    return (screen.size() - frame.expandedTo(QSize(0, 0))).expandedTo(QSize(760, 500));
+}
+
 // Size 2 fills the screen (maximized); the others are fixed and centred.
 void placeWindow(QWidget& w, int size, QSize pixels, QRect screen) {
     if (size == 2) {
@@ -151,7 +162,8 @@ int WindowParts::fitWindow(QWidget& w, Screen shown) {
     const int chosen = settings.WindowSize;
     const int size = table::fittingWindowSize(chosen, screen.width(), screen.height());
     settings.WindowSize = size;
-    view.applyWindowSize(settings, screen.size(), purple(shown));
+    view.applyWindowSize(settings, size == 2 ? fullScreenArea(w, screen) : screen.size(),
+                         purple(shown));
     settings.WindowSize = chosen;
     placeWindow(w, size, view.windowSize(), screen);
     return size;

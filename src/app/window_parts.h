@@ -12,6 +12,7 @@
 
 #include "app/account_holder.h"
 #include "app/calendar_panel.h"
+#include "app/client_area_watch.h"
 #include "app/club_records.h"
 #include "app/event_player.h"
 #include "app/game_session.h"

@@ -191,8 +191,11 @@ QWidget* TFAcc1::zorsPage() {
     grid->addWidget(EditReceiver, 2, 1);
     ButtonTransfer = dialogButton(WordRow::TransferZors, page);
     grid->addWidget(ButtonTransfer, 3, 1);
-    grid->setRowStretch(4, 1);
+    ButtonRefill = dialogButton(WordRow::RefillZors, page);
+    grid->addWidget(ButtonRefill, 4, 1);
+    grid->setRowStretch(5, 1);
     connect(ButtonRefresh, &QPushButton::clicked, this, &TFAcc1::balanceWanted);
+    connect(ButtonRefill, &QPushButton::clicked, this, &TFAcc1::refillWanted);
     connect(ButtonTransfer, &QPushButton::clicked, this, &TFAcc1::transfer);
     return page;
 }

@@ -6,7 +6,8 @@
 //    rating", and "Save"/"Delete" of the account file; the state's lamp and words;
 //  - the game results ("Information about your games");
 //  - the rating top ten ("Top 10 best rated players");
-//  - Zors: the balance with "Refresh", and "Transfer Zors" of an amount to a nick;
+//  - Zors: the balance with "Refresh", "Transfer Zors" of an amount to a nick, and "Refill Zors",
+//    which tells where Zors are bought (never in the game);
 //  - the personal page ("About me"): the own page, or any member's read by nick;
 //  - the club president's page.
 // The window only shows and asks: every errand goes out by a signal, and the answers come back
@@ -82,6 +83,7 @@ class TFAcc1 final : public AuxDialog {
     table::TZorCardsButton* ButtonRefresh = nullptr;
     QLineEdit *EditAmount = nullptr, *EditReceiver = nullptr;
     table::TZorCardsButton* ButtonTransfer = nullptr;
+    table::TZorCardsButton* ButtonRefill = nullptr;  // how Zors are bought, outside the game
     QLineEdit* EditMember = nullptr;
     table::TZorCardsButton *ButtonMember = nullptr, *ButtonEdit = nullptr;
     PageView *MyPage = nullptr, *PresidentPage = nullptr;
@@ -96,6 +98,7 @@ class TFAcc1 final : public AuxDialog {
     void balanceWanted();
     // Asked after the player said yes to the question.
     void transferWanted(const QString& nick, qint64 amount);
+    void refillWanted();
     void memberPageWanted(const QString& nick);
     void editPageWanted();
     void saluteWanted(QWidget* button);

@@ -1,12 +1,16 @@
 #include "dialogs/field_lamp.h"
 
 #include <QComboBox>
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 
 #include "core/online/countries.h"
+#include "core/online/flag_names.h"
 #include "core/text/cp1251.h"
 #include "dialogs/dialog_kit.h"
+#include "table/art_names.h"
+#include "table/picture_store.h"
 
 namespace orvala::dialogs {
 
@@ -64,10 +68,15 @@ void fillContinents(QComboBox* box) {
 }
 
 void fillCountries(QComboBox* box, int continent) {
+    static const table::BuiltInPictures pictures;
     box->clear();
+    box->setIconSize(QSize(art::kFlagWidth, art::kFlagHeight));
     for (int n = 0; n <= online::countryCount(continent); ++n) {
         const auto c = online::country(continent, n);
-        box->addItem(c ? QString::fromStdString(cp1251ToUtf8(c->name)) : QString());
+        const QImage flag = pictures.picture(
+            QString::fromStdString(online::flagPictureName(online::countryCode(continent, n))));
+        box->addItem(QIcon(QPixmap::fromImage(flag)),
+                     c ? QString::fromStdString(cp1251ToUtf8(c->name)) : QString());
     }
 }
 

@@ -1,7 +1,6 @@
 #include "dialogs/message_window.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QUrl>
@@ -32,9 +31,7 @@ MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
                                     lines_[i].trimmed().toHtmlEscaped()));
             label->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                            Qt::LinksAccessibleByKeyboard);
-            connect(label, &QLabel::linkActivated, this, [this, link] { emit linkOpened(link); });
-            connect(this, &MessageWindow::linkOpened, this,
-                    [](const QUrl& url) { QDesktopServices::openUrl(url); });
+            label->setOpenExternalLinks(true);
         } else {
             label->setTextFormat(Qt::PlainText);
             label->setText(QString(lines_[i]).remove('\r'));

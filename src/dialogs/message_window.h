@@ -26,7 +26,6 @@ class MessageWindow final : public AuxDialog {
 
   signals:
     void closed();
-    void linkOpened(const QUrl& url);  // the link line was clicked; the browser opens it
 
   private:
     QStringList lines_;

@@ -27,11 +27,12 @@ TFormRadio::TFormRadio(RadioWindowData data, QWidget* parent)
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName("ComboBox1");
     ComboBox1->setGeometry(10, 10, 200, 26);
-    // A country is shown by the name its stations give it, else by its code.
-    for (std::string_view code : radioCountryCodes()) {
-        const auto of = stationsOf(data_.stations, code);
-        ComboBox1->addItem(of.empty() ? QString::fromLatin1(code.data(), qsizetype(code.size()))
-                                      : fromBytes(of.front().country));
+    // Only the countries the list has stations for, each by the name its stations give it; an
+    // item keeps its place in the full list of codes, which the radio's state counts in.
+    const auto& codes = radioCountryCodes();
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const auto of = stationsOf(data_.stations, codes[i]);
+        if (!of.empty()) ComboBox1->addItem(fromBytes(of.front().country), int(i));
     }
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName("ComboBox2");
@@ -63,9 +64,9 @@ TFormRadio::TFormRadio(RadioWindowData data, QWidget* parent)
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this](int item) {
         if (filling_ || item < 0) return;
-        data_.state.CountryFilter = item;
+        data_.state.CountryFilter = ComboBox1->itemData(item).toInt();
         fillStations();
-        emit countryChosen(item);
+        emit countryChosen(data_.state.CountryFilter);
     });
     connect(ComboBox2, &QComboBox::activated, this, [this](int item) {
         if (item >= 0) emit stationChosen(ComboBox2->itemData(item).toString());
@@ -74,10 +75,7 @@ TFormRadio::TFormRadio(RadioWindowData data, QWidget* parent)
     connect(ButtonPlus, &QPushButton::clicked, this, [this] { emit volumeStep(+1); });
     connect(ButtonMinus, &QPushButton::clicked, this, [this] { emit volumeStep(-1); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    filling_ = true;
-    ComboBox1->setCurrentIndex(std::clamp(data_.state.CountryFilter, 0, ComboBox1->count() - 1));
-    filling_ = false;
-    fillStations();
+    showCountry(data_.state.CountryFilter);
     showState(data_.state);
 }
 
@@ -88,25 +86,30 @@ QPixmap TFormRadio::picture(const std::string& name) const {
                     : QPixmap();
 }
 
+// The country of the list (an item of radioCountryCodes()); one without stations is not in the
+// window, which then shows its first country until another is chosen.
+void TFormRadio::showCountry(int filter) {
+    filling_ = true;
+    ComboBox1->setCurrentIndex(std::max(0, ComboBox1->findData(filter)));
+    filling_ = false;
+    fillStations();
+}
+
 void TFormRadio::fillStations() {
     filling_ = true;
     ComboBox2->clear();
-    const auto codes = radioCountryCodes();
-    const int item = std::clamp(data_.state.CountryFilter, 0, int(codes.size()) - 1);
-    for (const Station& s : stationsOf(data_.stations, codes[size_t(item)]))
-        ComboBox2->addItem(fromBytes(s.name), QString::fromStdString(s.id));
+    const auto& codes = radioCountryCodes();
+    const int item = ComboBox1->currentData().isValid() ? ComboBox1->currentData().toInt() : -1;
+    if (item >= 0 && item < int(codes.size()))
+        for (const Station& s : stationsOf(data_.stations, codes[size_t(item)]))
+            ComboBox2->addItem(fromBytes(s.name), QString::fromStdString(s.id));
     filling_ = false;
 }
 
 void TFormRadio::showState(const RadioState& state) {
-    const bool countryMoved = state.CountryFilter != ComboBox1->currentIndex();
+    const bool countryMoved = state.CountryFilter != data_.state.CountryFilter;
     data_.state = state;
-    if (countryMoved) {
-        filling_ = true;
-        ComboBox1->setCurrentIndex(std::clamp(state.CountryFilter, 0, ComboBox1->count() - 1));
-        filling_ = false;
-        fillStations();
-    }
+    if (countryMoved) showCountry(state.CountryFilter);
     const int at = ComboBox2->findText(fromBytes(state.StationName));
     if (at >= 0) ComboBox2->setCurrentIndex(at);
     StationText->setText(fromBytes(state.StationName) + "\n" + fromBytes(state.StationCountry));

@@ -1,5 +1,6 @@
 #pragma once
-// TFormRadio, "Radio": the country list (ComboBox1) filtering the station list (ComboBox2), the
+// TFormRadio, "Radio": the country list (ComboBox1: the countries the station list has stations
+// for, by the name the stations give them, never a bare code) filtering the station list (ComboBox2), the
 // chosen station's logo, the switch (Image1, as the main window's radio icon) and the volume
 // scale with its buttons ButtonPlus and ButtonMinus.
 //
@@ -57,6 +58,7 @@ class TFormRadio final : public AuxDialog {
     void volumeStep(int direction);
 
   private:
+    void showCountry(int filter);
     void fillStations();
     QPixmap picture(const std::string& name) const;
 

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <map>
 #include <set>
 
@@ -262,6 +263,44 @@ TEST(Menu, OneClickOnNewPlayerUnderTheRestingPointerStartsTheGame) {
     logInNewPlayer(w);
     EXPECT_EQ(w.screen(), TForm1::Screen::Game);
     QCursor::setPos(0, 0);
+}
+
+// The title's colour key turns the title through its seven colours and back, kept in the
+// settings; the link keys open the club's pages at the web client's service. All three stand on
+// the menu only, clear of its buttons and the title.
+TEST(Menu, TheTitleColourKeyAndTheWebLinks) {
+    QTemporaryDir dir;
+    TForm1 w(fastOptionsIn(dir));
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    MenuKeys& keys = w.menu().keys;
+    for (QToolButton* k : {keys.TitleColour, keys.LinkSite, keys.LinkZors}) {
+        EXPECT_TRUE(k->isVisible()) << k->objectName().toStdString();
+        EXPECT_FALSE(k->toolTip().isEmpty());
+        EXPECT_FALSE(k->geometry().intersects(w.menu().titleRect()));
+        for (auto* b : w.menu().buttons())
+            EXPECT_FALSE(k->geometry().intersects(b->geometry())) << b->objectName().toStdString();
+    }
+    const QImage first = w.view().canvas().copy(w.menu().titleRect());
+    ASSERT_EQ(w.settings().TitleColour, 1);
+    QTest::mouseClick(keys.TitleColour, Qt::LeftButton);
+    EXPECT_EQ(w.settings().TitleColour, 2);
+    EXPECT_NE(w.view().canvas().copy(w.menu().titleRect()), first);
+    for (int i = 0; i < 6; ++i) QTest::mouseClick(keys.TitleColour, Qt::LeftButton);
+    EXPECT_EQ(w.settings().TitleColour, 1);
+    EXPECT_EQ(w.view().canvas().copy(w.menu().titleRect()), first);
+
+    QList<QUrl> opened;
+    keys.setUrlOpener([&](const QUrl& u) { opened << u; });
+    QTest::mouseClick(keys.LinkSite, Qt::LeftButton);
+    QTest::mouseClick(keys.LinkZors, Qt::LeftButton);
+    const QString root = QString::fromStdString(w.online().addresses().tourney);
+    EXPECT_EQ(opened, (QList<QUrl>{QUrl(root + "/index.html"), QUrl(root + "/zors.html")}));
+
+    clickNewPlayer(w);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_FALSE(keys.TitleColour->isVisible());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QComboBox>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "app/chat/chat_feature.h"
 #include "app/radio/music_box.h"
 #include "app/radio/radio_control.h"
 #include "app/radio/radio_feature.h"
@@ -202,7 +204,7 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
         ASSERT_TRUE(radio);
         EXPECT_EQ(radio->ComboBox1->currentIndex(), 0);
         EXPECT_EQ(radio->ComboBox2->currentText(), "Radio Mayak");
-        radio->ComboBox1->setCurrentIndex(16);  // "DE0"
+        radio->ComboBox1->setCurrentIndex(radio->ComboBox1->findText("Germany"));
         EXPECT_EQ(radio->ComboBox2->count(), 3);
         EXPECT_EQ(radio->ComboBox2->itemText(0), "Deutschlandfunk");
         emit radio->ComboBox2->activated(1);
@@ -220,6 +222,66 @@ TEST(RadioWindow, TheRadioWindowChoosesAndTheChoiceIsKeptAtTheEnd) {
     EXPECT_EQ(kept.CountryFilter, 16);
     EXPECT_EQ(kept.RadioVolume, 10);
     EXPECT_FALSE(kept.RadioOn);
+}
+
+// The country list holds only countries with stations, each by its name: the shipped list gives
+// every country it lists a station, and a list from elsewhere that lacks some leaves them out,
+// also when the remembered country is one of them.
+TEST(RadioWindow, TheCountryListShowsOnlyCountriesWithStationsByName) {
+    std::string shipped;
+    ASSERT_TRUE(readFileBytes(ORVALA_SHIPPED_STATIONS, shipped));
+    const auto& codes = radioCountryCodes();
+    {
+        dialogs::TFormRadio radio({RadioState{}, readStationList(shipped).stations, {}});
+        ASSERT_GT(radio.ComboBox1->count(), 20);
+        for (int i = 0; i < radio.ComboBox1->count(); ++i) {
+            radio.ComboBox1->setCurrentIndex(i);
+            const QString name = radio.ComboBox1->itemText(i);
+            EXPECT_GT(radio.ComboBox2->count(), 0) << name.toStdString();
+            EXPECT_EQ(std::find(codes.begin(), codes.end(), name.toStdString()), codes.end())
+                << "a bare code: " << name.toStdString();
+        }
+    }
+    const std::string two = "RUS#A000001#Mayak#Russian Federation#http://127.0.0.1:9/a\r\n"
+                            "DE0#B000001#Dlf#Germany#http://127.0.0.1:9/b\r\n";
+    RadioState state;
+    state.CountryFilter = 3;  // "MOL", which this list has no station for
+    dialogs::TFormRadio radio({state, readStationList(two).stations, {}});
+    ASSERT_EQ(radio.ComboBox1->count(), 2);
+    EXPECT_EQ(radio.ComboBox1->itemText(0), "Russian Federation");
+    EXPECT_EQ(radio.ComboBox1->itemText(1), "Germany");
+    EXPECT_EQ(radio.ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(radio.ComboBox2->itemText(0), "Mayak");
+    QSignalSpy chosen(&radio, &dialogs::TFormRadio::countryChosen);
+    radio.ComboBox1->setCurrentIndex(1);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(codes[size_t(chosen[0][0].toInt())], "DE0");
+    EXPECT_EQ(radio.ComboBox2->itemText(0), "Dlf");
+}
+
+// At the largest window the picture keys are twice their first size, and so are their pictures:
+// a key never shows a picture smaller than itself.
+TEST(RadioWindow, ThePictureKeysGrowWithTheWindow) {
+    std::string shipped;
+    ASSERT_TRUE(readFileBytes(ORVALA_SHIPPED_STATIONS, shipped));
+    Home home(true, QByteArray::fromStdString(shipped));
+    Settings s;
+    s.RadioListFromServer = false;
+    s.WindowSize = 5;
+    ASSERT_EQ(SaveSettings(home.program().toStdString(), s), SettingsSaveResult::Written);
+    TForm1 w(fastIn(home));
+    w.applyWindowSize();
+    ASSERT_GE(w.view().scale(), 2.0) << "the test screen holds the largest window";
+    auto* radio = w.feature<RadioFeature>();
+    auto* chat = w.feature<ChatFeature>();
+    ASSERT_TRUE(radio && chat);
+    for (QToolButton* key : {radio->RadioIcon, radio->MPPlay, radio->MPNext, chat->ImageNews,
+                             chat->ImageChat, w.menu().keys.TitleColour}) {
+        EXPECT_GE(key->width(), 56) << key->objectName().toStdString();
+        EXPECT_EQ(key->iconSize(), key->size()) << key->objectName().toStdString();
+        EXPECT_EQ(key->icon().actualSize(key->iconSize()), key->size())
+            << key->objectName().toStdString();
+    }
 }
 
 // The radio on at the last exit plays from the main menu in place of the tune, and the sound

@@ -399,6 +399,30 @@ TEST(Window, TheFullScreenSizeIsMaximisedAndTheOthersAreCentredOnTheScreen) {
     }
 }
 
+// The maximised window's client area is smaller than the screen's available area by its frame
+// (the offscreen platform's too, as a window manager's title bar): once the window is shown
+// maximised, the table is laid out again for the client area, so the menu's foot shows whole.
+TEST(Window, TheFullScreenTableIsLaidOutForTheRealClientArea) {
+    QTemporaryDir dir;
+    TForm1 w(optionsIn(dir, false));
+    w.settings().WindowSize = 2;
+    w.applyWindowSize();
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Space);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Menu);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized(); }, 5000));
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    // The platform settles the frame after the window is shown, as a window manager does.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.size() != available; }, 5000))
+        << "the platform gives the window no frame to test with";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.view().windowSize() == w.size(); }, 5000));
+    EXPECT_TRUE(w.rect().contains(w.Button11->geometry()));
+    EXPECT_TRUE(w.rect().contains(w.menu().titleRect()));
+    // Laying out again changes nothing once it fits.
+    w.applyWindowSize();
+    EXPECT_EQ(w.view().windowSize(), w.size());
+}
+
 TEST(Window, EverySizeLaysOutInsideTheWindowAndCardsShowWhereTheLayoutSays) {
     QTemporaryDir dir;
     for (int size : {1, 3, 4, 5}) {

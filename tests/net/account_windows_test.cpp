@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <QLabel>
+
 #include "app/online/account_window.h"
 #include "app/online/online_feature.h"
 #include "app/tform1.h"
@@ -237,6 +239,29 @@ TEST(AccountWindow, ATransferBetweenTwoAccounts) {
     answer(true);
     EXPECT_EQ(nextMessage(w), word(WordRow::NotEnoughZors));
     EXPECT_EQ(balanceOf("bob"), 100);
+
+    // "Refill Zors" tells where they are bought: a link to the club's page, which the service
+    // serves.
+    w->ButtonRefill->click();
+    dialogs::MessageWindow* refill = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (refill = w->findChild<dialogs::MessageWindow*>()); }));
+    const QString page = QString::fromStdString(base(service.port())) + "/zors.html";
+    EXPECT_EQ(refill->lines(), (QStringList{word(WordRow::HowToRefillZors), page}));
+    auto* link = refill->findChild<QLabel*>("link");
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->openExternalLinks());
+    EXPECT_TRUE(link->text().contains("href=\"" + page + "\""));
+    EXPECT_EQ(service.get("/zors.html").status, 200);
+    refill->close();
+
+    // The country list shows each country's flag, drawn for it.
+    ASSERT_GT(w->ComboCountry->count(), 3);
+    const auto flag = [&](int item) {
+        return w->ComboCountry->itemIcon(item).pixmap(w->ComboCountry->iconSize()).toImage();
+    };
+    EXPECT_FALSE(flag(1).isNull());
+    EXPECT_NE(flag(1), flag(2));
+    EXPECT_NE(flag(0), flag(1));  // "Unknown" has its own
     w->close();
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +15,7 @@
 #include "app/online/account_startup.h"
 #include "app/online/online_feature.h"
 #include "app/online/world_panel.h"
+#include "core/lang/word_table.h"
 #include "core/online/account_rating.h"
 #include "core/online/numbers.h"
 #include "core/records/club_update.h"
@@ -404,6 +406,45 @@ TEST(WorldWindow, AServiceThatIsDownSaysNoConnectAndTheGameGoesOn) {
     top->pageButtons[6]->click();  // the network club reads from its file all the same
     EXPECT_EQ(top->pageList->texts().size(), 10);
     EXPECT_EQ(web->worldPanel().hints().value(0), "Dynamic IQ for Windows (percent): NO CONNECT");
+}
+
+// A hint longer than the panel is never cut at its ends: in Spanish, with the service away, every
+// hint fits the panel's width, on one line or broken into two that fit its height.
+TEST(WorldWindow, EveryHintFitsThePanelInEveryLanguage) {
+    unsigned short port;
+    {
+        TestService gone(service::Engine::Sqlite);
+        port = gone.port();
+    }
+    QWidget window;
+    window.resize(760, 500);
+    WorldPanel panel(&window);
+    panel.setGeometry(QRect(180, 198, 400, 24));
+    net::OnlineClient client(online::addressesAt("http://127.0.0.1:" + std::to_string(port)));
+    online::Account ann;
+    ann.Nick = "ann";
+    panel.refresh(client, ann);
+    ASSERT_TRUE(runUntil([&] { return panel.pending() == 0; }, 20000));
+    ASSERT_GE(panel.hints().size(), 5);
+    const int full = 24 * 3 / 5;
+    bool fitted = false;  // some hint is too long for the panel at its full size
+    for (int language : {0, 4, 1}) {
+        setCurrentLanguage(language);
+        panel.applyLanguage();
+        for (int i = 0; i < panel.hints().size(); ++i, panel.next()) {
+            QLabel* l = panel.label();
+            const QRect box = l->contentsRect();
+            const QFontMetrics m(l->font());
+            const QRect drawn = m.boundingRect(
+                box, Qt::AlignCenter | (l->wordWrap() ? Qt::TextWordWrap : 0), l->text());
+            EXPECT_LE(drawn.width(), box.width()) << l->text().toStdString();
+            EXPECT_LE(drawn.height(), box.height()) << l->text().toStdString();
+            EXPECT_GE(l->font().pixelSize(), 7) << l->text().toStdString();
+            fitted |= l->font().pixelSize() < full || l->wordWrap();
+        }
+    }
+    EXPECT_TRUE(fitted);
+    setCurrentLanguage(0);
 }
 
 }  // namespace

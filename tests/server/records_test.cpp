@@ -318,6 +318,12 @@ TEST_P(Records, PlainPagesAndDownloads) {
             .body;
     EXPECT_EQ(ip, "203.0.113.7") << "the address the trusted proxy saw";
 
+    for (const char* home : {"/", "/index.html"}) {
+        const auto page = service->get(home);
+        EXPECT_EQ(page.status, 200) << home;
+        EXPECT_NE(page.body.find("href=\"zors.html\""), std::string::npos) << home;
+    }
+    EXPECT_NE(service->get("/zors.html").body.find("<h1>Zors</h1>"), std::string::npos);
     EXPECT_NE(service->get("/news.html").body.find("ZorNews00000"), std::string::npos);
     EXPECT_EQ(admin({"news", "New <deck> & cards"}), 0);
     const std::string news = service->get("/news.html").body;

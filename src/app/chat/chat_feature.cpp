@@ -9,6 +9,7 @@
 #include "app/calendar_panel.h"
 #include "app/chat/chat_window.h"
 #include "app/passport.h"
+#include "app/picture_key.h"
 #include "app/shell.h"
 #include "core/online/chat_pictures.h"
 #include "core/text/cp1251.h"
@@ -31,7 +32,7 @@ ChatFeature::ChatFeature(Shell& shell) : shell_(shell) {
         auto* b = new QToolButton(window);
         b->setObjectName(name);
         b->setAutoRaise(true);
-        b->setIcon(QPixmap::fromImage(shell_.pictures().picture(picture)));
+        setKeyPicture(b, QPixmap::fromImage(shell_.pictures().picture(picture)));
         b->hide();
         return b;
     };
@@ -86,8 +87,10 @@ void ChatFeature::contextMenu(ContextMenu& menu) {
 void ChatFeature::layout() {
     const auto place = [this](QWidget* w, double x, double y, double width, double height) {
         const auto r = table::mapRect(shell_.view().scales(), x, y, width, height);
-        w->setGeometry(r.left, r.top, r.width, r.height);
-        if (auto* b = qobject_cast<QToolButton*>(w)) b->setIconSize(b->size());
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            placeKey(b, QRect(r.left, r.top, r.width, r.height));
+        else
+            w->setGeometry(r.left, r.top, r.width, r.height);
     };
     const int side = chat_art::kIndicatorSize;
     place(ImageNews, 640, 462, side, side);

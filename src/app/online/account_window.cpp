@@ -55,6 +55,11 @@ AccountWindow::AccountWindow(dialogs::TFAcc1* window, net::OnlineClient& client,
     });
     connect(window, &TFAcc1::balanceWanted, this, &AccountWindow::readBalance);
     connect(window, &TFAcc1::transferWanted, this, &AccountWindow::transfer);
+    // Zors are bought outside the game: the club's page at the service's address says how.
+    connect(window, &TFAcc1::refillWanted, this, [this] {
+        dialogs::showMessage(window_, word(WordRow::HowToRefillZors), {},
+                             QString::fromStdString(client_.addresses().tourney + "/zors.html"));
+    });
     connect(window, &TFAcc1::memberPageWanted, this,
             [this](const QString& nick) { readPage(utf8ToCp1251(nick.toStdString()), false); });
     connect(window, &TFAcc1::editPageWanted, this, &AccountWindow::editPage);

@@ -16,6 +16,7 @@
 #include "app/online/statistics_window.h"
 #include "app/online/world_panel.h"
 #include "app/online/world_top_ten.h"
+#include "app/picture_key.h"
 #include "app/shell.h"
 #include "core/online/service_addresses.h"
 #include "core/records/club_file.h"
@@ -102,7 +103,7 @@ void OnlineFeature::createAccountIcon() {
 
 void OnlineFeature::showAccountState() {
     const online::AccountState state = shell_.account().state();
-    AccountIcon->setIcon(QIcon(accountStar(state)));
+    setKeyPicture(AccountIcon, accountStar(state));
     // "My account" and the state the star's colour shows.
     const WordRow said = state == online::AccountState::GlobalRating ? WordRow::GameOnRating
                          : state == online::AccountState::LoggedIn   ? WordRow::LoggedIn
@@ -155,8 +156,7 @@ void OnlineFeature::layout() {
     world_->setGeometry(QRect(w.left, w.top, w.width, w.height));
     // The star at the menu's top right corner.
     const auto r = table::mapRect(scales, 722, 4, 34, 34);
-    AccountIcon->setGeometry(r.left, r.top, r.width, r.height);
-    AccountIcon->setIconSize(AccountIcon->size());
+    placeKey(AccountIcon, QRect(r.left, r.top, r.width, r.height));
 }
 
 void OnlineFeature::ShowAccount() {

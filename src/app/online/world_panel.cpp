@@ -1,6 +1,7 @@
 #include "app/online/world_panel.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <memory>
 
 #include "core/text/cp1251.h"
@@ -98,13 +99,40 @@ void WorldPanel::applyLanguage() {
     const QStringList all = hints();
     label_->setText(shown_ < static_cast<std::size_t>(all.size()) ? all[static_cast<int>(shown_)]
                                                                   : QString());
+    fit();
 }
 
 void WorldPanel::setGeometry(const QRect& r) {
     label_->setGeometry(r);
+    fit();
+}
+
+// A hint longer than the panel is never cut: the font gets smaller until the line fits, and
+// below two thirds of its size the hint breaks into two lines, each at the largest size that
+// lets the two fit the panel's height.
+void WorldPanel::fit() {
+    const QRect box = label_->contentsRect();
+    const QString text = label_->text();
     QFont f = label_->font();
-    f.setPixelSize(std::max(9, r.height() * 3 / 5));
     f.setBold(true);
+    const int full = std::max(9, box.height() * 3 / 5);
+    const int oneLineFloor = std::max(8, full * 2 / 3);
+    bool wrap = false;
+    int size = full;
+    for (; size > 6; --size) {
+        f.setPixelSize(size);
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(text) <= box.width()) break;
+        if (size > oneLineFloor) continue;
+        const QRect two = m.boundingRect(QRect(0, 0, box.width(), 10000),
+                                         Qt::AlignCenter | Qt::TextWordWrap, text);
+        if (two.width() <= box.width() && two.height() <= box.height()) {
+            wrap = true;
+            break;
+        }
+    }
+    f.setPixelSize(std::max(size, 6));
+    label_->setWordWrap(wrap);
     label_->setFont(f);
 }
 

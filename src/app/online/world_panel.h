@@ -28,6 +28,7 @@ class WorldPanel final : public QObject {
     void hide();
 
     QString text() const { return label_->text(); }
+    QLabel* label() const { return label_; }
     // Every hint as it would be shown, in turn.
     QStringList hints() const;
     // Reads still under way.
@@ -42,6 +43,8 @@ class WorldPanel final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void fit();
+
     QLabel* label_;
     std::vector<online::WorldHint> hints_;
     std::size_t shown_ = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/picture_key.h"
 #include "app/shell.h"
 #include "core/radio/player_pictures.h"
 #include "core/radio/radio_pictures.h"
@@ -128,7 +129,7 @@ void RadioFeature::showRadioState() {
         if (auto library = table::ResourceLibrary::open(radio_.libraryPath()))
             icon = QPixmap::fromImage(
                 library->picture(s.RadioOn ? radio_art::kIconOn : radio_art::kIconOff));
-        RadioIcon->setIcon(icon);
+        setKeyPicture(RadioIcon, icon);
     }
     RadioIcon->setToolTip(radio_.available()
                               ? table::word(WordRow::ZorInternetRadio) + ": " +
@@ -147,7 +148,7 @@ void RadioFeature::InitMusicPlayer() {
     MPVolume = new VolumeKey(window, [this](int y) { musicBox_.volumeClick(y); });
     MPVolume->setObjectName("MP_Volume");
     MPVolume->setScaledContents(true);
-    MPNext->setIcon(QPixmap::fromImage(shell_.pictures().picture(player_art::kNext)));
+    setKeyPicture(MPNext, QPixmap::fromImage(shell_.pictures().picture(player_art::kNext)));
     MPVolume->setPixmap(QPixmap::fromImage(shell_.pictures().picture(player_art::kVolume)));
     connect(MPPlay, &QToolButton::clicked, &musicBox_, &MusicBox::togglePlay);
     connect(MPNext, &QToolButton::clicked, &musicBox_, &MusicBox::next);
@@ -162,7 +163,7 @@ void RadioFeature::showPlayerState() {
     const QString shown = musicBox_.playing() ? player_art::kPause : player_art::kPlay;
     if (MPPlay->property("shown").toString() != shown) {
         MPPlay->setProperty("shown", shown);
-        MPPlay->setIcon(QPixmap::fromImage(shell_.pictures().picture(shown)));
+        setKeyPicture(MPPlay, QPixmap::fromImage(shell_.pictures().picture(shown)));
     }
     const QString hint = musicBox_.hint();
     for (QWidget* w : std::initializer_list<QWidget*>{MPPlay, MPNext, MPVolume})
@@ -189,8 +190,10 @@ void RadioFeature::layout() {
     const auto place = [&scales](QWidget* w, double x, double y, double width, double height) {
         if (!w) return;
         const auto r = table::mapRect(scales, x, y, width, height);
-        w->setGeometry(r.left, r.top, r.width, r.height);
-        if (auto* b = qobject_cast<QToolButton*>(w)) b->setIconSize(b->size());
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            placeKey(b, QRect(r.left, r.top, r.width, r.height));
+        else
+            w->setGeometry(r.left, r.top, r.width, r.height);
     };
     const int key = player_art::kButtonSize;
     place(RadioIcon, 4, 464, 32, 32);
