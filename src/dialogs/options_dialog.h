@@ -1,9 +1,10 @@
 #pragma once
 // TFormOptions, the options dialog: 500 x 400, nine pages (General, Cards, Decks, Game, Fonts,
-// BG, Save games, DLL, Design). Every control writes its settings field the moment it changes
-// and says so by `changed`; the main window applies the change at once and, where a library is
-// missing, writes the fallback back into the settings, which the dialog then shows again. There
-// is no cancel: "Ok" and Esc close. The page last shown comes back at the next opening.
+// BG, Save games, DLL, Design), wider when the page names of a language need it. Every control
+// writes its settings field the moment it changes and says so by `changed`; the main window applies
+// the change at once and, where a library is missing, writes the fallback back into the settings,
+// which the dialog then shows again. There is no cancel: "Ok" and Esc close. The page last shown
+// comes back at the next opening.
 //
 // What lies outside the dialog is asked for by signals: the speed dialog, the passport window,
 // and the download of a library (the window downloads and then calls refreshLibraries()).
@@ -143,6 +144,8 @@ class TFormOptions final : public AuxDialog {
     void showPreview();
     void showBackModification();
     void colourPages();
+    // The dialog as wide as its page names need (never narrower than 500).
+    void fitTabs();
 
     Settings& settings_;
     OptionsContext context_;
