@@ -7,12 +7,14 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "core/lang/language.h"
+#include "core/online/service_addresses.h"
 #include "core/settings/option_rules.h"
 #include "dialogs/options_icons.h"
 #include "dialogs/radio_group.h"
@@ -394,6 +396,45 @@ void TFormOptions::buildLibraries() {
     connect(RGRadio, &RadioGroup::clicked, this, [this](int item) {
         edit(OptionChange::RadioSource, [&] { settings_.RadioListFromServer = item == 0; });
     });
+    auto* service = new QLabel(p);
+    service->setGeometry(10, 222, 440, 22);
+    labels_.push_back(service);
+    labelRows_.push_back(WordRow::ServiceAddress);
+    EditService = new QLineEdit(p);
+    EditService->setObjectName("EditService");
+    EditService->setGeometry(10, 246, 440, 26);
+    EditService->setMaxLength(static_cast<int>(kServiceAddressMax));
+    if (!context_.serviceOverride.isEmpty())
+        EditService->setToolTip("ORVALA_SERVICE = " + context_.serviceOverride);
+    connect(EditService, &QLineEdit::textEdited, this, [this] {
+        serviceRefused_ = false;
+        markService();
+    });
+    // Taken when the typing ends (Enter or leaving the field): empty means the local service,
+    // and what is not a service's address is marked and not kept.
+    connect(EditService, &QLineEdit::editingFinished, this, [this] {
+        const std::string typed = EditService->text().trimmed().toStdString();
+        const auto base = online::serviceBase(typed);
+        serviceRefused_ = !typed.empty() && !base;
+        if (serviceRefused_) return markService();
+        const std::string address = base.value_or(std::string());
+        if (address != settings_.ServiceAddress)
+            edit(OptionChange::ServiceAddress, [&] { settings_.ServiceAddress = address; });
+        else
+            showService();
+    });
+}
+
+void TFormOptions::showService() {
+    // A refused address stays for the player to mend.
+    if (!serviceRefused_) EditService->setText(table::fromSettingsText(settings_.ServiceAddress));
+    markService();
+}
+
+void TFormOptions::markService() {
+    QPalette pal;  // the application's
+    if (serviceRefused_) pal.setColor(QPalette::Text, QColor(200, 0, 0));
+    EditService->setPalette(pal);
 }
 
 void TFormOptions::buildDesign() {
@@ -509,6 +550,8 @@ void TFormOptions::applyLanguage() {
     CheckBoxD1->setText(word(WordRow::Buttons));
     CheckBoxD2->setText(word(WordRow::CardsSalute));
     for (size_t k = 0; k < labels_.size(); ++k) labels_[k]->setText(word(labelRows_[k]));
+    EditService->setPlaceholderText(word(WordRow::LocalService) + " (" + context_.localService +
+                                    ")");
     Button1->setText(word(WordRow::Ok));
     fitTabs();
     refresh();
@@ -581,6 +624,7 @@ void TFormOptions::refresh() {
     setIndex(ComboBoxD3, auxDesignItem(s));
     setChecked(CheckBoxD1, s.SaluteOnButtons);
     setChecked(CheckBoxD2, s.SaluteOnCards);
+    showService();
     filling_ = false;
 }
 

@@ -20,6 +20,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 class QTabWidget;
 
@@ -53,6 +54,7 @@ enum class OptionChange {
     TableDesign,
     AuxDesign,
     Salute,
+    ServiceAddress,
 };
 
 struct OptionsContext {
@@ -60,6 +62,8 @@ struct OptionsContext {
     QStringList libraryFolders;  // where libraries are: a download button is enabled while its
                                  // file is in none of them
     bool passport = false;       // whether the passport window exists
+    QString localService;        // the local service's address, shown while none is set
+    QString serviceOverride;     // what $ORVALA_SERVICE sets instead, if anything
 };
 
 // A download button: its component name, caption and library file.
@@ -110,6 +114,7 @@ class TFormOptions final : public AuxDialog {
     QSpinBox* SpinEditSG1 = nullptr;
     // DLL
     RadioGroup* RGRadio = nullptr;
+    QLineEdit* EditService = nullptr;  // the web service's address; empty: the local service
     // Design
     QComboBox *ComboBoxD1 = nullptr, *ComboBoxD2 = nullptr, *ComboBoxD3 = nullptr;
     QCheckBox *CheckBoxD1 = nullptr, *CheckBoxD2 = nullptr;
@@ -144,13 +149,16 @@ class TFormOptions final : public AuxDialog {
     void showPreview();
     void showBackModification();
     void colourPages();
+    void showService();
+    void markService();  // a refused address in red
     // The dialog as wide as its page names need (never narrower than 500).
     void fitTabs();
 
     Settings& settings_;
     OptionsContext context_;
     const table::PictureStore& pictures_;
-    bool filling_ = false;  // controls are being set from the settings
+    bool filling_ = false;         // controls are being set from the settings
+    bool serviceRefused_ = false;  // the address typed is not one: it stays, marked, unsaved
     std::array<QWidget*, 9> pages_{};
     std::vector<QLabel*> labels_;  // captions that follow the language, with their rows
     std::vector<WordRow> labelRows_;

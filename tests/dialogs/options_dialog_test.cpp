@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -202,6 +203,31 @@ TEST(OptionsDialog, EveryLanguageShowsEveryPageNameAndWholeRows) {
         }
     }
     EXPECT_EQ(f.dialog->width(), 500);  // English needs no more
+}
+
+// The service's address: a web address is kept (without its closing slash), an empty field is the
+// local service, and anything else stays in the field, marked, while the settings keep theirs.
+TEST(OptionsDialog, TheServiceAddressIsKeptOnlyWhenItIsOne) {
+    Fixture f;
+    f.dialog->PageControl1->setCurrentIndex(7);  // "DLL"
+    QLineEdit* edit = f.dialog->EditService;
+    EXPECT_TRUE(edit->text().isEmpty());
+    EXPECT_TRUE(edit->placeholderText().startsWith(word(WordRow::LocalService)));
+    QTest::keyClicks(edit, "http://10.0.0.5:8787/");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "http://10.0.0.5:8787");
+    edit->clear();
+    QTest::keyClicks(edit, "10.0.0.6");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "http://10.0.0.5:8787");
+    EXPECT_EQ(edit->text(), "10.0.0.6");
+    EXPECT_NE(edit->palette().color(QPalette::Text), QPalette().color(QPalette::Text));
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "");
+    const std::vector<OptionChange> expected = {OptionChange::ServiceAddress,
+                                                OptionChange::ServiceAddress};
+    EXPECT_EQ(f.changes, expected);
 }
 
 }  // namespace
