@@ -1,6 +1,7 @@
 #include "app/features.h"
 
 #include "app/chat/chat_feature.h"
+#include "app/help/help_feature.h"
 #include "app/lan/lan_feature.h"
 #include "app/online/online_feature.h"
 #include "app/options/options_feature.h"
@@ -25,6 +26,7 @@ std::vector<std::unique_ptr<Feature>> makeFeatures(Shell& shell) {
     list.push_back(std::make_unique<RadioFeature>(shell));
     // The chat watch after the world panel: on the calendar's beat the hints turn first.
     list.push_back(std::make_unique<ChatFeature>(shell));
+    list.push_back(std::make_unique<HelpFeature>(shell));
     return list;
 }
 

@@ -13,6 +13,7 @@
 
 class QWidget;
 class QCursor;
+class QUrl;
 
 namespace orvala {
 struct Settings;
@@ -91,6 +92,9 @@ class Shell {
     // The menu's calendar; its `ticked` signal is the ten-second beat features share.
     CalendarPanel& calendar() const { return *parts_.calendar; }
     AccountHolder& account() const { return *parts_.account; }
+    // The web service's base address: $ORVALA_SERVICE, else the options' address, else the local
+    // service (net/service_url.h).
+    QUrl serviceUrl() const;
 
     virtual Screen screen() const = 0;
     // The settings file written now (held back, like every save, while the club files are not

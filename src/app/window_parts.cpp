@@ -36,7 +36,8 @@ WindowParts::WindowParts(QWidget& w, const LaunchOptions& o)
 void WindowParts::start(const LaunchOptions& o) {
     settingsRun = loadSettingsRun(o.programFolder.toStdString(), settings, o.demo);
     setCurrentLanguage(settings.LanguageIndex);
-    auto addresses = online::addressesAt(net::serviceUrl().toString().toStdString());
+    auto addresses =
+        online::addressesAt(net::serviceUrl(settings.ServiceAddress).toString().toStdString());
     online::applyStoredAddresses(settings.RecordsAddress, settings.StatisticsAddress, addresses);
     online = std::make_unique<net::OnlineClient>(addresses);
     menu.keys.setServiceRoot([this] { return online->addresses().tourney; });

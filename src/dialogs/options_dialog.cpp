@@ -7,12 +7,14 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "core/lang/language.h"
+#include "core/online/service_addresses.h"
 #include "core/settings/option_rules.h"
 #include "dialogs/options_icons.h"
 #include "dialogs/radio_group.h"
@@ -123,6 +125,9 @@ TFormOptions::TFormOptions(Settings& settings, OptionsContext context,
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setGeometry(8, 8, 484, 344);
+    // Every page name whole: the dialog grows instead of the tabs scrolling (fitTabs).
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setElideMode(Qt::ElideNone);
     buildGeneral();
     buildCards();
     buildDecks();
@@ -270,17 +275,18 @@ void TFormOptions::buildGame() {
     QWidget* p = page("TabSheet4");
     auto* main = new QGroupBox(p);
     main->setObjectName("GroupBox2");
-    main->setGeometry(8, 5, 460, 70);
-    CheckBox5 = checkBox(main, "CheckBox5", {10, 20, 220, 22});
-    CheckBox6 = checkBox(main, "CheckBox6", {10, 44, 220, 22});
-    CheckBox7 = checkBox(main, "CheckBox7", {240, 20, 210, 22});
+    // The groups are as tall as their rows of text need below their titles.
+    main->setGeometry(8, 5, 460, 82);
+    CheckBox5 = checkBox(main, "CheckBox5", {10, 24, 220, 26});
+    CheckBox6 = checkBox(main, "CheckBox6", {10, 52, 220, 26});
+    CheckBox7 = checkBox(main, "CheckBox7", {240, 24, 210, 26});
     RadioGroup4 = new RadioGroup("RadioGroup4", 3, p);
-    RadioGroup4->setGeometry(8, 80, 460, 65);
+    RadioGroup4->setGeometry(8, 92, 460, 112);
     auto* minor = new QGroupBox(p);
     minor->setObjectName("GroupBox3");
-    minor->setGeometry(8, 150, 460, 40);
-    CheckBox8 = checkBox(minor, "CheckBox8", {10, 15, 165, 22});
-    CheckBox9 = checkBox(minor, "CheckBox9", {180, 15, 200, 22});
+    minor->setGeometry(8, 209, 460, 62);
+    CheckBox8 = checkBox(minor, "CheckBox8", {10, 26, 220, 26});
+    CheckBox9 = checkBox(minor, "CheckBox9", {240, 26, 210, 26});
     const auto rule = [this](QCheckBox* box, bool RuleSettings::*field) {
         connect(box, &QCheckBox::toggled, this, [=, this](bool on) {
             edit(OptionChange::Rules, [&] { settings_.Rules.*field = on; });
@@ -390,6 +396,45 @@ void TFormOptions::buildLibraries() {
     connect(RGRadio, &RadioGroup::clicked, this, [this](int item) {
         edit(OptionChange::RadioSource, [&] { settings_.RadioListFromServer = item == 0; });
     });
+    auto* service = new QLabel(p);
+    service->setGeometry(10, 222, 440, 22);
+    labels_.push_back(service);
+    labelRows_.push_back(WordRow::ServiceAddress);
+    EditService = new QLineEdit(p);
+    EditService->setObjectName("EditService");
+    EditService->setGeometry(10, 246, 440, 26);
+    EditService->setMaxLength(static_cast<int>(kServiceAddressMax));
+    if (!context_.serviceOverride.isEmpty())
+        EditService->setToolTip("ORVALA_SERVICE = " + context_.serviceOverride);
+    connect(EditService, &QLineEdit::textEdited, this, [this] {
+        serviceRefused_ = false;
+        markService();
+    });
+    // Taken when the typing ends (Enter or leaving the field): empty means the local service,
+    // and what is not a service's address is marked and not kept.
+    connect(EditService, &QLineEdit::editingFinished, this, [this] {
+        const std::string typed = EditService->text().trimmed().toStdString();
+        const auto base = online::serviceBase(typed);
+        serviceRefused_ = !typed.empty() && !base;
+        if (serviceRefused_) return markService();
+        const std::string address = base.value_or(std::string());
+        if (address != settings_.ServiceAddress)
+            edit(OptionChange::ServiceAddress, [&] { settings_.ServiceAddress = address; });
+        else
+            showService();
+    });
+}
+
+void TFormOptions::showService() {
+    // A refused address stays for the player to mend.
+    if (!serviceRefused_) EditService->setText(table::fromSettingsText(settings_.ServiceAddress));
+    markService();
+}
+
+void TFormOptions::markService() {
+    QPalette pal;  // the application's
+    if (serviceRefused_) pal.setColor(QPalette::Text, QColor(200, 0, 0));
+    EditService->setPalette(pal);
 }
 
 void TFormOptions::buildDesign() {
@@ -505,7 +550,23 @@ void TFormOptions::applyLanguage() {
     CheckBoxD1->setText(word(WordRow::Buttons));
     CheckBoxD2->setText(word(WordRow::CardsSalute));
     for (size_t k = 0; k < labels_.size(); ++k) labels_[k]->setText(word(labelRows_[k]));
+    EditService->setPlaceholderText(word(WordRow::LocalService) + " (" + context_.localService +
+                                    ")");
+    Button1->setText(word(WordRow::Ok));
+    fitTabs();
     refresh();
+}
+
+void TFormOptions::fitTabs() {
+    // Without scroll arrows the page control's least width holds every page name whole.
+    const int width = std::max(500, PageControl1->minimumSizeHint().width() + 16);
+    if (width == this->width()) return;
+    const QPoint centre = geometry().center();
+    setFixedSize(width, 400);
+    PageControl1->setGeometry(8, 8, width - 16, 344);
+    Button1->setGeometry((width - 100) / 2, 360, 100, 30);
+    // An open dialog grows about its centre, as it was placed over the main window.
+    if (isVisible()) move(centre - rect().center());
 }
 
 void TFormOptions::refresh() {
@@ -563,6 +624,7 @@ void TFormOptions::refresh() {
     setIndex(ComboBoxD3, auxDesignItem(s));
     setChecked(CheckBoxD1, s.SaluteOnButtons);
     setChecked(CheckBoxD2, s.SaluteOnCards);
+    showService();
     filling_ = false;
 }
 

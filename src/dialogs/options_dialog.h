@@ -1,9 +1,10 @@
 #pragma once
 // TFormOptions, the options dialog: 500 x 400, nine pages (General, Cards, Decks, Game, Fonts,
-// BG, Save games, DLL, Design). Every control writes its settings field the moment it changes
-// and says so by `changed`; the main window applies the change at once and, where a library is
-// missing, writes the fallback back into the settings, which the dialog then shows again. There
-// is no cancel: "Ok" and Esc close. The page last shown comes back at the next opening.
+// BG, Save games, DLL, Design), wider when the page names of a language need it. Every control
+// writes its settings field the moment it changes and says so by `changed`; the main window applies
+// the change at once and, where a library is missing, writes the fallback back into the settings,
+// which the dialog then shows again. There is no cancel: "Ok" and Esc close. The page last shown
+// comes back at the next opening.
 //
 // What lies outside the dialog is asked for by signals: the speed dialog, the passport window,
 // and the download of a library (the window downloads and then calls refreshLibraries()).
@@ -19,6 +20,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 class QTabWidget;
 
@@ -52,6 +54,7 @@ enum class OptionChange {
     TableDesign,
     AuxDesign,
     Salute,
+    ServiceAddress,
 };
 
 struct OptionsContext {
@@ -59,6 +62,8 @@ struct OptionsContext {
     QStringList libraryFolders;  // where libraries are: a download button is enabled while its
                                  // file is in none of them
     bool passport = false;       // whether the passport window exists
+    QString localService;        // the local service's address, shown while none is set
+    QString serviceOverride;     // what $ORVALA_SERVICE sets instead, if anything
 };
 
 // A download button: its component name, caption and library file.
@@ -109,6 +114,7 @@ class TFormOptions final : public AuxDialog {
     QSpinBox* SpinEditSG1 = nullptr;
     // DLL
     RadioGroup* RGRadio = nullptr;
+    QLineEdit* EditService = nullptr;  // the web service's address; empty: the local service
     // Design
     QComboBox *ComboBoxD1 = nullptr, *ComboBoxD2 = nullptr, *ComboBoxD3 = nullptr;
     QCheckBox *CheckBoxD1 = nullptr, *CheckBoxD2 = nullptr;
@@ -143,11 +149,16 @@ class TFormOptions final : public AuxDialog {
     void showPreview();
     void showBackModification();
     void colourPages();
+    void showService();
+    void markService();  // a refused address in red
+    // The dialog as wide as its page names need (never narrower than 500).
+    void fitTabs();
 
     Settings& settings_;
     OptionsContext context_;
     const table::PictureStore& pictures_;
-    bool filling_ = false;  // controls are being set from the settings
+    bool filling_ = false;         // controls are being set from the settings
+    bool serviceRefused_ = false;  // the address typed is not one: it stays, marked, unsaved
     std::array<QWidget*, 9> pages_{};
     std::vector<QLabel*> labels_;  // captions that follow the language, with their rows
     std::vector<WordRow> labelRows_;

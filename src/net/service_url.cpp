@@ -2,23 +2,37 @@
 
 #include <QtGlobal>
 
-namespace orvala::net {
+#include "core/online/service_addresses.h"
 
-QUrl serviceUrl() {
-    const QUrl given(qEnvironmentVariable("ORVALA_SERVICE"), QUrl::StrictMode);
-    if (given.isValid() && (given.scheme() == "http" || given.scheme() == "https") &&
-        !given.host().isEmpty()) {
-        QUrl base = given;
-        QString path = base.path();
-        while (path.endsWith('/')) path.chop(1);
-        base.setPath(path);
-        return base;
-    }
+namespace orvala::net {
+namespace {
+
+std::optional<QUrl> urlOf(std::string_view text) {
+    const auto base = online::serviceBase(text);
+    if (!base) return std::nullopt;
+    const QUrl url(QString::fromStdString(*base), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) return std::nullopt;
+    return url;
+}
+
+}  // namespace
+
+QUrl localServiceUrl() {
     QUrl local;
     local.setScheme("http");
     local.setHost("127.0.0.1");
     local.setPort(kLocalServicePort);
     return local;
+}
+
+std::optional<QUrl> serviceOverride() {
+    return urlOf(qgetenv("ORVALA_SERVICE").toStdString());
+}
+
+QUrl serviceUrl(std::string_view configured) {
+    if (auto given = serviceOverride()) return *given;
+    if (auto set = urlOf(configured)) return *set;
+    return localServiceUrl();
 }
 
 }  // namespace orvala::net

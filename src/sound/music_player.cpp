@@ -12,6 +12,11 @@
 #include "sound/sound_sink.h"
 
 namespace orvala::sound {
+
+QString fluidSynthVersion() {
+    return QStringLiteral(FLUIDSYNTH_VERSION);
+}
+
 namespace {
 
 constexpr int kRate = 44100;

@@ -14,6 +14,9 @@
 
 namespace orvala::sound {
 
+// The version of FluidSynth the program was built for ("2.3.1"), for the about box.
+QString fluidSynthVersion();
+
 class MusicPlayer {
   public:
     // `folder`: where the tune's file goes (the system's temporary folder).

@@ -72,8 +72,8 @@ void expectCaptions(TForm1& w, int language) {
 }
 
 // The right-button menu in the language of the moment: every item there; "To change a name",
-// "Speed", "Radio", "Statistics" and "Chat" enabled, "Exit to menu" and "General score" only during
-// a game.
+// "Speed", "Help", "About", "Radio", "Statistics" and "Chat" enabled, "Exit to menu" and "General
+// score" only during a game.
 void expectRightButtonMenu(TForm1& w, int language) {
     const QPoint at(4, 4);  // the corner: over no hand
     QContextMenuEvent open(QContextMenuEvent::Mouse, at, w.mapToGlobal(at));
@@ -89,6 +89,7 @@ void expectRightButtonMenu(TForm1& w, int language) {
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->text(), row(items[k], language));
         EXPECT_EQ(actions[static_cast<qsizetype>(k)]->isEnabled(),
                   items[k] == WordRow::ToChangeAName || items[k] == WordRow::Speed ||
+                      items[k] == WordRow::Help || items[k] == WordRow::About ||
                       items[k] == WordRow::Radio || items[k] == WordRow::Statistics ||
                       items[k] == WordRow::Chat ||
                       ((items[k] == WordRow::ExitToMenu || items[k] == WordRow::GeneralScore) &&

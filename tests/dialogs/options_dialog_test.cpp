@@ -10,14 +10,19 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
+#include "core/lang/language.h"
+#include "core/lang/word_table.h"
 #include "dialogs/radio_group.h"
 #include "table/picture_store.h"
 
@@ -158,6 +163,71 @@ TEST(OptionsDialog, DownloadButtonsFollowTheFilesAndThePageComesBack) {
     EXPECT_EQ(again.dialog->PageControl1->currentIndex(), 4);
     again.dialog->PageControl1->setCurrentIndex(0);
     QTest::keyClick(again.dialog, Qt::Key_Escape);
+}
+
+// A change of language relabels "Ok" with the rest; in every language every page name shows whole
+// (no scroll arrows) and the game page's groups hold their rows whole, one under another.
+TEST(OptionsDialog, EveryLanguageShowsEveryPageNameAndWholeRows) {
+    Fixture f;
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { setCurrentLanguage(0); }
+    } english;
+    // The window takes the language first; the dialog then captions itself in it.
+    QObject::connect(f.dialog, &TFormOptions::changed, [&](OptionChange c) {
+        if (c == OptionChange::Language) setCurrentLanguage(f.settings.LanguageIndex);
+    });
+    f.dialog->PageControl1->setCurrentIndex(3);  // "Game"
+    const QTabBar* bar = f.dialog->PageControl1->tabBar();
+    const auto* minor = f.dialog->findChild<QGroupBox*>("GroupBox3");
+    ASSERT_NE(minor, nullptr);
+    for (int language : {1, 8, 2, 4, 9, 5, 3, 6, 7, 0}) {
+        f.pick(f.dialog->ComboBoxLan, language);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f.dialog->Button1->text().toStdString(), Word(WordRow::Ok, language));
+        EXPECT_EQ(f.dialog->PageControl1->tabText(7), "DLL");
+        for (int k = 0; k < bar->count(); ++k)
+            EXPECT_LE(bar->tabRect(k).right(), bar->width()) << "language " << language;
+        EXPECT_LE(bar->geometry().right(), f.dialog->PageControl1->width());
+        for (int i = 0; i < 3; ++i) {
+            const QRadioButton* row = f.dialog->RadioGroup4->item(i);
+            EXPECT_GE(row->height(), row->sizeHint().height()) << "language " << language;
+            if (i < 2) {
+                EXPECT_LT(row->geometry().bottom(),
+                          f.dialog->RadioGroup4->item(i + 1)->geometry().top());
+            }
+        }
+        for (const QCheckBox* box : {f.dialog->CheckBox8, f.dialog->CheckBox9}) {
+            EXPECT_GE(box->height(), box->sizeHint().height());
+            EXPECT_GE(box->y(), minor->fontMetrics().height());  // below the group's title
+            EXPECT_LT(box->geometry().bottom(), minor->height() - 1);
+        }
+    }
+    EXPECT_EQ(f.dialog->width(), 500);  // English needs no more
+}
+
+// The service's address: a web address is kept (without its closing slash), an empty field is the
+// local service, and anything else stays in the field, marked, while the settings keep theirs.
+TEST(OptionsDialog, TheServiceAddressIsKeptOnlyWhenItIsOne) {
+    Fixture f;
+    f.dialog->PageControl1->setCurrentIndex(7);  // "DLL"
+    QLineEdit* edit = f.dialog->EditService;
+    EXPECT_TRUE(edit->text().isEmpty());
+    EXPECT_TRUE(edit->placeholderText().startsWith(word(WordRow::LocalService)));
+    QTest::keyClicks(edit, "http://10.0.0.5:8787/");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "http://10.0.0.5:8787");
+    edit->clear();
+    QTest::keyClicks(edit, "10.0.0.6");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "http://10.0.0.5:8787");
+    EXPECT_EQ(edit->text(), "10.0.0.6");
+    EXPECT_NE(edit->palette().color(QPalette::Text), QPalette().color(QPalette::Text));
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(f.settings.ServiceAddress, "");
+    const std::vector<OptionChange> expected = {OptionChange::ServiceAddress,
+                                                OptionChange::ServiceAddress};
+    EXPECT_EQ(f.changes, expected);
 }
 
 }  // namespace

@@ -174,6 +174,9 @@ const std::vector<Field>& fields() {
         f.push_back(flagField("SaveGamesAsGif", &Settings::SaveGamesAsGif));
         f.push_back(intField("GifCaptureMode", &Settings::GifCaptureMode, 1, 2));
         f.push_back(intField("GifFrameDelay", &Settings::GifFrameDelay, 0, kGifFrameDelayMax));
+        f.push_back(textField(
+            "ServiceAddress", [](Settings& s) -> std::string& { return s.ServiceAddress; },
+            lengthIn(0, kServiceAddressMax)));
         return f;
     }();
     return all;

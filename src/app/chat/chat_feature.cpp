@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QToolButton>
+#include <QUrl>
 #include <tuple>
 
 #include "app/calendar_panel.h"
@@ -16,7 +17,6 @@
 #include "dialogs/message_window.h"
 #include "dialogs/passport_dialog.h"
 #include "net/online_client.h"
-#include "net/service_url.h"
 #include "table/picture_store.h"
 #include "table/table_geometry.h"
 #include "table/table_view.h"
@@ -53,7 +53,7 @@ ChatFeature::ChatFeature(Shell& shell) : shell_(shell) {
 
     const QString shared =
         QDir::cleanPath(QDir(shell_.launch().programFolder).absoluteFilePath(".."));
-    QUrl news = net::serviceUrl();
+    QUrl news = shell_.serviceUrl();
     news.setPath(news.path() + "/news.html");
     watch_ = std::make_unique<ChatWatch>(shell_.online(), shared, news);
     connect(watch_.get(), &ChatWatch::changed, this, &ChatFeature::showChatIndicators);

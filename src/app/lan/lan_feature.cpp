@@ -19,7 +19,6 @@
 #include "dialogs/wait_dialog.h"
 #include "net/local_addresses.h"
 #include "net/online_client.h"
-#include "net/service_url.h"
 #include "table/table_geometry.h"
 #include "table/table_view.h"
 #include "table/word_text.h"
@@ -86,7 +85,7 @@ void LanFeature::wireLanFields(dialogs::LanLoginFields* fields) {
         QStringList lines = net::interfaceAddresses();
         QStringList hints;
         for (int i = 0; i < lines.size(); ++i) hints << QString();
-        const QString base = net::serviceUrl().toString();
+        const QString base = shell_.serviceUrl().toString();
         const int external = static_cast<int>(lines.size());
         lines << QString() << "127.0.0.1";
         hints << base << "Loop";
@@ -100,8 +99,8 @@ void LanFeature::wireLanFields(dialogs::LanLoginFields* fields) {
             },
             fields);
     });
-    connect(fields, &dialogs::LanLoginFields::helpAsked, this, [] {
-        QDesktopServices::openUrl(QUrl(net::serviceUrl().toString() + "/help/routers.html"));
+    connect(fields, &dialogs::LanLoginFields::helpAsked, this, [this] {
+        QDesktopServices::openUrl(QUrl(shell_.serviceUrl().toString() + "/help/routers.html"));
     });
 }
 

@@ -22,8 +22,8 @@
 #include "core/records/club_file.h"
 #include "core/settings/option_rules.h"
 #include "core/settings/settings.h"
+#include "dialogs/options_dialog.h"
 #include "net/online_client.h"
-#include "net/service_url.h"
 #include "table/table_geometry.h"
 #include "table/table_view.h"
 #include "table/word_text.h"
@@ -31,7 +31,11 @@
 namespace orvala::app {
 
 OnlineFeature::OnlineFeature(Shell& shell) : shell_(shell) {
-    readConfiguration();
+    readConfiguration([this] {
+        startupReport();
+        // The account is logged in at the address the page gave.
+        accountStartup();
+    });
     createAccountIcon();
     createWorldPanel();
     connect(&shell_.account(), &AccountHolder::changed, this, &OnlineFeature::accountChanged);
@@ -41,21 +45,29 @@ OnlineFeature::OnlineFeature(Shell& shell) : shell_(shell) {
     });
 }
 
-void OnlineFeature::readConfiguration() {
+void OnlineFeature::readConfiguration(std::function<void()> then) {
     if (shell_.launch().demo) return;
-    const std::string base = net::serviceUrl().toString().toStdString();
+    const std::string base = shell_.serviceUrl().toString().toStdString();
     shell_.online().readConfiguration(
         QUrl(QString::fromStdString(base + "/config.txt")),
-        [this] {
+        [this, then = std::move(then)] {
             // The settings keep the addresses the page gave, enciphered.
             Settings& s = shell_.settings();
             s.RecordsAddress = online::encipherAddress(shell_.online().addresses().records);
             s.StatisticsAddress = online::encipherAddress(shell_.online().addresses().statistics);
-            startupReport();
-            // The account is logged in at the address the page gave.
-            accountStartup();
+            then();
         },
         this);
+}
+
+void OnlineFeature::optionChanged(dialogs::OptionChange what) {
+    if (what != dialogs::OptionChange::ServiceAddress) return;
+    // The addresses the old service's page published are forgotten with it.
+    Settings& s = shell_.settings();
+    s.RecordsAddress = kBuiltInRecordsAddress;
+    s.StatisticsAddress = kBuiltInStatisticsAddress;
+    shell_.online().setAddresses(online::addressesAt(shell_.serviceUrl().toString().toStdString()));
+    readConfiguration([] {});
 }
 
 void OnlineFeature::startupReport() {

@@ -23,6 +23,8 @@ class OnlineFeature final : public Feature {
     void contextMenu(ContextMenu& menu) override;
     void applyLanguage() override;
     void layout() override;
+    // A new service address: the client's addresses are the new service's, whose page is read.
+    void optionChanged(dialogs::OptionChange what) override;
 
     // The account window, from the star on the menu.
     void ShowAccount();
@@ -37,7 +39,9 @@ class OnlineFeature final : public Feature {
   private:
     // "ZorUser.zor", in the folder above the program folder.
     QString accountFile() const;
-    void readConfiguration();
+    // The configuration page of the service in use; its addresses go into the settings, and
+    // `then` follows.
+    void readConfiguration(std::function<void()> then);
     void startupReport();
     void accountStartup();
     void createAccountIcon();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QUrl>
 
 #include "app/menu_screen.h"
 #include "app/passport.h"
@@ -48,6 +49,8 @@ void OptionsFeature::ShowOptions() {
     context.screen = screen ? screen->size() : QSize(1920, 1080);
     context.libraryFolders = {programFolder, QDir(programFolder).absoluteFilePath("..")};
     context.passport = true;
+    context.localService = net::localServiceUrl().toString();
+    if (const auto given = net::serviceOverride()) context.serviceOverride = given->toString();
     QWidget& window = shell_.window();
     auto* d = new dialogs::TFormOptions(settings, context, shell_.pictures(), &window);
     options_dialog_ = d;
@@ -85,7 +88,7 @@ void OptionsFeature::DownloadLibrary(const QString& file, std::function<void(boo
     QWidget& window = shell_.window();
     window.setCursor(shell_.gameCursor(2));
     const QString folder = QDir(shell_.launch().programFolder).absoluteFilePath("..");
-    download_ = std::make_unique<net::LibraryDownload>(net::serviceUrl(), file, folder);
+    download_ = std::make_unique<net::LibraryDownload>(shell_.serviceUrl(), file, folder);
     connect(download_.get(), &net::LibraryDownload::finished, this,
             [this, done = std::move(done)](bool ok) {
                 shell_.playSound(ok ? Wave::WToMenK : Wave::WWrongs, false);

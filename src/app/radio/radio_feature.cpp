@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QToolButton>
+#include <QUrl>
 #include <algorithm>
 #include <utility>
 
@@ -16,7 +17,6 @@
 #include "core/text/cp1251.h"
 #include "dialogs/message_window.h"
 #include "dialogs/radio_dialog.h"
-#include "net/service_url.h"
 #include "sound/audio_stream.h"
 #include "table/picture_store.h"
 #include "table/resource_library.h"
@@ -77,7 +77,7 @@ void RadioFeature::InitRadio() {
         if (available && shell_.screen() != Screen::Title) startInPlaceOfTune();
     });
     layout();
-    radio_.InitRadio(shell_.settings().RadioListFromServer, net::serviceUrl());
+    radio_.InitRadio(shell_.settings().RadioListFromServer, shell_.serviceUrl());
     showRadioState();
 }
 
@@ -155,7 +155,7 @@ void RadioFeature::InitMusicPlayer() {
     connect(&musicBox_, &MusicBox::changed, this, &RadioFeature::showPlayerState);
     layout();
     showPlayerState();
-    musicBox_.loadPlaylist(net::serviceUrl());
+    musicBox_.loadPlaylist(shell_.serviceUrl());
 }
 
 void RadioFeature::showPlayerState() {

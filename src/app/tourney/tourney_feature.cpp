@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <utility>
 
 #include "app/account_holder.h"
@@ -17,7 +18,6 @@
 #include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
 #include "net/online_client.h"
-#include "net/service_url.h"
 #include "table/table_geometry.h"
 #include "table/picture_store.h"
 #include "table/table_view.h"
@@ -162,7 +162,7 @@ void TourneyFeature::ShowTourney() {
     TourneyLobby::Setup setup;
     setup.account = *account;
     setup.administrator = account->Nick == online::kTourneyAdministrator;
-    setup.serviceBase = net::serviceUrl().toString();
+    setup.serviceBase = shell_.serviceUrl().toString();
     setup.failed = [this] { shell_.playSound(Wave::WWrongs, false); };
     tourney_ =
         new TourneyLobby(shell_.online(), *tourneyTable_, std::move(setup), &shell_.window());

@@ -42,6 +42,29 @@ void applyKey(std::string_view page, std::string_view key, std::string& address)
 
 }  // namespace
 
+std::optional<std::string> serviceBase(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!isWebAddress(text) || text.find('?') != std::string_view::npos) return std::nullopt;
+    const std::string_view rest = text.substr(text.find("://") + 3);
+    const std::string_view authority = rest.substr(0, rest.find('/'));
+    const std::size_t colon =
+        authority.ends_with(']') ? std::string_view::npos : authority.rfind(':');  // [::1]
+    const std::string_view host = authority.substr(0, colon);
+    if (host.empty() || host.find('@') != std::string_view::npos) return std::nullopt;
+    if (colon != std::string_view::npos) {
+        const std::string_view port = authority.substr(colon + 1);
+        if (port.empty() || port.size() > 5) return std::nullopt;
+        int value = 0;
+        for (char c : port) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + (c - '0');
+        }
+        if (value < 1 || value > 65535) return std::nullopt;
+    }
+    return withoutTrailingSlash(std::string(text));
+}
+
 const std::string& ServiceAddresses::of(Address a) const {
     switch (a) {
         case Address::Records:

@@ -26,6 +26,12 @@ struct ServiceAddresses {
     const std::string& of(Address a) const;
 };
 
+// The service's base address from a text a player or an operator typed: "http://" or
+// "https://", a host, perhaps ":" and a port (1..65535), perhaps a path; blanks around it and
+// slashes at its end are dropped. Nothing for anything else (a blank, a "#" or "?" inside, no
+// host, another scheme).
+std::optional<std::string> serviceBase(std::string_view text);
+
 // The addresses of the service at `base` ("http://127.0.0.1:8787"), as the service lays them out.
 ServiceAddresses addressesAt(std::string_view base);
 

@@ -82,6 +82,9 @@ struct Settings {
     bool SaveGamesAsGif = false;
     int GifCaptureMode = 1;    // 1 main window only, 2 whole screen
     int GifFrameDelay = 1000;  // milliseconds
+    // The web service's base address ("http://host:port"); empty for the local service on this
+    // machine. Kept as the player typed it; the web client checks it when it is used.
+    std::string ServiceAddress;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

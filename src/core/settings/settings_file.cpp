@@ -23,11 +23,12 @@ constexpr char kGifOn = '\xE8';
 constexpr char kGifOff = '\xEB';
 
 // Lines end at LF, CR LF or a lone CR; bytes after the last line end make one more line. Only
-// the first `wanted` lines are kept, each cut to kSettingsLineKeep bytes; a line longer than
-// kSettingsLineMax means the bytes are no settings file. The bytes may come in pieces.
+// the first `wanted` lines are kept, each cut to kSettingsLineKeep bytes; a line of the first
+// `strict` longer than kSettingsLineMax means the bytes are no settings file. The bytes may come
+// in pieces.
 class LineSplitter {
   public:
-    explicit LineSplitter(size_t wanted) : wanted_(wanted) {}
+    LineSplitter(size_t wanted, size_t strict) : wanted_(wanted), strict_(strict) {}
 
     // False once no more bytes are wanted: the lines are complete, or one is too long.
     bool add(std::string_view bytes) {
@@ -43,7 +44,7 @@ class LineSplitter {
                 continue;
             }
             open_ = true;
-            if (++length_ > kSettingsLineMax) tooLong_ = true;
+            if (++length_ > kSettingsLineMax && lines_.size() < strict_) tooLong_ = true;
             if (line_.size() < kSettingsLineKeep) line_ += c;
         }
         return !done();
@@ -64,7 +65,7 @@ class LineSplitter {
         open_ = false;
     }
 
-    size_t wanted_;
+    size_t wanted_, strict_;
     std::vector<std::string> lines_;
     std::string line_;
     size_t length_ = 0;  // of the line being read, whatever of it is kept
@@ -192,6 +193,11 @@ SettingsReadResult decodeLines(LineSplitter& splitter, Settings& s) {
     auto line = [&](int n) { return std::string_view(lines[n - 1]); };  // 1-based, as counted
     auto stop = [](int n) { return SettingsReadResult{Outcome::Stopped, n}; };
 
+    // The service's address stands apart from the guarded lines: a file stopped early keeps it.
+    if (lines.size() >= static_cast<size_t>(kSettingsLineCountWithService) &&
+        line(36) == kServiceHeader && line(37) != "#")
+        s.ServiceAddress = std::string(line(37).substr(0, kServiceAddressMax));
+
     decodeGeneralLine(line(2), s);
     setIf(s.CardFaceSet, line(4), 0, kCardFaceSetMax);
 
@@ -250,7 +256,7 @@ void startNewInstallation(Settings& s) {
 }
 
 SettingsReadResult decodeSettingsFile(std::string_view bytes, Settings& s) {
-    LineSplitter lines(kSettingsLineCount);
+    LineSplitter lines(kSettingsLineCountWithService, kSettingsLineCount);
     lines.add(bytes);
     return decodeLines(lines, s);
 }
@@ -259,7 +265,7 @@ SettingsReadResult loadSettingsFile(const std::string& path, Settings& s) {
     FileRead read = FileRead::Missing;
     // One more try: the file may be held open for a moment by another program.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        LineSplitter lines(kSettingsLineCount);
+        LineSplitter lines(kSettingsLineCountWithService, kSettingsLineCount);
         read = readFileInPieces(path, [&](std::string_view piece) { return lines.add(piece); });
         if (read == FileRead::Read) return decodeLines(lines, s);
     }
@@ -321,6 +327,9 @@ Settings normalizedSettings(const Settings& in) {
         nonEmpty(s.StatisticsAddress, kBuiltInStatisticsAddress).substr(0, kServiceAddressMax);
     s.GifCaptureMode = inRange(s.GifCaptureMode, 1, 2, d.GifCaptureMode);
     s.GifFrameDelay = inRange(s.GifFrameDelay, 0, kGifFrameDelayMax, d.GifFrameDelay);
+    // "#", the filler of an empty field, is how an empty address would read back.
+    s.ServiceAddress = withoutLineBreaks(s.ServiceAddress).substr(0, kServiceAddressMax);
+    if (s.ServiceAddress == "#") s.ServiceAddress.clear();
     return s;
 }
 
@@ -364,6 +373,10 @@ std::string formatSettingsFile(const Settings& in) {
     put(std::string(1, s.SaveGamesAsGif ? kGifOn : kGifOff));
     put(num(s.GifCaptureMode));
     put(num(s.GifFrameDelay));
+    if (!s.ServiceAddress.empty()) {
+        put(kServiceHeader);
+        put(s.ServiceAddress);
+    }
     return out;
 }
 

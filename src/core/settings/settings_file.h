@@ -13,18 +13,24 @@
 //                              29 OnlineCity, 30 OnlineGender, 31 StatisticsAddress
 //  32 "<# Save Games as GIF>"  33 one byte, 0xE8 for SaveGamesAsGif, else 0xEB
 //                              34 GifCaptureMode, 35 GifFrameDelay
+//  36 "<# Service>"            37 ServiceAddress (only when one is set)
 //
-// Reading trusts nothing and always leaves a valid record. Only the first 35 lines are read,
-// whatever follows them, each kept up to kSettingsLineKeep bytes; a line longer than
-// kSettingsLineMax is in no settings file, and the file is taken as unreadable. A file of fewer
-// than 35 lines is ignored whole. Past line 6 the reading is guarded: a decks line shorter than
-// three characters, or a guarded line that is empty (font names: shorter than two characters; the
-// location line: not five characters), ends it there and the later fields keep their defaults.
+// Lines 36 and 37 are written only when the player has set the web service's address, so the
+// file of everyone else stays the 35 lines it always was; a reader that knows only 35 lines
+// ignores them, and a file without them means the local service. Line 37 counts only below that
+// exact header.
+//
+// Reading trusts nothing and always leaves a valid record. Only the first 37 lines are read,
+// whatever follows them, each kept up to kSettingsLineKeep bytes; a line of the first 35 longer
+// than kSettingsLineMax is in no settings file, and the file is taken as unreadable. A file of
+// fewer than 35 lines is ignored whole. Past line 6 the reading is guarded: a decks line shorter
+// than three characters, or a guarded line that is empty (font names: shorter than two characters;
+// the location line: not five characters), ends it there and the later fields keep their defaults.
 // Numbers that are not numbers or lie outside their field's range keep the default as well. Header
 // lines are never compared. Once the name line (24) has been taken, the online identity gets its
 // defaults before lines 26..31 may replace them. Texts longer than their limits in settings.h are
 // cut (font names 64 bytes, the player's name 20, the server address 255 and its port 16, nick 12,
-// city 15, the service addresses 1024).
+// city 15, the service addresses and the service's own address 1024).
 //
 // Writing replaces the file atomically, so a crash leaves the old file or the new one, never a
 // short one. The writer never writes a line that the reader would stop at or refuse: an empty
@@ -42,6 +48,8 @@ namespace orvala {
 
 inline constexpr std::string_view kSettingsFileName = "Orvala.ini";
 inline constexpr int kSettingsLineCount = 35;
+inline constexpr int kSettingsLineCountWithService = 37;
+inline constexpr std::string_view kServiceHeader = "<# Service>";
 inline constexpr size_t kSettingsLineKeep = 4096;     // beyond every text limit of settings.h
 inline constexpr size_t kSettingsLineMax = 1u << 20;  // a longer line: not a settings file
 

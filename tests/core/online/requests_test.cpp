@@ -78,6 +78,20 @@ TEST(Addresses, ConfigurationPageAndStoredAddresses) {
     EXPECT_EQ(stored.statistics, "http://x/stat");
 }
 
+// What a player types as the service's address: a web address with a host, or nothing.
+TEST(Addresses, AServiceBaseIsAWebAddressWithAHost) {
+    EXPECT_EQ(serviceBase("  http://cards.example.org:8443/orvala//  "),
+              "http://cards.example.org:8443/orvala");
+    EXPECT_EQ(serviceBase("https://10.0.0.5"), "https://10.0.0.5");
+    EXPECT_EQ(serviceBase("http://[::1]:8787/"), "http://[::1]:8787");
+    EXPECT_EQ(serviceBase("http://[::1]"), "http://[::1]");
+    for (const char* refused :
+         {"", "127.0.0.1:8787", "ftp://host", "http://", "http://:8787", "http://host:0",
+          "http://host:65536", "http://host:80x", "http://host:", "http://a b", "http://host/#x",
+          "http://host/?q=1", "http://user@host", "http://h\xF6st"})
+        EXPECT_EQ(serviceBase(refused), std::nullopt) << refused;
+}
+
 TEST(Addresses, TheCipherReversesAndRejectsForeignText) {
     const std::string plain = "http://127.0.0.1:8787/rec";
     const std::string secret = encipherAddress(plain);

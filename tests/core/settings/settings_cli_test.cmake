@@ -18,7 +18,8 @@ endfunction()
 
 file(REMOVE_RECURSE ${WORK})
 run(0 settings write ${WORK}/folder Speed=2 PlayerName=Иван OnlineLocation=2-051
-    "FontName3=Lucida Console" RuleBoltPenaltyMode=3 SaveGamesAsGif=1)
+    "FontName3=Lucida Console" RuleBoltPenaltyMode=3 SaveGamesAsGif=1
+    ServiceAddress=http://10.0.0.5:8787)
 run(0 settings read ${WORK}/folder/Orvala.ini)
 expect_line("Speed=2")
 expect_line("PlayerName=Иван")
@@ -28,10 +29,11 @@ expect_line("RuleBoltPenaltyMode=3")
 expect_line("SaveGamesAsGif=1")
 expect_line("LanguageIndex=0")
 expect_line("OnlineNick=Incognito")
+expect_line("ServiceAddress=http://10.0.0.5:8787")
 string(REGEX MATCHALL "\n" lines "${out}")
 list(LENGTH lines count)
-if(NOT count EQUAL 52)
-  message(FATAL_ERROR "settings read printed ${count} lines, expected 52")
+if(NOT count EQUAL 53)
+  message(FATAL_ERROR "settings read printed ${count} lines, expected 53")
 endif()
 
 file(READ ${WORK}/folder/Orvala.ini bytes HEX)

@@ -112,6 +112,7 @@ Settings everyFieldChanged() {
     s.SaveGamesAsGif = true;
     s.GifCaptureMode = 2;
     s.GifFrameDelay = 250;
+    s.ServiceAddress = "https://cards.example.org:8443/orvala";
     return s;
 }
 
@@ -147,6 +148,36 @@ TEST(SettingsFile, EveryFieldRoundTrips) {
     EXPECT_TRUE(one([&](Settings& t) { t.GifFrameDelay = 0; }));
     EXPECT_TRUE(one([&](Settings& t) { t.Rules.RuleBoltPenaltyMode = 2; }));
     EXPECT_TRUE(one([&](Settings& t) { t.FontName[3] = c.FontName[3]; }));
+}
+
+// The service's address rides on two lines after the 35 only when it is set, so that other files
+// stay as they were; it is read whether or not a guard stopped the reading earlier.
+TEST(SettingsFile, TheServiceAddressFollowsThe35LinesWhenSet) {
+    EXPECT_EQ(defaultLines().size(), 35u);
+    Settings s;
+    s.ServiceAddress = "http://10.0.0.5:8787";
+    auto lines = linesOf(formatSettingsFile(s));
+    ASSERT_EQ(lines.size(), 37u);
+    EXPECT_EQ(lines[35], "<# Service>");
+    EXPECT_EQ(lines[36], "http://10.0.0.5:8787");
+    EXPECT_EQ(decode(lines).ServiceAddress, "http://10.0.0.5:8787");
+
+    SettingsReadResult r;
+    auto stopped = lines;
+    stopped[26].clear();  // the nick: the reading stops there
+    EXPECT_EQ(decode(stopped, &r).ServiceAddress, "http://10.0.0.5:8787");
+    EXPECT_EQ(r.outcome, SettingsReadResult::Outcome::Stopped);
+
+    auto noHeader = lines;
+    noHeader[35] = "<# Something else>";
+    EXPECT_EQ(decode(noHeader).ServiceAddress, "");
+    auto filler = lines;
+    filler[36] = "#";
+    EXPECT_EQ(decode(filler).ServiceAddress, "");
+    // A line break typed into the address cannot add a line to the file.
+    s.ServiceAddress = "http://a\r\nb";
+    EXPECT_EQ(linesOf(formatSettingsFile(s)).size(), 37u);
+    EXPECT_EQ(decode(linesOf(formatSettingsFile(s))).ServiceAddress, "http://ab");
 }
 
 TEST(SettingsFile, PositionCodedLinesAsWritten) {
