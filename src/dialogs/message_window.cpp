@@ -12,8 +12,13 @@ namespace orvala::dialogs {
 MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
     : AuxDialog(word(WordRow::Attention), parent) {
     setObjectName("message");
-    for (const QString& line : lines)
-        if (!line.isEmpty() && lines_.size() < 3) lines_ << line;
+    // The third line given may be a link, wherever the empty lines before it leave it.
+    qsizetype linkAt = -1;
+    for (qsizetype i = 0; i < lines.size() && lines_.size() < 3; ++i) {
+        if (lines[i].isEmpty()) continue;
+        if (i == 2) linkAt = lines_.size();
+        lines_ << lines[i];
+    }
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 20, 24, 18);
     column->setSpacing(6);
@@ -22,7 +27,7 @@ MessageWindow::MessageWindow(const QStringList& lines, QWidget* parent)
         // may come from the service: they are shown as text, never read as markup.
         auto* label = new QLabel(this);
         label->setAlignment(Qt::AlignCenter);
-        const QUrl link = i == 2 ? webLink(lines_[i]) : QUrl();
+        const QUrl link = i == linkAt ? webLink(lines_[i]) : QUrl();
         if (link.isValid()) {
             label->setObjectName("link");
             label->setTextFormat(Qt::RichText);

@@ -62,6 +62,9 @@ TEST(MessageWindow, LinesAreTextAndOnlyAThirdWebAddressIsALink) {
     QPointer<MessageWindow> second = showMessage(nullptr, "https://127.0.0.1/", "x");
     EXPECT_EQ(second->findChild<QLabel*>("link"), nullptr) << "only the third line links";
     second->close();
+    QPointer<MessageWindow> third = showMessage(nullptr, "Buy here:", {}, "https://127.0.0.1/");
+    EXPECT_NE(third->findChild<QLabel*>("link"), nullptr) << "an empty second line is left out";
+    third->close();
     deleteClosed();
 }
 
