@@ -109,6 +109,7 @@ void TForm1::build() {
                 child->show();
         showEvent(nullptr);
     }
+    setFocus();  // the title's keys are the window's, not those of a button shown on it
     if (options_.demo) leaveTitle();
 }
 
