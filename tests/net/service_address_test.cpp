@@ -39,9 +39,14 @@ TEST(ServiceAddress, ChosenInTheOptionsItIsKeptAndTheWebClientUsesIt) {
     options.fast = true;
     options.musicFolder = dir.path();
     qunsetenv("ORVALA_SERVICE");
+    ASSERT_TRUE(
+        online::writeAccountFile(dir.filePath("ZorUser.zor").toStdString(), "ann", "secret1"));
     {
         TForm1 w(options);
         EXPECT_EQ(w.serviceUrl(), net::localServiceUrl());  // nothing chosen yet
+        // The start-up's errands at the local service are over (there is none here).
+        ASSERT_TRUE(waitUntil([&] { return w.online().running() == 0; }));
+        EXPECT_EQ(w.account().state(), AccountState::LoggedOut);
         w.show();
         QTest::keyClick(&w, Qt::Key_Space);
         QTest::mouseClick(w.menu().Button10, Qt::LeftButton);
@@ -53,12 +58,12 @@ TEST(ServiceAddress, ChosenInTheOptionsItIsKeptAndTheWebClientUsesIt) {
         // The client goes to the new service at once and reads its configuration page.
         EXPECT_EQ(w.online().addresses().account, at + "/acc");
         ASSERT_TRUE(waitUntil([&] { return w.online().addresses().presidentNick == "ann"; }));
+        // The account file logs in again at the new service.
+        ASSERT_TRUE(waitUntil([&] { return w.account().state() == AccountState::LoggedIn; }));
         d->Button1->click();
         w.saveSettings();
     }
     // The next start reads it back, and logs the account in at that service.
-    ASSERT_TRUE(
-        online::writeAccountFile(dir.filePath("ZorUser.zor").toStdString(), "ann", "secret1"));
     TForm1 w(options);
     EXPECT_EQ(w.settings().ServiceAddress, at);
     ASSERT_TRUE(waitUntil([&] { return w.account().state() == AccountState::LoggedIn; }));

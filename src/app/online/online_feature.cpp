@@ -67,7 +67,9 @@ void OnlineFeature::optionChanged(dialogs::OptionChange what) {
     s.RecordsAddress = kBuiltInRecordsAddress;
     s.StatisticsAddress = kBuiltInStatisticsAddress;
     shell_.online().setAddresses(online::addressesAt(shell_.serviceUrl().toString().toStdString()));
-    readConfiguration([] {});
+    // So is an account logged in there: the account file logs in again at the new service.
+    shell_.account().set(std::nullopt, online::AccountState::LoggedOut);
+    readConfiguration([this] { accountStartup(); });
 }
 
 void OnlineFeature::startupReport() {
