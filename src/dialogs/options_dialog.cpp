@@ -319,10 +319,7 @@ void TFormOptions::buildFonts() {
             settings_.FontName[static_cast<size_t>(slot)] = table::toSettingsText(family);
         });
     });
-    auto* scale = new QLabel(p);
-    scale->setGeometry(250, 50, 110, 26);
-    labels_.push_back(scale);
-    labelRows_.push_back(WordRow::ScalePercent);
+    caption(p, WordRow::ScalePercent, {250, 50, 110, 26});
     SpinEdit1 = new QSpinBox(p);
     SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(50, 200);
@@ -336,12 +333,9 @@ void TFormOptions::buildFonts() {
     Button2->setGeometry(250, 10, 200, 30);
     connect(Button2, &QPushButton::clicked, this,
             [this] { edit(OptionChange::Fonts, [&] { restoreDefaultFonts(settings_); }); });
-    auto* warning = new QLabel(p);
+    QLabel* warning = caption(p, WordRow::FontsWarning, {10, 100, 440, 80});
     warning->setObjectName("Label1");
     warning->setWordWrap(true);
-    warning->setGeometry(10, 100, 440, 80);
-    labels_.push_back(warning);
-    labelRows_.push_back(WordRow::FontsWarning);
 }
 
 void TFormOptions::buildBackground() {
@@ -373,10 +367,7 @@ void TFormOptions::buildSaveGames() {
     connect(ComboBoxSG1, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0) edit(OptionChange::SaveGames, [&] { settings_.GifCaptureMode = i + 1; });
     });
-    auto* delay = new QLabel(group);
-    delay->setGeometry(10, 92, 280, 26);
-    labels_.push_back(delay);
-    labelRows_.push_back(WordRow::DelayBetweenFrames);
+    caption(group, WordRow::DelayBetweenFrames, {10, 92, 280, 26});
     SpinEditSG1 = new QSpinBox(group);
     SpinEditSG1->setObjectName("SpinEditSG1");
     SpinEditSG1->setRange(10, 60000);
@@ -396,10 +387,7 @@ void TFormOptions::buildLibraries() {
     connect(RGRadio, &RadioGroup::clicked, this, [this](int item) {
         edit(OptionChange::RadioSource, [&] { settings_.RadioListFromServer = item == 0; });
     });
-    auto* service = new QLabel(p);
-    service->setGeometry(10, 222, 440, 22);
-    labels_.push_back(service);
-    labelRows_.push_back(WordRow::ServiceAddress);
+    caption(p, WordRow::ServiceAddress, {10, 222, 440, 22});
     EditService = new QLineEdit(p);
     EditService->setObjectName("EditService");
     EditService->setGeometry(10, 246, 440, 26);
@@ -437,13 +425,17 @@ void TFormOptions::markService() {
     EditService->setPalette(pal);
 }
 
+QLabel* TFormOptions::caption(QWidget* parent, WordRow row, QRect where) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(where);
+    captions_.emplace_back(label, row);
+    return label;
+}
+
 void TFormOptions::buildDesign() {
     QWidget* p = page("TabSheet9");
-    const auto labelled = [&](const char* name, WordRow caption, int y) {
-        auto* l = new QLabel(p);
-        l->setGeometry(10, y, 200, 26);
-        labels_.push_back(l);
-        labelRows_.push_back(caption);
+    const auto labelled = [&](const char* name, WordRow row, int y) {
+        caption(p, row, {10, y, 200, 26});
         return comboBox(p, name, {220, y, 240, 26});
     };
     ComboBoxD1 = labelled("ComboBoxD1", WordRow::MainMenuDesign, 10);
@@ -549,7 +541,7 @@ void TFormOptions::applyLanguage() {
     findChild<QGroupBox*>("GroupBoxSalute")->setTitle(word(WordRow::Salute));
     CheckBoxD1->setText(word(WordRow::Buttons));
     CheckBoxD2->setText(word(WordRow::CardsSalute));
-    for (size_t k = 0; k < labels_.size(); ++k) labels_[k]->setText(word(labelRows_[k]));
+    for (const auto& [label, row] : captions_) label->setText(word(row));
     EditService->setPlaceholderText(word(WordRow::LocalService) + " (" + context_.localService +
                                     ")");
     Button1->setText(word(WordRow::Ok));

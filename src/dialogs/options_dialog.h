@@ -9,9 +9,11 @@
 // What lies outside the dialog is asked for by signals: the speed dialog, the passport window,
 // and the download of a library (the window downloads and then calls refreshLibraries()).
 
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "core/settings/settings.h"
@@ -153,6 +155,8 @@ class TFormOptions final : public AuxDialog {
     void markService();  // a refused address in red
     // The dialog as wide as its page names need (never narrower than 500).
     void fitTabs();
+    // A label whose text is `row` in the language of the moment.
+    QLabel* caption(QWidget* parent, WordRow row, QRect where);
 
     Settings& settings_;
     OptionsContext context_;
@@ -160,8 +164,7 @@ class TFormOptions final : public AuxDialog {
     bool filling_ = false;         // controls are being set from the settings
     bool serviceRefused_ = false;  // the address typed is not one: it stays, marked, unsaved
     std::array<QWidget*, 9> pages_{};
-    std::vector<QLabel*> labels_;  // captions that follow the language, with their rows
-    std::vector<WordRow> labelRows_;
+    std::vector<std::pair<QLabel*, WordRow>> captions_;  // follow the language
 };
 
 }  // namespace orvala::dialogs
