@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -137,7 +138,11 @@ struct Copy {
         }
         if (!button->isEnabled()) return false;
         button->click();
-        return runUntil([&] { return l->link() == TourneyLink::Connected; }, 10000);
+        // The last seat taken starts the game, which closes and deletes the lobby at once.
+        const QPointer<TourneyLobby> watched(l);
+        return runUntil(
+            [&] { return !watched ? atTable() : watched->link() == TourneyLink::Connected; },
+            10000);
     }
     const tourney::TourneyPeer* peer() { return tour().peer(); }
     bool atTable() { return peer() && peer()->state().g.GameRunning; }
