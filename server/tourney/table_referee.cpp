@@ -2,6 +2,7 @@
 
 #include "core/game/shuffle.h"
 #include "core/lan/apply_step.h"
+#include "core/lan/game_log.h"
 #include "core/lan/step_message.h"
 #include "core/tourney/move_clock.h"
 
@@ -9,7 +10,6 @@ namespace orvala::service {
 namespace {
 
 using tourney::roleOfSeat;
-using Kind = lan::Move::Kind;
 
 // The server's copy of a seat's machine: the seat's numbering and first-bidder rotation, but
 // every seat played elsewhere, so that the seat's own moves apply as moves made elsewhere.
@@ -25,44 +25,6 @@ SeatRoles refereeRoles(int seat) {
 
 int otherSeat(int a, int b) {
     return 6 - a - b;
-}
-
-in::SeatAction::Kind actionOf(Kind k) {
-    using A = in::SeatAction::Kind;
-    switch (k) {
-        case Kind::Bid:
-            return A::Bid;
-        case Kind::Pass:
-            return A::Pass;
-        case Kind::OpenTalon:
-            return A::OpenTalon;
-        case Kind::TakeTalon:
-            return A::TakeTalon;
-        case Kind::Give:
-            return A::Give;
-        case Kind::Reveal:
-            return A::Reveal;
-        case Kind::Contract:
-            return A::Contract;
-        case Kind::GiveUp:
-            return A::Paint;
-        case Kind::Play:
-            return A::Play;
-        case Kind::Collect:
-            break;
-    }
-    return A::Collect;
-}
-
-// The declarer's lead may come straight after the contract: the press that starts play is not
-// sent. Read against the state that press gives, the lead is a card played like any other.
-RulesState started(const RulesState& before, const RulesState& after) {
-    RulesState b = before;
-    const GameState to = after.g.GameState;
-    if (b.g.GameState == GameState::ContractSet &&
-        (seatToPlay(to) != 0 || to == GameState::TrickComplete))
-        b.g.GameState = playingState(b.g.Declarer);
-    return b;
 }
 
 std::string seatText(int seat) {
@@ -235,7 +197,7 @@ TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t 
         leave(a, "a step the rules refuse: " + applied.error);
         return Step::Done;
     }
-    std::vector<lan::Move> moves = lan::movesBetween(started(before, receiver), receiver);
+    std::vector<lan::Move> moves = lan::movesApplied(before, receiver);
     for (lan::Move& mv : moves) {
         mv.seat = lan::hostSeat(roleOfSeat(b), mv.seat);
         mv.field = 'i';
@@ -274,8 +236,9 @@ void TableReferee::dealIfAsked(std::int64_t now) {
 bool TableReferee::applyOwn(int seat, const std::vector<lan::Move>& moves) {
     RulesState v = views_[static_cast<std::size_t>(seat)];
     for (const lan::Move& m : moves) {
-        const in::SeatAction act{actionOf(m.kind), lan::localSeat(roleOfSeat(seat), m.seat),
-                                 m.value, m.value2};
+        lan::Move local = m;
+        local.seat = lan::localSeat(roleOfSeat(seat), m.seat);
+        const in::SeatAction act = lan::seatActionOf(local);
         if (!accepts(v, act)) return false;
         apply(v, act);
     }

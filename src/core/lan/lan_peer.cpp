@@ -29,6 +29,9 @@ void LanPeer::takeSeats() {
     for (int seat = 1; seat <= 2; ++seat)
         s_.g.SeatNames[static_cast<std::size_t>(seat)] =
             session_.seatNames[static_cast<std::size_t>(seat)];
+    for (int seat = 1; seat <= 3; ++seat)
+        log_.names[static_cast<std::size_t>(hostSeat(session_.role, seat))] =
+            seat == 3 ? session_.localName : session_.seatNames[static_cast<std::size_t>(seat)];
 }
 
 bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules) {
@@ -74,7 +77,9 @@ void LanPeer::run(const Input& in) {
     const RulesState before = s_;
     keep(apply(s_, in));
     answerQuestions();
-    for (const Move& m : movesBetween(before, s_))
+    const std::vector<Move> moves = movesBetween(before, s_);
+    log_.moved(moves, session_.role);
+    for (const Move& m : moves)
         for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
     computerMoves();
 }
@@ -98,6 +103,7 @@ void LanPeer::answerQuestions() {
 void LanPeer::deal() {
     const std::array<Card, 25> deck = Shuffle(random_);
     const std::string m = dealMessage(DealMessage{deck, s_.rules});
+    log_.dealt(DealMessage{deck, s_.rules});
     send(0, m);
     if (session_.threePeople()) send(1, m);
     hostDealt(session_);
@@ -175,7 +181,9 @@ void LanPeer::computerMoves() {
         if (!a) return;
         const RulesState before = s_;
         keep(apply(s_, *a));
-        for (const Move& m : movesBetween(before, s_))
+        const std::vector<Move> moves = movesBetween(before, s_);
+        log_.moved(moves, session_.role);
+        for (const Move& m : moves)
             for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
     }
 }
@@ -255,6 +263,7 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
         if (!p.deal) return abort(p.error);
         Applied a = ApplyDeal(s_, *p.deal, session_);
         if (!a.ok) return abort(a.error);
+        log_.dealt(*p.deal);
         keep(std::move(a.events));
     } else if (m[0] == 'h') {
         if (m.back() == '2' || m.back() == '3') applyStep(m);
@@ -266,8 +275,10 @@ void LanPeer::applyStep(std::string_view m) {
     computerOwed_ = false;
     const StepParse p = parseStep(m);
     if (!p.step) return abort(p.error);
+    const RulesState before = s_;
     Applied a = ApplyStep(s_, *p.step, session_);
     if (!a.ok) return abort(a.error);
+    log_.moved(movesApplied(before, s_), session_.role);
     keep(std::move(a.events));
     // A trick completed by another machine's card is collected by its winner only once the
     // hand-off has come: the card message itself carries it ("e") or a message of its own

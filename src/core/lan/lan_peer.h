@@ -32,6 +32,7 @@
 #include "core/game/rules_state.h"
 #include "core/lan/chat_line.h"
 #include "core/lan/framing.h"
+#include "core/lan/game_log.h"
 #include "core/lan/session.h"
 
 namespace orvala::lan {
@@ -83,6 +84,8 @@ class LanPeer {
 
     const Session& session() const { return session_; }
     const RulesState& state() const { return s_; }
+    // The game as this machine applied it, in the host's numbering.
+    const GameLog& log() const { return log_; }
     const std::vector<ChatLine>& chatLines() const { return chatLines_; }
     bool aborted() const { return aborted_; }
     const std::string& abortReason() const { return abortReason_; }
@@ -112,6 +115,7 @@ class LanPeer {
     PlayersPort& players_;
     RandomSource& random_;
     RulesState s_;
+    GameLog log_;
     StreamReader readers_[2];
     std::vector<Send> out_;
     std::vector<TableEvent> events_;
