@@ -91,7 +91,8 @@ class Machine {
 
     void lost(size_t link) {
         links_[link] = Socket();
-        peer_.connectionLost();
+        peer_.connectionLost(peer_.session().role == lan::NetRole::Host ? static_cast<int>(link)
+                                                                        : lan::kToHost);
         flush();
     }
 

@@ -48,13 +48,13 @@ void LanGame::receive(int from, const std::string& message) {
     flush();
 }
 
-void LanGame::unreadable() {
-    peer_.linkUnreadable();
+void LanGame::unreadable(int from) {
+    peer_.linkUnreadable(from);
     flush();
 }
 
-void LanGame::linkLost() {
-    peer_.connectionLost();
+void LanGame::linkLost(int from) {
+    peer_.connectionLost(from);
     flush();
 }
 

@@ -41,8 +41,8 @@ class LanGame final : public SessionTable {
     // could not be cut into messages, a link closed; and the chat line typed here.
     void connected();
     void receive(int from, const std::string& message);
-    void unreadable();
-    void linkLost();
+    void unreadable(int from);
+    void linkLost(int from);
     void chat(const std::string& text);
 
   signals:

@@ -17,7 +17,8 @@ LanTable::LanTable(std::function<bool()> tableBusy, QObject* parent)
     connect(&link_, &net::LanLink::connected, this, [this] {
         if (game_) game_->connected();
     });
-    connect(&link_, &net::LanLink::linkClosed, this, [this](int) {
+    connect(&link_, &net::LanLink::linkClosed, this, [this](int from) {
+        lostFrom_ = from;
         // What the machine sent before it went is applied before its going: a game that ended
         // with its last message has not been left.
         lostPending_ = true;
@@ -79,7 +80,7 @@ void LanTable::received(int from, const QByteArray& bytes) {
     // as one that sends what cannot be read, and the session ends (the peer then takes nothing).
     if (inbox_.size() > kMostWaiting) {
         inbox_.clear();
-        if (game_) game_->unreadable();
+        if (game_) game_->unreadable(from);
         return;
     }
     if (reader.broken()) inbox_.push(from, {});
@@ -90,7 +91,7 @@ void LanTable::pump() {
     inbox_.pump();
     if (inbox_.empty() && lostPending_) {
         lostPending_ = false;
-        if (game_) game_->linkLost();
+        if (game_) game_->linkLost(lostFrom_);
         emit linkEnded();
     }
 }
@@ -98,7 +99,7 @@ void LanTable::pump() {
 void LanTable::apply(int from, const std::string& bytes) {
     if (bytes.empty()) {
         inbox_.clear();
-        if (game_) game_->unreadable();
+        if (game_) game_->unreadable(from);
         return;
     }
     if (game_) game_->receive(from, bytes);

@@ -62,7 +62,8 @@ class LanTable final : public QObject {
     lan::StreamReader readers_[2];
     PacedInbox inbox_;
     bool noGame_ = false;
-    bool lostPending_ = false;  // a link closed; its loss counts once what it sent is applied
+    bool lostPending_ = false;
+    int lostFrom_ = -1;  // a link closed; its loss counts once what it sent is applied
 };
 
 }  // namespace orvala::app

@@ -11,9 +11,10 @@ bool isTableAction(Kind k) {
 
 // Whether the machine `sender` may act for the seat `actorHostSeat`: its own seat, and the
 // computer seat for the host (all of it) and the first joiner (bids and cards, when its own move
-// handed the turn on).
-bool mayActFor(NetRole sender, int actorHostSeat, Kind kind, bool threePeople) {
-    const NetRole holder = roleAtHostSeat(actorHostSeat, threePeople);
+// handed the turn on), and any seat for the host once its computer has stood in for a lost one.
+bool mayActFor(NetRole sender, int actorHostSeat, Kind kind, const Session& session) {
+    if (session.hostStandsIn && sender == NetRole::Host) return true;
+    const NetRole holder = roleAtHostSeat(actorHostSeat, session.threePeople());
     if (holder != NetRole::None) return holder == sender;
     return sender == NetRole::Host || (sender == NetRole::FirstJoiner && !isTableAction(kind));
 }
@@ -33,7 +34,7 @@ class Applier {
         if (!error_.empty()) return false;
         const in::SeatAction a{kind, seat, value, value2};
         if (seat < 1 || seat > 3 ||
-            !mayActFor(sender_, hostSeat(session_.role, seat), kind, session_.threePeople()))
+            !mayActFor(sender_, hostSeat(session_.role, seat), kind, session_))
             return fail("the sender does not act for that seat");
         if (!accepts(s_, a)) return fail("the rules refuse the step");
         for (TableEvent& e : apply(s_, a)) events_.push_back(std::move(e));

@@ -1,5 +1,7 @@
 #include "core/lan/framing.h"
 
+#include "core/lan/rejoin_messages.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -12,7 +14,8 @@ struct Kind {
     std::size_t length;
 };
 
-constexpr std::array<Kind, 7> kKinds = {{{"h", 38},
+constexpr std::array<Kind, 8> kKinds = {{{"h", 38},
+                                         {"w", kSeatNoticeLength},
                                          {"b", 127},
                                          {"s", 17},
                                          {"abort", 5},
@@ -23,6 +26,7 @@ constexpr std::array<Kind, 7> kKinds = {{{"h", 38},
 }  // namespace
 
 std::optional<std::size_t> messageLength(std::string_view head) {
+    if (!head.empty() && head[0] == 'r') return resumeLength(head);
     bool undecided = false;
     for (const Kind& k : kKinds) {
         const std::size_t n = std::min(head.size(), k.head.size());

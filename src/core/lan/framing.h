@@ -5,10 +5,12 @@
 // the protocol has a length fixed by its first bytes, so the formats stay as they are and need
 // no separator: a step message is 38 bytes ("h"), a deal 127 ("b"), a chat line 17 ("s", padded
 // with "#"), the abort notice 5, a join request 21 ("zor"), a seat reply 28 ("connect2") and a
-// seat update 27 ("connect3"). So two or three step messages read together are 76 or 114 bytes
+// seat update 27 ("connect3"), a seat notice 3 ("w"); a resume ("r") says its own length in its
+// first seven bytes. So two or three step messages read together are 76 or 114 bytes
 // and come out one by one, in order.
 //
-// `StreamReader` keeps at most one incomplete message (under 127 bytes). Bytes that begin no known
+// `StreamReader` keeps at most one incomplete message (under 127 bytes, or a resume's declared
+// length, which is bounded). Bytes that begin no known
 // message make the stream unusable: the reader reports it and takes nothing more, and the
 // session ends by its abort path, since nothing after such bytes can be trusted to line up.
 

@@ -5,6 +5,7 @@
 #include "core/lan/apply_step.h"
 #include "core/lan/deal_message.h"
 #include "core/lan/move_steps.h"
+#include "core/lan/rejoin_messages.h"
 #include "core/lan/routing.h"
 
 namespace orvala::lan {
@@ -29,6 +30,9 @@ void LanPeer::takeSeats() {
     for (int seat = 1; seat <= 2; ++seat)
         s_.g.SeatNames[static_cast<std::size_t>(seat)] =
             session_.seatNames[static_cast<std::size_t>(seat)];
+    if (session_.role == NetRole::Host)
+        for (int seat = 1; seat <= 2; ++seat)
+            if (standIn_[static_cast<std::size_t>(seat)]) s_.roles.actsHere[seat] = true;
     for (int seat = 1; seat <= 3; ++seat)
         log_.names[static_cast<std::size_t>(hostSeat(session_.role, seat))] =
             seat == 3 ? session_.localName : session_.seatNames[static_cast<std::size_t>(seat)];
@@ -77,11 +81,25 @@ void LanPeer::run(const Input& in) {
     const RulesState before = s_;
     keep(apply(s_, in));
     answerQuestions();
+    sendMoves(before);
+    computerMoves();
+    resumeIfReady();
+}
+
+void LanPeer::sendMoves(const RulesState& before) {
     const std::vector<Move> moves = movesBetween(before, s_);
     log_.moved(moves, session_.role);
     for (const Move& m : moves)
-        for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
-    computerMoves();
+        for (Send& out : stepsFor(m, session_, s_)) post(std::move(out));
+}
+
+void LanPeer::post(Send s) {
+    if (session_.role == NetRole::Host) {
+        // A seat's link to its connection; a lost seat's texts go nowhere.
+        if (s.to < 0 || s.to > 1 || links_[static_cast<std::size_t>(s.to)] < 0) return;
+        s.to = links_[static_cast<std::size_t>(s.to)];
+    }
+    out_.push_back(std::move(s));
 }
 
 void LanPeer::answerQuestions() {
@@ -110,10 +128,24 @@ void LanPeer::deal() {
     keep(apply(s_, in::DeckAnswer{deck}));
 }
 
+bool LanPeer::playsHere(int seat) const {
+    if (session_.role == NetRole::Host)
+        return standIn_[static_cast<std::size_t>(seat)] || (seat == 2 && !session_.threePeople());
+    // The first joiner plays the computer seat when its own move hands it the turn.
+    return !session_.threePeople() && session_.role == NetRole::FirstJoiner && seat == 1;
+}
+
 int LanPeer::computerSeat() const {
-    if (session_.threePeople()) return 0;
-    if (session_.role == NetRole::Host) return 2;
-    return session_.role == NetRole::FirstJoiner ? 1 : 0;
+    const GameRecord& g = s_.g;
+    for (int seat = 1; seat <= 2; ++seat)
+        if (playsHere(seat) && (seatToBid(g.GameState) == seat || seatToPlay(g.GameState) == seat))
+            return seat;
+    return 0;
+}
+
+bool LanPeer::standIn(int seat) const {
+    return seat >= 1 && seat <= 3 &&
+           standIn_[static_cast<std::size_t>(hostSeat(session_.role, seat))];
 }
 
 namespace {
@@ -140,10 +172,9 @@ std::optional<in::SeatAction> computerSeatMove(const RulesState& s, int seat,
 }  // namespace
 
 bool LanPeer::computerMoveDue() const {
-    const int seat = computerSeat();
     const GameRecord& g = s_.g;
-    return seat != 0 && !aborted_ && g.GameRunning && !s_.pending && g.DealStartPending != 1 &&
-           (seatToBid(g.GameState) == seat || seatToPlay(g.GameState) == seat);
+    return computerSeat() != 0 && !aborted_ && g.GameRunning && !s_.pending &&
+           g.DealStartPending != 1;
 }
 
 bool LanPeer::playersAwaited() const {
@@ -157,6 +188,9 @@ bool LanPeer::playersAwaited() const {
 
 bool LanPeer::playersAnswered(const Input& in) {
     if (aborted_ || !accepts(s_, in)) return false;
+    // A seat handed back to its person meanwhile is no longer the computer's.
+    if (const auto* a = std::get_if<in::SeatAction>(&in); a && a->seat != computerSeat())
+        return false;
     run(in);
     return true;
 }
@@ -175,77 +209,154 @@ void LanPeer::computerMoves() {
         computerOwed_ = true;
         return;
     }
-    const int seat = computerSeat();
     while (computerMoveDue()) {
-        const auto a = computerSeatMove(s_, seat, players_);
+        const auto a = computerSeatMove(s_, computerSeat(), players_);
         if (!a) return;
         const RulesState before = s_;
         keep(apply(s_, *a));
-        const std::vector<Move> moves = movesBetween(before, s_);
-        log_.moved(moves, session_.role);
-        for (const Move& m : moves)
-            for (Send& out : stepsFor(m, session_, s_)) out_.push_back(std::move(out));
+        sendMoves(before);
     }
 }
 
 void LanPeer::receive(int from, std::string_view bytes) {
-    const bool host = session_.role == NetRole::Host;
-    if (aborted_ || (host ? (from != 0 && from != 1) : from != kToHost)) return;
-    if (host && from == 0 && awaitingSecondsMove_) {
+    if (aborted_) return;
+    if (session_.role != NetRole::Host) {
+        if (from != kToHost) return;
+        for (const std::string& m : joinerReader_.feed(bytes)) {
+            if (aborted_) return;
+            receiveAsJoiner(m);
+        }
+        if (joinerReader_.broken()) abort("unreadable bytes from a peer");
+        return;
+    }
+    if (from < 0) return;
+    Connection& c = connections_[from];
+    if (c.link == 0 && awaitingSecondsMove_) {
         heldFromFirst_.append(bytes);
         return;
     }
-    StreamReader& reader = readers_[host ? from : 0];
-    for (const std::string& m : reader.feed(bytes)) {
+    for (const std::string& m : c.reader.feed(bytes)) {
         if (aborted_) return;
-        if (host)
-            receiveAsHost(from, m);
+        // The connection may have been given a seat by the text before.
+        const auto at = connections_.find(from);
+        if (at == connections_.end()) return;
+        if (at->second.link < 0)
+            receiveUnseated(from, m);
         else
-            receiveAsJoiner(m);
+            receiveAsHost(at->second.link, m);
     }
-    if (reader.broken()) abort("unreadable bytes from a peer");
+    const auto at = connections_.find(from);
+    if (at != connections_.end() && at->second.reader.broken()) linkUnreadable(from);
+    resumeIfReady();
 }
 
-void LanPeer::receiveAsHost(int from, const std::string& m) {
-    const int digit = digitOnConnection(from);
+void LanPeer::receiveUnseated(int connection, const std::string& m) {
+    const auto name = m[0] == 'z' ? joinRequestName(m) : std::nullopt;
+    if (!name) return;  // anything else before a seat is no business of the host
+    if (session_.link == LinkState::Waiting) {
+        // Joiners are numbered by the order their requests are answered.
+        const int link = session_.joinedCount + 1;
+        if (link < 0 || link > 1) return;  // the table is full: no answer, it keeps waiting
+        links_[static_cast<std::size_t>(link)] = connection;
+        connections_[connection].link = link;
+        std::vector<Send> replies = hostOnJoinRequest(session_, m);
+        if (replies.empty()) {
+            links_[static_cast<std::size_t>(link)] = -1;
+            connections_[connection].link = -1;
+        }
+        for (Send& out : replies) post(std::move(out));
+        return;
+    }
+    // A lost seat's person, back under the same name, while the game runs.
+    if (rejoin_ || !s_.g.GameRunning || gameOver()) return;
+    for (int link = 0; link <= 1; ++link) {
+        const int seat = link + 1;
+        if (!standIn_[static_cast<std::size_t>(seat)] ||
+            session_.seatNames[static_cast<std::size_t>(seat)] != *name)
+            continue;
+        rejoin_ = Rejoin{connection, link, false};
+        const int other = 1 - link;
+        if (links_[static_cast<std::size_t>(other)] >= 0)
+            send(other, seatNotice(SeatNotice{SeatNotice::Kind::Back, roleAtHostSeat(seat, true)}));
+        else
+            rejoin_->acknowledged = true;
+        return;
+    }
+}
+
+void LanPeer::receiveAsHost(int link, const std::string& m) {
+    const int digit = digitOnConnection(link);
+    const int other = 1 - link;
     if (m[0] == 's') {
         const auto line = parseChat(m);
         if (!line || line->sender != digit) return;
         chatLines_.push_back(*line);
         for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount)) send(to, m);
-    } else if (m[0] == 'z') {
-        // Joiners are numbered by the order their requests are answered.
-        if (session_.link != LinkState::Waiting || from != session_.joinedCount + 1) return;
-        for (Send& out : hostOnJoinRequest(session_, m)) out_.push_back(std::move(out));
+    } else if (m[0] == 'w') {
+        // The other joiner has seen a lost machine's person come back.
+        const auto n = parseSeatNotice(m);
+        if (n && n->kind == SeatNotice::Kind::Acknowledged && rejoin_ &&
+            n->machine == roleAtHostSeat(rejoin_->link + 1, true) && rejoin_->link == other)
+            rejoin_->acknowledged = true;
     } else if (m[0] == 'h') {
         if (m[1] != '0' + digit) return abort("a step under another machine's name");
         if (m.back() == '1') {
+            const RulesState before = s_;
             applyStep(m);
+            if (aborted_) return;
+            if (awaitingHandOff_) handOffFrom_ = link;
             // The first joiner writes to the host first, then the copy to pass on.
             const StepParse p = parseStep(m);
-            if (digit == 2 && session_.threePeople() && p.step && carriesAction(*p.step))
+            if (digit == 2 && session_.threePeople() && p.step && carriesAction(*p.step)) {
                 awaitingRelay_ = true;
+                relayOwed_ = movesApplied(before, s_);
+                relayOwedAfter_ = s_;
+            }
             if (digit == 3 && awaitingSecondsMove_) {
+                // The second joiner's own message has come: its copies for the first go on.
                 awaitingSecondsMove_ = false;
+                std::vector<std::string> copies;
+                copies.swap(heldCopies_);
+                for (std::string& c : copies) send(0, std::move(c));
                 releaseHeld();
             }
         } else if (m.back() == '3') {
             const StepParse p = parseStep(m);
             if (!p.step) return abort(p.error);
-            if (digit == 2) awaitingRelay_ = false;
-            // The second joiner writes the copy to pass on first, then the host's own. The
-            // first joiner may answer the copy before the host's own has come: what it sends
-            // meanwhile waits until the host has the move it answers.
-            if (digit == 3 && carriesAction(*p.step)) awaitingSecondsMove_ = true;
-            for (int to : sendExceptTargets(NetRole::Host, digit, session_.joinedCount))
-                send(to, m);
+            if (digit == 2) {
+                awaitingRelay_ = false;
+                relayOwed_.clear();
+            }
+            // The second joiner writes the copy to pass on first, then the host's own. The copy
+            // waits here until the host has the move it carries, and what the first joiner sends
+            // meanwhile waits too: so a second joiner lost between its two texts leaves nobody
+            // with half an action.
+            if (digit == 3 && (awaitingSecondsMove_ || carriesAction(*p.step))) {
+                awaitingSecondsMove_ = true;
+                heldCopies_.push_back(m);
+                return;
+            }
+            send(other, m);
         }
     }
     // Anything else from a joiner ("abort" included) is no business of the host.
 }
 
 void LanPeer::receiveAsJoiner(const std::string& m) {
-    if (m[0] == 's') {
+    if (m[0] == 'r') {
+        resumeFrom(m);
+    } else if (m[0] == 'w') {
+        const auto n = parseSeatNotice(m);
+        if (!n || n->kind == SeatNotice::Kind::Acknowledged || n->machine == session_.role ||
+            session_.link != LinkState::Seated)
+            return;
+        const bool computer = n->kind == SeatNotice::Kind::Computer;
+        standIn_[static_cast<std::size_t>(hostSeatOf(n->machine))] = computer;
+        if (computer) session_.hostStandsIn = true;
+        seatChanges_.push_back(SeatChange{n->machine, computer});
+        if (!computer)
+            send(kToHost, seatNotice(SeatNotice{SeatNotice::Kind::Acknowledged, n->machine}));
+    } else if (m[0] == 's') {
         if (const auto line = parseChat(m)) chatLines_.push_back(*line);
     } else if (m == kAbort) {
         abort("the host ended the session");
@@ -271,10 +382,16 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
 }
 
 void LanPeer::applyStep(std::string_view m) {
-    // The computer seat's move after a received step is the sender's to make.
+    // The computer seat's move after a received step is the sender's to make, unless the seat
+    // is a lost machine's, which only the host's computer plays.
     computerOwed_ = false;
     const StepParse p = parseStep(m);
     if (!p.step) return abort(p.error);
+    // A machine that came back may still be sent a trick's hand-off that the resume already
+    // holds: a notice that carries nothing and fits nothing is dropped.
+    if (resumed_ && !carriesAction(*p.step) && p.step->playSeat == 0 && !p.step->collect &&
+        s_.g.GameState != GameState::TrickComplete)
+        return;
     const RulesState before = s_;
     Applied a = ApplyStep(s_, *p.step, session_);
     if (!a.ok) return abort(a.error);
@@ -283,17 +400,146 @@ void LanPeer::applyStep(std::string_view m) {
     // A trick completed by another machine's card is collected by its winner only once the
     // hand-off has come: the card message itself carries it ("e") or a message of its own
     // follows. Collecting before it would leave that message to find the table moved on.
-    awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e';
+    awaitingHandOff_ = s_.g.GameState == GameState::TrickComplete && p.step->button1 != 'e' &&
+                       !standIn(s_.g.FirstBidder);
+    // A lost machine's seat is the host's computer's to play whoever handed it the turn.
+    if (session_.role == NetRole::Host && computerMoveDue() &&
+        standIn_[static_cast<std::size_t>(computerSeat())]) {
+        computerOwed_ = true;
+        if (!defer_) computerMoves();
+    }
 }
 
 void LanPeer::releaseHeld() {
     std::string held;
     held.swap(heldFromFirst_);
-    if (!held.empty()) receive(0, held);
+    if (!held.empty() && links_[0] >= 0) receive(links_[0], held);
 }
 
-void LanPeer::connectionLost() {
-    if (s_.g.GameRunning && !gameOver()) abort("a player left the table");
+void LanPeer::connectionLost(int from) {
+    if (session_.role != NetRole::Host) {
+        if (s_.g.GameRunning && !gameOver()) abort("a player left the table");
+        return;
+    }
+    const auto at = connections_.find(from);
+    if (at == connections_.end()) return;
+    const int link = at->second.link;
+    connections_.erase(at);
+    if (rejoin_ && rejoin_->connection == from) rejoin_.reset();
+    if (link < 0) return;
+    links_[static_cast<std::size_t>(link)] = -1;
+    if (gameOver()) return;
+    takeOver(link);
+    resumeIfReady();
+}
+
+void LanPeer::linkUnreadable(int from) {
+    const auto at = connections_.find(from);
+    if (session_.role == NetRole::Host && at != connections_.end() && at->second.link < 0) {
+        connections_.erase(at);
+        if (rejoin_ && rejoin_->connection == from) rejoin_.reset();
+        closing_.push_back(from);
+        return;
+    }
+    abort("unreadable bytes from a peer");
+}
+
+void LanPeer::takeOver(int link) {
+    const int seat = link + 1;
+    const int other = 1 - link;
+    standIn_[static_cast<std::size_t>(seat)] = true;
+    s_.roles.actsHere[seat] = true;
+    if (rejoin_ && rejoin_->link == other) rejoin_->acknowledged = true;
+    // The other joiner learns it first: the steps the host makes for the seat follow.
+    send(other, seatNotice(SeatNotice{SeatNotice::Kind::Computer, roleAtHostSeat(seat, true)}));
+    seatChanges_.push_back(SeatChange{roleAtHostSeat(seat, session_.threePeople()), true});
+    if (link == 0 && awaitingRelay_) {
+        // The first joiner's action reached the host but not its copy for the second joiner:
+        // the host passes it on as its own.
+        awaitingRelay_ = false;
+        for (const Move& m : relayOwed_)
+            for (Send& out : stepsFor(m, session_, relayOwedAfter_)) post(std::move(out));
+        relayOwed_.clear();
+    }
+    if (link == 1 && awaitingSecondsMove_) {
+        // The second joiner's action never reached the host: its copies go nowhere.
+        awaitingSecondsMove_ = false;
+        heldCopies_.clear();
+        releaseHeld();
+    }
+    if (link == 0) releaseHeld();
+    // A trick the lost seat has won is collected here, and a hand-off the lost machine owed
+    // will not come: the trick is collected without it.
+    if (s_.g.GameState == GameState::TrickComplete &&
+        (s_.g.FirstBidder == seat || handOffFrom_ == link))
+        awaitingHandOff_ = false;
+    // A declarer lost after showing its given cards, before saying its contract: the bid is.
+    GameRecord& g = s_.g;
+    if (g.Declarer == seat && g.GameState == GameState::CardsGiven &&
+        g.HandCount[nextSeat(seat)] == 8) {
+        const RulesState before = s_;
+        s_.roles.actsHere[seat] = false;
+        const in::SeatAction contract{in::SeatAction::Kind::Contract, seat, g.CurrentBid};
+        if (accepts(s_, contract)) keep(apply(s_, contract));
+        s_.roles.actsHere[seat] = true;
+        sendMoves(before);
+    }
+    if (computerMoveDue()) {
+        computerOwed_ = true;
+        if (!defer_) computerMoves();
+    }
+}
+
+// Nothing is half-passed between the machines and no question waits: a resume taken now
+// holds everything the others have been told. (A computer move for the seat still being thought
+// is refused once the seat is handed back.)
+bool LanPeer::settled() const {
+    return !s_.pending && !awaitingRelay_ && !awaitingSecondsMove_;
+}
+
+void LanPeer::resumeIfReady() {
+    if (!rejoin_ || aborted_ || !rejoin_->acknowledged || !settled()) return;
+    const Rejoin r = *rejoin_;
+    rejoin_.reset();
+    const int seat = r.link + 1;
+    ResumeMessage resume;
+    resume.role = roleAtHostSeat(seat, true);
+    resume.threePeople = session_.threePeople();
+    standIn_[static_cast<std::size_t>(seat)] = false;
+    resume.standIn = standIn_;
+    resume.log = log_;
+    links_[static_cast<std::size_t>(r.link)] = r.connection;
+    connections_[r.connection].link = r.link;
+    s_.roles.actsHere[seat] = false;
+    send(r.link, resumeMessage(resume));
+    seatChanges_.push_back(SeatChange{resume.role, false});
+}
+
+void LanPeer::resumeFrom(const std::string& m) {
+    if (session_.link != LinkState::Waiting) return;
+    ResumeParse p = parseResume(m);
+    if (!p.resume) return abort("an unusable resume: " + p.error);
+    const ResumeMessage& r = *p.resume;
+    const PlayerStart player = pendingStart_.value_or(PlayerStart{session_.localName});
+    const SeatRoles roles = SeatRoles::lan(digitOf(r.role), !r.threePeople);
+    Replayed replayed = replayGame(r.log, r.role, player, roles);
+    if (!replayed.state) return abort("an unusable resume: " + replayed.error);
+    session_.role = r.role;
+    session_.link = LinkState::Seated;
+    session_.joinedCount = r.threePeople ? 1 : 0;
+    for (int seat = 1; seat <= 3; ++seat)
+        session_.seatNames[static_cast<std::size_t>(seat)] =
+            r.log.names[static_cast<std::size_t>(hostSeat(r.role, seat))];
+    // Whatever the host's computer still stands in for, or sent for this seat before the
+    // resume, may come under the host's name.
+    session_.hostStandsIn = true;
+    standIn_ = r.standIn;
+    pendingStart_.reset();
+    s_ = std::move(*replayed.state);
+    log_ = r.log;
+    resumed_ = true;
+    awaitingHandOff_ = false;
+    computerOwed_ = false;
 }
 
 void LanPeer::abort(std::string reason) {
@@ -308,6 +554,24 @@ void LanPeer::abort(std::string reason) {
 std::vector<Send> LanPeer::takeOutgoing() {
     std::vector<Send> out;
     out.swap(out_);
+    return out;
+}
+
+std::vector<int> LanPeer::takeClosing() {
+    std::vector<int> out;
+    out.swap(closing_);
+    return out;
+}
+
+bool LanPeer::holdsSeat(int connection) const {
+    const auto at = connections_.find(connection);
+    return (at != connections_.end() && at->second.link >= 0) ||
+           (rejoin_ && rejoin_->connection == connection);
+}
+
+std::vector<LanPeer::SeatChange> LanPeer::takeSeatChanges() {
+    std::vector<SeatChange> out;
+    out.swap(seatChanges_);
     return out;
 }
 

@@ -20,7 +20,18 @@
 // turns true with the reason, and the host tells its joiners "abort". The computer seat's
 // questions are answered at once by `players`, and so is the person's contract unless the
 // window asks the person (`askPersonsContract`): the question then waits for `input`.
+//
+// The host's connections are numbered by the socket layer, each its own number. A connection
+// takes a seat only when its join request is answered; one that sends what begins no message
+// before that is to be closed (`takeClosing`) and takes nothing. A joiner whose link is lost
+// while the game runs does not end it: the host's computer plays that seat from then on (the
+// same players as the computer seat's), and the others are told ("w", rejoin_messages.h). The
+// same person may come back: a join request under that seat's name gets a resume (the game log
+// and who plays what) instead of a seat reply, once nothing is half-passed between the machines
+// and the other joiner has acknowledged the return, and from then on the person plays the seat
+// again. A lost host still ends the game for its joiners.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +61,7 @@ class LanPeer {
     bool playersAwaited() const;
     // The answer thought elsewhere; false when the table has moved on and the rules refuse it.
     bool playersAnswered(const Input& in);
+    // The seat whose bid or card this machine's computer makes now, 0 when none.
     int computerSeatHere() const { return computerSeat(); }
     // What the players answer in `s`: the pending question, else the computer seat's bid or card
     // (computerSeat from `computerSeatHere`); none when there is nothing to answer.
@@ -71,16 +83,37 @@ class LanPeer {
     bool autoplay(AutoPilot& pilot);
     void chat(std::string_view text);
 
-    // Bytes read on a link: the host's connection 0 or 1, a joiner's -1.
+    // Bytes read on a link: on the host, its connection's number (0 or more); a joiner's -1.
     void receive(int from, std::string_view bytes);
-    // A link closed. While a game runs that has not ended, a player has left: the session ends
-    // as an abort, and the host tells the other joiner.
-    void connectionLost();
+    // A link closed. A joiner's host gone while a game runs that has not ended: the session ends
+    // as an abort. On the host, a seated joiner's link lost while the game runs: its computer
+    // plays the seat; before the game begins, the session ends as an abort.
+    void connectionLost(int from);
     // The socket layer could not cut a link's bytes into messages: nothing after them can be
-    // trusted, and the session ends by its abort path.
-    void linkUnreadable() { abort("unreadable bytes from a peer"); }
+    // trusted. A seated machine's session ends by its abort path; a connection that holds no
+    // seat is only closed.
+    void linkUnreadable(int from);
     std::vector<Send> takeOutgoing();
     std::vector<TableEvent> takeEvents();
+    // The host's connections to close: ones that sent what begins no message before they held a
+    // seat.
+    std::vector<int> takeClosing();
+    // Whether a host's connection holds a seat (or is being given one back).
+    bool holdsSeat(int connection) const;
+
+    // Who plays a seat changed: `machine` (the first or second joiner) is now played by the
+    // host's computer, or is back. Every machine of the table reports it.
+    struct SeatChange {
+        NetRole machine = NetRole::None;
+        bool computer = true;
+        friend bool operator==(const SeatChange&, const SeatChange&) = default;
+    };
+    std::vector<SeatChange> takeSeatChanges();
+    // The seats (this machine's numbering) whose machine is lost and which the host's computer
+    // plays.
+    bool standIn(int seat) const;
+    // A joiner that came back: its game was rebuilt from the host's resume.
+    bool resumed() const { return resumed_; }
 
     const Session& session() const { return session_; }
     const RulesState& state() const { return s_; }
@@ -96,7 +129,19 @@ class LanPeer {
     bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
 
   private:
-    void receiveAsHost(int from, const std::string& m);
+    struct Connection {
+        StreamReader reader;
+        int link = -1;  // the seat's link (0 the first joiner, 1 the second), -1 none
+    };
+    void receiveAsHost(int link, const std::string& m);
+    void receiveUnseated(int connection, const std::string& m);
+    void takeOver(int link);
+    void resumeIfReady();
+    bool settled() const;
+    bool playsHere(int seat) const;
+    void resumeFrom(const std::string& m);
+    void post(Send s);
+    void sendMoves(const RulesState& before);
     void receiveAsJoiner(const std::string& m);
     void applyStep(std::string_view m);
     void abort(std::string reason);
@@ -108,7 +153,7 @@ class LanPeer {
     bool computerMoveDue() const;
     int computerSeat() const;
     void takeSeats();
-    void send(int to, std::string bytes) { out_.push_back(Send{to, std::move(bytes)}); }
+    void send(int to, std::string bytes) { post(Send{to, std::move(bytes)}); }
     void keep(std::vector<TableEvent> events);
 
     Session session_;
@@ -116,7 +161,26 @@ class LanPeer {
     RandomSource& random_;
     RulesState s_;
     GameLog log_;
-    StreamReader readers_[2];
+    StreamReader joinerReader_;
+    std::map<int, Connection> connections_;  // the host's
+    std::array<int, 2> links_{-1, -1};        // the host's: each seat link's connection
+    std::array<bool, 4> standIn_{};           // the host's seats 1..2 that its computer plays
+    // A lost machine's person back: the connection and link it gets once the resume can go.
+    struct Rejoin {
+        int connection = -1;
+        int link = -1;
+        bool acknowledged = false;
+    };
+    std::optional<Rejoin> rejoin_;
+    std::vector<int> closing_;
+    std::vector<SeatChange> seatChanges_;
+    bool resumed_ = false;
+    // The first joiner's last action, applied here before its copy for the second joiner came:
+    // if the first joiner is lost before the copy, the host tells the second joiner itself.
+    std::vector<Move> relayOwed_;
+    RulesState relayOwedAfter_;
+    // The second joiner's copy for the first, held until its own message has come.
+    std::vector<std::string> heldCopies_;
     std::vector<Send> out_;
     std::vector<TableEvent> events_;
     std::vector<ChatLine> chatLines_;
@@ -128,6 +192,7 @@ class LanPeer {
     bool awaitingRelay_ = false;
     std::optional<PlayerStart> pendingStart_;  // a joiner's start, asked before its seat came
     bool awaitingHandOff_ = false;  // a received card completed a trick; its hand-off is to come
+    int handOffFrom_ = -1;          // the host's: the link that owes it
     // The host has passed on the second joiner's copy and waits for its own; what the first
     // joiner sends meanwhile is held.
     bool awaitingSecondsMove_ = false;

@@ -46,16 +46,22 @@ std::string joinRequest(std::string_view localName) {
            sixBytes(localName);
 }
 
-std::vector<Send> hostOnJoinRequest(Session& h, std::string_view m) {
+std::optional<std::string> joinRequestName(std::string_view m) {
     const std::size_t head = kJoinHead.size() + kGameId.size() + kJoinTail.size();
-    if (h.role != NetRole::Host || h.link != LinkState::Waiting || m.size() != head + kNameBytes ||
-        m.substr(0, 3) != kJoinHead || m.substr(3, 2) != kGameId || m.substr(5, 10) != kJoinTail)
-        return {};
+    if (m.size() != head + kNameBytes || m.substr(0, 3) != kJoinHead || m.substr(3, 2) != kGameId ||
+        m.substr(5, 10) != kJoinTail)
+        return std::nullopt;
+    return std::string(m.substr(head));
+}
+
+std::vector<Send> hostOnJoinRequest(Session& h, std::string_view m) {
+    const auto name = joinRequestName(m);
+    if (h.role != NetRole::Host || h.link != LinkState::Waiting || !name) return {};
     // Two joiners fill the table; a third is not answered.
     if (h.joinedCount >= 1) return {};
     const int c = ++h.joinedCount;
     h.seatNames[2] = std::string(kComputerSeatName);
-    h.seatNames[static_cast<std::size_t>(c + 1)] = std::string(m.substr(head));
+    h.seatNames[static_cast<std::size_t>(c + 1)] = *name;
     h.seatNames[3] = h.localName;
     const std::string names = h.seatNames[3] + h.seatNames[1] + h.seatNames[2];
     std::vector<Send> out;

@@ -12,6 +12,7 @@
 // that never asks takes no seat and the replies below always go to the machine that asked.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ struct Session {
     int joinedCount = 0;
     std::array<std::string, 4> seatNames{};  // 1..3, six bytes each; seat 3 is this machine
     std::string localName;                   // six bytes
+    // A joiner's: the host's computer has played a seat of a lost machine in this game, so the
+    // host's steps may act for any seat.
+    bool hostStandsIn = false;
 
     friend bool operator==(const Session&, const Session&) = default;
     bool threePeople() const { return joinedCount == 1; }
@@ -51,6 +55,8 @@ Session hostListening(std::string_view localName);
 Session joinerConnecting(std::string_view localName);
 
 std::string joinRequest(std::string_view localName);
+// The six-byte name of a join request for this game; nullopt for any other text.
+std::optional<std::string> joinRequestName(std::string_view bytes);
 
 // The host's answer to a received text while it waits: the seat reply to the new joiner and,
 // for the second joiner, the seat update to the first. Empty, with the session unchanged, when

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ai/computer_players.h"
@@ -43,16 +44,41 @@ struct Traffic {
 class LanTable {
   public:
     // machines_[0] is the host, [1] the first joiner, [2] the second.
-    LanTable(int people, unsigned seed, bool computerPlayers = false) : cut_(seed * 7 + 1) {
+    LanTable(int people, unsigned seed, bool computerPlayers = false)
+        : seed_(seed), cut_(seed * 7 + 1) {
         machines_.push_back(
             std::make_unique<Machine>(hostListening("Hostes"), seed, computerPlayers));
-        const char* names[] = {"Anna", "Boris"};
+        connection_.push_back(-1);
         for (int j = 0; j + 1 < people; ++j) {
             machines_.push_back(std::make_unique<Machine>(
-                joinerConnecting(names[j]), seed + 100 + unsigned(j), computerPlayers));
+                joinerConnecting(kNames[j]), seed + 100 + unsigned(j), computerPlayers));
+            connection_.push_back(j);
             machines_.back()->peer.connected();
             pump();
         }
+    }
+
+    // Machine i's link is lost: the host hears it, and nothing reaches or leaves the machine.
+    void lose(int i) {
+        const int c = connection_[static_cast<std::size_t>(i)];
+        connection_[static_cast<std::size_t>(i)] = -1;
+        peer(0).connectionLost(c);
+        pump();
+    }
+    // The person of machine i starts again and joins under the same name on a new connection.
+    void rejoin(int i) {
+        machines_[static_cast<std::size_t>(i)] = std::make_unique<Machine>(
+            joinerConnecting(kNames[i - 1]), seed_ + 500 + unsigned(++rejoins_), false);
+        connection_[static_cast<std::size_t>(i)] = nextConnection_++;
+        peer(i).connected();
+        peer(i).startGame(PlayerStart{peer(i).session().localName});
+        pump();
+    }
+    bool present(int i) const { return i == 0 || connection_[static_cast<std::size_t>(i)] >= 0; }
+    // Bytes from a connection that holds no machine (a port check, garbage).
+    void stray(int connection, std::string_view bytes) {
+        peer(0).receive(connection, bytes);
+        pump();
     }
 
     LanPeer& peer(int i) { return machines_[static_cast<std::size_t>(i)]->peer; }
@@ -73,9 +99,10 @@ class LanTable {
             for (int i = 0; i < size(); ++i) {
                 for (const Send& s : peer(i).takeOutgoing()) {
                     moved = true;
-                    const int target = i == 0 ? s.to + 1 : 0;
-                    if (target >= size()) continue;  // nobody on that connection
-                    const int from = i == 0 ? kToHost : i - 1;
+                    if (!present(i)) continue;  // a lost machine's texts reach nobody
+                    const int target = i == 0 ? machineOn(s.to) : 0;
+                    if (target < 0) continue;  // nobody on that connection
+                    const int from = i == 0 ? kToHost : connection_[static_cast<std::size_t>(i)];
                     traffic.push_back(Traffic{i, target, s.bytes});
                     deliver(target, from, s.bytes);
                 }
@@ -86,7 +113,7 @@ class LanTable {
     // One action by whichever machine may act; false when none may.
     bool step() {
         for (int i = 0; i < size(); ++i) {
-            if (peer(i).autoplay(machine(i).pilot)) {
+            if (present(i) && peer(i).autoplay(machine(i).pilot)) {
                 pump();
                 return true;
             }
@@ -112,7 +139,18 @@ class LanTable {
         }
     }
 
+    int machineOn(int connection) const {
+        for (int i = 1; i < size(); ++i)
+            if (connection_[static_cast<std::size_t>(i)] == connection) return i;
+        return -1;
+    }
+
+    static constexpr const char* kNames[] = {"Anna", "Boris"};
+    unsigned seed_;
     std::vector<std::unique_ptr<Machine>> machines_;
+    std::vector<int> connection_;  // each joiner's connection at the host, -1 when lost
+    int nextConnection_ = 10;
+    unsigned rejoins_ = 0;
     SeededRandom cut_;
 };
 
