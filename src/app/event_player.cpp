@@ -113,7 +113,7 @@ bool EventPlayer::playOne() {
         const bool toTable = m->to.kind != Place::Kind::Hand;
         if (m->from.kind != Place::Kind::Hand && m->from.kind != Place::Kind::Deck)
             presenter_.takeCard(m->from);
-        if (!flying) {
+        if (!flying || m->instant) {
             if (toTable) presenter_.putCard(m->to, m->card);
             return true;
         }

@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "core/text/cp1251.h"
+#include "table/word_text.h"
 
 namespace orvala::app {
 namespace {
@@ -83,7 +84,12 @@ void LanChatPanel::paintEvent(QPaintEvent*) {
     p.setFont(font);
     const QFontMetrics metrics(font);
     for (std::size_t i = 0; i < shown_.size(); ++i) {
-        const QString text = QString::fromStdString(cp1251ToUtf8(shown_[i].text));
+        const lan::ChatLine& l = shown_[i];
+        QString text = QString::fromStdString(cp1251ToUtf8(l.text)).trimmed();
+        if (l.kind != lan::ChatLine::Kind::Said)
+            text += ": " + table::word(l.kind == lan::ChatLine::Kind::Computer
+                                           ? WordRow::SeatToComputer
+                                           : WordRow::SeatBack);
         p.setPen(senderColour(shown_[i].sender));
         p.drawText(QRect(2, static_cast<int>(i) * line, width() - 4, line),
                    Qt::AlignLeft | Qt::AlignVCenter, fitted(text, metrics, width() - 4));

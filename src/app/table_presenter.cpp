@@ -33,6 +33,7 @@ void TablePresenter::forget() {
     counts_ = {};
     panels_ = {};
     speech_ = {};
+    computerMark_ = {};
     dealOpen_ = false;
     dealNumber_ = 0;
     trump_ = kNoSuit;
@@ -80,10 +81,26 @@ void TablePresenter::redrawAll() {
         drawHand(s);
         if (panels_[static_cast<size_t>(s)].shown) drawPanel(s, true);
         const Speech& sp = speech_[static_cast<size_t>(s)];
-        view_.speech(s, sp.text(), sp.colour);
+        view_.speech(s, speechText(s), sp.colour);
     }
     if (dealNumber_ > 0) view_.dealInfo(dealNumber_, trump_);
     for (const auto& [place, card] : onTable_) view_.drawAt(place, card);
+    emit changed();
+}
+
+QString TablePresenter::speechText(int seat) const {
+    const Speech& sp = speech_[static_cast<size_t>(seat)];
+    // A seat the computer plays for a lost machine: its name with the computer's mark.
+    if (computerMark_[static_cast<size_t>(seat)] && !sp.caption && !sp.name.isEmpty())
+        return sp.name.trimmed() + " (PC)";
+    return sp.text();
+}
+
+void TablePresenter::markComputer(int seat, bool on) {
+    if (seat < 1 || seat > 3 || computerMark_[static_cast<size_t>(seat)] == on) return;
+    computerMark_[static_cast<size_t>(seat)] = on;
+    const Speech& sp = speech_[static_cast<size_t>(seat)];
+    view_.speech(seat, speechText(seat), sp.colour);
     emit changed();
 }
 
@@ -91,7 +108,7 @@ void TablePresenter::renamePerson(const std::string& name) {
     Speech& sp = speech_[3];
     if (sp.caption || sp.name.isEmpty()) return;
     sp.name = table::fromSettingsText(name);
-    view_.speech(3, sp.text(), sp.colour);
+    view_.speech(3, speechText(3), sp.colour);
     emit changed();
 }
 
@@ -117,7 +134,7 @@ void TablePresenter::show(const TableEvent& e) {
                     sp = Speech{std::nullopt, table::fromSettingsText(x.name), 'y'};
                 else
                     sp = Speech{x.text, QString(), bubbleColour(x.text.row)};
-                view_.speech(x.seat, sp.text(), sp.colour);
+                view_.speech(x.seat, speechText(x.seat), sp.colour);
             } else if constexpr (std::is_same_v<T, ev::ShowScore>) {
                 Panel& p = panels_[static_cast<size_t>(x.seat)];
                 p = Panel{x.score,  x.dealPoints, x.contract, x.turnMark,

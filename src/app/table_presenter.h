@@ -39,6 +39,9 @@ class TablePresenter final : public QObject {
     std::optional<Card> cardOnTableAt(QPoint p) const;
     // The person's new name in its bubble, when the bubble shows the name now.
     void renamePerson(const std::string& name);
+    // A seat's name shown with the computer's mark while the computer plays it for a lost
+    // machine.
+    void markComputer(int seat, bool on);
 
   signals:
     void returnToMenu();
@@ -64,6 +67,7 @@ class TablePresenter final : public QObject {
         QString text() const;
     };
     void drawHand(int seat);
+    QString speechText(int seat) const;
     void drawPanel(int seat, bool whole);
 
     table::TableView& view_;
@@ -72,6 +76,7 @@ class TablePresenter final : public QObject {
     std::array<int, 4> counts_{};
     std::array<Panel, 4> panels_{};
     std::array<Speech, 4> speech_{};
+    std::array<bool, 4> computerMark_{};
     bool dealOpen_ = false;  // the hands lie open at the end of a given-up deal
     int dealNumber_ = 0;
     SuitCode trump_ = kNoSuit;

@@ -18,7 +18,6 @@ LanLink::~LanLink() {
 bool LanLink::listen(quint16 port) {
     close();
     joiner_ = false;
-    tableClosed_ = false;
     server_ = new QTcpServer(this);
     connect(server_, &QTcpServer::newConnection, this, &LanLink::accept);
     if (server_->listen(QHostAddress::AnyIPv4, port)) return true;
@@ -38,28 +37,41 @@ bool LanLink::listening() const {
 void LanLink::accept() {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
-        // Links keep the numbers they were accepted with: a joiner who left before the game
-        // leaves its number unused, as the table's seats are counted by join requests.
-        if (tableClosed_ || links_.size() >= 2) {
-            held_.emplace_back(socket);
-            continue;
-        }
-        adopt(socket, static_cast<int>(links_.size()));
+        const int number = nextNumber_++;
+        adopt(socket, number);
+        // A connection that says nothing in time is closed: it holds no place meanwhile, but a
+        // machine that never asks is not kept waiting on for ever either.
+        auto* silence = new QTimer(socket);
+        silence->setSingleShot(true);
+        connect(silence, &QTimer::timeout, this, [this, number] { closeConnection(number); });
+        connect(socket, &QTcpSocket::readyRead, silence, &QTimer::stop);
+        silence->start(silenceMs_);
     }
 }
 
-void LanLink::adopt(QTcpSocket* socket, int index) {
-    if (links_.size() <= static_cast<std::size_t>(index)) links_.resize(index + 1);
-    links_[index] = socket;
+void LanLink::adopt(QTcpSocket* socket, int number) {
+    links_[number] = socket;
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket, index] {
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket, number] {
         const QByteArray bytes = socket->readAll();
-        if (!bytes.isEmpty()) emit received(joiner_ ? -1 : index, bytes);
+        if (!bytes.isEmpty()) emit received(joiner_ ? -1 : number, bytes);
     });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket, index] {
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket, number] {
         socket->deleteLater();
-        emit linkClosed(joiner_ ? -1 : index);
+        links_.erase(number);
+        emit linkClosed(joiner_ ? -1 : number);
     });
+}
+
+void LanLink::closeConnection(int number) {
+    const auto at = links_.find(number);
+    if (at == links_.end() || !at->second) return;
+    QTcpSocket* socket = at->second;
+    links_.erase(at);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    emit linkClosed(joiner_ ? -1 : number);
 }
 
 void LanLink::connectTo(const QString& address, quint16 port) {
@@ -76,14 +88,14 @@ void LanLink::connectTo(const QString& address, quint16 port) {
 }
 
 bool LanLink::connectedToHost() const {
-    return joiner_ && !links_.empty() && links_[0] &&
-           links_[0]->state() == QAbstractSocket::ConnectedState;
+    const auto at = links_.find(0);
+    return joiner_ && at != links_.end() && at->second &&
+           at->second->state() == QAbstractSocket::ConnectedState;
 }
 
 QTcpSocket* LanLink::linkFor(int to) const {
-    const std::size_t index = joiner_ ? 0 : static_cast<std::size_t>(to);
-    if (to < (joiner_ ? -1 : 0) || index >= links_.size()) return nullptr;
-    return links_[index];
+    const auto at = links_.find(joiner_ ? 0 : to);
+    return at == links_.end() ? nullptr : at->second.data();
 }
 
 void LanLink::send(int to, const QByteArray& bytes) {
@@ -106,15 +118,13 @@ void LanLink::pump() {
 void LanLink::closeLinks() {
     queue_.clear();
     pause_.stop();
-    for (auto* list : {&links_, &held_}) {
-        for (auto& l : *list)
-            if (l) {
-                l->disconnect(this);
-                l->abort();
-                l->deleteLater();
-            }
-        list->clear();
-    }
+    for (auto& [number, l] : links_)
+        if (l) {
+            l->disconnect(this);
+            l->abort();
+            l->deleteLater();
+        }
+    links_.clear();
 }
 
 void LanLink::close() {
@@ -128,7 +138,7 @@ void LanLink::close() {
 
 int LanLink::openLinks() const {
     int n = 0;
-    for (const auto& l : links_)
+    for (const auto& [number, l] : links_)
         if (l && l->state() == QAbstractSocket::ConnectedState) ++n;
     return n;
 }

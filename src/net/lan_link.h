@@ -1,10 +1,12 @@
 #pragma once
 // The sockets of a LAN table on Qt Network, as an adapter that carries bytes and knows no rule.
 //
-// The host listens and numbers the connections it accepts 0 and 1; a third one, or any that
-// comes once the game is dealt (`closeTable`), is held open unanswered, so that its machine keeps
-// waiting as it would for a table that is not there. A joiner has one link to the host, which
-// `send` uses whatever the index.
+// The host listens and gives every connection it accepts a number of its own; the game decides
+// which connection holds which seat (by the join request answered on it), and the host keeps
+// listening while a game runs, so that a lost seat can come back. A connection that has said
+// nothing 10 s after it was accepted is closed (a port check, a machine that never asks), and so
+// is one the game no longer wants (`closeConnection`). A joiner has one link to the host, which
+// `send` uses whatever the number.
 //
 // Sends keep their order. After a step message the link pauses (50 ms by default) before it
 // writes the next text, so that the receiver's table can show one step before the next arrives;
@@ -16,6 +18,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <deque>
+#include <map>
 #include <vector>
 
 class QTcpServer;
@@ -36,13 +39,15 @@ class LanLink final : public QObject {
     bool listen(quint16 port);
     quint16 listeningPort() const;
     bool listening() const;
-    // Host: the table is dealt; connections from now on are held unanswered.
-    void closeTable() { tableClosed_ = true; }
+    // Host: how long a new connection may say nothing (10 s; tests shorten it).
+    void setSilenceLimit(int ms) { silenceMs_ = ms; }
+    // Host: closes one connection; `linkClosed` follows for it.
+    void closeConnection(int connection);
     // Joiner: connects to the host.
     void connectTo(const QString& address, quint16 port);
     bool connectedToHost() const;
 
-    // Queues `bytes` for link `to` (the host's connection 0 or 1; a joiner's host link).
+    // Queues `bytes` for link `to` (the host's connection by its number; a joiner's host link).
     void send(int to, const QByteArray& bytes);
     // Closes every link and the listener; queued texts are dropped.
     void close();
@@ -63,15 +68,15 @@ class LanLink final : public QObject {
         QByteArray bytes;
     };
     void accept();
-    void adopt(QTcpSocket* socket, int index);
+    void adopt(QTcpSocket* socket, int number);
     void pump();
     QTcpSocket* linkFor(int to) const;
 
     QTcpServer* server_ = nullptr;
     bool joiner_ = false;
-    bool tableClosed_ = false;
-    std::vector<QPointer<QTcpSocket>> links_;  // the host's 0 and 1, or the joiner's one
-    std::vector<QPointer<QTcpSocket>> held_;   // connections the table does not answer
+    std::map<int, QPointer<QTcpSocket>> links_;  // the host's by number, or the joiner's one (0)
+    int nextNumber_ = 0;
+    int silenceMs_ = 10'000;
     std::deque<Out> queue_;
     QTimer pause_;
     int stepPauseMs_ = 50;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QTcpSocket>
+
 #include <QLabel>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
@@ -131,7 +134,7 @@ bool playDealsInStep(const std::vector<Machine*>& table, std::size_t deals) {
     return true;
 }
 
-TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
+TEST(LanWindow, HostAndJoinerPlayInStepChatAndALostJoinerComesBack) {
     const quint16 port = freePort();
     Machine host;
     auto joiner = std::make_unique<Machine>();
@@ -143,6 +146,21 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     EXPECT_FALSE(hostWait->Button1->isEnabled());
     EXPECT_EQ(hostWait->Label1->text(), "Expectation of connection of other players...");
 
+    // A port check that opens and closes without a word, and a stranger's garbage, take no
+    // seat: the joiner after them is answered.
+    {
+        QTcpSocket check, stranger;
+        check.connectToHost("127.0.0.1", port);
+        stranger.connectToHost("127.0.0.1", port);
+        ASSERT_TRUE(runUntil([&] {
+            return check.state() == QAbstractSocket::ConnectedState &&
+                   stranger.state() == QAbstractSocket::ConnectedState;
+        }, 20000));
+        check.disconnectFromHost();
+        stranger.write("GET / HTTP/1.0\r\n\r\n");
+        ASSERT_TRUE(runUntil([&] { return stranger.state() == QAbstractSocket::UnconnectedState; },
+                             20000));
+    }
     ASSERT_NE(joiner->logIn("Boris", false, "127.0.0.1", port), nullptr);
     // The seat reply closes the joiner's forms and its game waits for the host's deal.
     ASSERT_TRUE(runUntil([&] { return joiner->w.screen() == TForm1::Screen::Game; }, 20000));
@@ -167,14 +185,27 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndTheHostSeesTheJoinerLeave) {
     // Two deals, each scored alike on both machines.
     ASSERT_TRUE(playDealsInStep({&host, joiner.get()}, 2));
 
-    // The joiner's machine goes: the host tells it and returns to the menu.
+    // The joiner's window is closed: the game goes on, the host's computer playing the seat,
+    // said in the chat and by the mark on the seat's name.
     joiner.reset();
-    ASSERT_TRUE(runUntil([&] { return host.message() != nullptr; }, 20000));
-    EXPECT_EQ(host.message()->lines(), QStringList({"One of player has interrupted game!",
-                                                    "Press OK for exit to the main menu..."}));
-    QTest::mouseClick(host.message()->Button1, Qt::LeftButton);
-    ASSERT_TRUE(runUntil([&] { return host.w.screen() == TForm1::Screen::Menu; }, 20000));
-    EXPECT_EQ(host.lan().peer(), nullptr);
+    ASSERT_TRUE(runUntil([&] { return host.lan().peer()->standIn(1); }, 20000));
+    EXPECT_EQ(host.lan().peer()->chatLines().back(),
+              (lan::ChatLine{2, "Boris ", lan::ChatLine::Kind::Computer}));
+    EXPECT_EQ(host.message(), nullptr);
+    ASSERT_TRUE(playDealsInStep({&host}, 3));
+    EXPECT_EQ(host.w.screen(), TForm1::Screen::Game);
+
+    // Boris starts the program again and enters the same game under the same name: his table
+    // is the host's as it stands, and both play on in step.
+    auto back = std::make_unique<Machine>();
+    ASSERT_NE(back->logIn("Boris", false, "127.0.0.1", port), nullptr);
+    ASSERT_TRUE(runUntil([&] { return back->w.screen() == TForm1::Screen::Game; }, 20000));
+    ASSERT_TRUE(back->lan().peer()->resumed());
+    EXPECT_FALSE(host.lan().peer()->standIn(1));
+    EXPECT_EQ(host.lan().peer()->chatLines().back().kind, lan::ChatLine::Kind::Back);
+    EXPECT_EQ(hostOrderScores(back->w), hostOrderScores(host.w));
+    EXPECT_GE(back->w.rules().g.DealNumber, 3);
+    ASSERT_TRUE(playDealsInStep({&host, back.get()}, 1));
 }
 
 TEST(LanWindow, TheLoginFormChecksAddressAndPortAndAJoinerWithoutAHostSeesNoGames) {

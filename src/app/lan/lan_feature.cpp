@@ -10,6 +10,7 @@
 #include "app/lan_chat_panel.h"
 #include "app/member_games.h"
 #include "app/shell.h"
+#include "app/table_presenter.h"
 #include "core/lan/session.h"
 #include "core/records/club_member.h"
 #include "core/settings/settings.h"
@@ -119,6 +120,7 @@ void LanFeature::startLanTable(dialogs::TFormPassword* login, const ClubMember& 
     LanGame* game = owned.get();
     connect(game, &LanGame::lanChanged, this, &LanFeature::syncLan);
     connect(game, &LanGame::lanAborted, this, &LanFeature::lanInterrupted);
+    connect(game, &LanGame::seatsChanged, this, &LanFeature::markSeats);
     lan_->setGame(game);
     session.play(std::move(owned));
     if (start.host) {
@@ -181,6 +183,12 @@ void LanFeature::lanInterrupted() {
     });
 }
 
+void LanFeature::markSeats() {
+    const lan::LanPeer* p = peer();
+    if (!p) return;
+    for (int seat = 1; seat <= 2; ++seat) shell_.presenter().markComputer(seat, p->standIn(seat));
+}
+
 void LanFeature::syncLan() {
     const lan::LanPeer* p = peer();
     const bool game = shell_.screen() == Screen::Game;
@@ -203,6 +211,7 @@ void LanFeature::syncLan() {
         if (lines[chatHeard_].sender != own && game) shell_.playSound(Wave::WToMenK, false);
     expectation_->setVisible(game && waitingDeal);
     if (expectation_->isVisible()) layoutLan();
+    if (game) markSeats();
 }
 
 void LanFeature::layoutLan() {

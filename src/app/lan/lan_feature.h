@@ -58,6 +58,8 @@ class LanFeature final : public Feature {
     void endLanTable();
     void lanInterrupted();
     void syncLan();
+    // The seats the host's computer plays for lost machines carry its mark.
+    void markSeats();
     void layoutLan();
 
     Shell& shell_;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/game_session.h"
+#include "core/game/table_picture.h"
 
 namespace orvala::app {
 
@@ -26,10 +27,13 @@ const LanGame* LanGame::of(const GameSession& session) {
 }
 
 void LanGame::input(const Input& in) {
-    if (const auto* start = std::get_if<in::NewGame>(&in))
+    if (const auto* start = std::get_if<in::NewGame>(&in)) {
         peer_.startGame(start->player, rules_);
-    else
+        // A game taken up again has shown none of its events here: the table as it stands.
+        if (peer_.resumed() && peer_.state().g.GameRunning) show(tablePicture(peer_.state()));
+    } else {
         peer_.input(in);
+    }
     flush();
 }
 
@@ -69,6 +73,8 @@ void LanGame::flush() {
     const std::vector<TableEvent> shown = peer_.takeEvents();
     for (const lan::Send& out : peer_.takeOutgoing())
         emit lanSend(out.to, QByteArray::fromStdString(out.bytes));
+    for (int connection : peer_.takeClosing()) emit lanClose(connection);
+    if (!peer_.takeSeatChanges().empty()) emit seatsChanged();
     if (!show(shown)) return;
     emit lanChanged();
     if (!self) return;

@@ -49,6 +49,10 @@ class LanGame final : public SessionTable {
     // A text for link `to`; the session ended by its abort path (told once); the chat lines,
     // the seats or the handshake changed.
     void lanSend(int to, const QByteArray& bytes);
+    // A connection that holds no seat and sent what cannot be read: to be closed.
+    void lanClose(int connection);
+    // A seat's machine was lost (the host's computer plays it) or is back.
+    void seatsChanged();
     void lanAborted(const QString& reason);
     void lanChanged();
 

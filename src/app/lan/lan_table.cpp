@@ -18,10 +18,10 @@ LanTable::LanTable(std::function<bool()> tableBusy, QObject* parent)
         if (game_) game_->connected();
     });
     connect(&link_, &net::LanLink::linkClosed, this, [this](int from) {
-        lostFrom_ = from;
         // What the machine sent before it went is applied before its going: a game that ended
         // with its last message has not been left.
-        lostPending_ = true;
+        readers_.erase(from);
+        lost_.push_back(from);
         pump();
     });
     connect(&link_, &net::LanLink::failed, this, [this] {
@@ -39,11 +39,9 @@ void LanTable::setGame(LanGame* game) {
     if (game_) game_->disconnect(this);
     game_ = game;
     if (!game) return;
-    connect(game, &LanGame::lanSend, this, [this](int to, const QByteArray& bytes) {
-        link_.send(to, bytes);
-        // The first deal closes the table to latecomers.
-        if (bytes.startsWith('b')) link_.closeTable();
-    });
+    connect(game, &LanGame::lanSend, this,
+            [this](int to, const QByteArray& bytes) { link_.send(to, bytes); });
+    connect(game, &LanGame::lanClose, this, [this](int c) { link_.closeConnection(c); });
 }
 
 void LanTable::setPauses(int afterStepMs, int betweenStepsMs) {
@@ -66,13 +64,12 @@ void LanTable::join(const QString& address, quint16 port) {
 void LanTable::close() {
     link_.close();
     inbox_.clear();
-    lostPending_ = false;
-    readers_[0] = {};
-    readers_[1] = {};
+    lost_.clear();
+    readers_.clear();
 }
 
 void LanTable::received(int from, const QByteArray& bytes) {
-    lan::StreamReader& reader = readers_[from == 1 ? 1 : 0];
+    lan::StreamReader& reader = readers_[from];
     if (reader.broken()) return;
     for (std::string& m : reader.feed(std::string_view(bytes.constData(), bytes.size())))
         inbox_.push(from, std::move(m));
@@ -89,16 +86,18 @@ void LanTable::received(int from, const QByteArray& bytes) {
 
 void LanTable::pump() {
     inbox_.pump();
-    if (inbox_.empty() && lostPending_) {
-        lostPending_ = false;
-        if (game_) game_->linkLost(lostFrom_);
-        emit linkEnded();
-    }
+    if (!inbox_.empty() || lost_.empty()) return;
+    std::vector<int> lost;
+    lost.swap(lost_);
+    for (int from : lost)
+        if (game_) game_->linkLost(from);
+    emit linkEnded();
 }
 
 void LanTable::apply(int from, const std::string& bytes) {
     if (bytes.empty()) {
-        inbox_.clear();
+        // The game closes a connection that holds no seat, and ends the session for one that
+        // does (it then takes nothing more).
         if (game_) game_->unreadable(from);
         return;
     }

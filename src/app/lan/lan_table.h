@@ -12,7 +12,9 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "app/lan/lan_game.h"
 #include "app/paced_inbox.h"
@@ -59,11 +61,10 @@ class LanTable final : public QObject {
 
     QPointer<LanGame> game_;
     net::LanLink link_;
-    lan::StreamReader readers_[2];
+    std::map<int, lan::StreamReader> readers_;  // by connection
     PacedInbox inbox_;
     bool noGame_ = false;
-    bool lostPending_ = false;
-    int lostFrom_ = -1;  // a link closed; its loss counts once what it sent is applied
+    std::vector<int> lost_;  // links closed; each loss counts once what it sent is applied
 };
 
 }  // namespace orvala::app

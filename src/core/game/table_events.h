@@ -53,11 +53,13 @@ struct ShowHand {
     HandArray hand;
     int count;
 };
-// One card moves; with flying cards on the window animates the flight.
+// One card moves; with flying cards on the window animates the flight, unless the card is only
+// put in its place (a table drawn at once).
 struct MoveCard {
     Card card;
     Place from;
     Place to;
+    bool instant = false;
 };
 // The three trick cards go to the trick winner; `leader` played position 1.
 struct GatherTrick {

@@ -46,6 +46,13 @@ bool LanPeer::startGame(const PlayerStart& player, const RuleSettings& hostRules
         return true;
     }
     if (!host && session_.link != LinkState::Seated) return false;
+    if (resumed_ && s_.g.GameRunning) {
+        // The game came with the resume: only the person's own counters are this machine's.
+        s_.g.SeatNames[3] = player.name;
+        s_.g.KonNumber = player.storedGameCounter + 1;
+        s_.g.PlayerTotal = player.playerTotal;
+        return true;
+    }
     takeSeats();
     if (host) s_.rules = hostRules;
     run(in::NewGame{player});
@@ -353,7 +360,7 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
         const bool computer = n->kind == SeatNotice::Kind::Computer;
         standIn_[static_cast<std::size_t>(hostSeatOf(n->machine))] = computer;
         if (computer) session_.hostStandsIn = true;
-        seatChanges_.push_back(SeatChange{n->machine, computer});
+        noteSeat(SeatChange{n->machine, computer});
         if (!computer)
             send(kToHost, seatNotice(SeatNotice{SeatNotice::Kind::Acknowledged, n->machine}));
     } else if (m[0] == 's') {
@@ -435,8 +442,8 @@ void LanPeer::connectionLost(int from) {
 
 void LanPeer::linkUnreadable(int from) {
     const auto at = connections_.find(from);
-    if (session_.role == NetRole::Host && at != connections_.end() && at->second.link < 0) {
-        connections_.erase(at);
+    if (session_.role == NetRole::Host && (at == connections_.end() || at->second.link < 0)) {
+        if (at != connections_.end()) connections_.erase(at);
         if (rejoin_ && rejoin_->connection == from) rejoin_.reset();
         closing_.push_back(from);
         return;
@@ -452,7 +459,7 @@ void LanPeer::takeOver(int link) {
     if (rejoin_ && rejoin_->link == other) rejoin_->acknowledged = true;
     // The other joiner learns it first: the steps the host makes for the seat follow.
     send(other, seatNotice(SeatNotice{SeatNotice::Kind::Computer, roleAtHostSeat(seat, true)}));
-    seatChanges_.push_back(SeatChange{roleAtHostSeat(seat, session_.threePeople()), true});
+    noteSeat(SeatChange{roleAtHostSeat(seat, session_.threePeople()), true});
     if (link == 0 && awaitingRelay_) {
         // The first joiner's action reached the host but not its copy for the second joiner:
         // the host passes it on as its own.
@@ -512,7 +519,7 @@ void LanPeer::resumeIfReady() {
     connections_[r.connection].link = r.link;
     s_.roles.actsHere[seat] = false;
     send(r.link, resumeMessage(resume));
-    seatChanges_.push_back(SeatChange{resume.role, false});
+    noteSeat(SeatChange{resume.role, false});
 }
 
 void LanPeer::resumeFrom(const std::string& m) {
@@ -567,6 +574,14 @@ bool LanPeer::holdsSeat(int connection) const {
     const auto at = connections_.find(connection);
     return (at != connections_.end() && at->second.link >= 0) ||
            (rejoin_ && rejoin_->connection == connection);
+}
+
+void LanPeer::noteSeat(const SeatChange& c) {
+    seatChanges_.push_back(c);
+    const int seat = hostSeatOf(c.machine);
+    chatLines_.push_back(ChatLine{digitOf(c.machine), session_.seatNames[static_cast<std::size_t>(
+                                                          localSeat(session_.role, seat))],
+                                  c.computer ? ChatLine::Kind::Computer : ChatLine::Kind::Back});
 }
 
 std::vector<LanPeer::SeatChange> LanPeer::takeSeatChanges() {

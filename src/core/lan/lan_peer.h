@@ -73,7 +73,8 @@ class LanPeer {
     // Starts the game: the host (its rules given) deals the first deal; a seated joiner waits for
     // it. A joiner may ask before its seat reply has come: its game then starts the moment the
     // reply arrives, so that a deal following the reply in the same read finds it running. False
-    // when the session is not ready (a host without joiners, a joiner not connecting).
+    // when the session is not ready (a host without joiners, a joiner not connecting). A joiner
+    // that came back has its game from the resume: starting only gives it the person's counters.
     bool startGame(const PlayerStart& player, const RuleSettings& hostRules = {});
 
     // A local input of this machine's person. False when the rules refuse it.
@@ -141,6 +142,7 @@ class LanPeer {
     bool playsHere(int seat) const;
     void resumeFrom(const std::string& m);
     void post(Send s);
+    void noteSeat(const SeatChange& c);
     void sendMoves(const RulesState& before);
     void receiveAsJoiner(const std::string& m);
     void applyStep(std::string_view m);
