@@ -1,5 +1,6 @@
-// Fuzz target of the LAN readers. Any bytes go to every message reader, to the stream reader
-// whole and cut in two, and to the host and the joiner of a running two-machine table. Nothing
+// Fuzz target of the LAN readers. Any bytes go to every message reader (the resume and the seat
+// notices too), to the stream reader whole and cut in two, and to the host (on a seated
+// connection and on one that holds no seat) and the joiner of a running two-machine table. Nothing
 // may crash; a deal that reads must write back to the same bytes' deal; both ways of reading the
 // stream must give the same messages, each of its kind's length; and whatever the peers make of
 // the bytes, their rules states stay consistent. A broken property aborts.
@@ -16,6 +17,7 @@
 #include "core/lan/deal_message.h"
 #include "core/lan/framing.h"
 #include "core/lan/lan_peer.h"
+#include "core/lan/rejoin_messages.h"
 #include "core/lan/step_message.h"
 
 namespace {
@@ -36,6 +38,13 @@ void readers(std::string_view bytes) {
     if (const auto chat = parseChat(bytes))
         require(chat->text.size() <= kChatTextMax && chat->text.find('#') == std::string::npos,
                 "chat text");
+    const ResumeParse resume = parseResume(bytes);
+    require(resume.resume.has_value() == resume.error.empty(), "a resume reads with an error");
+    if (resume.resume)
+        require(parseResume(resumeMessage(*resume.resume)).resume == resume.resume,
+                "resume round trip");
+    if (const auto notice = parseSeatNotice(bytes))
+        require(seatNotice(*notice) == bytes, "seat notice round trip");
     Session host = hostListening("Host");
     if (!hostOnJoinRequest(host, bytes).empty()) require(host.joinedCount == 0, "join count");
     Session joiner = joinerConnecting("Anna");
@@ -67,6 +76,9 @@ void peers(std::string_view bytes) {
     require(!joiner.aborted() && joiner.state().g.DealNumber == 1, "the table did not start");
 
     host.receive(0, bytes);
+    // A connection that holds no seat: whatever it sends, it takes none and ends nothing.
+    host.receive(9, bytes);
+    require(!host.holdsSeat(9) || host.session().joinedCount == 1, "a stray took a seat");
     joiner.receive(kToHost, bytes);
     require(!checkConsistency(host.state().g) && !checkConsistency(joiner.state().g),
             "a peer's rules state broke");
