@@ -5,7 +5,8 @@
 // once connected and is seated by the reply (the second joiner learns its role from it). With two
 // joiners the first one is told the new seat list by a seat update. Every reader here takes
 // untrusted bytes and refuses what it cannot use. The host refuses a third joiner (the table has
-// three seats) and, once it has dealt, every join request: such a machine keeps waiting.
+// three seats) and, once it has dealt, every join request but one under the name of a seat whose
+// machine was lost (lan_peer.h): such a machine keeps waiting.
 //
 // Connections are the host's links to its joiners: 0 the first joiner, 1 the second. A link is
 // numbered by the join request answered on it, not by the order of acceptance, so a connection
