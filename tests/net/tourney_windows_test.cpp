@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <map>
+#include <random>
 #include <thread>
 
 #include "app/lan_chat_panel.h"
@@ -41,14 +42,16 @@ namespace {
 using namespace orvala::service::testing;
 constexpr int kTable = 3;  // from 500, rounding to 5, no bolts, barrel or giving up
 
-// Ten ports in a row that nothing listens on.
+// Ten ports in a row that nothing listens on, below the ephemeral range (from 32768), so that
+// no connection's own port and no other test's listener taken "on port 0" can land among them
+// between this check and the game server's listening; the start is random, so that two tests
+// running at once do not try the same rows.
 int freeBase() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const int base = probe.serverPort() - 1;
-        probe.close();
-        bool free = base + 10 < 65536;
+    std::random_device seed;
+    std::uniform_int_distribution<int> start(0, 1000);
+    for (int attempt = 0, row = start(seed); attempt < 200; ++attempt, row = (row + 7) % 1100) {
+        const int base = 20000 + row * 11;
+        bool free = true;
         for (int t = 1; t <= 10 && free; ++t) {
             QTcpServer s;
             free = s.listen(QHostAddress::LocalHost, static_cast<quint16>(base + t));
