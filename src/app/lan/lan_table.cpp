@@ -69,7 +69,9 @@ void LanTable::close() {
 }
 
 void LanTable::received(int from, const QByteArray& bytes) {
-    lan::StreamReader& reader = readers_[from];
+    // Only the host sends a resume: the host's readers take none.
+    const bool host = game_ && game_->peer().session().role == lan::NetRole::Host;
+    lan::StreamReader& reader = readers_.try_emplace(from, !host).first->second;
     if (reader.broken()) return;
     for (std::string& m : reader.feed(std::string_view(bytes.constData(), bytes.size())))
         inbox_.push(from, std::move(m));

@@ -45,7 +45,7 @@ std::vector<std::string> StreamReader::feed(std::string_view bytes) {
     std::size_t start = 0;
     while (start < buffer_.size()) {
         const std::optional<std::size_t> n = messageLength(std::string_view(buffer_).substr(start));
-        if (!n) {
+        if (!n || (!resumes_ && buffer_[start] == 'r')) {
             broken_ = true;
             buffer_.clear();
             return out;

@@ -29,6 +29,10 @@ std::optional<std::size_t> messageLength(std::string_view head);
 
 class StreamReader {
   public:
+    // A host's reader takes no resume (only the host sends one): the bytes that would begin one
+    // are unreadable, so nobody can make it hold a long message.
+    explicit StreamReader(bool resumes = true) : resumes_(resumes) {}
+
     // Takes a read and returns the messages it completes, in order.
     std::vector<std::string> feed(std::string_view bytes);
     bool broken() const { return broken_; }
@@ -37,6 +41,7 @@ class StreamReader {
   private:
     std::string buffer_;
     bool broken_ = false;
+    bool resumes_ = true;
 };
 
 }  // namespace orvala::lan

@@ -29,7 +29,7 @@
 
 namespace orvala::lan {
 
-inline constexpr std::size_t kMaxLoggedDeals = 400;
+inline constexpr std::size_t kMaxLoggedDeals = 999;  // a game of random players lasts 130
 inline constexpr std::size_t kMaxLoggedMoves = 120;  // a deal has at most about 40
 inline constexpr std::size_t kLoggedMoveLength = 7;
 // The longest encoded log: names, counts, and every deal full.

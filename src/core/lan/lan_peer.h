@@ -131,7 +131,7 @@ class LanPeer {
 
   private:
     struct Connection {
-        StreamReader reader;
+        StreamReader reader{false};
         int link = -1;  // the seat's link (0 the first joiner, 1 the second), -1 none
     };
     void receiveAsHost(int link, const std::string& m);

@@ -26,6 +26,7 @@ namespace orvala::lan {
 inline constexpr std::size_t kSeatNoticeLength = 3;
 inline constexpr std::size_t kResumeHead = 7;  // "r" and six digits
 inline constexpr std::size_t kLongestResume = kResumeHead + 4 + kMaxEncodedLog;
+static_assert(kLongestResume <= 999'999, "a resume's length must fit its six digits");
 
 struct SeatNotice {
     enum class Kind { Computer, Back, Acknowledged } kind = Kind::Computer;
