@@ -260,6 +260,24 @@ void LanPeer::receive(int from, std::string_view bytes) {
 void LanPeer::receiveUnseated(int connection, const std::string& m) {
     const auto name = m[0] == 'z' ? joinRequestName(m) : std::nullopt;
     if (!name) return;  // anything else before a seat is no business of the host
+    const auto lostSeat = [&]() -> int {
+        for (int link = 0; link <= 1; ++link)
+            if (standIn_[static_cast<std::size_t>(link + 1)] &&
+                session_.seatNames[static_cast<std::size_t>(link + 1)] == *name)
+                return link;
+        return -1;
+    };
+    if (session_.link == LinkState::Waiting && !s_.g.GameRunning && lostSeat() >= 0) {
+        // A seated joiner lost before the deal, back: its seat again, with its seat reply.
+        const int link = lostSeat();
+        standIn_[static_cast<std::size_t>(link + 1)] = false;
+        links_[static_cast<std::size_t>(link)] = connection;
+        connections_[connection].link = link;
+        send(link, seatReply(session_, link));
+        send(1 - link, seatNotice(SeatNotice{SeatNotice::Kind::Back, roleAtHostSeat(link + 1, true)}));
+        noteSeat(SeatChange{roleAtHostSeat(link + 1, true), false});
+        return;
+    }
     if (session_.link == LinkState::Waiting) {
         // Joiners are numbered by the order their requests are answered.
         const int link = session_.joinedCount + 1;
@@ -276,19 +294,14 @@ void LanPeer::receiveUnseated(int connection, const std::string& m) {
     }
     // A lost seat's person, back under the same name, while the game runs.
     if (rejoin_ || !s_.g.GameRunning || gameOver()) return;
-    for (int link = 0; link <= 1; ++link) {
-        const int seat = link + 1;
-        if (!standIn_[static_cast<std::size_t>(seat)] ||
-            session_.seatNames[static_cast<std::size_t>(seat)] != *name)
-            continue;
-        rejoin_ = Rejoin{connection, link, false};
-        const int other = 1 - link;
-        if (links_[static_cast<std::size_t>(other)] >= 0)
-            send(other, seatNotice(SeatNotice{SeatNotice::Kind::Back, roleAtHostSeat(seat, true)}));
-        else
-            rejoin_->acknowledged = true;
-        return;
-    }
+    const int link = lostSeat();
+    if (link < 0) return;
+    rejoin_ = Rejoin{connection, link, false};
+    const int other = 1 - link;
+    if (links_[static_cast<std::size_t>(other)] >= 0)
+        send(other, seatNotice(SeatNotice{SeatNotice::Kind::Back, roleAtHostSeat(link + 1, true)}));
+    else
+        rejoin_->acknowledged = true;
 }
 
 void LanPeer::receiveAsHost(int link, const std::string& m) {

@@ -63,11 +63,17 @@ std::vector<Send> hostOnJoinRequest(Session& h, std::string_view m) {
     h.seatNames[2] = std::string(kComputerSeatName);
     h.seatNames[static_cast<std::size_t>(c + 1)] = *name;
     h.seatNames[3] = h.localName;
-    const std::string names = h.seatNames[3] + h.seatNames[1] + h.seatNames[2];
     std::vector<Send> out;
-    out.push_back(Send{c, std::string(kSeatReply) + static_cast<char>('0' + c + 2) + names});
-    if (c == 1) out.push_back(Send{0, std::string(kSeatUpdate) + names});
+    out.push_back(Send{c, seatReply(h, c)});
+    if (c == 1)
+        out.push_back(Send{0, std::string(kSeatUpdate) + h.seatNames[3] + h.seatNames[1] +
+                                  h.seatNames[2]});
     return out;
+}
+
+std::string seatReply(const Session& h, int link) {
+    return std::string(kSeatReply) + static_cast<char>('0' + link + 2) + h.seatNames[3] +
+           h.seatNames[1] + h.seatNames[2];
 }
 
 bool joinerOnSeatReply(Session& j, std::string_view m) {

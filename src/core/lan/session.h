@@ -63,6 +63,8 @@ std::optional<std::string> joinRequestName(std::string_view bytes);
 // for the second joiner, the seat update to the first. Empty, with the session unchanged, when
 // the text is no join request for this game or the table takes nobody more.
 std::vector<Send> hostOnJoinRequest(Session& host, std::string_view bytes);
+// The seat reply for the joiner on link 0 or 1 (again, to one who comes back before the deal).
+std::string seatReply(const Session& host, int link);
 
 // A joiner's reading of the seat reply and (first joiner only) the seat update. False, with the
 // session unchanged, when the text is not one it may take now.

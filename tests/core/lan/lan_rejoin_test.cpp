@@ -201,6 +201,18 @@ TEST(LanRejoin, ALinkThatFlapsTwiceAndBothJoinersLostLeaveTheHostPlayingToTheEnd
     EXPECT_EQ(t.peer(0).state().g.SeatNames[1], "Anna  ");
 }
 
+TEST(LanRejoin, AJoinerLostBeforeTheDealGetsItsSeatBackWithItsSeatReply) {
+    LanTable t(3, 21);
+    t.lose(2);
+    EXPECT_TRUE(t.peer(0).standIn(2));
+    t.rejoin(2);
+    EXPECT_FALSE(t.peer(0).standIn(2));
+    EXPECT_EQ(t.peer(2).session().role, NetRole::SecondJoiner);
+    t.start(RuleSettings{});
+    ASSERT_TRUE(playUntil(t, [&] { return t.peer(0).state().g.DealNumber == 3; }));
+    EXPECT_FALSE(t.peer(1).standIn(localSeat(NetRole::FirstJoiner, 2)));
+}
+
 TEST(LanRejoin, TheOnlyJoinerComesBackToTheComputerSeatGame) {
     LanTable t(2, 5);
     t.start(RuleSettings{});
