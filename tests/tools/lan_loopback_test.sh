@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # LAN tables on loopback with the headless peers of orvala-tool: every machine of a table must
-# print the same deal lines; a machine that leaves mid-game, or sends garbage, ends the session
-# on the others with "aborted" and status 1. Usage: lan_loopback_test.sh TOOL SCRATCH
+# print the same deal lines; a joiner that leaves mid-game is played by the host's computer and
+# may come back; a host that leaves ends the session on its joiner with "aborted" and status 1;
+# garbage takes no seat. Usage: lan_loopback_test.sh TOOL SCRATCH
 set -u
 tool=$1
 dir=$2/lan
@@ -85,7 +86,8 @@ for rules in 011111 100310; do
     grep -q ' Boris=' "$dir/$name.host" || fail "$name: no second joiner in the lines"
 done
 
-# A joiner that leaves after two deals: the host and the other joiner abort.
+# A joiner that quits after two deals: the host's computer plays its seat, and the host and the
+# other joiner play to the end in step, both saying so.
 name=leaver
 start_host $name --seed 7 --players 3
 join $name Anna --seed 8 --deals 2
@@ -94,9 +96,29 @@ sleep 0.2
 join $name Boris --seed 9
 b=$!
 statuses $host_pid $a $b
-[ "$st" = "1 0 1" ] || fail "$name: statuses $st"
-[ "$(tail -1 "$dir/$name.host")" = "aborted" ] || fail "$name: the host did not abort"
-[ "$(tail -1 "$dir/$name.Boris")" = "aborted" ] || fail "$name: the other joiner did not abort"
+[ "$st" = "0 0 0" ] || fail "$name: statuses $st"
+same_lines $name host Boris
+[ "$(tail -1 "$dir/$name.host")" = "game over" ] || fail "$name: the host did not play to the end"
+grep -qx 'seat Anna computer' "$dir/$name.host" || fail "$name: the host did not say who plays"
+
+# A joiner whose link drops in the second deal and comes back after the fourth: every deal line
+# it prints is the host's, and the others say when it went and came back.
+name=rejoin
+start_host $name --seed 11 --players 3
+join $name Anna --seed 12
+a=$!
+sleep 0.2
+join $name Boris --seed 13 --leave-after-deal 1 --rejoin-after-deal 4
+b=$!
+statuses $host_pid $a $b
+[ "$st" = "0 0 0" ] || fail "$name: statuses $st"
+same_lines $name host Anna
+grep '^deal' "$dir/$name.Boris" >"$dir/$name.Boris.deals"
+grep -qxF -f "$dir/$name.Boris.deals" "$dir/$name.host" || fail "$name: no deal lines from Boris"
+[ -z "$(grep -vxF -f "$dir/$name.host" "$dir/$name.Boris.deals")" ] ||
+    fail "$name: Boris printed deal lines the host did not"
+grep -q '^deal [5-9]' "$dir/$name.Boris" || fail "$name: Boris did not play on after coming back"
+grep -qx 'seat Boris back' "$dir/$name.Anna" || fail "$name: Anna did not see Boris come back"
 
 # The host leaves after two deals: its joiner aborts.
 name=hostleaves
@@ -107,14 +129,20 @@ statuses $host_pid $a
 [ "$st" = "0 1" ] || fail "$name: statuses $st"
 [ "$(tail -1 "$dir/$name.Anna")" = "aborted" ] || fail "$name: the joiner did not abort"
 
-# Garbage where a join request belongs ends the host's session.
+# Garbage where a join request belongs, and a connection that says nothing, take no seat: the
+# host closes the first and the real joiner after them plays a whole game.
 name=garbage
 start_host $name --seed 7 --players 2
 exec 3<>"/dev/tcp/127.0.0.1/$port"
+exec 4<>"/dev/tcp/127.0.0.1/$port"
 printf 'GET / HTTP/1.1\r\n\r\n' >&3
-statuses $host_pid
-exec 3>&-
-[ "$st" = "1" ] || fail "$name: status $st"
+read -r -t 10 -u 3 _ && fail "$name: the host answered garbage"
+join $name Anna --seed 8
+a=$!
+statuses $host_pid $a
+exec 3>&- 4>&-
+[ "$st" = "0 0" ] || fail "$name: statuses $st"
+same_lines $name host Anna
 
 if [ $failed -ne 0 ]; then
     echo "files in $dir"
