@@ -229,8 +229,11 @@ class Machine {
     void leaveIfDue(std::int64_t now) {
         if (!leaving_ || away_ || probing_ || peer_->state().g.GameState == GameState::GameOver)
             return;
-        const GameRecord& g = peer_->state().g;
-        if (g.DealNumber != leaving_->afterDeal + 1 || seatToBid(g.GameState) != 0 ||
+        const RulesState& st = peer_->state();
+        const GameRecord& g = st.g;
+        const bool dealt = g.GameRunning && g.GameState != GameState::NotStarted &&
+                           !(st.pending && st.pending->kind == Question::Kind::Deck);
+        if (!dealt || g.DealNumber != leaving_->afterDeal + 1 || seatToBid(g.GameState) != 0 ||
             g.DealStartPending == 1)
             return;
         links_.clear();  // the link drops without a word
@@ -270,13 +273,14 @@ class Machine {
             return;
         }
         if (now < nextProbeMs_) return;
-        if (++probes_ > 200) {  // the table is gone: the game ended without this machine
-            done_ = true;
-            return;
-        }
         nextProbeMs_ = now + 300;
         Socket s(::socket(AF_INET, SOCK_STREAM, 0));
-        if (::connect(s.fd, reinterpret_cast<const sockaddr*>(&host_), sizeof host_) != 0) return;
+        if (::connect(s.fd, reinterpret_cast<const sockaddr*>(&host_), sizeof host_) != 0) {
+            // Nobody listens any more: the game ended without this machine.
+            if (++refused_ >= 10) done_ = true;
+            return;
+        }
+        refused_ = 0;
         noDelay(s.fd);
         peer_ = std::make_unique<LanPeer>(lan::joinerConnecting(name_), pilot_, random_);
         links_.push_back(Link{std::move(s), lan::kToHost, now, true});
@@ -319,7 +323,7 @@ class Machine {
     std::string name_;
     bool away_ = false;
     bool probing_ = false;
-    int probes_ = 0;
+    int refused_ = 0;
     std::int64_t nextProbeMs_ = 0;
     std::int64_t probeStartMs_ = 0;
 };

@@ -290,6 +290,10 @@ void LanPeer::receiveUnseated(int connection, const std::string& m) {
             connections_[connection].link = -1;
         }
         for (Send& out : replies) post(std::move(out));
+        // A seat lost before this joiner came is the host's computer's: it is told so.
+        if (!replies.empty() && standIn_[static_cast<std::size_t>(2 - link)])
+            send(link, seatNotice(SeatNotice{SeatNotice::Kind::Computer,
+                                             roleAtHostSeat(2 - link, true)}));
         return;
     }
     // A lost seat's person, back under the same name, while the game runs.
@@ -367,8 +371,7 @@ void LanPeer::receiveAsJoiner(const std::string& m) {
         resumeFrom(m);
     } else if (m[0] == 'w') {
         const auto n = parseSeatNotice(m);
-        if (!n || n->kind == SeatNotice::Kind::Acknowledged || n->machine == session_.role ||
-            session_.link != LinkState::Seated)
+        if (!n || n->kind == SeatNotice::Kind::Acknowledged || n->machine == session_.role)
             return;
         const bool computer = n->kind == SeatNotice::Kind::Computer;
         standIn_[static_cast<std::size_t>(hostSeatOf(n->machine))] = computer;
