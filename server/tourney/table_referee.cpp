@@ -27,6 +27,9 @@ int otherSeat(int a, int b) {
     return 6 - a - b;
 }
 
+// The lowest bid, and so the lowest contract.
+constexpr int kLowestContract = 100;
+
 std::string seatText(int seat) {
     return "seat " + std::to_string(seat);
 }
@@ -331,11 +334,13 @@ void TableReferee::timeOut(int seat) {
 }
 
 void TableReferee::cutShort(int seat) {
-    // Before the first deal is scored nothing counts yet.
     const GameRecord& g = views_[3].g;
-    if (g.DealNumber < 2 && g.GameState != GameState::DealScored) return;
     std::array<int, 4> scores{};
     for (int s = 1; s <= 3; ++s) scores[static_cast<std::size_t>(s)] = g.Score[s];
+    // Leaving before the first deal is scored is not free: the leaver counts as a declarer who
+    // failed the lowest contract in it, so that it takes the lowest result and the others gain.
+    if (g.DealNumber < 2 && g.GameState != GameState::DealScored)
+        scores[static_cast<std::size_t>(seat)] += kLowestContract;
     results_ = tourney::forfeitResults(scores, seat);
 }
 

@@ -19,8 +19,9 @@
 //
 // The result is the server's: the three seats' results from its own rules state when the game
 // ends. Seat 1's result report is read and compared, and a difference is only noted. A game cut
-// short by a seat that leaves or runs out of time counts from the standings once a deal has
-// been scored, with the lowest result for that seat.
+// short by a seat that leaves or runs out of time counts from the standings, with the lowest
+// result for that seat; before the first deal is scored, that seat counts as having failed the
+// lowest contract.
 
 #include <array>
 #include <cstdint>
@@ -76,7 +77,7 @@ class TableReferee {
     bool isSeated(int seat) const { return seated_[static_cast<std::size_t>(seat)]; }
     const std::array<std::string, 4>& nicks() const { return nicks_; }
     // The three results by tournament seat, once the game is finished, or cut short by a seat
-    // that left or ran out of time after a deal was scored (that seat takes the lowest result).
+    // that left or ran out of time (that seat takes the lowest result).
     const std::optional<std::array<int, 4>>& results() const { return results_; }
     // The seat whose move the clock times, 0 when none.
     int clockSeat() const;

@@ -185,7 +185,11 @@ TEST(TourneyTable, AnIllegalCardIsNotPassedOnAndItsSenderHasLeft) {
             }
         EXPECT_EQ(t.referee().ending(), TableReferee::End::Left);
         EXPECT_EQ(t.referee().endingSeat(), cheat);
-        EXPECT_FALSE(t.referee().results());
+        // In the first deal too the cheat takes the lowest result: a failed lowest contract.
+        const auto& r = t.referee().results();
+        ASSERT_TRUE(r);
+        for (int k = 1; k <= 3; ++k)
+            EXPECT_EQ((*r)[static_cast<std::size_t>(k)], k == cheat ? -200 : 100) << k;
     }
 }
 
