@@ -80,9 +80,15 @@ void TableHost::greet(Id id, Connection& c, std::int64_t now) {
     const char d = f[7];
     const int seat = d >= '1' && d <= '3' ? d - '0' : 0;
     std::optional<std::string> nick;
-    if (seat != 0 && f == tourney::shortFrame(std::string("connect") + d, seat) &&
-        referee_->phase() == TableReferee::Phase::Waiting && callbacks_.claimSeat)
+    const bool greeting = seat != 0 && f == tourney::shortFrame(std::string("connect") + d, seat);
+    // A running game takes back only an away seat's own player: the lobby's holder of the seat,
+    // from its address, under the nick that sat down.
+    const bool back = greeting && referee_->phase() == TableReferee::Phase::Playing &&
+                      referee_->away(seat);
+    if (greeting && (referee_->phase() == TableReferee::Phase::Waiting || back) &&
+        callbacks_.claimSeat)
         nick = callbacks_.claimSeat(table_, seat, c.address);
+    if (back && nick && *nick != referee_->nicks()[static_cast<std::size_t>(seat)]) nick.reset();
     if (!nick) {
         logRefusal("a connection from " + c.address + " refused", now);
         drop(id);
@@ -91,7 +97,7 @@ void TableHost::greet(Id id, Connection& c, std::int64_t now) {
     const auto i = static_cast<std::size_t>(seat);
     // The lobby gave the seat to this connection: one that held it before is stale (the seat
     // was freed and taken again, or its player came back on a new connection).
-    if (holders_[i] != 0) {
+    if (holders_[i] != 0 && !back) {
         log("table " + std::to_string(table_) + ": seat " + std::to_string(seat) +
             " taken over by a new connection");
         drop(holders_[i]);
@@ -101,7 +107,10 @@ void TableHost::greet(Id id, Connection& c, std::int64_t now) {
     c.stage = Stage::Seated;
     c.seat = seat;
     holders_[i] = id;
-    referee_->seated(seat, *nick, now);
+    if (back)
+        referee_->rejoined(seat, now);
+    else
+        referee_->seated(seat, *nick, now);
     if (!rest.empty()) referee_->receive(seat, rest, now);
 }
 
@@ -221,7 +230,7 @@ void TableHost::settle(std::int64_t now) {
             const Connection c = it->second;
             drop(id);
             if (c.stage == Stage::Seated && holders_[static_cast<std::size_t>(c.seat)] == id)
-                referee_->closed(c.seat, now);
+                referee_->closed(c.seat, now, false);
         }
     }
 }

@@ -9,7 +9,9 @@
 // `helloMs`; the host takes it only from the address that holds that seat in the lobby
 // (`claimSeat`), only while the game waits for players, and only for a seat no other
 // connection holds. The third seat taken deals. A seat left before the deal, by a frame or a
-// closed connection, is freed in the lobby in the same step (`seatFreed`).
+// closed connection, is freed in the lobby in the same step (`seatFreed`). A seat whose
+// connection closes while the game runs is away (table_referee.h): the same greeting from the
+// lobby's holder of the seat, under the nick that sat down, takes it back within its clock.
 //
 // When a game ends its results are recorded (`results`, once a game) and its players' seats
 // are freed in the lobby, and in that same step the table gets a fresh referee that waits for

@@ -74,6 +74,10 @@ void TableReferee::deal(std::int64_t now) {
         v.g.DealStartPending = 2;
         out_.push_back(Frame{s, tourney::dealFrame(deck)});
     }
+    if (first)
+        for (int s = 1; s <= 3; ++s)
+            game_.names[static_cast<std::size_t>(s)] = nicks_[static_cast<std::size_t>(s)];
+    game_.dealt(lan::DealMessage{deck, tourney::tableRules(table_)});
     phase_ = Phase::Playing;
     restartClock(now);
 }
@@ -216,9 +220,11 @@ TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t 
             leave(a, "a step its own seat cannot make");
             return Step::Done;
         }
+        game_.moved(moves, lan::NetRole::Host);  // already in tournament seat numbers
         owed = Owed{otherSeat(a, b), moves};
     }
     out_.push_back(Frame{b, f});
+    sendResumes();
     if (!moves.empty()) restartClock(now);
     finishIfOver();
     dealIfAsked(now);
@@ -263,19 +269,66 @@ void TableReferee::restartClock(std::int64_t now) {
 }
 
 std::optional<std::int64_t> TableReferee::deadline() const {
-    return phase_ == Phase::Playing ? deadline_ : std::nullopt;
+    if (phase_ != Phase::Playing) return std::nullopt;
+    std::optional<std::int64_t> at = deadline_;
+    for (const auto& until : awayUntil_)
+        if (until) at = at ? std::min(*at, *until) : *until;
+    return at;
 }
 
 void TableReferee::tick(std::int64_t now) {
     if (phase_ == Phase::Playing && deadline_ && now >= *deadline_ && clockSeat_ != 0)
         timeOut(clockSeat_);
+    for (int s = 1; s <= 3 && phase_ == Phase::Playing; ++s)
+        if (const auto& until = awayUntil_[static_cast<std::size_t>(s)]; until && now >= *until)
+            timeOut(s);
 }
 
-void TableReferee::closed(int seat, std::int64_t) {
+void TableReferee::closed(int seat, std::int64_t now, bool mayComeBack) {
     if (seat < 1 || seat > 3) return;
-    if (phase_ == Phase::Playing) leave(seat, "the connection closed");
-    seated_[static_cast<std::size_t>(seat)] = false;
-    inbox_[static_cast<std::size_t>(seat)].clear();
+    const auto i = static_cast<std::size_t>(seat);
+    inbox_[i].clear();
+    readers_[i] = {};
+    if (phase_ == Phase::Playing && seated_[i]) {
+        // Half an action told cannot be finished by a machine that is gone.
+        if (!mayComeBack) {
+            leave(seat, "its client does not read");
+        } else if (owed_[i]) {
+            leave(seat, "the connection closed between the two messages of an action");
+        } else {
+            // Away: the seat has its move clock to come back; what is sent meanwhile is in the
+            // game log its resume will hold.
+            awayUntil_[i] = now + moveMs_;
+            resumeOwed_[i] = false;
+            log("table " + std::to_string(table_) + ": " + seatText(seat) + " away");
+            return;
+        }
+    }
+    seated_[i] = false;
+}
+
+bool TableReferee::rejoined(int seat, std::int64_t) {
+    if (seat < 1 || seat > 3 || phase_ != Phase::Playing || !away(seat)) return false;
+    resumeOwed_[static_cast<std::size_t>(seat)] = true;
+    sendResumes();
+    return true;
+}
+
+// A returning seat gets its resume once no action owes it a message: that message is in the log
+// already, and must not reach the seat a second time.
+void TableReferee::sendResumes() {
+    for (int s = 1; s <= 3; ++s) {
+        const auto i = static_cast<std::size_t>(s);
+        if (!resumeOwed_[i]) continue;
+        bool owedTo = false;
+        for (const auto& o : owed_) owedTo = owedTo || (o && o->to == s);
+        if (owedTo) continue;
+        resumeOwed_[i] = false;
+        awayUntil_[i].reset();
+        readers_[i] = {};
+        out_.push_back(Frame{s, tourney::resumeFrame(s, game_)});
+        log("table " + std::to_string(table_) + ": " + seatText(s) + " back");
+    }
 }
 
 void TableReferee::finishIfOver() {
@@ -352,6 +405,8 @@ void TableReferee::toOthers(int seat, const std::string& bytes) {
 std::vector<TableReferee::Frame> TableReferee::takeOutgoing() {
     std::vector<Frame> out;
     out.swap(out_);
+    // Nothing reaches a seat that is away: its resume will hold it.
+    std::erase_if(out, [this](const Frame& f) { return f.to >= 1 && f.to <= 3 && away(f.to); });
     return out;
 }
 

@@ -33,6 +33,7 @@
 
 #include "core/game/random_source.h"
 #include "core/game/rules_state.h"
+#include "core/lan/game_log.h"
 #include "core/lan/move_steps.h"
 #include "core/lan/session.h"
 #include "core/tourney/frames.h"
@@ -59,8 +60,15 @@ class TableReferee {
     void seated(int seat, std::string nick, std::int64_t now);
     // Bytes read on a seat's connection.
     void receive(int seat, std::string_view bytes, std::int64_t now);
-    // A seat's connection closed.
-    void closed(int seat, std::int64_t now);
+    // A seat's connection closed. While the game runs the seat is only away: it has its move
+    // clock to connect again (`rejoined`), else it runs out of time; a seat that closes between
+    // the two messages of an action has left.
+    // A client that stopped reading does not come back (`mayComeBack` false): it has left.
+    void closed(int seat, std::int64_t now, bool mayComeBack = true);
+    // An away seat's player connected again: once no action still owes it a message, it is
+    // sent the resume (the game log) and plays on. False when the seat is not away.
+    bool rejoined(int seat, std::int64_t now);
+    bool away(int seat) const { return awayUntil_[static_cast<std::size_t>(seat)].has_value(); }
     // Runs the move clock up to `now`.
     void tick(std::int64_t now);
 
@@ -104,6 +112,7 @@ class TableReferee {
     void timeOut(int seat);
     void cutShort(int seat);
     void toOthers(int seat, const std::string& bytes);
+    void sendResumes();
     void log(std::string line) { log_.push_back(std::move(line)); }
 
     int table_;
@@ -121,6 +130,9 @@ class TableReferee {
     std::array<std::optional<Owed>, 4> owed_{};
     std::optional<std::array<int, 4>> results_;
     std::optional<std::array<int, 4>> report_;
+    std::array<std::optional<std::int64_t>, 4> awayUntil_{};
+    std::array<bool, 4> resumeOwed_{};
+    lan::GameLog game_;  // in tournament seat numbers, for a seat that comes back
     std::optional<std::int64_t> deadline_;
     int clockSeat_ = 0;
     bool nextAsked_ = false;

@@ -181,8 +181,11 @@ TEST(TableHost, ASeatIsTakenAgainAtOnceAfterEveryEnding) {
                 t.host.receive(t.ids[2], tourney::longFrame("disA", 2), t.now);
                 break;
             case Way::Closed:
+                // Away, and not back within the clock.
                 t.host.closed(t.ids[3], t.now);
                 t.closed.push_back(t.ids[3]);
+                t.now = *t.host.deadline();
+                t.host.tick(t.now);
                 break;
             case Way::TimedOut:
                 t.now = *t.host.deadline();

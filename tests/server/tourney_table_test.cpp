@@ -39,7 +39,7 @@ struct Seat {
 class Table {
   public:
     explicit Table(int table, std::uint64_t seed = 5)
-        : random_(seed), referee_(table, random_, kMoveMs) {
+        : table_(table), random_(seed), referee_(table, random_, kMoveMs) {
         for (int s = 1; s <= 3; ++s) seats_[s] = std::make_unique<Seat>(table, s);
     }
     static constexpr std::int64_t kMoveMs = 30'000;
@@ -92,12 +92,29 @@ class Table {
         }
     }
 
+    // Seat s's connection closes: it moves no more and hears nothing.
+    void drop(int s) {
+        seats_[s]->stalled = true;
+        referee_.closed(s, now_);
+        deliver();
+    }
+    // Seat s's player starts again and connects anew (the table host took the greeting).
+    bool reconnect(int s) {
+        seats_[s] = std::make_unique<Seat>(table_, s);
+        seats_[s]->peer.connected();
+        seats_[s]->peer.takeOutgoing();
+        const bool back = referee_.rejoined(s, now_);
+        deliver();
+        return back;
+    }
+
     TableReferee& referee() { return referee_; }
     TourneyPeer& peer(int s) { return seats_[s]->peer; }
     Seat& seat(int s) { return *seats_[s]; }
     std::int64_t now_ = 0;
 
   private:
+    int table_;
     SeededRandom random_;
     TableReferee referee_;
     std::array<std::unique_ptr<Seat>, 4> seats_;
@@ -123,6 +140,49 @@ void playUntilCardOf(Table& t, int s) {
         if (!any) break;
     }
     FAIL() << "seat " << s << " never came to play";
+}
+
+TEST(TourneyTable, ASeatThatDropsComesBackWithinItsClockAndTheGameEndsNormally) {
+    for (int rounds : {3, 40, 90, 150}) {
+        Table t(6, static_cast<std::uint64_t>(rounds));
+        t.sitDown();
+        t.play(rounds);
+        ASSERT_EQ(t.referee().phase(), TableReferee::Phase::Playing) << rounds;
+        const int away = rounds % 3 + 1;
+        t.drop(away);
+        EXPECT_TRUE(t.referee().away(away));
+        // The others play on as far as they can without it; its clock runs meanwhile.
+        t.play();
+        t.now_ += Table::kMoveMs - 1;
+        t.referee().tick(t.now_);
+        ASSERT_EQ(t.referee().phase(), TableReferee::Phase::Playing) << rounds;
+        ASSERT_TRUE(t.reconnect(away));
+        ASSERT_TRUE(t.peer(away).resumed());
+        // Its rebuilt game is the one the server kept for it.
+        GameRecord mine = t.peer(away).state().g, kept = t.referee().view(away).g;
+        mine.DealStartPending = kept.DealStartPending = 0;
+        mine.SeatNames = kept.SeatNames = {};
+        EXPECT_EQ(mine, kept) << rounds;
+        t.play();
+        EXPECT_EQ(t.referee().ending(), TableReferee::End::Finished) << rounds;
+        EXPECT_TRUE(t.referee().results());
+    }
+}
+
+TEST(TourneyTable, ASeatThatComesBackTooLateHasRunOutOfTime) {
+    Table t(2);
+    t.sitDown();
+    t.play(30);
+    t.drop(1);
+    t.play();  // the others play on until the table waits for seat 1
+    t.now_ += Table::kMoveMs;
+    t.referee().tick(t.now_);
+    EXPECT_EQ(t.referee().ending(), TableReferee::End::TimedOut);
+    EXPECT_EQ(t.referee().endingSeat(), 1);
+    EXPECT_FALSE(t.reconnect(1));
+    const auto& r = t.referee().results();
+    ASSERT_TRUE(r);
+    EXPECT_LE((*r)[1], std::min((*r)[2], (*r)[3]));
 }
 
 // A card message for slot `slot` of seat `s`, to the seat that sees it as its seat 1.
@@ -281,19 +341,20 @@ TEST(TourneyTable, EveryMoveRestartsTheClockForTheSeatToAct) {
     EXPECT_EQ(*t.referee().deadline(), 20'000 + Table::kMoveMs);
 }
 
-TEST(TourneyTable, ALeavingSeatEndsTheGameForTheOthers) {
+TEST(TourneyTable, ALeavingSeatEndsTheGameForTheOthersAndAClosedOneIsOnlyAway) {
     Table t(5, 2);
     t.sitDown();
     t.referee().receive(1, tourney::longFrame("disA", 1), 0);
     EXPECT_TRUE(received(t.referee().takeOutgoing(), 2, tourney::leftFrame(1)));
     EXPECT_EQ(t.referee().ending(), TableReferee::End::Left);
 
+    // A closed connection tells nobody anything: the seat has its clock to come back.
     Table u(5, 2);
     u.sitDown();
     u.referee().closed(3, 0);
-    const auto out = u.referee().takeOutgoing();
-    EXPECT_TRUE(received(out, 1, tourney::leftFrame(3)));
-    EXPECT_TRUE(received(out, 2, tourney::leftFrame(3)));
+    EXPECT_TRUE(u.referee().takeOutgoing().empty());
+    EXPECT_EQ(u.referee().phase(), TableReferee::Phase::Playing);
+    EXPECT_EQ(*u.referee().deadline(), Table::kMoveMs);
 }
 
 TEST(TourneyTable, SeatOnesReportIsComparedButTheServersResultStands) {

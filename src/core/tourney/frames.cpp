@@ -1,5 +1,7 @@
 #include "core/tourney/frames.h"
 
+#include "core/lan/rejoin_messages.h"
+
 #include <charconv>
 #include <cstdio>
 #include <utility>
@@ -54,12 +56,25 @@ std::size_t playerFrameLength(char first) {
 
 template <typename LengthOf>
 std::vector<std::string> cut(std::string& buffer, bool& broken, std::string_view bytes,
-                             LengthOf lengthOf) {
+                             LengthOf lengthOf, bool resumes = false) {
     std::vector<std::string> out;
     if (broken) return out;
     buffer.append(bytes);
     std::size_t at = 0;
     while (at < buffer.size()) {
+        if (resumes && buffer[at] == 'r') {
+            // A resume says its length in its first seven bytes.
+            const auto n = lan::resumeLength(std::string_view(buffer).substr(at));
+            if (!n) {
+                broken = true;
+                buffer.clear();
+                return out;
+            }
+            if (*n == 0 || buffer.size() - at < *n) break;
+            out.push_back(buffer.substr(at, *n));
+            at += *n;
+            continue;
+        }
         const std::size_t n = lengthOf(buffer[at]);
         if (n == 0) {
             broken = true;
@@ -125,6 +140,23 @@ std::string leftFrame(int seat) {
     return framed(text, kLongFrame, digit(seat));
 }
 
+std::string resumeFrame(int seat, const lan::GameLog& log) {
+    const std::string body = std::string(1, digit(seat)) + lan::encodeGameLog(log);
+    std::string length = std::to_string(lan::kResumeHead + body.size());
+    length.insert(0, 6 - std::min<std::size_t>(6, length.size()), '0');
+    return "r" + length + body;
+}
+
+std::optional<Resume> parseResumeFrame(std::string_view frame) {
+    const auto n = lan::resumeLength(frame);
+    if (!n || *n != frame.size() || frame.size() < lan::kResumeHead + 1) return std::nullopt;
+    const char d = frame[lan::kResumeHead];
+    if (d < '1' || d > '3') return std::nullopt;
+    lan::GameLogParse log = lan::decodeGameLog(frame.substr(lan::kResumeHead + 1));
+    if (!log.log) return std::nullopt;
+    return Resume{d - '0', std::move(*log.log)};
+}
+
 std::string timeOutFrame(int seat) {
     return framed("TOut", kLongFrame, digit(seat));
 }
@@ -178,7 +210,7 @@ std::optional<std::array<int, 4>> parseResultReport(std::string_view frame) {
 }
 
 std::vector<std::string> ServerFrameReader::feed(std::string_view bytes) {
-    return cut(buffer_, broken_, bytes, serverFrameLength);
+    return cut(buffer_, broken_, bytes, serverFrameLength, true);
 }
 
 std::vector<std::string> PlayerFrameReader::feed(std::string_view bytes) {

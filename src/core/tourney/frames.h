@@ -9,7 +9,8 @@
 // the same. The server sends 50-byte frames ("s" chat, "h" step, "e" game over, "a" a player
 // left with the seat digit at byte 6, "T" a player's time ran out with the seat digit at byte
 // 50), except the deal: 121 bytes, the LAN deal message without the house rules, which are the
-// table's.
+// table's, and the resume of a seat that connects again mid-game: "r", its whole length as six
+// digits, the seat digit and the game log (lan/game_log.h), bounded like the LAN resume.
 //
 // Both readers cut a TCP stream into whole frames by the first byte, so frames joined in one read
 // or split over several come out one by one, in order. Bytes that begin no frame make the stream
@@ -27,6 +28,7 @@
 
 #include "core/game/rule_settings.h"
 #include "core/lan/deal_message.h"
+#include "core/lan/game_log.h"
 #include "core/lan/net_seats.h"
 
 namespace orvala::tourney {
@@ -54,6 +56,13 @@ std::string dealFrame(const std::array<Card, 25>& deck);
 std::string gameOverFrame();
 std::string leftFrame(int seat);
 std::string timeOutFrame(int seat);
+std::string resumeFrame(int seat, const lan::GameLog& log);
+struct Resume {
+    int seat = 0;
+    lan::GameLog log;
+};
+// A resume frame's seat and game log; nullopt when it does not read.
+std::optional<Resume> parseResumeFrame(std::string_view frame);
 
 // A received deal frame with the table's rules; nullopt when it is no deal of the whole deck.
 std::optional<lan::DealMessage> parseDealFrame(std::string_view frame, int table);
@@ -70,7 +79,7 @@ std::string resultReport(const std::array<int, 4>& scores);
 std::optional<std::array<int, 4>> parseResultReport(std::string_view frame);
 
 // Cuts the stream from the server: 121 bytes for a frame beginning "b", 50 for "s" "h" "e" "a"
-// "T".
+// "T", a resume's own length for "r".
 class ServerFrameReader {
   public:
     std::vector<std::string> feed(std::string_view bytes);

@@ -1,5 +1,7 @@
 #include "core/tourney/tourney_peer.h"
 
+#include "core/game/table_picture.h"
+
 #include "core/game/round_driver.h"
 #include "core/lan/apply_step.h"
 #include "core/lan/chat_line.h"
@@ -123,6 +125,9 @@ void TourneyPeer::receive(std::string_view bytes) {
             case 'b':
                 applyDeal(f);
                 break;
+            case 'r':
+                applyResume(f);
+                break;
             case 'h':
                 applyStep(f);
                 break;
@@ -168,6 +173,29 @@ void TourneyPeer::applyDeal(const std::string& frame) {
     ++steps_;
     askedNext_ = false;
     awaitingHandOff_ = false;
+}
+
+// The game as it stands, for a seat that connected again: rebuilt from the server's log by the
+// rules themselves, then shown as a table drawn at once.
+void TourneyPeer::applyResume(const std::string& frame) {
+    if (ending_ != Ending::None) return;
+    const auto r = parseResumeFrame(frame);
+    if (!r || r->seat != seat_) return end(Ending::Aborted, "a resume that cannot be used");
+    lan::Replayed replayed =
+        lan::replayGame(r->log, session_.role, player_, SeatRoles::tournamentSeat(seat_));
+    if (!replayed.state) return end(Ending::Aborted, "a resume that cannot be used");
+    s_ = std::move(*replayed.state);
+    s_.rules = tableRules(table_);
+    // The nicks the window was given stay; else the log's.
+    for (int seat = 1; seat <= 2; ++seat)
+        if (!session_.seatNames[static_cast<std::size_t>(seat)].empty())
+            s_.g.SeatNames[static_cast<std::size_t>(seat)] =
+                session_.seatNames[static_cast<std::size_t>(seat)];
+    resumed_ = true;
+    awaitingHandOff_ = false;
+    askedNext_ = false;
+    ++steps_;
+    keep(tablePicture(s_));
 }
 
 void TourneyPeer::applyStep(const std::string& frame) {

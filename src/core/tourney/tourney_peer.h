@@ -72,6 +72,8 @@ class TourneyPeer {
     // A trick completed by a received card waits for its hand-off before it is collected here.
     bool awaitingHandOff() const { return awaitingHandOff_; }
     bool gameOver() const { return s_.g.GameState == GameState::GameOver; }
+    // This seat connected again mid-game and its game was rebuilt from the server's resume.
+    bool resumed() const { return resumed_; }
     // The server said the game is over ("e"): every seat has it, and leaving now loses nothing.
     bool serverEnded() const { return serverEnded_; }
     // The result report that seat 1 sends when the finished game is left (empty elsewhere).
@@ -83,6 +85,7 @@ class TourneyPeer {
     void run(const Input& in);
     void applyDeal(const std::string& frame);
     void applyStep(const std::string& frame);
+    void applyResume(const std::string& frame);
     void end(Ending e, std::string reason, int seat = 0);
     void send(std::string frame) { out_.push_back(std::move(frame)); }
     void keep(std::vector<TableEvent> events);
@@ -99,6 +102,7 @@ class TourneyPeer {
     int steps_ = 0;
     bool askContract_ = false;
     bool collect_ = false;
+    bool resumed_ = false;
     std::vector<lan::ChatLine> chatLines_;
     Ending ending_ = Ending::None;
     std::string endReason_;
