@@ -337,7 +337,8 @@ class Harness {
             require((h != 0) == r.isSeated(s) || r.phase() == TableReferee::Phase::Playing,
                     "the host and the referee disagree on a seat");
             if (r.phase() == TableReferee::Phase::Playing)
-                require(h != 0, "a running seat held by nobody");
+                require(h != 0 || r.away(s), "a running seat held by nobody");
+            require(h == 0 || !r.away(s), "an away seat held by a connection");
         }
         require(r.phase() != TableReferee::Phase::Ended, "an ended game left at the table");
         if (r.phase() == TableReferee::Phase::Playing) {

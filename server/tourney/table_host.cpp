@@ -123,6 +123,8 @@ void TableHost::closed(Id id, std::int64_t now) {
         // `settle` frees a seat left before the deal, or ends the game.
         if (c.stage == Stage::Seated && holders_[static_cast<std::size_t>(c.seat)] == id) {
             referee_->closed(c.seat, now);
+            // An away seat is held by nobody until its player connects again.
+            if (referee_->away(c.seat)) holders_[static_cast<std::size_t>(c.seat)] = 0;
         } else if (c.stage == Stage::Aside) {
             if (const auto g = aside_.find(c.game); g != aside_.end())
                 g->second.referee->closed(c.seat, now);

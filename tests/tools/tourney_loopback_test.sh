@@ -84,7 +84,7 @@ statuses() {
 }
 
 start_service games "tournament_seed = 7"
-for n in anna boris clara dora egor fedor gleb hana ivan; do register $n; done
+for n in anna boris clara dora egor fedor gleb hana ivan jan kira lev; do register $n; done
 [ "$(post /tour/top10 'top10s55=0&nick=z')" = "#" ] || fail "a top ten before any game"
 
 # A whole game on table 3 (start at 500) and on table 10 (bolts, barrel, giving up).
@@ -132,6 +132,24 @@ player again 3 3 clara
 c=$!
 statuses $a $b $c
 [ "$st" = "0 1 1" ] || fail "again: statuses $st"
+
+# A player whose link drops after a deal connects again at once: the game goes on to its end,
+# every deal line the same, the returned seat's too.
+player drop 7 1 jan
+a=$!
+player drop 7 2 kira --drop-after 1 --reconnect-ms 200
+b=$!
+player drop 7 3 lev
+c=$!
+statuses $a $b $c
+[ "$st" = "0 0 0" ] || fail "drop: statuses $st"
+for s in 1 2 3; do
+    [ "$(tail -1 "$dir/drop.$s")" = "game over" ] || fail "drop: seat $s did not finish"
+done
+cmp -s <(grep '^deal' "$dir/drop.1") <(grep '^deal' "$dir/drop.2") || fail "drop: the lines differ"
+grep -qx 'seat kira back' "$dir/drop.2" || fail "drop: kira did not come back"
+grep -q "table 7: seat 2 away" "$dir/games/out" ||
+    fail "drop: the server did not log the seat away"
 
 # A player that leaves after a deal: the others are told that it left.
 player leave 5 1 gleb --leave-after 1

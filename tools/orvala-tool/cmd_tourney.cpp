@@ -5,9 +5,11 @@
 // players of one table print the same lines when they kept in step; then "game over",
 // "aborted" or "timed out".
 //
-// Three options make a player misbehave, for the tests and the soak: --leave-after D closes the
-// connection once D deals are scored, --stall-after D stops moving then, and --cheat-after D
-// then sends a card it may not play.
+// Options make a player misbehave, for the tests and the soak: --leave-after D says it leaves
+// ("disA") and closes the connection once D deals are scored, --stall-after D stops moving then,
+// --cheat-after D then sends a card it may not play, and --drop-after D closes the connection
+// without a word and connects again after --reconnect-ms T (500 unless given), to be sent the
+// game as it stands and play on ("seat NICK back").
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -18,6 +20,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <memory>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -140,7 +144,8 @@ struct TourneyOptions {
     std::string nick, password;
     int table = 1, seat = 1;
     std::uint64_t seed = 1;
-    std::optional<int> leaveAfter, stallAfter, cheatAfter;
+    std::optional<int> leaveAfter, stallAfter, cheatAfter, dropAfter;
+    int reconnectMs = 500;
 };
 
 // The seat taken through the lobby's operations: the account read (which checks the password),
@@ -197,6 +202,12 @@ std::array<std::string, 4> seatNicks(const TourneyOptions& o) {
     return nicks;
 }
 
+std::int64_t nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 class Player {
   public:
     Player(const TourneyOptions& o, int fd)
@@ -205,13 +216,20 @@ class Player {
           random_(o.seed),
           players_(random_),
           pilot_(players_),
-          peer_(o.table, o.seat, pilot_, PlayerStart{o.nick}) {}
+          peer_(std::make_unique<TourneyPeer>(o.table, o.seat, pilot_, PlayerStart{o.nick})) {}
 
     int run() {
-        peer_.connected();
+        peer_->connected();
         flush();
         int silentMs = 0, endWaitMs = 0;
         for (;;) {
+            if (dropped_) {
+                if (nowMs() < reconnectAt_) {
+                    ::usleep(20'000);
+                    continue;
+                }
+                if (!reconnect()) return say("No Connect", 1);
+            }
             if (const auto status = finished(endWaitMs)) return *status;
             if (act()) {
                 silentMs = 0;
@@ -220,7 +238,7 @@ class Player {
             pollfd p{fd_, POLLIN, 0};
             const int ready = ::poll(&p, 1, 100);
             if (ready < 0 && errno != EINTR) return 1;
-            if (peer_.ending() == Ending::GameOver) endWaitMs += 100;
+            if (peer_->ending() == Ending::GameOver) endWaitMs += 100;
             if (ready <= 0) {
                 if ((silentMs += 100) >= kSilenceMs) return say("aborted", 1);
                 continue;
@@ -230,12 +248,12 @@ class Player {
             const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
-                peer_.connectionLost();
+                peer_->connectionLost();
                 continue;
             }
             // A byte at a time, so that every deal scored is printed before the next deal.
             for (ssize_t i = 0; i < n; ++i) {
-                peer_.receive(std::string_view(buf + i, 1));
+                peer_->receive(std::string_view(buf + i, 1));
                 flush();
                 report();
             }
@@ -243,12 +261,29 @@ class Player {
     }
 
   private:
+    // A new connection to the table's game server, and a new tournament core that the server's
+    // resume brings back to the game as it stands.
+    bool reconnect() {
+        const auto server = tableServer(o_);
+        const int fd = server ? connectTo(server->host, server->port) : -1;
+        if (fd < 0) return false;
+        fd_ = fd;  // the dropped one stays with its owner, shut down
+        peer_ = std::make_unique<TourneyPeer>(o_.table, o_.seat, pilot_, PlayerStart{o_.nick});
+        peer_->setNames(nicks_);
+        peer_->connected();
+        flush();
+        dropped_ = false;
+        std::cout << "seat " << cp1251ToUtf8(nicks_[static_cast<std::size_t>(o_.seat)])
+                  << " back\n" << std::flush;
+        return true;
+    }
+
     int say(const char* what, int status) {
         std::cout << what << '\n' << std::flush;
-        if (peer_.ending() != Ending::None && peer_.ending() != Ending::GameOver)
-            std::cerr << "orvala-tool tourney: " << peer_.endReason() << " (deal "
-                      << peer_.state().g.DealNumber << ", state "
-                      << stateNumber(peer_.state().g.GameState) << ")\n";
+        if (peer_->ending() != Ending::None && peer_->ending() != Ending::GameOver)
+            std::cerr << "orvala-tool tourney: " << peer_->endReason() << " (deal "
+                      << peer_->state().g.DealNumber << ", state "
+                      << stateNumber(peer_->state().g.GameState) << ")\n";
         return status;
     }
 
@@ -256,7 +291,7 @@ class Player {
     std::optional<int> finished(int endWaitMs) {
         report();
         if (left_) return say("left", 0);
-        switch (peer_.ending()) {
+        switch (peer_->ending()) {
             case Ending::None:
                 return std::nullopt;
             case Ending::Aborted:
@@ -265,23 +300,23 @@ class Player {
                 return say("timed out", 1);
             case Ending::GameOver:
                 // Leaving before every seat has the last move would look like leaving a game.
-                if (!peer_.serverEnded() && endWaitMs < kEndWaitMs) return std::nullopt;
-                if (const std::string r = peer_.resultFrame(); !r.empty()) writeAll(fd_, r);
+                if (!peer_->serverEnded() && endWaitMs < kEndWaitMs) return std::nullopt;
+                if (const std::string r = peer_->resultFrame(); !r.empty()) writeAll(fd_, r);
                 return say("game over", 0);
         }
         return std::nullopt;
     }
 
     void report() {
-        const GameRecord& g = peer_.state().g;
+        const GameRecord& g = peer_->state().g;
         if (!named_ && g.GameRunning) {
             // Every seat is taken once the first deal has come.
             nicks_ = seatNicks(o_);
-            peer_.setNames(nicks_);
+            peer_->setNames(nicks_);
             named_ = true;
         }
         // "Next Round" counts the next deal at once; it is not scored before it has come.
-        const bool scored = !peer_.state().pending && (g.GameState == GameState::DealScored ||
+        const bool scored = !peer_->state().pending && (g.GameState == GameState::DealScored ||
                                                        g.GameState == GameState::GameOver);
         if (!scored || g.DealNumber == lastDeal_) return;
         lastDeal_ = g.DealNumber;
@@ -292,16 +327,24 @@ class Player {
                       << g.Score[static_cast<std::size_t>(
                              lan::localSeat(tourney::roleOfSeat(o_.seat), t))];
         std::cout << '\n' << std::flush;
-        if (o_.leaveAfter && scoredDeals_ >= *o_.leaveAfter && !peer_.gameOver()) {
+        if (o_.leaveAfter && scoredDeals_ >= *o_.leaveAfter && !peer_->gameOver()) {
+            peer_->leave();  // "disA": a player who leaves says so
+            flush();
             ::shutdown(fd_, SHUT_RDWR);
             left_ = true;
+        }
+        // A dropped link says nothing; the player connects again after a while.
+        if (o_.dropAfter && scoredDeals_ == *o_.dropAfter && !dropped_ && !peer_->gameOver()) {
+            ::shutdown(fd_, SHUT_RDWR);
+            dropped_ = true;
+            reconnectAt_ = nowMs() + o_.reconnectMs;
         }
     }
 
     bool act() {
         if (left_ || cheated_ || (o_.stallAfter && scoredDeals_ >= *o_.stallAfter)) return false;
         if (o_.cheatAfter && scoredDeals_ >= *o_.cheatAfter && cheat()) return true;
-        if (!peer_.autoplay(pilot_)) return false;
+        if (!peer_->autoplay(pilot_)) return false;
         flush();
         report();
         return true;
@@ -309,8 +352,8 @@ class Player {
 
     // Sends a card this seat may not play, to the seat that sees it as its seat 1.
     bool cheat() {
-        const RulesState& s = peer_.state();
-        if (s.g.GameState != GameState::PersonPlays || peer_.ending() != Ending::None) return false;
+        const RulesState& s = peer_->state();
+        if (s.g.GameState != GameState::PersonPlays || peer_->ending() != Ending::None) return false;
         int slot = s.g.HandCount[3] + 1;
         for (int k = 1; k <= s.g.HandCount[3]; ++k)
             if (!canPlaySlot(s, k)) slot = k;
@@ -324,8 +367,8 @@ class Player {
     }
 
     void flush() {
-        for (const std::string& f : peer_.takeOutgoing())
-            if (!writeAll(fd_, f)) peer_.connectionLost();
+        for (const std::string& f : peer_->takeOutgoing())
+            if (!writeAll(fd_, f)) peer_->connectionLost();
     }
 
     const TourneyOptions& o_;
@@ -333,7 +376,9 @@ class Player {
     SeededRandom random_;
     ComputerPlayers players_;
     AutoPilot pilot_;
-    TourneyPeer peer_;
+    std::unique_ptr<TourneyPeer> peer_;
+    bool dropped_ = false;
+    std::int64_t reconnectAt_ = 0;
     std::array<std::string, 4> nicks_{"", "seat1", "seat2", "seat3"};
     bool named_ = false;
     int lastDeal_ = 0;
@@ -366,6 +411,9 @@ int runTourney(Args& args) {
     o.leaveAfter = dealsOption(args.value("leave-after"), "--leave-after");
     o.stallAfter = dealsOption(args.value("stall-after"), "--stall-after");
     o.cheatAfter = dealsOption(args.value("cheat-after"), "--cheat-after");
+    o.dropAfter = dealsOption(args.value("drop-after"), "--drop-after");
+    if (const auto ms = args.value("reconnect-ms"))
+        o.reconnectMs = parseInt(*ms, "--reconnect-ms", 0, 600'000);
     args.finish();
 
     if (const std::string e = takeSeat(o); !e.empty()) {
