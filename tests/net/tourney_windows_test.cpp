@@ -422,9 +422,41 @@ TEST(TourneyWindows, TheChatReachesTheOthersAndAPlayerWhoLeavesAfterADealTakesTh
     EXPECT_TRUE(line.contains(" " + QByteArray::number(counted[2]) + " ")) << line.constData();
 }
 
+TEST(TourneyWindows, ACopyWhoseLinkDropsConnectsAgainAndPlaysOnInStep) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    for (Copy* c : table.copies) c->tour().table()->setReconnect(0, 5);
+    const auto dealScored = [&](int deal) {
+        return runUntil(
+            [&] {
+                bool all = true;
+                for (Copy* c : table.copies) {
+                    const GameRecord& g = c->w.rules().g;
+                    if (g.DealNumber < deal || (g.DealNumber == deal &&
+                                                g.GameState != GameState::DealScored &&
+                                                g.GameState != GameState::GameOver)) {
+                        c->person.act();
+                        all = false;
+                    }
+                }
+                return all;
+            },
+            60000);
+    };
+    ASSERT_TRUE(dealScored(1));
+    // Bob's network drops without a word; his copy connects again and is sent the game.
+    table.bob.tour().table()->dropLink();
+    ASSERT_TRUE(runUntil([&] { return table.bob.peer()->resumed(); }, 20000));
+    EXPECT_TRUE(table.bob.message().isEmpty());
+    ASSERT_TRUE(dealScored(3));
+    for (Copy* c : {&table.ann, &table.cid})
+        for (int t = 1; t <= 3; ++t) EXPECT_EQ(c->scoreOf(t), table.bob.scoreOf(t)) << c->nick;
+}
+
 TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {
     Table table;
     ASSERT_TRUE(table.seat());
+    for (Copy* c : table.copies) c->tour().table()->setReconnect(0, 2);
     table.t.stopTables();
     for (Copy* c : table.copies) {
         ASSERT_TRUE(runUntil([&] { return !c->message().isEmpty(); }, 10000)) << c->nick;

@@ -17,10 +17,15 @@ TourneyTable::TourneyTable(std::function<bool()> tableBusy, QObject* parent)
     connect(&cs_, &QAbstractSocket::connected, this, [this] {
         cs_.write(QByteArray::fromStdString(
             tourney::shortFrame("connect" + std::to_string(seat_), seat_)));
-        emit linked();
+        if (!reconnecting_) emit linked();
     });
     connect(&cs_, &QIODevice::readyRead, this, &TourneyTable::received);
     connect(&cs_, &QAbstractSocket::errorOccurred, this, [this] {
+        // A try to connect again that failed is tried again, or the game is lost.
+        if (reconnecting_ && cs_.state() != QAbstractSocket::ConnectedState) {
+            QTimer::singleShot(reconnectMs_, this, &TourneyTable::reconnect);
+            return;
+        }
         // A game under way learns of it when the connection has closed; before, the lobby does.
         if (started_) return;
         cs_.abort();
@@ -51,7 +56,9 @@ void TourneyTable::setGame(TourneyGame* game) {
     game_ = game;
     if (!game) return;
     connect(game, &TourneyGame::send, this, [this](const QByteArray& frame) {
-        if (connected()) cs_.write(frame);
+        // While the link is being made again, the resume to come will set the game as the
+        // server has it: what is played meanwhile goes nowhere.
+        if (connected() && !reconnecting_) cs_.write(frame);
     });
     connect(game, &TourneyGame::changed, this, &TourneyTable::follow);
 }
@@ -60,7 +67,24 @@ void TourneyTable::open(const QString& host, quint16 port, int table, int seat) 
     close();
     table_ = table;
     seat_ = seat;
+    host_ = host;
+    port_ = port;
+    triesLeft_ = reconnectTries_;
     cs_.connectToHost(host, port);
+}
+
+void TourneyTable::reconnect() {
+    if (seat_ == 0 || !started_ || cs_.state() != QAbstractSocket::UnconnectedState) return;
+    const tourney::TourneyPeer* peer = game_ ? &game_->peer() : nullptr;
+    if (!peer || peer->ending() != tourney::Ending::None || triesLeft_ <= 0) {
+        reconnecting_ = false;
+        if (game_) game_->lost();
+        return;
+    }
+    --triesLeft_;
+    reconnecting_ = true;
+    reader_ = {};
+    cs_.connectToHost(host_, port_);
 }
 
 void TourneyTable::leave() {
@@ -71,7 +95,7 @@ void TourneyTable::leave() {
 void TourneyTable::close() {
     // Forgotten first, so that the closing is no news to anybody.
     seat_ = 0;
-    started_ = dealHeld_ = lostPending_ = false;
+    started_ = dealHeld_ = lostPending_ = reconnecting_ = false;
     stepsSeen_ = -1;
     inbox_.clear();
     reader_ = {};
@@ -127,7 +151,7 @@ void TourneyTable::pump() {
     inbox_.pump();
     if (inbox_.empty() && lostPending_) {
         lostPending_ = false;
-        if (game_) game_->lost();
+        reconnect();
     }
 }
 
@@ -138,6 +162,11 @@ void TourneyTable::apply(const std::string& frame) {
         cs_.abort();
         if (game_) game_->lost();
         return;
+    }
+    // The game as it stands came: the link is whole again.
+    if (frame[0] == 'r') {
+        reconnecting_ = false;
+        triesLeft_ = reconnectTries_;
     }
     if (game_) game_->receive(frame);
 }

@@ -9,8 +9,10 @@
 // deal is held (`dealt`) until the window has set the table up (`start`). It runs the seat's move
 // clock: restarted at every step for the seat to act, beaten once a second (`beat`, which tests
 // call instead of waiting), drawn by the window, and at 0 on this seat the time is up ("TOut").
-// A connection that fails before the game is `failed`; one the server closes during the game is
-// lost once every frame that came before has been applied.
+// A connection that fails before the game is `failed`. One that closes during the game is
+// connected again, once every frame that came before has been applied: the game server sends
+// the game as it stands (a resume) and the seat plays on. When that cannot be done (a few tries
+// a moment apart, or the server refuses), the connection is lost.
 
 #include <QObject>
 #include <QPointer>
@@ -57,6 +59,13 @@ class TourneyTable final : public QObject {
     // themselves (`setWallClock(false)`).
     void beat();
     void setWallClock(bool on);
+    // The pause between tries to connect again (tests make it 0), and how many tries are made.
+    void setReconnect(int delayMs, int tries) {
+        reconnectMs_ = delayMs;
+        reconnectTries_ = tries;
+    }
+    // The link drops without a word, as a network's does (for tests).
+    void dropLink() { cs_.abort(); }
     const tourney::MoveClock& clock() const { return clock_; }
 
   signals:
@@ -74,6 +83,8 @@ class TourneyTable final : public QObject {
     void received();
     void apply(const std::string& frame);
     void follow();
+    // The game runs and the link closed: connect again, or give the game up as lost.
+    void reconnect();
 
     QPointer<TourneyGame> game_;
     PacedInbox inbox_;
@@ -88,6 +99,12 @@ class TourneyTable final : public QObject {
     bool dealHeld_ = false;
     bool lostPending_ = false;
     bool wallClock_ = true;
+    QString host_;
+    quint16 port_ = 0;
+    int reconnectMs_ = 1000;
+    int reconnectTries_ = 5;
+    int triesLeft_ = 0;
+    bool reconnecting_ = false;
 };
 
 }  // namespace orvala::app
