@@ -42,10 +42,11 @@ constexpr Command kCommands[] = {
      "check FILE"},
     {"lan", orvala::tool::runLan,
      "lan host --port P --name NAME [--seed S] [--players 2|3] [--deals D] [--rules LINE] | "
-     "lan join --address A --port P --name NAME [--seed S] [--deals D]"},
+     "lan join --address A --port P --name NAME [--seed S] [--deals D] "
+     "[--leave-after-deal K [--rejoin-after-deal M]]"},
     {"tourney", orvala::tool::runTourney,
      "tourney --service URL --nick N --password P --table T --seat S [--seed X] "
-     "[--leave-after D | --stall-after D | --cheat-after D]"},
+     "[--leave-after D | --stall-after D | --cheat-after D | --drop-after D [--reconnect-ms T]]"},
 #ifdef ORVALA_TOOL_ONLINE
     {"online", orvala::tool::runOnline,
      "online --service URL register NICK PW [--city C] [--country CODE] [--sex M|W] [--email E] | "
