@@ -453,6 +453,28 @@ TEST(TourneyWindows, ACopyWhoseLinkDropsConnectsAgainAndPlaysOnInStep) {
         for (int t = 1; t <= 3; ++t) EXPECT_EQ(c->scoreOf(t), table.bob.scoreOf(t)) << c->nick;
 }
 
+TEST(TourneyWindows, APlayerWhoStartsTheProgramAgainConnectsToTheSeatFromTheLobby) {
+    Table table;
+    ASSERT_TRUE(table.seat());
+    // Bob's copy gives its link up at once, as a program that was closed.
+    table.bob.tour().table()->setReconnect(0, 0);
+    table.bob.tour().table()->dropLink();
+    ASSERT_TRUE(runUntil([&] { return !table.bob.message().isEmpty(); }, 10000));
+    // He starts again: his seat of the running game offers "Connect", and it gives him the game.
+    Copy again("bob");
+    TourneyLobby* l = again.openLobby();
+    ASSERT_NE(l, nullptr);
+    auto* button = l->dialog()->seatButton(kTable, 2);
+    EXPECT_EQ(button->text(), "Connect");
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+    ASSERT_TRUE(runUntil([&] { return again.peer() && again.peer()->resumed(); }, 20000));
+    EXPECT_EQ(again.w.screen(), TForm1::Screen::Game);
+    for (int t = 1; t <= 3; ++t) EXPECT_EQ(again.scoreOf(t), table.ann.scoreOf(t));
+    EXPECT_EQ(again.w.rules().g.HandCount[3],
+              table.ann.w.rules().g.HandCount[lan::localSeat(tourney::roleOfSeat(1), 2)]);
+}
+
 TEST(TourneyWindows, TheServerGoingAwayMidGameIsALostConnectionOnEveryCopy) {
     Table table;
     ASSERT_TRUE(table.seat());

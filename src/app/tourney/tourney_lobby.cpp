@@ -157,7 +157,8 @@ void TourneyLobby::draw(const std::optional<online::TourneyTables>& tables,
     for (int t = 1; t <= online::kLobbyTables; ++t)
         for (int s = 1; s <= 3; ++s) {
             const online::SeatButton b =
-                serverOn_ ? online::seatLook(*tables, t, s, at_, true) : online::SeatButton{};
+                serverOn_ ? online::seatLook(*tables, t, s, at_, true, me_.Nick)
+                          : online::SeatButton{};
             QString caption;
             switch (b.look) {
                 case SeatLook::ServerOff:
@@ -178,6 +179,9 @@ void TourneyLobby::draw(const std::optional<online::TourneyTables>& tables,
                 case SeatLook::Free:
                     caption = word(WordRow::Free);
                     break;
+                case SeatLook::Back:
+                    caption = word(WordRow::ConnectAgain);
+                    break;
             }
             dialog_->setSeat(t, s, caption, b.enabled);
         }
@@ -187,9 +191,15 @@ void TourneyLobby::draw(const std::optional<online::TourneyTables>& tables,
 
 void TourneyLobby::seatPressed(int table, int seat) {
     if (!tables_ || !serverOn_) return;
-    const online::SeatButton b = online::seatLook(*tables_, table, seat, at_, true);
+    const online::SeatButton b = online::seatLook(*tables_, table, seat, at_, true, me_.Nick);
     if (b.look == SeatLook::LogOff) leave();
     if (b.look == SeatLook::Take && b.enabled) checkAddressThenTake(table, seat, 1);
+    if (b.look == SeatLook::Back && b.enabled) {
+        // The seat is this player's already: the game server sends the game as it stands.
+        at_ = {table, seat};
+        connectToServer(table);
+        refresh();
+    }
 }
 
 bool TourneyLobby::sameAddressAllowed() const {

@@ -124,7 +124,9 @@ void TourneyTable::received() {
     const QByteArray bytes = cs_.readAll();
     if (reader_.broken()) return;
     for (std::string& f : reader_.feed(std::string_view(bytes.constData(), bytes.size()))) {
-        if (f[0] == 'b' && !dealHeld_) {
+        // The game's first frame: its first deal, or the game as it stands for a seat that
+        // connects again.
+        if ((f[0] == 'b' || f[0] == 'r') && !dealHeld_) {
             dealHeld_ = true;
             inbox_.push(0, std::move(f));
             emit dealt();

@@ -62,7 +62,7 @@ class TourneyTable final : public QObject {
     // The pause between tries to connect again (tests make it 0), and how many tries are made.
     void setReconnect(int delayMs, int tries) {
         reconnectMs_ = delayMs;
-        reconnectTries_ = tries;
+        reconnectTries_ = triesLeft_ = tries;
     }
     // The link drops without a word, as a network's does (for tests).
     void dropLink() { cs_.abort(); }

@@ -194,11 +194,14 @@ std::optional<std::int64_t> readTourneyPlace(std::string_view reply) {
     return ReplyNumber(reply);
 }
 
-SeatButton seatLook(const TourneyTables& tables, int table, int seat, SeatedAt at, bool serverOn) {
+SeatButton seatLook(const TourneyTables& tables, int table, int seat, SeatedAt at, bool serverOn,
+                    std::string_view me) {
     if (!serverOn || table < 1 || table > kLobbyTables || seat < 1 || seat > 3) return {};
     const auto& seats = tables[static_cast<std::size_t>(table - 1)].seats;
     const TourneyClient& c = seats[static_cast<std::size_t>(seat - 1)];
     const bool mine = at.table == table && at.seat == seat;
+    const bool full = !seats[0].free() && !seats[1].free() && !seats[2].free();
+    if (!at.seated() && full && !me.empty() && c.Nick == me) return {SeatLook::Back, true};
     if (mine && seat < 3) return {SeatLook::LogOff, true};
     if (!c.free() || mine) return {SeatLook::Held, false};
     if (seat > 1 && seats[static_cast<std::size_t>(seat - 2)].free())

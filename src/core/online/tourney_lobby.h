@@ -107,12 +107,16 @@ enum class SeatLook {
     LogOff,     // the local player's own seat 1 or 2
     Take,       // "Take the place of"
     Free,       // "Free", disabled: the seat before it is free
+    Back,       // "Connect": the local player's own seat in a game under way, its link lost
 };
 struct SeatButton {
     SeatLook look = SeatLook::ServerOff;
     bool enabled = false;
 };
-SeatButton seatLook(const TourneyTables& tables, int table, int seat, SeatedAt at, bool serverOn);
+// `me`: the local player's nick; a full table's seat under it, not held here, can be connected to
+// again (its game goes on at the game server while the seat is away).
+SeatButton seatLook(const TourneyTables& tables, int table, int seat, SeatedAt at, bool serverOn,
+                    std::string_view me = {});
 
 // The remembered seat, forgotten when seat 1 of its table shows as free: the table broke up.
 SeatedAt checkedSeat(const TourneyTables& tables, SeatedAt at);

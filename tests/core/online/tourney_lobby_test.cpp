@@ -101,6 +101,13 @@ TEST(TourneyLobby, SeatButtonsFollowTheSeatsBeforeThemAndTheLocalPlayer) {
     EXPECT_EQ(own3.look, SeatLook::Held);
     EXPECT_FALSE(own3.enabled);
 
+    // A copy of the program not at the table sees its player's seat of a full table (a game
+    // under way) as one to connect to again; a seat of a table not yet full, or another's, not.
+    EXPECT_EQ(seatLook(tables, 3, 3, none, true, "me").look, SeatLook::Back);
+    EXPECT_TRUE(seatLook(tables, 3, 3, none, true, "me").enabled);
+    EXPECT_EQ(seatLook(tables, 3, 2, none, true, "me").look, SeatLook::Held);
+    EXPECT_EQ(seatLook(tables, 3, 3, {3, 3}, true, "me").look, SeatLook::Held);
+
     EXPECT_EQ(seatLook(tables, 2, 2, none, false).look, SeatLook::ServerOff);
     EXPECT_FALSE(seatLook(tables, 2, 2, none, false).enabled);
 
