@@ -44,9 +44,13 @@ std::string resumeMessage(const ResumeMessage& r) {
     body += r.standIn[1] ? '1' : '0';
     body += r.standIn[2] ? '1' : '0';
     body += encodeGameLog(r.log);
+    return resumeHeaded(body);
+}
+
+std::string resumeHeaded(std::string_view body) {
     std::string length = std::to_string(kResumeHead + body.size());
     length.insert(0, 6 - std::min<std::size_t>(6, length.size()), '0');
-    return "r" + length + body;
+    return "r" + length + std::string(body);
 }
 
 std::optional<std::size_t> resumeLength(std::string_view head) {

@@ -52,6 +52,8 @@ struct ResumeParse {
 };
 ResumeParse parseResume(std::string_view bytes);
 
+// "r" and the whole length before `body` (the tournament's resume frame is headed alike).
+std::string resumeHeaded(std::string_view body);
 // The whole length a resume beginning with `head` declares: 0 while fewer than seven bytes tell,
 // nullopt when they cannot begin a resume.
 std::optional<std::size_t> resumeLength(std::string_view head);

@@ -141,10 +141,7 @@ std::string leftFrame(int seat) {
 }
 
 std::string resumeFrame(int seat, const lan::GameLog& log) {
-    const std::string body = std::string(1, digit(seat)) + lan::encodeGameLog(log);
-    std::string length = std::to_string(lan::kResumeHead + body.size());
-    length.insert(0, 6 - std::min<std::size_t>(6, length.size()), '0');
-    return "r" + length + body;
+    return lan::resumeHeaded(std::string(1, digit(seat)) + lan::encodeGameLog(log));
 }
 
 std::optional<Resume> parseResumeFrame(std::string_view frame) {
