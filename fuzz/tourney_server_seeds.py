@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed inputs of fuzz_tourney_server into fuzz/corpus/tourney_server: whole games the
-players' autopilots play from an empty table, and the ways a table ends or breaks up."""
+players' autopilots play from an empty table, the ways a table ends or breaks up, and seats whose
+connection drops and whose players come back."""
 import pathlib
 import sys
 
@@ -39,6 +40,14 @@ def seeds():
     yield "time_out", sit_all() + play(3) + [DEADLINE] + sit_all() + play(2)
     yield "deaf_client", sit_all() + [DEAF, 0] + play(400)
     yield "stale_frames", sit_all() + play(20) + [AGAIN, 0, 3, AGAIN, 1, 7, AGAIN, 2, 1] + play(20)
+    # Seat 2's connection drops mid-game; its player connects again in time, too late, or a
+    # stranger and another account try the seat first.
+    back = [CONNECT, 1, 1, GREET, 1, 1]
+    yield "drop_and_back", sit_all() + play(30) + [CLOSE, 1] + play(3) + back + play(20000)
+    yield "drop_back_late", sit_all() + play(30) + [CLOSE, 1] + play(5) + [DEADLINE, DEADLINE] + back + play(50)
+    yield "drop_stranger_first", (sit_all() + play(12) + [CLOSE, 1, CONNECT, 5, 3, GREET, 5, 1]
+                                  + [RELEASE, 1, TAKE, 3, 1, CONNECT, 6, 3, GREET, 6, 1] + back + play(400))
+    yield "drop_twice", sit_all() + play(20) + [CLOSE, 1] + back + play(20) + [CLOSE, 1] + back + play(20000)
     yield "lobby_release", sit_all()[:9] + [RELEASE, 0, TAKE, 3, 0, CONNECT, 3, 3, GREET, 3, 0]
 
 

@@ -204,11 +204,10 @@ TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t 
         leave(a, "a step the rules refuse: " + applied.error);
         return Step::Done;
     }
-    std::vector<lan::Move> moves = lan::movesApplied(before, receiver);
-    for (lan::Move& mv : moves) {
-        mv.seat = lan::hostSeat(roleOfSeat(b), mv.seat);
-        mv.field = 'i';
-    }
+    std::vector<lan::Move> told = lan::movesApplied(before, receiver);
+    for (lan::Move& mv : told) mv.seat = lan::hostSeat(roleOfSeat(b), mv.seat);
+    std::vector<lan::Move> moves = told;
+    for (lan::Move& mv : moves) mv.field = 'i';
     if (owed) {
         if (moves != owed->moves) {
             leave(a, "a different action for each seat");
@@ -221,7 +220,7 @@ TableReferee::Step TableReferee::step(int a, const std::string& f, std::int64_t 
             return Step::Done;
         }
         game_.moved(moves, lan::NetRole::Host);  // already in tournament seat numbers
-        owed = Owed{otherSeat(a, b), moves};
+        owed = Owed{otherSeat(a, b), moves, std::move(told)};
     }
     out_.push_back(Frame{b, f});
     sendResumes();
@@ -269,19 +268,12 @@ void TableReferee::restartClock(std::int64_t now) {
 }
 
 std::optional<std::int64_t> TableReferee::deadline() const {
-    if (phase_ != Phase::Playing) return std::nullopt;
-    std::optional<std::int64_t> at = deadline_;
-    for (const auto& until : awayUntil_)
-        if (until) at = at ? std::min(*at, *until) : *until;
-    return at;
+    return phase_ == Phase::Playing ? deadline_ : std::nullopt;
 }
 
 void TableReferee::tick(std::int64_t now) {
     if (phase_ == Phase::Playing && deadline_ && now >= *deadline_ && clockSeat_ != 0)
         timeOut(clockSeat_);
-    for (int s = 1; s <= 3 && phase_ == Phase::Playing; ++s)
-        if (const auto& until = awayUntil_[static_cast<std::size_t>(s)]; until && now >= *until)
-            timeOut(s);
 }
 
 void TableReferee::closed(int seat, std::int64_t now, bool mayComeBack) {
@@ -290,21 +282,46 @@ void TableReferee::closed(int seat, std::int64_t now, bool mayComeBack) {
     inbox_[i].clear();
     readers_[i] = {};
     if (phase_ == Phase::Playing && seated_[i]) {
-        // Half an action told cannot be finished by a machine that is gone.
         if (!mayComeBack) {
             leave(seat, "its client does not read");
-        } else if (owed_[i]) {
-            leave(seat, "the connection closed between the two messages of an action");
         } else {
-            // Away: the seat has its move clock to come back; what is sent meanwhile is in the
-            // game log its resume will hold.
-            awayUntil_[i] = now + moveMs_;
+            away_[i] = true;
             resumeOwed_[i] = false;
             log("table " + std::to_string(table_) + ": " + seatText(seat) + " away");
+            if (owed_[i]) {
+                // The action's first message went out: the server tells the rest of it.
+                const std::vector<std::string> rest = secondHalf(seat);
+                if (rest.empty()) {
+                    leave(seat, "an action half told that cannot be finished");
+                    return;
+                }
+                for (const std::string& f : rest) inbox_[i].push_back(f);
+                drain(now);
+            }
             return;
         }
     }
     seated_[i] = false;
+}
+
+// What seat `a`'s machine sends after the first message of the action it owes: the message
+// for the seat it owes, and whatever followed it (a trick's notice to its winner), written
+// from the moves the first message carried, in the order the machine writes them.
+std::vector<std::string> TableReferee::secondHalf(int a) const {
+    const auto i = static_cast<std::size_t>(a);
+    const Owed& o = *owed_[i];
+    std::vector<std::string> out;
+    bool reached = false;
+    for (const lan::Move& m : o.told) {
+        lan::Move local = m;
+        local.seat = lan::localSeat(roleOfSeat(a), m.seat);
+        for (lan::Send& send : lan::stepsFor(local, sessions_[i], views_[i])) {
+            tourney::StepFrame f = tourney::stepFrame(std::move(send), a);
+            reached = reached || f.to == o.to;
+            if (reached) out.push_back(std::move(f.bytes));
+        }
+    }
+    return out;
 }
 
 bool TableReferee::rejoined(int seat, std::int64_t) {
@@ -324,7 +341,7 @@ void TableReferee::sendResumes() {
         for (const auto& o : owed_) owedTo = owedTo || (o && o->to == s);
         if (owedTo) continue;
         resumeOwed_[i] = false;
-        awayUntil_[i].reset();
+        away_[i] = false;
         readers_[i] = {};
         out_.push_back(Frame{s, tourney::resumeFrame(s, game_)});
         log("table " + std::to_string(table_) + ": " + seatText(s) + " back");

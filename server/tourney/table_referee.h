@@ -17,6 +17,17 @@
 // says "T" for it. Times are the caller's milliseconds (`now`), so tests run on a clock of
 // their own.
 //
+// A seat whose connection closes while the game runs is away, not gone. Nothing is sent to it
+// (the game log holds it all), a message owed to it counts as delivered, and the others play on
+// as far as the game goes without it. Being away costs only the seat's own move clock: a seat
+// away while nothing is asked of it loses nothing, and the seat to act keeps its running clock,
+// which a drop neither stops nor restarts. When that clock runs out the seat has run out of
+// time, as any seat would. Its player may connect again before then (`rejoined`) and is sent a
+// resume, the whole game log, from which its machine rebuilds its state and plays on. A seat
+// that closes between the two messages of an action has made that action: the server writes
+// the second message as the seat's machine would have, from the moves of the first, and
+// passes it on.
+//
 // The result is the server's: the three seats' results from its own rules state when the game
 // ends. Seat 1's result report is read and compared, and a difference is only noted. A game cut
 // short by a seat that leaves or runs out of time counts from the standings, with the lowest
@@ -60,15 +71,13 @@ class TableReferee {
     void seated(int seat, std::string nick, std::int64_t now);
     // Bytes read on a seat's connection.
     void receive(int seat, std::string_view bytes, std::int64_t now);
-    // A seat's connection closed. While the game runs the seat is only away: it has its move
-    // clock to connect again (`rejoined`), else it runs out of time; a seat that closes between
-    // the two messages of an action has left.
-    // A client that stopped reading does not come back (`mayComeBack` false): it has left.
+    // A seat's connection closed. While the game runs the seat is only away (above). A client
+    // that stopped reading does not come back (`mayComeBack` false): it has left.
     void closed(int seat, std::int64_t now, bool mayComeBack = true);
     // An away seat's player connected again: once no action still owes it a message, it is
     // sent the resume (the game log) and plays on. False when the seat is not away.
     bool rejoined(int seat, std::int64_t now);
-    bool away(int seat) const { return awayUntil_[static_cast<std::size_t>(seat)].has_value(); }
+    bool away(int seat) const { return away_[static_cast<std::size_t>(seat)]; }
     // Runs the move clock up to `now`.
     void tick(std::int64_t now);
 
@@ -96,6 +105,7 @@ class TableReferee {
     struct Owed {
         int to = 0;
         std::vector<lan::Move> moves;  // in tournament seat numbers
+        std::vector<lan::Move> told;   // the same, each card with the field it was told with
     };
     enum class Step { Done, Held };
 
@@ -113,6 +123,7 @@ class TableReferee {
     void cutShort(int seat);
     void toOthers(int seat, const std::string& bytes);
     void sendResumes();
+    std::vector<std::string> secondHalf(int seat) const;
     void log(std::string line) { log_.push_back(std::move(line)); }
 
     int table_;
@@ -130,7 +141,7 @@ class TableReferee {
     std::array<std::optional<Owed>, 4> owed_{};
     std::optional<std::array<int, 4>> results_;
     std::optional<std::array<int, 4>> report_;
-    std::array<std::optional<std::int64_t>, 4> awayUntil_{};
+    std::array<bool, 4> away_{};
     std::array<bool, 4> resumeOwed_{};
     lan::GameLog game_;  // in tournament seat numbers, for a seat that comes back
     std::optional<std::int64_t> deadline_;

@@ -228,6 +228,47 @@ TEST(TableHost, ASeatIsTakenAgainAtOnceAfterEveryEnding) {
     }
 }
 
+TEST(TableHost, AnAwaySeatIsTakenBackOnlyByItsOwnPlayer) {
+    Host t;
+    t.sitAll();
+    for (int n = 0; n < 30; ++n) {
+        for (auto& [id, p] : t.players) p->peer.autoplay(p->pilot);
+        t.deliver();
+    }
+    ASSERT_EQ(t.host.referee().phase(), TableReferee::Phase::Playing);
+    t.host.closed(t.ids[2], t.now);
+    t.closed.push_back(t.ids[2]);
+    ASSERT_TRUE(t.host.referee().away(2));
+    const auto greet = [&t](Id id, const std::string& address) {
+        EXPECT_TRUE(t.host.accept(id, address, t.now));
+        t.host.receive(id, tourney::shortFrame("connect2", 2), t.now);
+        t.deliver();
+    };
+    // Another address, or another account that took the lobby's row: refused, the seat untouched.
+    greet(100, "10.0.0.9");
+    t.lobby.seats[2].nick = "Q2";
+    greet(101, "10.0.0.2");
+    t.lobby.seats[2].nick = "P2";
+    for (const Id id : {Id{100}, Id{101}}) {
+        EXPECT_TRUE(t.isClosed(id));
+        for (const std::string& bytes : t.sent[id]) EXPECT_NE(bytes[0], 'r') << id;
+    }
+    EXPECT_EQ(t.host.holder(2), 0u);
+    EXPECT_TRUE(t.host.referee().away(2));
+
+    // Its own player comes back and is sent the game so far; the game ends once, as any game.
+    t.players[102] = std::make_unique<Player>(1, 2);
+    t.players[102]->peer.connected();
+    greet(102, "10.0.0.2");
+    EXPECT_EQ(t.host.holder(2), 102u);
+    EXPECT_FALSE(t.host.referee().away(2));
+    EXPECT_TRUE(t.players[102]->peer.resumed());
+    t.play();
+    EXPECT_EQ(t.host.gamesEnded(), 1u);
+    ASSERT_EQ(t.lobby.results.size(), 1u);
+    EXPECT_EQ(t.players[102]->peer.ending(), tourney::Ending::GameOver);
+}
+
 TEST(TableHost, ASeatThatFloodsWhileItsFramesAreHeldLeaves) {
     Host t;
     t.sitAll();

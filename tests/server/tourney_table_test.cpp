@@ -169,20 +169,82 @@ TEST(TourneyTable, ASeatThatDropsComesBackWithinItsClockAndTheGameEndsNormally) 
     }
 }
 
-TEST(TourneyTable, ASeatThatComesBackTooLateHasRunOutOfTime) {
-    Table t(2);
-    t.sitDown();
-    t.play(30);
-    t.drop(1);
-    t.play();  // the others play on until the table waits for seat 1
-    t.now_ += Table::kMoveMs;
-    t.referee().tick(t.now_);
-    EXPECT_EQ(t.referee().ending(), TableReferee::End::TimedOut);
-    EXPECT_EQ(t.referee().endingSeat(), 1);
-    EXPECT_FALSE(t.reconnect(1));
-    const auto& r = t.referee().results();
-    ASSERT_TRUE(r);
-    EXPECT_LE((*r)[1], std::min((*r)[2], (*r)[3]));
+TEST(TourneyTable, AnAwaySeatLosesOnlyWhenItsOwnMoveClockRunsOut) {
+    // A seat drops while another is to act, and the others move before its turn comes.
+    bool tried = false;
+    for (int a = 1; a <= 3 && !tried; ++a) {
+        Table t(2);
+        t.sitDown();
+        t.play(30);
+        if (t.referee().clockSeat() == a) continue;
+        t.drop(a);
+        const std::int64_t dropped = t.now_;
+        t.now_ += Table::kMoveMs / 2;
+        t.play();  // the others play on until the table waits for the away seat
+        if (t.referee().clockSeat() != a || *t.referee().deadline() != t.now_ + Table::kMoveMs)
+            continue;
+        tried = true;
+        // Its clock started when its turn came: away longer than a move clock, it has not lost.
+        t.now_ = dropped + Table::kMoveMs + 1;
+        t.referee().tick(t.now_);
+        ASSERT_EQ(t.referee().phase(), TableReferee::Phase::Playing);
+        // Once its own clock runs out it has, as any seat that does not move.
+        t.now_ = *t.referee().deadline();
+        t.referee().tick(t.now_);
+        EXPECT_EQ(t.referee().ending(), TableReferee::End::TimedOut);
+        EXPECT_EQ(t.referee().endingSeat(), a);
+        EXPECT_FALSE(t.reconnect(a));
+        const auto& r = t.referee().results();
+        ASSERT_TRUE(r);
+        const auto i = static_cast<std::size_t>(a);
+        EXPECT_LE((*r)[i], std::min({(*r)[1], (*r)[2], (*r)[3]}));
+    }
+    EXPECT_TRUE(tried) << "no seat dropped while the others still had moves to make";
+}
+
+TEST(TourneyTable, ASeatThatDropsBetweenTheTwoMessagesOfAnActionHasMadeIt) {
+    // The card that opens a trick and the one that completes it (with its notice to the winner).
+    for (const int onTable : {0, 2}) {
+        for (int a = 1; a <= 3; ++a) {
+            Table t(3 + a, static_cast<std::uint64_t>(a + onTable));
+            t.sitDown();
+            bool dropped = false;
+            for (int n = 0; n < 40 && !dropped; ++n) {
+                playUntilCardOf(t, a);
+                ASSERT_EQ(t.referee().phase(), TableReferee::Phase::Playing);
+                const bool wanted = t.peer(a).state().g.TrickPos == onTable + 1;
+                ASSERT_TRUE(t.peer(a).autoplay(t.seat(a).pilot));
+                std::vector<std::string> out = t.peer(a).takeOutgoing();
+                ASSERT_GE(out.size(), 2u);
+                if (!wanted) {
+                    for (const std::string& f : out) t.referee().receive(a, f, t.now_);
+                    t.deliver();
+                    continue;
+                }
+                // Only the first message reaches the server before the connection is lost.
+                t.referee().receive(a, out[0], t.now_);
+                t.drop(a);
+                dropped = true;
+            }
+            ASSERT_TRUE(dropped) << a;
+            ASSERT_TRUE(t.referee().away(a));
+            ASSERT_EQ(t.referee().phase(), TableReferee::Phase::Playing);
+            // Both others have the card, and stand where the server's copies of them stand.
+            for (int k = 1; k <= 3; ++k) {
+                if (k == a) continue;
+                GameRecord mine = t.peer(k).state().g, kept = t.referee().view(k).g;
+                mine.DealStartPending = kept.DealStartPending = 0;
+                mine.SeatNames = kept.SeatNames = {};
+                EXPECT_EQ(mine, kept) << a << " " << k;
+            }
+            t.play();
+            ASSERT_TRUE(t.reconnect(a));
+            t.play();
+            for (const std::string& line : t.referee().takeLog())
+                EXPECT_EQ(line.find("left"), std::string::npos) << line;
+            EXPECT_EQ(t.referee().ending(), TableReferee::End::Finished) << a;
+        }
+    }
 }
 
 // A card message for slot `slot` of seat `s`, to the seat that sees it as its seat 1.

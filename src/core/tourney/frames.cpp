@@ -117,6 +117,27 @@ int seatOfRole(lan::NetRole role) {
     return lan::hostSeatOf(role);
 }
 
+StepFrame stepFrame(lan::Send send, int sender) {
+    using lan::NetRole;
+    const NetRole from = roleOfSeat(sender);
+    // The host writes on its connection to a joiner; a joiner names the host ("1") or the other
+    // joiner in its route code.
+    NetRole receiver;
+    if (from == NetRole::Host)
+        receiver = send.to == 0 ? NetRole::FirstJoiner : NetRole::SecondJoiner;
+    else if (!send.bytes.empty() && send.bytes.back() == '1')
+        receiver = NetRole::Host;
+    else
+        receiver = from == NetRole::FirstJoiner ? NetRole::SecondJoiner : NetRole::FirstJoiner;
+    StepFrame f{seatOfRole(receiver), std::move(send.bytes)};
+    if (f.bytes.size() >= 2) {
+        f.bytes[1] = digit(sender);
+        f.bytes.back() = digit(f.to);
+    }
+    f.bytes = longFrame(f.bytes, sender);
+    return f;
+}
+
 std::string shortFrame(std::string_view text, int seat) {
     return framed(text, kShortFrame, digit(seat));
 }

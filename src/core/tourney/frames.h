@@ -30,6 +30,7 @@
 #include "core/lan/deal_message.h"
 #include "core/lan/game_log.h"
 #include "core/lan/net_seats.h"
+#include "core/lan/session.h"
 
 namespace orvala::tourney {
 
@@ -47,6 +48,14 @@ RuleSettings tableRules(int table);
 // The LAN role a tournament seat 1..3 plays, and back.
 lan::NetRole roleOfSeat(int seat);
 int seatOfRole(lan::NetRole role);
+
+// A LAN step message written by seat `sender`'s machine, as the frame it sends the server: the
+// sender's seat digit in its second byte and the receiving seat as its route code.
+struct StepFrame {
+    int to = 0;  // seat 1..3
+    std::string bytes;
+};
+StepFrame stepFrame(lan::Send send, int sender);
 
 std::string shortFrame(std::string_view text, int seat);
 std::string longFrame(std::string_view text, int seat);

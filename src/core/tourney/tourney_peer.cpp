@@ -11,15 +11,6 @@
 namespace orvala::tourney {
 namespace {
 
-// The machine a LAN step message of `sender` goes to: the host writes on its connection to
-// the joiner, a joiner names the host ("1") or the other joiner ("3") in its route code.
-lan::NetRole receiverOf(const lan::Send& s, lan::NetRole sender) {
-    using lan::NetRole;
-    if (sender == NetRole::Host) return s.to == 0 ? NetRole::FirstJoiner : NetRole::SecondJoiner;
-    if (s.bytes.back() == '1') return NetRole::Host;
-    return sender == NetRole::FirstJoiner ? NetRole::SecondJoiner : NetRole::FirstJoiner;
-}
-
 // A seat digit from the server; 0 for any other byte, so that no seat is named wrongly.
 int seatDigit(char c) {
     return c >= '1' && c <= '3' ? c - '0' : 0;
@@ -106,13 +97,8 @@ void TourneyPeer::run(const Input& in) {
     const std::vector<lan::Move> moves = lan::movesBetween(before, s_);
     if (!moves.empty()) ++steps_;
     for (const lan::Move& m : moves) {
-        for (lan::Send& out : lan::stepsFor(m, session_, s_)) {
-            std::string bytes = std::move(out.bytes);
-            const int to = seatOfRole(receiverOf(lan::Send{out.to, bytes}, session_.role));
-            bytes[1] = static_cast<char>('0' + seat_);
-            bytes.back() = static_cast<char>('0' + to);
-            send(longFrame(bytes, seat_));
-        }
+        for (lan::Send& out : lan::stepsFor(m, session_, s_))
+            send(stepFrame(std::move(out), seat_).bytes);
     }
     if (gameOver() && ending_ == Ending::None) end(Ending::GameOver, "game over");
 }

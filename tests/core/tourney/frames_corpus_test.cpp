@@ -25,7 +25,16 @@ std::vector<std::string> seeds() {
     SeededRandom random(4);
     const std::string deal = dealFrame(Shuffle(random));
     const std::string step = longFrame("h2iiiiiiia###i###i###iiiiiiiiiiiiiiii3", 2);
-    return {deal,
+    lan::GameLog log;
+    log.names = {"", "Ann   ", "Bob   ", "Cy    "};
+    log.dealt(lan::DealMessage{Shuffle(random), tableRules(4)});
+    const std::string fresh = resumeFrame(2, log);
+    log.deals[0].moves.push_back(lan::Move{lan::Move::Kind::Bid, 2, 100});
+    const std::string bid = resumeFrame(3, log);
+    return {fresh,
+            bid,
+            deal + step + fresh,
+            deal,
             step,
             deal + step,
             deal + longFrame("h1eiiiiiii###i###i###iiiiiiiiiiiiii143", 1),
@@ -44,7 +53,7 @@ TEST(TourneyCorpus, RealFramesReadSafely) {
 TEST(TourneyCorpus, MutatedFrames) {
     SeededRandom rng(20261210);
     const auto files = seeds();
-    const std::string alphabet = "hbsTaeocd#i+p0123456789x\xC8\xCB\xD2\xEF";
+    const std::string alphabet = "hbsTaeocdr#i+p0123456789x\xC8\xCB\xD2\xEF";
     for (int i = 0; i < 1500; ++i) {
         std::string bytes = files[static_cast<std::size_t>(rng.uniform(0, int(files.size()) - 1))];
         for (int e = rng.uniform(1, 4); e > 0 && !bytes.empty(); --e) {

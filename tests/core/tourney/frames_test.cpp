@@ -55,6 +55,40 @@ TEST(TourneyFrames, TheServersStreamIsCutIntoWholeFramesWhateverTheReads) {
     EXPECT_TRUE(garbage.feed(chat).empty());
 }
 
+TEST(TourneyFrames, AResumeCarriesItsSeatAndTheGameLogAndIsReadWithCare) {
+    SeededRandom random(8);
+    lan::GameLog log;
+    log.names = {"", "Ann   ", "Bob   ", "Cy    "};
+    log.dealt(lan::DealMessage{Shuffle(random), tableRules(7)});
+    log.deals[0].moves.push_back(lan::Move{lan::Move::Kind::Pass, 1});
+    const std::string resume = resumeFrame(3, log);
+    const auto read = parseResumeFrame(resume);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->seat, 3);
+    EXPECT_EQ(read->log, log);
+
+    // In a stream, between other frames and over reads of any size.
+    const std::string stream = gameOverFrame() + resume + leftFrame(1);
+    for (std::size_t step : {std::size_t{1}, std::size_t{50}, stream.size()}) {
+        ServerFrameReader r;
+        std::vector<std::string> got;
+        for (std::size_t at = 0; at < stream.size(); at += step)
+            for (auto& f : r.feed(stream.substr(at, step))) got.push_back(f);
+        EXPECT_EQ(got, (std::vector<std::string>{gameOverFrame(), resume, leftFrame(1)})) << step;
+    }
+
+    // No seat, a length it does not have, a cut or spoiled log: refused.
+    std::string noSeat = resume, longer = resume + "x", spoiled = resume;
+    noSeat[7] = '4';
+    spoiled[spoiled.size() - 3] = '%';
+    for (const std::string& bad : {noSeat, longer, resume.substr(0, resume.size() - 1), spoiled})
+        EXPECT_FALSE(parseResumeFrame(bad));
+    // A length past any game's log breaks the stream at once rather than waiting for it.
+    ServerFrameReader huge;
+    EXPECT_TRUE(huge.feed("r999999").empty());
+    EXPECT_TRUE(huge.broken());
+}
+
 TEST(TourneyFrames, APlayersStreamIsCutByTheFramesFirstByte) {
     PlayerFrameReader r;
     const std::string stream = shortFrame("connect1", 1) + longFrame("shello", 1) +
