@@ -288,6 +288,7 @@ void TableReferee::closed(int seat, std::int64_t now, bool mayComeBack) {
             away_[i] = true;
             resumeOwed_[i] = false;
             log("table " + std::to_string(table_) + ": " + seatText(seat) + " away");
+            toOthers(seat, tourney::seatNoticeFrame(seat, false, nicks_[i]));
             if (owed_[i]) {
                 // The action's first message went out: the server tells the rest of it.
                 const std::vector<std::string> rest = secondHalf(seat);
@@ -345,6 +346,7 @@ void TableReferee::sendResumes() {
         readers_[i] = {};
         out_.push_back(Frame{s, tourney::resumeFrame(s, game_)});
         log("table " + std::to_string(table_) + ": " + seatText(s) + " back");
+        toOthers(s, tourney::seatNoticeFrame(s, true, nicks_[i]));
     }
 }
 

@@ -17,7 +17,8 @@
 // says "T" for it. Times are the caller's milliseconds (`now`), so tests run on a clock of
 // their own.
 //
-// A seat whose connection closes while the game runs is away, not gone. Nothing is sent to it
+// A seat whose connection closes while the game runs is away, not gone (the others are told,
+// "w", and told again when it is back). Nothing is sent to it
 // (the game log holds it all), a message owed to it counts as delivered, and the others play on
 // as far as the game goes without it. Being away costs only the seat's own move clock: a seat
 // away while nothing is asked of it loses nothing, and the seat to act keeps its running clock,

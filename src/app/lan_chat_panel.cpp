@@ -87,9 +87,9 @@ void LanChatPanel::paintEvent(QPaintEvent*) {
         const lan::ChatLine& l = shown_[i];
         QString text = QString::fromStdString(cp1251ToUtf8(l.text)).trimmed();
         if (l.kind != lan::ChatLine::Kind::Said)
-            text += ": " + table::word(l.kind == lan::ChatLine::Kind::Computer
-                                           ? WordRow::SeatToComputer
-                                           : WordRow::SeatBack);
+            text += ": " + table::word(l.kind == lan::ChatLine::Kind::Computer ? WordRow::SeatToComputer
+                                       : l.kind == lan::ChatLine::Kind::Away   ? WordRow::SeatAway
+                                                                               : WordRow::SeatBack);
         p.setPen(senderColour(shown_[i].sender));
         p.drawText(QRect(2, static_cast<int>(i) * line, width() - 4, line),
                    Qt::AlignLeft | Qt::AlignVCenter, fitted(text, metrics, width() - 4));

@@ -449,8 +449,16 @@ TEST(TourneyWindows, ACopyWhoseLinkDropsConnectsAgainAndPlaysOnInStep) {
     ASSERT_TRUE(runUntil([&] { return table.bob.peer()->resumed(); }, 20000));
     EXPECT_TRUE(table.bob.message().isEmpty());
     ASSERT_TRUE(dealScored(3));
-    for (Copy* c : {&table.ann, &table.cid})
+    for (Copy* c : {&table.ann, &table.cid}) {
         for (int t = 1; t <= 3; ++t) EXPECT_EQ(c->scoreOf(t), table.bob.scoreOf(t)) << c->nick;
+        // The others' chat said he was away, then back.
+        std::vector<lan::ChatLine::Kind> told;
+        for (const lan::ChatLine& l : c->peer()->chatLines())
+            if (l.sender == 2 && l.text == "bob") told.push_back(l.kind);
+        EXPECT_EQ(told, (std::vector<lan::ChatLine::Kind>{lan::ChatLine::Kind::Away,
+                                                          lan::ChatLine::Kind::Back}))
+            << c->nick;
+    }
 }
 
 TEST(TourneyWindows, APlayerWhoStartsTheProgramAgainConnectsToTheSeatFromTheLobby) {

@@ -239,6 +239,8 @@ TEST(TableHost, AnAwaySeatIsTakenBackOnlyByItsOwnPlayer) {
     t.host.closed(t.ids[2], t.now);
     t.closed.push_back(t.ids[2]);
     ASSERT_TRUE(t.host.referee().away(2));
+    t.deliver();
+    for (int s : {1, 3}) EXPECT_TRUE(t.got(t.ids[s], tourney::seatNoticeFrame(2, false, "P2")));
     const auto greet = [&t](Id id, const std::string& address) {
         EXPECT_TRUE(t.host.accept(id, address, t.now));
         t.host.receive(id, tourney::shortFrame("connect2", 2), t.now);
@@ -263,6 +265,7 @@ TEST(TableHost, AnAwaySeatIsTakenBackOnlyByItsOwnPlayer) {
     EXPECT_EQ(t.host.holder(2), 102u);
     EXPECT_FALSE(t.host.referee().away(2));
     EXPECT_TRUE(t.players[102]->peer.resumed());
+    for (int s : {1, 3}) EXPECT_TRUE(t.got(t.ids[s], tourney::seatNoticeFrame(2, true, "P2")));
     t.play();
     EXPECT_EQ(t.host.gamesEnded(), 1u);
     ASSERT_EQ(t.lobby.results.size(), 1u);

@@ -410,11 +410,14 @@ TEST(TourneyTable, ALeavingSeatEndsTheGameForTheOthersAndAClosedOneIsOnlyAway) {
     EXPECT_TRUE(received(t.referee().takeOutgoing(), 2, tourney::leftFrame(1)));
     EXPECT_EQ(t.referee().ending(), TableReferee::End::Left);
 
-    // A closed connection tells nobody anything: the seat has its clock to come back.
+    // A closed connection only tells the others the seat is away: it has its clock to come back.
     Table u(5, 2);
     u.sitDown();
     u.referee().closed(3, 0);
-    EXPECT_TRUE(u.referee().takeOutgoing().empty());
+    const auto out = u.referee().takeOutgoing();
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_TRUE(received(out, 1, tourney::seatNoticeFrame(3, false, "P3")));
+    EXPECT_TRUE(received(out, 2, tourney::seatNoticeFrame(3, false, "P3")));
     EXPECT_EQ(u.referee().phase(), TableReferee::Phase::Playing);
     EXPECT_EQ(*u.referee().deadline(), Table::kMoveMs);
 }

@@ -148,6 +148,10 @@ for s in 1 2 3; do
 done
 cmp -s <(grep '^deal' "$dir/drop.1") <(grep '^deal' "$dir/drop.2") || fail "drop: the lines differ"
 grep -qx 'seat kira back' "$dir/drop.2" || fail "drop: kira did not come back"
+for s in 1 3; do
+    [ "$(grep -x 'seat kira \(away\|back\)' "$dir/drop.$s" | tr '\n' ' ')" = "seat kira away seat kira back " ] ||
+        fail "drop: seat $s was not told kira was away and back"
+done
 grep -q "table 7: seat 2 away" "$dir/games/out" ||
     fail "drop: the server did not log the seat away"
 

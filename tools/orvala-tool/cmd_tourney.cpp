@@ -8,8 +8,9 @@
 // Options make a player misbehave, for the tests and the soak: --leave-after D says it leaves
 // ("disA") and closes the connection once D deals are scored, --stall-after D stops moving then,
 // --cheat-after D then sends a card it may not play, and --drop-after D closes the connection
-// without a word and connects again after --reconnect-ms T (500 unless given), to be sent the
-// game as it stands and play on ("seat NICK back").
+// without a word once deal D is scored and connects again after --reconnect-ms T (500 unless
+// given), to be sent the game as it stands and play on ("seat NICK back"). The others print
+// "seat NICK away" and "seat NICK back" as the server tells them.
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -269,6 +270,7 @@ class Player {
         if (fd < 0) return false;
         fd_ = fd;  // the dropped one stays with its owner, shut down
         peer_ = std::make_unique<TourneyPeer>(o_.table, o_.seat, pilot_, PlayerStart{o_.nick});
+        chatSeen_ = 0;
         peer_->setNames(nicks_);
         peer_->connected();
         flush();
@@ -308,6 +310,14 @@ class Player {
     }
 
     void report() {
+        // The server tells the others of a seat that dropped and of its return.
+        const auto& lines = peer_->chatLines();
+        for (; chatSeen_ < lines.size(); ++chatSeen_)
+            if (lines[chatSeen_].kind != lan::ChatLine::Kind::Said)
+                std::cout << "seat " << cp1251ToUtf8(lines[chatSeen_].text)
+                          << (lines[chatSeen_].kind == lan::ChatLine::Kind::Back ? " back\n"
+                                                                                 : " away\n")
+                          << std::flush;
         const GameRecord& g = peer_->state().g;
         if (!named_ && g.GameRunning) {
             // Every seat is taken once the first deal has come.
@@ -383,6 +393,7 @@ class Player {
     bool named_ = false;
     int lastDeal_ = 0;
     int scoredDeals_ = 0;
+    std::size_t chatSeen_ = 0;
     bool left_ = false;
     bool cheated_ = false;
 };

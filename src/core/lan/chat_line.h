@@ -19,9 +19,10 @@ inline constexpr std::string_view kAbort = "abort";
 struct ChatLine {
     int sender = 1;
     std::string text;  // Windows-1251, without the padding
-    // A line the table writes itself: a seat's machine lost (its computer plays) or back; the
-    // text is then the seat's name, and the window says the rest in its language.
-    enum class Kind { Said, Computer, Back } kind = Kind::Said;
+    // A line the table writes itself: a seat's machine lost (its computer plays), away (a
+    // tournament seat whose player may connect again) or back; the text is then the seat's
+    // name, and the window says the rest in its language.
+    enum class Kind { Said, Computer, Away, Back } kind = Kind::Said;
     friend bool operator==(const ChatLine&, const ChatLine&) = default;
 };
 

@@ -32,6 +32,7 @@ std::size_t serverFrameLength(char first) {
         case 'e':
         case 'a':
         case 'T':
+        case 'w':
             return kLongFrame;
         default:
             return 0;
@@ -173,6 +174,21 @@ std::optional<Resume> parseResumeFrame(std::string_view frame) {
     lan::GameLogParse log = lan::decodeGameLog(frame.substr(lan::kResumeHead + 1));
     if (!log.log) return std::nullopt;
     return Resume{d - '0', std::move(*log.log)};
+}
+
+std::string seatNoticeFrame(int seat, bool back, std::string_view name) {
+    std::string text = back ? "wb" : "wa";
+    // The name up to the padding, which it cannot hold itself.
+    text += name.substr(0, std::min(name.find('#'), kLongFrame - 3));
+    return framed(text, kLongFrame, digit(seat));
+}
+
+std::optional<SeatNoticeFrame> parseSeatNoticeFrame(std::string_view f) {
+    if (f.size() != kLongFrame || f[0] != 'w' || (f[1] != 'a' && f[1] != 'b')) return std::nullopt;
+    const char d = f.back();
+    if (d < '1' || d > '3') return std::nullopt;
+    const std::string_view name = f.substr(2, kLongFrame - 3);
+    return SeatNoticeFrame{d - '0', f[1] == 'b', std::string(name.substr(0, name.find('#')))};
 }
 
 std::string timeOutFrame(int seat) {

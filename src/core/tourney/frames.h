@@ -66,6 +66,15 @@ std::string gameOverFrame();
 std::string leftFrame(int seat);
 std::string timeOutFrame(int seat);
 std::string resumeFrame(int seat, const lan::GameLog& log);
+// To the others: a seat's connection dropped (away) or its player connected again (back), with
+// the seat's name; 50 bytes, "w", "a" or "b", the name, the seat digit last.
+std::string seatNoticeFrame(int seat, bool back, std::string_view name);
+struct SeatNoticeFrame {
+    int seat = 0;
+    bool back = false;
+    std::string name;
+};
+std::optional<SeatNoticeFrame> parseSeatNoticeFrame(std::string_view frame);
 struct Resume {
     int seat = 0;
     lan::GameLog log;
@@ -88,7 +97,7 @@ std::string resultReport(const std::array<int, 4>& scores);
 std::optional<std::array<int, 4>> parseResultReport(std::string_view frame);
 
 // Cuts the stream from the server: 121 bytes for a frame beginning "b", 50 for "s" "h" "e" "a"
-// "T", a resume's own length for "r".
+// "T" "w", a resume's own length for "r".
 class ServerFrameReader {
   public:
     std::vector<std::string> feed(std::string_view bytes);

@@ -130,6 +130,12 @@ void TourneyPeer::receive(std::string_view bytes) {
             case 'T':
                 end(Ending::TimedOut, "a player's time is up", seatDigit(f[kLongFrame - 1]));
                 break;
+            case 'w':
+                if (const auto n = parseSeatNoticeFrame(f))
+                    chatLines_.push_back({n->seat, n->name,
+                                          n->back ? lan::ChatLine::Kind::Back
+                                                  : lan::ChatLine::Kind::Away});
+                break;
         }
     }
     if (reader_.broken()) end(Ending::Aborted, "unreadable bytes from the server");

@@ -40,6 +40,7 @@ std::vector<std::string> seeds() {
             deal + longFrame("h1eiiiiiii###i###i###iiiiiiiiiiiiii143", 1),
             longFrame("shi", 1) + gameOverFrame(),
             leftFrame(2) + timeOutFrame(3),
+            seatNoticeFrame(1, false, "Ann") + seatNoticeFrame(1, true, "Ann"),
             shortFrame("connect1", 1) + shortFrame("bnext", 1) + longFrame("disA", 1),
             shortFrame(resultReport({0, 300, 400, 500}), 1),
             "GET / HTTP/1.1\r\n\r\n",

@@ -161,6 +161,18 @@ TEST(TourneyPeerFrames, ChatAndTheServersEndings) {
 
     p.receive("shi" + std::string(46, '#') + "1");
     EXPECT_EQ(p.chatLines().back(), (lan::ChatLine{1, "hi"}));  // in seat 1's colour
+    // A seat away and back: lines the window words itself, after the seat's name.
+    EXPECT_EQ(seatNoticeFrame(2, false, "Kira").size(), kLongFrame);
+    p.receive(seatNoticeFrame(2, false, "Kira") + seatNoticeFrame(2, true, "Kira"));
+    const auto& lines = p.chatLines();
+    ASSERT_EQ(lines.size(), 4u);  // its own line, seat 1's, and the two
+    EXPECT_EQ(lines[2], (lan::ChatLine{2, "Kira", lan::ChatLine::Kind::Away}));
+    EXPECT_EQ(lines[3], (lan::ChatLine{2, "Kira", lan::ChatLine::Kind::Back}));
+    std::string noSeat = seatNoticeFrame(2, true, "Kira");
+    noSeat.back() = '0';
+    p.receive(noSeat);
+    EXPECT_EQ(p.chatLines().size(), 4u);
+    EXPECT_EQ(p.ending(), Ending::None);
     p.receive(timeOutFrame(1).substr(0, 20));
     EXPECT_EQ(p.ending(), Ending::None);  // half a frame
     p.receive(timeOutFrame(1).substr(20));
