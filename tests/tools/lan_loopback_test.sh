@@ -117,7 +117,10 @@ grep '^deal' "$dir/$name.Boris" >"$dir/$name.Boris.deals"
 grep -qxF -f "$dir/$name.Boris.deals" "$dir/$name.host" || fail "$name: no deal lines from Boris"
 [ -z "$(grep -vxF -f "$dir/$name.host" "$dir/$name.Boris.deals")" ] ||
     fail "$name: Boris printed deal lines the host did not"
-grep -q '^deal [5-9]' "$dir/$name.Boris" || fail "$name: Boris did not play on after coming back"
+# It comes back at the first try after the fourth deal, which may be several deals later on a
+# loaded machine: any deal past the fourth shows it played on.
+awk '$1 == "deal" && $2 > 4 { found = 1 } END { exit !found }' "$dir/$name.Boris" ||
+    fail "$name: Boris did not play on after coming back"
 grep -qx 'seat Boris back' "$dir/$name.Anna" || fail "$name: Anna did not see Boris come back"
 
 # The host leaves after two deals: its joiner aborts.
