@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test bench bench-service service-attack service startup-bench format clean
+.PHONY: all deps configure build run test package package-check bench bench-service service-attack service startup-bench format clean
 
 all: build
 
@@ -28,6 +28,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian packages "orvala" and "orvala-service" in $(BUILD)/ (see README: "Packages"), and
+# their check from an unpacked root (CI runs it after the tests).
+package: build
+	cmake --build $(BUILD) --target package
+
+package-check: package
+	scripts/package-check $(BUILD)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DORVALA_BENCH=ON -DORVALA_GUI=OFF -DORVALA_TESTS=OFF

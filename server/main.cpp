@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     if (admin) return runAdmin(rest, context.config, wallClock(), std::cout, std::cerr);
     if (!rest.empty()) {
         std::cerr << "usage: orvala-service [--listen ADDR:PORT] [--data DIR] [--database URL]"
-                     " [--files DIR] [--table-port BASE]\n       orvala-service admin ...\n";
+                     " [--files DIR] [--table-port BASE] [--config FILE]\n       orvala-service admin ...\n";
         return 2;
     }
 

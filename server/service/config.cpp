@@ -31,7 +31,12 @@ bool readInt(const std::string& v, int lo, int hi, int& out) {
     return true;
 }
 
+bool splitListen(const std::string& v, ServiceConfig& c);
+
 bool setKey(const std::string& key, const std::string& v, ServiceConfig& c) {
+    if (key == "listen") return splitListen(v, c);
+    if (key == "database") return c.database = v, true;
+    if (key == "files") return c.filesDir = v, true;
     if (key == "public_url") return c.publicUrl = v, true;
     if (key == "chat_paused") return readBool(v, c.chatPaused);
     if (key == "records_paused") return readBool(v, c.recordsPaused);
@@ -97,7 +102,9 @@ bool readIni(const std::string& text, ServiceConfig& config, std::string& error)
 
 bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config,
                      std::vector<std::string>& rest, std::string& error) {
-    std::optional<int> tablePort;  // the command line wins over the INI file
+    // The command line wins over the INI file, which is read once the data folder is known.
+    std::optional<int> tablePort;
+    std::optional<std::string> listen, database, files, iniFile;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -108,31 +115,44 @@ bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config
                 return false;
             }
             tablePort = port;
-        } else if (a == "--listen" || a == "--data" || a == "--database" || a == "--files") {
+        } else if (a == "--listen" || a == "--data" || a == "--database" || a == "--files" ||
+                   a == "--config") {
             if (!hasValue) {
                 error = a + " needs a value";
                 return false;
             }
             const std::string& v = args[++i];
-            if (a == "--listen" && !splitListen(v, config)) {
+            ServiceConfig probe;
+            if (a == "--listen" && !splitListen(v, probe)) {
                 error = "--listen takes ADDRESS:PORT, not " + v;
                 return false;
             }
+            if (a == "--listen") listen = v;
             if (a == "--data") config.dataDir = v;
-            if (a == "--database") config.database = v;
-            if (a == "--files") config.filesDir = v;
+            if (a == "--database") database = v;
+            if (a == "--files") files = v;
+            if (a == "--config") iniFile = v;
         } else {
             rest.push_back(a);
         }
     }
     std::error_code ec;
     std::filesystem::create_directories(config.dataDir, ec);
+    // A file named by --config must be there; the data folder's own is optional.
+    const std::string iniPath = iniFile ? *iniFile : config.dataDir + "/orvala-service.ini";
     std::string ini;
-    const std::string iniPath = config.dataDir + "/orvala-service.ini";
-    if (readFileBytes(iniPath, ini, 1 << 20) && !readIni(ini, config, error)) {
-        error = iniPath + ": " + error;
+    if (readFileBytes(iniPath, ini, 1 << 20)) {
+        if (!readIni(ini, config, error)) {
+            error = iniPath + ": " + error;
+            return false;
+        }
+    } else if (iniFile) {
+        error = iniPath + ": cannot be read";
         return false;
     }
+    if (listen) splitListen(*listen, config);
+    if (database) config.database = *database;
+    if (files) config.filesDir = *files;
     if (tablePort) config.tourBasePort = *tablePort;
     if (config.publicUrl.empty())
         config.publicUrl =

@@ -1,7 +1,7 @@
 #pragma once
 // The operator's settings: the command line (--listen, --data, --database, --files,
-// --table-port, which wins over the INI file's base port) and the small INI file
-// "orvala-service.ini" in the data folder. INI lines are "key = value"; "#" or
+// --table-port, --config), which wins over the small INI file: --config FILE, else
+// "orvala-service.ini" in the data folder when there is one. INI lines are "key = value"; "#" or
 // ";" starts a comment line; [sections] are only for the reader's eye. An unknown key or a
 // value that does not read is an error, so that a typo never silently keeps a default.
 
@@ -11,11 +11,11 @@
 namespace orvala::service {
 
 struct ServiceConfig {
-    std::string listenAddress = "127.0.0.1";
+    std::string listenAddress = "127.0.0.1";  // [listen] ADDRESS:PORT
     unsigned short listenPort = 8787;
     std::string dataDir = ".";
-    std::string database;  // empty: SQLite in dataDir
-    std::string filesDir;  // empty: no downloads
+    std::string database;  // [database] a PostgreSQL URL; empty: SQLite in dataDir
+    std::string filesDir;  // [files] the downloads' folder; empty: no downloads
     int workers = 4;
 
     // INI keys in brackets.
@@ -40,7 +40,7 @@ struct ServiceConfig {
 bool readIni(const std::string& text, ServiceConfig& config, std::string& error);
 
 // Reads the command line after the program's name (and after "admin ..." for the admin
-// commands, which take --data and --database too); reads DATA/orvala-service.ini when present.
+// commands, which take --data, --database and --config too); reads the INI file.
 // Leftover words go to `rest`.
 bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config,
                      std::vector<std::string>& rest, std::string& error);

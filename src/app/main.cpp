@@ -1,9 +1,11 @@
 // orvala: the game window.
 //
-//   orvala [--home DIR] [--demo [--quit-after-deals N]] [--seed N] [--sound-log FILE]
+//   orvala [--home DIR] [--demo [--quit-after-deals N [--screenshot FILE]]] [--seed N]
+//          [--sound-log FILE]
 //
 // --home names the program folder; --demo lets the computer play the person's seat too, at the
-// fastest speed, and with --quit-after-deals quits with status 0 after N deals; --seed fixes
+// fastest speed, and with --quit-after-deals quits with status 0 after N deals, saving the
+// window's picture as a PNG file first with --screenshot (status 1 when it cannot); --seed fixes
 // the shuffles and the computer players' draws; --sound-log appends a line to FILE for every
 // sound started and every card spoken ("WHodsDo sync"). --help and --version answer with
 // status 0; an unknown option or a missing or bad value is told on stderr with status 2, as
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/program_folder.h"
@@ -37,6 +40,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvala");
     QApplication::setApplicationVersion(ORVALA_VERSION);
+    // The installed desktop entry and the icon theme's "orvala" (none in a build tree).
+    QGuiApplication::setDesktopFileName("orvala");
+    QApplication::setWindowIcon(QIcon::fromTheme("orvala"));
 
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();
@@ -47,7 +53,9 @@ int main(int argc, char** argv) {
     QCommandLineOption seed("seed", "Fix the random draws.", "N");
     QCommandLineOption soundLog("sound-log", "Append a line to FILE for every sound played.",
                                 "FILE");
-    parser.addOptions({home, demo, quitAfter, seed, soundLog});
+    QCommandLineOption screenshot(
+        "screenshot", "With --quit-after-deals: save the window as a PNG file at the end.", "FILE");
+    parser.addOptions({home, demo, quitAfter, screenshot, seed, soundLog});
     // process() would end a bad command line with status 1: the errors are ours to tell.
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "orvala: %s\n", qPrintable(parser.errorText()));
@@ -61,6 +69,11 @@ int main(int argc, char** argv) {
     options.demo = parser.isSet(demo);
     options.soundLog = parser.value(soundLog);
     options.titleFirst = true;
+    options.screenshot = parser.value(screenshot);
+    if (!options.screenshot.isEmpty() && !parser.isSet(quitAfter)) {
+        std::fprintf(stderr, "orvala: --screenshot needs --quit-after-deals\n");
+        return 2;
+    }
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         options.quitAfterDeals = parser.value(quitAfter).toInt(&ok);

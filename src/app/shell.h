@@ -43,6 +43,7 @@ struct LaunchOptions {
     QString programFolder;
     bool demo = false;
     int quitAfterDeals = 0;             // demo: quit with status 0 after this many deals (0: never)
+    QString screenshot;                 // with quitAfterDeals: the window's picture, saved at the end
     std::optional<std::uint64_t> seed;  // fixed seeds for shuffles and the computer players
     // For tests of whole games: the timer ticks every millisecond and events play without
     // flights or pauses. The rule steps and their order are those of a normal game.

@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -329,8 +330,13 @@ void TForm1::onIdle() {
         g.DealNumber != lastCountedDeal_ && screen_ == Screen::Game) {
         lastCountedDeal_ = g.DealNumber;
         ++dealsPlayed_;
-        if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals)
-            QCoreApplication::exit(0);
+        if (options_.quitAfterDeals > 0 && dealsPlayed_ >= options_.quitAfterDeals) {
+            const bool saved =
+                options_.screenshot.isEmpty() || grab().save(options_.screenshot, "PNG");
+            if (!saved)
+                std::fprintf(stderr, "orvala: cannot write %s\n", qPrintable(options_.screenshot));
+            QCoreApplication::exit(saved ? 0 : 1);
+        }
     }
     emit eventsPlayed();
 }

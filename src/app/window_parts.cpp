@@ -1,5 +1,6 @@
 #include "app/window_parts.h"
 
+#include "table/library_folders.h"
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -23,7 +24,7 @@ namespace orvala::app {
 
 WindowParts::WindowParts(QWidget& w, const LaunchOptions& o)
     : music(o.musicFolder.isEmpty() ? QDir::tempPath() : o.musicFolder),
-      pictures({o.programFolder, QDir(o.programFolder).absoluteFilePath("..")},
+      pictures(table::libraryFolders(o.programFolder),
                [&w](const QString& line) { dialogs::showMessage(&w, line); }),
       view(pictures),
       presenter(view, openHands),
@@ -83,9 +84,8 @@ int WindowParts::startSound(Wave wave, bool synchronous) {
 }
 
 void WindowParts::speakCard(Card card, const QString& programFolder) {
-    const QDir folder(programFolder);
-    sound::SpeakCard(sound, {folder.absolutePath(), folder.absoluteFilePath("..")}, card,
-                     settings.LanguageIndex, false);
+    sound::SpeakCard(sound, table::libraryFolders(programFolder), card, settings.LanguageIndex,
+                     false);
 }
 
 std::optional<WordRow> WindowParts::seatHint(QPoint at) const {

@@ -1,5 +1,6 @@
 #include "table/picture_store.h"
 
+#include "table/library_folders.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -67,8 +68,7 @@ QImage PictureStore::picture(const QString& name) const {
 QString PictureStore::findLibrary(const QString& file) const {
     QStringList folders = folders_;
     if (folders.isEmpty() && QCoreApplication::instance() != nullptr) {
-        const QString program = QCoreApplication::applicationDirPath();
-        folders = {program, QDir(program).absoluteFilePath("..")};
+        folders = libraryFolders(QCoreApplication::applicationDirPath());
     }
     for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(file);

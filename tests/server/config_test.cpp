@@ -77,6 +77,24 @@ TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
     EXPECT_EQ(t.tourMoveMs, 1500);
     EXPECT_FALSE(readCommandLine({"--table-port", "0"}, t, rest, error));
     EXPECT_FALSE(readCommandLine({"--table-port"}, t, rest, error));
+
+    // A system's INI file named by --config takes the place of the data folder's, and it may
+    // say where to listen and serve from; the command line still wins, and a named file that
+    // is missing is an error.
+    const std::string etc = (dir / "etc.ini").string();
+    ASSERT_TRUE(writeFileAtomically(
+        etc, "listen = 0.0.0.0:9000\nfiles = /usr/share/x\ndatabase = postgresql:///o\n"));
+    ServiceConfig e;
+    ASSERT_TRUE(readCommandLine({"--config", etc, "--data", dir.string(), "--database", "pg2"},
+                                e, rest, error))
+        << error;
+    EXPECT_EQ(e.listenPort, 9000);
+    EXPECT_EQ(e.filesDir, "/usr/share/x");
+    EXPECT_EQ(e.database, "pg2");
+    EXPECT_EQ(e.tourBasePort, 25700);  // the data folder's INI is not read
+    ServiceConfig m;
+    EXPECT_FALSE(readCommandLine({"--config", etc + ".gone"}, m, rest, error));
+    EXPECT_NE(error.find("etc.ini.gone"), std::string::npos);
     std::filesystem::remove_all(dir);
 }
 

@@ -1,5 +1,6 @@
 #include "app/options/options_feature.h"
 
+#include "table/library_folders.h"
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
@@ -47,7 +48,7 @@ void OptionsFeature::ShowOptions() {
     dialogs::OptionsContext context;
     const QScreen* screen = QGuiApplication::primaryScreen();
     context.screen = screen ? screen->size() : QSize(1920, 1080);
-    context.libraryFolders = {programFolder, QDir(programFolder).absoluteFilePath("..")};
+    context.libraryFolders = table::libraryFolders(programFolder);
     context.passport = true;
     context.localService = net::localServiceUrl().toString();
     if (const auto given = net::serviceOverride()) context.serviceOverride = given->toString();

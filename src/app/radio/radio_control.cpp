@@ -1,5 +1,6 @@
 #include "app/radio/radio_control.h"
 
+#include "table/library_folders.h"
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,7 +34,8 @@ void RadioControl::InitRadio(bool listFromServer, const QUrl& service) {
     const QString shared = sharedFolder();
     state_ = readRadioIni(path8(QDir(shared).filePath(QString::fromLatin1(kRadioIniName.data()))));
     libraryPath_.clear();
-    for (const QString& folder : {programFolder_, shared}) {
+    const QStringList folders = table::libraryFolders(programFolder_);
+    for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(QString::fromLatin1(kRadioLibraryName.data()));
         if (QFileInfo(path).isFile() && table::ResourceLibrary::open(path)) {
             libraryPath_ = path;
@@ -41,7 +43,7 @@ void RadioControl::InitRadio(bool listFromServer, const QUrl& service) {
         }
     }
     if (!listFromServer) {
-        for (const QString& folder : {programFolder_, shared}) {
+        for (const QString& folder : folders) {
             std::string bytes;
             const QString path =
                 QDir(folder).filePath(QString::fromLatin1(kRadioDiskListName.data()));
