@@ -16,8 +16,7 @@ QString installedDataFolder() {
 QStringList libraryFolders(const QString& programFolder) {
     const QDir program(programFolder);
     QStringList folders{program.absolutePath(), QDir::cleanPath(program.absoluteFilePath(".."))};
-    if (const QString installed = installedDataFolder(); !installed.isEmpty())
-        folders << installed;
+    if (const QString installed = installedDataFolder(); !installed.isEmpty()) folders << installed;
     return folders;
 }
 

@@ -85,8 +85,8 @@ TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
     ASSERT_TRUE(writeFileAtomically(
         etc, "listen = 0.0.0.0:9000\nfiles = /usr/share/x\ndatabase = postgresql:///o\n"));
     ServiceConfig e;
-    ASSERT_TRUE(readCommandLine({"--config", etc, "--data", dir.string(), "--database", "pg2"},
-                                e, rest, error))
+    ASSERT_TRUE(readCommandLine({"--config", etc, "--data", dir.string(), "--database", "pg2"}, e,
+                                rest, error))
         << error;
     EXPECT_EQ(e.listenPort, 9000);
     EXPECT_EQ(e.filesDir, "/usr/share/x");

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (argc != 2) {
-        std::fprintf(stderr,
-                     "usage: artgen OUT_DIR | artgen --library FILE OUT_DIR | artgen --icons DIR\n");
+        std::fprintf(
+            stderr, "usage: artgen OUT_DIR | artgen --library FILE OUT_DIR | artgen --icons DIR\n");
         return 2;
     }
     QGuiApplication app(argc, argv);
