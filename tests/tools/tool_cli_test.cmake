@@ -110,6 +110,27 @@ run(2 "missing" club check ${CLUB})
 # history: a fresh folder gets file 0001; a damaged one is refused.
 set(HISTORY ${SAMPLE_GIF}.history)
 file(REMOVE_RECURSE ${HISTORY})
+
+# replay: a game log that the records test wrote goes through the rules again; a damaged copy is
+# refused with its line, a changed bid with its deal and move.
+set(LOG ${GAME_LOGS}/game_seed7.log)
+run(0 "^valid games 1 deals 21\n$" replay --check ${LOG})
+run(0 "^deal 2\nreset-table\n.*\nstep 1 bid 2 100\nbubble 2 \"I play on 100\"\n.*\nstep 9 give-up 2\n.*\nscores 1100 1100 1000\n$"
+    replay ${LOG} --deal 2)
+file(READ ${LOG} text)
+string(REPLACE "deck 9s Jh" "deck 9s 9s" text "${text}")
+file(WRITE ${SAMPLE_GIF}.log "${text}")
+run(2 "line 22: the deck is not the 24 different cards" replay --check ${SAMPLE_GIF}.log)
+file(READ ${LOG} text)
+string(FIND "${text}" "seat 2" at)
+string(SUBSTRING "${text}" 0 ${at} text)
+file(WRITE ${SAMPLE_GIF}.log "${text}seat 2 Bo")
+run(2 "line 4: the seats' names are cut short" replay ${SAMPLE_GIF}.log)
+file(REMOVE ${SAMPLE_GIF}.log)
+run(1 "^refused: deal 2, move 1 \\(move bid 2 105\\): the rules refuse it\n$"
+    replay --check ${GAME_LOGS}/refused_bid.log)
+run(2 "holds 21 deals" replay ${LOG} --deal 22)
+run(2 "replay takes one FILE" replay --check)
 run(0 "Orvala_I0001.hst\n$" history add ${HISTORY} --player Anna --result 250 --rating 5 --kind local)
 run(0 "Orvala_I0001.hst\n$" history add ${HISTORY} --player Anna/Bob --result -40 --rating -0.8 --kind net)
 run(0 "^valid games 2\n$" history check ${HISTORY}/Orvala_I0001.hst)

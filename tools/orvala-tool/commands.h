@@ -20,6 +20,7 @@ int runSounds(Args& args);
 int runVoices(Args& args);
 int runClub(Args& args);
 int runHistory(Args& args);
+int runReplay(Args& args);
 int runLan(Args& args);
 int runTourney(Args& args);
 #ifdef ORVALA_TOOL_ONLINE

@@ -40,6 +40,8 @@ constexpr Command kCommands[] = {
     {"history", orvala::tool::runHistory,
      "history add DIR --player P --result R --rating X --kind local|account|tourney|net | "
      "check FILE"},
+    {"replay", orvala::tool::runReplay,
+     "replay FILE [--deal N] | replay --check FILE  (a game log through the rules)"},
     {"lan", orvala::tool::runLan,
      "lan host --port P --name NAME [--seed S] [--players 2|3] [--deals D] [--rules LINE] | "
      "lan join --address A --port P --name NAME [--seed S] [--deals D] "

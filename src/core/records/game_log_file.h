@@ -22,8 +22,13 @@
 //                                            player and result
 //
 // Lines end with "\n". A deal counts only with its "end of deal" line, so a log cut anywhere
-// reads as the deals before the cut; anything else out of place refuses the whole file with the
-// line and the reason. The reader takes untrusted bytes and keeps to the limits below.
+// (even inside a line: a last line without its "\n" is no line) reads as the header and the
+// deals before the cut; a header cut short, and anything else out of place, refuses the whole
+// file with the line and the reason. The reader takes untrusted bytes and keeps to the limits
+// below and to lan::kMaxLoggedDeals deals of lan::kMaxLoggedMoves moves; names are valid UTF-8
+// of at most 60 bytes, no line holds a control character, and every deck holds the 24 different
+// cards. A move line names only the values its kind has: a bid and a contract their value, a
+// give its two slots, a play its slot. The finished line's time and date hold no space.
 
 #include <array>
 #include <optional>
@@ -51,13 +56,15 @@ struct GameLogFinish {
 
 struct GameLogFile {
     GameLogKind kind = GameLogKind::Local;
-    lan::GameLog game;                     // names 1..3 (UTF-8), deals with their moves
+    lan::GameLog game;                       // names 1..3 (UTF-8), deals with their moves
     std::vector<std::array<int, 4>> scores;  // per deal, seats 1..3, as logged
     std::optional<GameLogFinish> finished;
     friend bool operator==(const GameLogFile&, const GameLogFile&) = default;
 };
 
 std::string writeGameLogText(const GameLogFile& log);
+// One move as its line says it: "move give 3 4 7".
+std::string gameLogMoveLine(const lan::Move& m);
 
 struct GameLogRead {
     std::optional<GameLogFile> log;
@@ -68,10 +75,19 @@ GameLogRead readGameLogText(std::string_view bytes);
 // Re-applies every deal through the rules (`accepts` and `apply`), as the LAN host saw it.
 // `states[d][k]` is the table after move k of deal d (k = 0: just dealt). The error names the
 // first deal and move the rules refuse, or a deal whose scores differ from the logged ones.
+// Every seat is played elsewhere in these states (all moves come as moves made elsewhere), and
+// the names are Windows-1251 as the rules keep them. A deal must end scored, and a finished game
+// must be over. On an error `states` ends with the deal that holds it, as far as it went (empty
+// when the deal could not even begin).
 struct GameLogReplay {
     std::vector<std::vector<RulesState>> states;
     std::string error;
 };
 GameLogReplay replayGameLog(const GameLogFile& log);
+
+// The same replay that also keeps what the table showed: `events[d][k]` are the events of the
+// step that gave `states[d][k]` (k = 0: the next round's start and the deal).
+using GameLogEvents = std::vector<std::vector<std::vector<TableEvent>>>;
+GameLogReplay replayGameLog(const GameLogFile& log, GameLogEvents& events);
 
 }  // namespace orvala
