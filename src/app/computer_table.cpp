@@ -11,8 +11,19 @@ ComputerTable::ComputerTable(const Tools& tools, const RuleSettings& rules) : to
     s_.rules = rules;
 }
 
+bool ComputerTable::applyAndLog(const Input& in) {
+    const RulesState before = s_;
+    std::vector<TableEvent> events = apply(s_, in);
+    if (std::holds_alternative<in::NewGame>(in)) log_ = {};
+    if (const auto* deck = std::get_if<in::DeckAnswer>(&in))
+        log_.dealt(lan::DealMessage{deck->deck, s_.rules});
+    else
+        log_.moved(lan::movesApplied(before, s_), lan::NetRole::Host);
+    return show(events);
+}
+
 void ComputerTable::input(const Input& in) {
-    if (!show(apply(s_, in))) return;
+    if (!applyAndLog(in)) return;
     serveQuestion();
 }
 
@@ -26,7 +37,7 @@ void ComputerTable::answer(const std::vector<Input>& answer) {
 
 void ComputerTable::serveQuestion() {
     while (s_.pending && s_.pending->kind == Question::Kind::Deck)
-        if (!show(apply(s_, in::DeckAnswer{Shuffle(*tools_.shuffles)}))) return;
+        if (!applyAndLog(in::DeckAnswer{Shuffle(*tools_.shuffles)})) return;
     if (!s_.pending || !output().mayThink()) return;
     if (s_.pending->kind == Question::Kind::Contract) {
         if (tools_.demo)

@@ -20,12 +20,17 @@ class ComputerTable final : public SessionTable {
     void setRules(const RuleSettings& rules) override { s_.rules = rules; }
     void setRoles(const SeatRoles& roles) override { s_.roles = roles; }
     void setPlayers(PlayersPort* players) override { tools_.players = players; }
+    const lan::GameLog& gameLog() const override { return log_; }
 
   private:
     void serveQuestion();
 
+    // Applies `in` and logs the moves it made; false when showing its events dropped the table.
+    bool applyAndLog(const Input& in);
+
     Tools tools_;
     RulesState s_;
+    lan::GameLog log_;
 };
 
 }  // namespace orvala::app

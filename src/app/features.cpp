@@ -8,6 +8,7 @@
 #include "app/radio/radio_feature.h"
 #include "app/recording/recording_feature.h"
 #include "app/records/records_feature.h"
+#include "app/replay/replay_feature.h"
 #include "app/tourney/tourney_feature.h"
 
 namespace orvala::app {
@@ -22,6 +23,8 @@ std::vector<std::unique_ptr<Feature>> makeFeatures(Shell& shell) {
     list.push_back(std::make_unique<TourneyFeature>(shell));
     list.push_back(std::make_unique<LanFeature>(shell));
     list.push_back(std::make_unique<RecordingFeature>(shell));
+    // Each game's log, written once a deal is scored, and the kept games shown again.
+    list.push_back(std::make_unique<ReplayFeature>(shell));
     list.push_back(std::make_unique<OptionsFeature>(shell));
     list.push_back(std::make_unique<RadioFeature>(shell));
     // The chat watch after the world panel: on the calendar's beat the hints turn first.

@@ -17,11 +17,14 @@ class OpenHandsToggle {
         on_ = false;
         buffer_.clear();
     }
-    bool on() const { return on_; }
+    bool on() const { return on_ || held_; }
+    // Every hand open whatever is typed or dealt, while a replay shows a game.
+    void hold(bool open) { held_ = open; }
 
   private:
     QString buffer_;
     bool on_ = false;
+    bool held_ = false;
 };
 
 }  // namespace orvala::app

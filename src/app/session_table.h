@@ -14,6 +14,8 @@
 #include "core/game/players_port.h"
 #include "core/game/random_source.h"
 #include "core/game/rules_state.h"
+#include "core/lan/game_log.h"
+#include "core/records/game_log_file.h"
 
 namespace orvala::app {
 
@@ -61,6 +63,13 @@ class SessionTable : public QObject {
     virtual void setRules(const RuleSettings&) {}
     virtual void setRoles(const SeatRoles&) {}
     virtual void setPlayers(PlayersPort*) {}
+    // The game as played so far, in the LAN host's numbering (the person's own seat 3 at a game
+    // against the computer), and the role this machine's numbering has in it.
+    virtual const lan::GameLog& gameLog() const = 0;
+    virtual lan::NetRole logViewer() const { return lan::NetRole::Host; }
+    virtual GameLogKind logKind() const { return GameLogKind::Local; }
+    // A game being played; false for a kept game shown again, which nothing records.
+    virtual bool live() const { return true; }
 
     // By the session that holds the table, before anything else.
     void attach(Output& output) { output_ = &output; }

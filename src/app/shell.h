@@ -35,15 +35,17 @@ class AccountHolder;
 class CalendarPanel;
 class ClubRecords;
 class GameSession;
+class GameReplays;
 class MemberGames;
 class MenuScreen;
 class TablePresenter;
+class OpenHandsToggle;
 
 struct LaunchOptions {
     QString programFolder;
     bool demo = false;
-    int quitAfterDeals = 0;             // demo: quit with status 0 after this many deals (0: never)
-    QString screenshot;                 // with quitAfterDeals: the window's picture, saved at the end
+    int quitAfterDeals = 0;  // demo: quit with status 0 after this many deals (0: never)
+    QString screenshot;      // with quitAfterDeals: the window's picture, saved at the end
     std::optional<std::uint64_t> seed;  // fixed seeds for shuffles and the computer players
     // For tests of whole games: the timer ticks every millisecond and events play without
     // flights or pauses. The rule steps and their order are those of a normal game.
@@ -71,6 +73,7 @@ struct ShellParts {
     MenuScreen* menu = nullptr;
     CalendarPanel* calendar = nullptr;
     AccountHolder* account = nullptr;
+    OpenHandsToggle* openHands = nullptr;
 };
 
 class Shell {
@@ -93,6 +96,8 @@ class Shell {
     // The menu's calendar; its `ticked` signal is the ten-second beat features share.
     CalendarPanel& calendar() const { return *parts_.calendar; }
     AccountHolder& account() const { return *parts_.account; }
+    // Whether the computer seats' hands lie open.
+    OpenHandsToggle& openHands() const { return *parts_.openHands; }
     // The web service's base address: $ORVALA_SERVICE, else the options' address, else the local
     // service (net/service_url.h).
     QUrl serviceUrl() const;
@@ -104,6 +109,10 @@ class Shell {
     // Club members' games, provided by the feature that keeps the club.
     virtual MemberGames& memberGames() = 0;
     virtual void provide(MemberGames& games) = 0;
+    // Kept games shown again, provided by the feature that keeps their logs (none in tests
+    // that build no such feature).
+    virtual GameReplays* replays() = 0;
+    virtual void provide(GameReplays& replays) = 0;
     // A network stream's start, for the sound log.
     virtual void logStream(const QString& url) = 0;
 

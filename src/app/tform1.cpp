@@ -1,17 +1,17 @@
 #include "app/tform1.h"
 
-#include <cstdio>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <cstdio>
 
+#include "app/button_style.h"
 #include "app/features.h"
 #include "app/member_games.h"
 #include "app/salute.h"
-#include "app/button_style.h"
 #include "app/title_screen.h"
 #include "app/window_parts.h"
 #include "core/lang/word_table.h"
@@ -31,8 +31,7 @@ QString captionText(const Caption& c) {
 
 }  // namespace
 
-TForm1::TForm1(const LaunchOptions& options, QWidget* parent)
-    : QWidget(parent), options_(options) {
+TForm1::TForm1(const LaunchOptions& options, QWidget* parent) : QWidget(parent), options_(options) {
     setObjectName("TForm1");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -44,11 +43,12 @@ void TForm1::build() {
     if (p_) return;
     p_ = std::make_unique<WindowParts>(*this, options_);
     WindowParts& p = *p_;
-    parts_ = {this,       &options_,  &p.settings, &p.pictures, &p.view,     &p.presenter,
-              &p.session, nullptr,    &p.records,  &p.menu,     &p.calendar, &p.accounts};
+    parts_ = {this,       &options_, &p.settings, &p.pictures, &p.view,     &p.presenter,
+              &p.session, nullptr,   &p.records,  &p.menu,     &p.calendar, &p.accounts};
 
     p.start(options_);
     parts_.online = p.online.get();
+    parts_.openHands = &p.openHands;
     p.player.setSoundOutput([this](Wave w, bool sync) { return p_->startSound(w, sync); },
                             [this](Card c) { p_->speakCard(c, options_.programFolder); });
 
@@ -204,8 +204,8 @@ bool TForm1::writeSettings(bool closing) {
     SettingsSaveHooks hooks;
     hooks.clubFilesAllowWriting = [this] { return p_->records.usable(); };
     if (closing) hooks.deleteTemporaryMusicFile = [this] { p_->music.deleteFile(); };
-    return !settingsSaveFailed(saveSettingsRun(options_.programFolder.toStdString(),
-                                               p_->settings, p_->settingsRun, hooks));
+    return !settingsSaveFailed(saveSettingsRun(options_.programFolder.toStdString(), p_->settings,
+                                               p_->settingsRun, hooks));
 }
 
 void TForm1::leaveTitle() {
@@ -345,8 +345,7 @@ void TForm1::askContract() {
     if (!contractAsked_ || contractOpen_ || p_->player.busy()) return;
     // The dialog opens over a table that shows everything that came before it, and answers
     // by a signal; the window goes on painting meanwhile.
-    auto* dialog =
-        new dialogs::TFormZakaz({*contractAsked_, rules().rules.RuleRoundToFive}, this);
+    auto* dialog = new dialogs::TFormZakaz({*contractAsked_, rules().rules.RuleRoundToFive}, this);
     contractOpen_ = true;
     connect(dialog, &dialogs::TFormZakaz::answered, this, [this](int contract) {
         contractOpen_ = false;

@@ -55,6 +55,8 @@ class TForm1 final : public QWidget, public Shell {
     void saveSettings() override;
     MemberGames& memberGames() override { return *memberGames_; }
     void provide(MemberGames& games) override { memberGames_ = &games; }
+    GameReplays* replays() override { return replays_; }
+    void provide(GameReplays& replays) override { replays_ = &replays; }
     void logStream(const QString& url) override;
     void playSound(Wave wave, bool synchronous) override { PlaySoundEvent(wave, synchronous); }
     void playMusic(bool on) override { PlayMusic(on); }
@@ -76,6 +78,7 @@ class TForm1 final : public QWidget, public Shell {
     table::TZorCardsButton* Button11 = nullptr;  // "Exit", the menu's
   signals:
     void eventsPlayed();
+
   protected:
     void paintEvent(QPaintEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
@@ -85,6 +88,7 @@ class TForm1 final : public QWidget, public Shell {
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
+
   private:
     void build();  // the window's parts and features, at once or after the title is shown
     void gameEvents(const std::vector<TableEvent>& events);
@@ -103,10 +107,11 @@ class TForm1 final : public QWidget, public Shell {
     std::unique_ptr<WindowParts> p_;  // the window's own parts
     std::vector<std::unique_ptr<Feature>> features_;
     MemberGames* memberGames_ = nullptr;
+    GameReplays* replays_ = nullptr;
     Feature* owner_ = nullptr;  // the feature whose game is on the table
     Screen screen_ = Screen::Title;
-    QTimer timer1_{this};       // a child named "Timer1", so that tests can count its ticks
-    QTimer musicTimer_{this};   // "Timer55": the tune again on the title and the menu
+    QTimer timer1_{this};               // a child named "Timer1", so that tests can count its ticks
+    QTimer musicTimer_{this};           // "Timer55": the tune again on the title and the menu
     std::optional<int> contractAsked_;  // the contract the dialog opens at, once the table is still
     bool contractOpen_ = false;
     int titleFrame_ = 0, dealsPlayed_ = 0, lastCountedDeal_ = 0;

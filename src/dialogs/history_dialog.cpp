@@ -79,6 +79,17 @@ TFHistory::TFHistory(const HistoryQuestion& question, QWidget* parent)
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ButtonReplay = dialogButton(WordRow::ReplayGame, this);
+    ButtonReplay->setObjectName("ButtonReplay");
+    ButtonReplay->setEnabled(false);
+    connect(ButtonReplay, &QPushButton::clicked, this, [this] {
+        const QString log = chosenLog();
+        if (log.isEmpty()) return;
+        accept();
+        emit replayRequested(log);
+    });
+    connect(SG, &QTableWidget::currentCellChanged, this,
+            [this] { ButtonReplay->setEnabled(!chosenLog().isEmpty()); });
 
     auto* row = new QHBoxLayout;
     row->addWidget(ListBox1);
@@ -86,7 +97,12 @@ TFHistory::TFHistory(const HistoryQuestion& question, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 14, 16, 14);
     column->addLayout(row);
-    column->addWidget(Button1, 0, Qt::AlignHCenter);
+    auto* keys = new QHBoxLayout;
+    keys->addStretch();
+    keys->addWidget(ButtonReplay);
+    keys->addWidget(Button1);
+    keys->addStretch();
+    column->addLayout(keys);
 
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < static_cast<int>(numbers_.size()))
@@ -126,6 +142,17 @@ void TFHistory::showFile(int number) {
     // The highlight means something only when there is more than one row to choose from.
     SG->setSelectionMode(lines.size() > 1 ? QAbstractItemView::SingleSelection
                                           : QAbstractItemView::NoSelection);
+    SG->setCurrentCell(-1, -1);
+    ButtonReplay->setEnabled(!chosenLog().isEmpty());
+}
+
+QString TFHistory::chosenLog() const {
+    // A single game is chosen without a highlight.
+    const int row = SG->rowCount() == 1 ? 0 : SG->currentRow();
+    if (row < 0 || row >= SG->rowCount()) return {};
+    const auto at = question_.logs.find(
+        (SG->item(row, 0)->text() + ' ' + SG->item(row, 1)->text()).toStdString());
+    return at == question_.logs.end() ? QString() : at->second;
 }
 
 }  // namespace orvala::dialogs

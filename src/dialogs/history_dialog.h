@@ -6,8 +6,10 @@
 // "Net" green, "Account" red, "Tourney" blue.
 //
 // The first opening of a run shows the newest file; later openings keep the file chosen before,
-// or the newest when it is gone. "Ok" or Escape closes the window.
+// or the newest when it is gone. "Replay" shows the chosen game again when its log is kept (and
+// closes the window); "Ok" or Escape closes the window.
 
+#include <map>
 #include <string>
 
 #include "dialogs/dialog_kit.h"
@@ -19,6 +21,8 @@ namespace orvala::dialogs {
 
 struct HistoryQuestion {
     std::string folder;  // the history folder
+    // The kept logs of finished games by their end, "hh:nn date" as the lines have it.
+    std::map<std::string, QString> logs;
 };
 
 class TFHistory final : public AuxDialog {
@@ -29,9 +33,16 @@ class TFHistory final : public AuxDialog {
     QListWidget* ListBox1 = nullptr;
     QTableWidget* SG = nullptr;
     table::TZorCardsButton* Button1 = nullptr;  // "Ok"
+    table::TZorCardsButton* ButtonReplay = nullptr;
+
+    // The log of the game chosen now, or empty when none is kept (or none is chosen).
+    QString chosenLog() const;
 
     // The file number shown now (0: none).
     int shownFile() const { return shown_; }
+
+  signals:
+    void replayRequested(const QString& log);
 
   private:
     void showFile(int number);

@@ -79,6 +79,8 @@ class RecordingTable final : public SessionTable {
     std::optional<Input> thought;  // what the next input starts to think about
 
     const RulesState& state() const override { return s; }
+    const lan::GameLog& gameLog() const override { return log; }
+    lan::GameLog log;
     void input(const Input& in) override {
         inputs.push_back(in);
         if (thought)

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTcpSocket>
-
 #include <QLabel>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -17,6 +15,8 @@
 #include "app/lan_chat_panel.h"
 #include "core/game/autopilot.h"
 #include "core/lan/net_seats.h"
+#include "core/records/game_log_file.h"
+#include "core/text/atomic_file.h"
 #include "dialogs/contract_dialog.h"
 #include "dialogs/message_window.h"
 #include "dialogs/radio_group.h"
@@ -152,14 +152,16 @@ TEST(LanWindow, HostAndJoinerPlayInStepChatAndALostJoinerComesBack) {
         QTcpSocket check, stranger;
         check.connectToHost("127.0.0.1", port);
         stranger.connectToHost("127.0.0.1", port);
-        ASSERT_TRUE(runUntil([&] {
-            return check.state() == QAbstractSocket::ConnectedState &&
-                   stranger.state() == QAbstractSocket::ConnectedState;
-        }, 20000));
+        ASSERT_TRUE(runUntil(
+            [&] {
+                return check.state() == QAbstractSocket::ConnectedState &&
+                       stranger.state() == QAbstractSocket::ConnectedState;
+            },
+            20000));
         check.disconnectFromHost();
         stranger.write("GET / HTTP/1.0\r\n\r\n");
-        ASSERT_TRUE(runUntil([&] { return stranger.state() == QAbstractSocket::UnconnectedState; },
-                             20000));
+        ASSERT_TRUE(
+            runUntil([&] { return stranger.state() == QAbstractSocket::UnconnectedState; }, 20000));
     }
     ASSERT_NE(joiner->logIn("Boris", false, "127.0.0.1", port), nullptr);
     // The seat reply closes the joiner's forms and its game waits for the host's deal.
@@ -287,6 +289,34 @@ TEST(LanWindow, ThreeWindowsPlayInStepAndTheJoinersSeeTheHostLeave) {
     EXPECT_EQ(first.lan().peer()->chatLines().back(), (lan::ChatLine{3, "hi all"}));
 
     ASSERT_TRUE(playDealsInStep({host.get(), &first, &second}, 2));
+
+    // Every machine keeps the game's log in the host's numbering: the three agree deal by deal
+    // as far as each has come, and the rules replay each.
+    std::vector<GameLogFile> logs(3);
+    const std::vector<Machine*> table{host.get(), &first, &second};
+    const auto readLogs = [&] {
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const QDir folder(QDir(table[i]->dir.path()).filePath("Orvala/Logs"));
+            const QStringList files = folder.entryList({"*.log"}, QDir::Files);
+            std::string bytes;
+            if (files.size() != 1 || !readFileBytes(folder.filePath(files[0]).toStdString(), bytes))
+                return false;
+            const GameLogRead read = readGameLogText(bytes);
+            if (!read.log || read.log->game.deals.size() < 2) return false;
+            logs[i] = *read.log;
+        }
+        return true;
+    };
+    ASSERT_TRUE(runUntil(readLogs, 20000));
+    for (const GameLogFile& log : logs) {
+        EXPECT_EQ(log.kind, GameLogKind::Net);
+        EXPECT_EQ(replayGameLog(log).error, "");
+        EXPECT_EQ(log.game.names, logs[0].game.names);
+        for (std::size_t d = 0; d < 2; ++d) {
+            EXPECT_EQ(log.game.deals[d], logs[0].game.deals[d]) << d;
+            EXPECT_EQ(log.scores[d], logs[0].scores[d]) << d;
+        }
+    }
 
     host.reset();
     for (Machine* m : {&first, &second}) {

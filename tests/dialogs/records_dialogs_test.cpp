@@ -72,7 +72,8 @@ TEST(LoginDialog, RefusesWithItsMessagesAndAnswersTheMember) {
     // and said under the fields.
     auto* german = new TFormPassword({clubWithAnna(), kNewMemberSlot});
     german->open();
-    for (const QChar c : QString::fromUtf8("Jürgen")) {  // typed key by key, as on a German keyboard
+    for (const QChar c :
+         QString::fromUtf8("Jürgen")) {  // typed key by key, as on a German keyboard
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QCoreApplication::sendEvent(german->Edit1, &press);
     }
@@ -159,9 +160,9 @@ TEST(EndGameDialog, AnAccountsCycleShowsTheServicesPlaceAndTheZors) {
                            "You become the Vice-President of the order!", "You get 25 Zors!!!"}));
     EXPECT_EQ(TFormEndGame(account(3, 500, 10)).lines().last(), "You get 10 Zors!!!");
     const TFormEndGame eleventh(account(11, 120, 0));
-    EXPECT_EQ(eleventh.lines(),
-              QStringList({"Our regrets...", "Your result keeps to wish best",
-                           "Result: 120 ; Place: 11", "You have not hitted in ten best players..."}));
+    EXPECT_EQ(eleventh.lines(), QStringList({"Our regrets...", "Your result keeps to wish best",
+                                             "Result: 120 ; Place: 11",
+                                             "You have not hitted in ten best players..."}));
     EXPECT_TRUE(eleventh.animating()) << "outside the ten the film loops";
     // The club's own top ten has no place beyond the ten to tell.
     EndGameQuestion local = account(0, 120, 0);
@@ -183,7 +184,7 @@ TEST(HistoryDialog, ListsValidFilesColoursRowsAndKeepsTheChoice) {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString() + "/History/";
     {
-        TFHistory none({folder});
+        TFHistory none({folder, {}});
         EXPECT_EQ(none.ListBox1->item(0)->text(), "No History Files");
         EXPECT_FALSE(none.ListBox1->isEnabled());
         EXPECT_EQ(none.SG->rowCount(), 0);
@@ -196,7 +197,7 @@ TEST(HistoryDialog, ListsValidFilesColoursRowsAndKeepsTheChoice) {
     WriteHistory(folder, {{"Anna/Bob", 1, -40, -1.25, HistoryKind::Net}}, stamp);
     WriteHistory(folder, {{"Anna", 1, 10, 0.5, HistoryKind::Tourney}}, stamp);
     {
-        TFHistory h({folder});
+        TFHistory h({folder, {}});
         ASSERT_EQ(h.ListBox1->count(), 2);
         EXPECT_TRUE(h.ListBox1->item(1)->text().startsWith("File I0002 "));
         EXPECT_EQ(h.shownFile(), 2);  // the newest first
@@ -209,7 +210,7 @@ TEST(HistoryDialog, ListsValidFilesColoursRowsAndKeepsTheChoice) {
         h.ListBox1->setCurrentRow(0);
         EXPECT_EQ(h.SG->rowCount(), 840);
     }
-    TFHistory again({folder});
+    TFHistory again({folder, {}});
     EXPECT_EQ(again.shownFile(), 1);  // the choice of the last opening
 }
 

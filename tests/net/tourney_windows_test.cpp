@@ -26,6 +26,8 @@
 #include "app/tourney/tourney_feature.h"
 #include "core/lan/net_seats.h"
 #include "core/records/game_end.h"
+#include "core/records/game_log_file.h"
+#include "core/text/atomic_file.h"
 #include "dialogs/confirmation.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/message_window.h"
@@ -274,8 +276,9 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
         EXPECT_EQ(rows[0], rows[2]) << "deal " << deal;
     }
     EXPECT_GE(common, 2u);
-    const std::array<int, 4> results = tourney::tableResults(
-        {0, table.ann.scoreOf(1), table.ann.scoreOf(2), table.ann.scoreOf(3)});
+    const std::array<int, 4> finals{0, table.ann.scoreOf(1), table.ann.scoreOf(2),
+                                    table.ann.scoreOf(3)};
+    const std::array<int, 4> results = tourney::tableResults(finals);
     const int annsResult = table.ann.w.rules().g.GameResult;
 
     // Each leaves the finished game: the lobby comes back, and the history has a "T" line.
@@ -300,6 +303,27 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
     EXPECT_TRUE(line.contains("T#########")) << line.constData();
     EXPECT_TRUE(line.contains(" " + QByteArray::number(annsResult) + " ")) << line.constData();
     EXPECT_EQ(line.mid(66, 3), "  1") << "one game, not the tournament's total";
+    // Each copy kept the game's log in the seats' numbering: the same deals, which the rules
+    // replay to the server's results.
+    std::vector<GameLogFile> logs;
+    for (Copy* c : table.copies) {
+        const QDir folder(QDir(c->options.programFolder).filePath("Logs"));
+        const QStringList files = folder.entryList({"*.log"}, QDir::Files);
+        ASSERT_EQ(files.size(), 1) << c->nick;
+        std::string bytes;
+        ASSERT_TRUE(readFileBytes(folder.filePath(files[0]).toStdString(), bytes));
+        const GameLogRead read = readGameLogText(bytes);
+        ASSERT_TRUE(read.log) << read.error;
+        EXPECT_EQ(read.log->kind, GameLogKind::Tourney);
+        const GameLogReplay replayed = replayGameLog(*read.log);
+        ASSERT_EQ(replayed.error, "") << c->nick;
+        const GameRecord& last = replayed.states.back().back().g;
+        EXPECT_EQ(last.GameState, GameState::GameOver);
+        for (int seat = 1; seat <= 3; ++seat) EXPECT_EQ(last.Score[seat], finals[seat]) << seat;
+        logs.push_back(*read.log);
+    }
+    EXPECT_EQ(logs[1].game.deals, logs[0].game.deals);
+    EXPECT_EQ(logs[2].game.deals, logs[0].game.deals);
     // The table is free again.
     EXPECT_FALSE(table.t.db->queryOne("SELECT 1 FROM seats WHERE tbl = 3", {}));
 }
@@ -350,8 +374,8 @@ TEST(TourneyWindows, ASeatWhoseClockRunsOutLosesAndTheOthersAreToldTheyWon) {
     // Running out of time in the first deal is not free: the late seat has the lowest result,
     // and the table is free again.
     const auto score = [&](const std::string& nick) {
-        const auto row = table.t.db->queryOne(
-            "SELECT score FROM tour_players WHERE nick = '" + nick + "'", {});
+        const auto row =
+            table.t.db->queryOne("SELECT score FROM tour_players WHERE nick = '" + nick + "'", {});
         return row ? row->integer(0) : 0;
     };
     for (Copy* c : table.copies) {
@@ -432,9 +456,9 @@ TEST(TourneyWindows, ACopyWhoseLinkDropsConnectsAgainAndPlaysOnInStep) {
                 bool all = true;
                 for (Copy* c : table.copies) {
                     const GameRecord& g = c->w.rules().g;
-                    if (g.DealNumber < deal || (g.DealNumber == deal &&
-                                                g.GameState != GameState::DealScored &&
-                                                g.GameState != GameState::GameOver)) {
+                    if (g.DealNumber < deal ||
+                        (g.DealNumber == deal && g.GameState != GameState::DealScored &&
+                         g.GameState != GameState::GameOver)) {
                         c->person.act();
                         all = false;
                     }

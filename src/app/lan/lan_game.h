@@ -30,6 +30,9 @@ class LanGame final : public SessionTable {
 
     const lan::LanPeer& peer() const { return peer_; }
     const RulesState& state() const override { return peer_.state(); }
+    const lan::GameLog& gameLog() const override { return peer_.log(); }
+    lan::NetRole logViewer() const override { return peer_.session().role; }
+    GameLogKind logKind() const override { return GameLogKind::Net; }
     void input(const Input& in) override;
     // The players' answer the table waited for: it goes to the peer as its own.
     void answer(const std::vector<Input>& answer) override;

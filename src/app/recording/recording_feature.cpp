@@ -25,7 +25,7 @@ void RecordingFeature::screenShown(Screen screen) {
 }
 
 void RecordingFeature::tableStill() {
-    if (shell_.screen() != Screen::Game) return;
+    if (shell_.screen() != Screen::Game || !shell_.session().table()->live()) return;
     const GameRecord& g = shell_.session().state().g;
     // A new deal on the table, names shown and the shuffle heard: its recording starts.
     if (g.GameRunning && g.DealStartPending == 1 && g.DealNumber != lastRecordedDeal_) {

@@ -8,6 +8,7 @@
 #include "app/account_holder.h"
 #include "app/club_records.h"
 #include "app/deal_panel_hint.h"
+#include "app/game_replays.h"
 #include "app/game_session.h"
 #include "app/menu_screen.h"
 #include "app/records/world_entry.h"
@@ -188,11 +189,11 @@ void RecordsFeature::finishMemberGame(int result, std::optional<AccountGameEnd> 
     if (!member_ || shell_.launch().demo) return;
     ClubMember& m = *member_;
     // The account's game keeps the club as it was: its rating and cycle are the service's.
-    const GameEnd end =
-        account ? finishAccountGame(shell_.club().folder(), m, result, account->rating,
-                                    account->cycleEnd, localHistoryStamp())
-                : orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m, result,
-                                           localHistoryStamp());
+    const GameEnd end = account
+                            ? finishAccountGame(shell_.club().folder(), m, result, account->rating,
+                                                account->cycleEnd, localHistoryStamp())
+                            : orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m,
+                                                       result, localHistoryStamp());
     if (!end.history.written) dialogs::showMessage(&shell_.window(), "Cann`t save history!");
     if (end.club && end.club->write == ClubWrite::Failed)
         dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));
@@ -307,7 +308,15 @@ void RecordsFeature::showTopTen() {
 
 void RecordsFeature::showHistory() {
     shell_.playSound(Wave::WOpenFo, false);
-    (new dialogs::TFHistory({historyFolder(shell_.club().folder())}, &shell_.window()))->open();
+    GameReplays* replays = shell_.replays();
+    auto* history = new dialogs::TFHistory(
+        {historyFolder(shell_.club().folder()),
+         replays ? replays->finishedLogs() : std::map<std::string, QString>{}},
+        &shell_.window());
+    if (replays)
+        connect(history, &dialogs::TFHistory::replayRequested, this,
+                [replays](const QString& log) { replays->replay(log); });
+    history->open();
 }
 
 }  // namespace orvala::app

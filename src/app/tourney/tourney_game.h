@@ -29,6 +29,9 @@ class TourneyGame final : public SessionTable {
 
     const tourney::TourneyPeer& peer() const { return peer_; }
     const RulesState& state() const override { return peer_.state(); }
+    const lan::GameLog& gameLog() const override { return peer_.log(); }
+    lan::NetRole logViewer() const override { return peer_.role(); }
+    GameLogKind logKind() const override { return GameLogKind::Tourney; }
     void input(const Input& in) override;
     // Never called: this table starts no thought.
     void answer(const std::vector<Input>&) override {}

@@ -1,5 +1,6 @@
 #include "core/records/game_log_file.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/cards/card.h"
@@ -200,6 +201,7 @@ std::string writeGameLogText(const GameLogFile& log) {
     for (int s = 1; s <= 3; ++s)
         out +=
             "seat " + std::to_string(s) + ' ' + log.game.names[static_cast<std::size_t>(s)] + '\n';
+    if (log.firstBidder != 1) out += "first " + std::to_string(log.firstBidder) + '\n';
     for (std::size_t d = 0; d < log.game.deals.size(); ++d) {
         const lan::LoggedDeal& deal = log.game.deals[d];
         out += "deal " + std::to_string(d + 1) + "\nrules " + formatRuleLine(deal.deal.rules) +
@@ -269,7 +271,13 @@ GameLogRead readGameLogText(std::string_view bytes) {
                 break;
             }
             case Next::DealOrFinish:
-                if (w[0] == "finished") {
+                if (w[0] == "first" && log.game.deals.empty() && log.firstBidder == 1) {
+                    const auto first = w.size() == 2 ? readInt(w[1], 1, 3) : std::nullopt;
+                    if (!first || *first < 2)
+                        why = "the first bidder cannot be read";
+                    else
+                        log.firstBidder = *first;
+                } else if (w[0] == "finished") {
                     const auto f = readFinish(line.substr(std::min(line.size(), std::size_t(9))));
                     if (log.game.deals.empty())
                         why = "a game finished without a deal";
@@ -347,7 +355,7 @@ GameLogRead readGameLogText(std::string_view bytes) {
 
 namespace {
 
-GameLogReplay replay(const GameLogFile& log, GameLogEvents* events) {
+GameLogReplay replay(const GameLogFile& log, GameLogEvents* events, bool checkScores = true) {
     GameLogReplay out;
     const auto keep = [&](std::vector<TableEvent> shown) {
         if (!events) return;
@@ -355,8 +363,10 @@ GameLogReplay replay(const GameLogFile& log, GameLogEvents* events) {
         events->back().push_back(std::move(shown));
     };
     RulesState v;
-    // The LAN host's numbering and first bidders, every seat played elsewhere.
-    v.roles = SeatRoles::lan(1, false);
+    // The LAN host's numbering, every seat played elsewhere; the first bidders turn from the
+    // logged one as they turn at a LAN table whose host sits at the matching place.
+    const int first = std::clamp(log.firstBidder, 1, 3);
+    v.roles = SeatRoles::lan(first == 1 ? 1 : first == 2 ? 3 : 2, false);
     for (int s = 0; s <= 3; ++s) {
         v.roles.sitter[s] = Sitter::Remote;
         v.roles.actsHere[s] = false;
@@ -406,6 +416,8 @@ GameLogReplay replay(const GameLogFile& log, GameLogEvents* events) {
         const auto scoreLine = [](const auto& s) {
             return std::to_string(s[1]) + ' ' + std::to_string(s[2]) + ' ' + std::to_string(s[3]);
         };
+        out.scores.push_back({0, v.g.Score[1], v.g.Score[2], v.g.Score[3]});
+        if (!checkScores) continue;
         if (d >= log.scores.size()) return fail(where + " has no scores");
         const std::array<int, 4>& logged = log.scores[d];
         if (logged[1] != v.g.Score[1] || logged[2] != v.g.Score[2] || logged[3] != v.g.Score[3])
@@ -421,6 +433,10 @@ GameLogReplay replay(const GameLogFile& log, GameLogEvents* events) {
 
 GameLogReplay replayGameLog(const GameLogFile& log) {
     return replay(log, nullptr);
+}
+
+GameLogReplay replayGameLogScoring(const GameLogFile& log) {
+    return replay(log, nullptr, false);
 }
 
 GameLogReplay replayGameLog(const GameLogFile& log, GameLogEvents& events) {

@@ -8,6 +8,8 @@
 //   seat 1 Anna                            the three seats' names (UTF-8), in the log's numbering
 //   seat 2 Boris                             (the LAN host's, where seat 3 is the host's own)
 //   seat 3 Mr.X
+//   first 2                                the first deal's first bidder; each deal's is the
+//                                            next seat's (the line may be left out for 1)
 //   deal 1
 //   rules 011111                           the deal's house rules (the settings' rule line)
 //   deck 9h Jd ... (24 cards)              positions 1..24 of the host's deck: 1..7 seat 1's,
@@ -56,6 +58,7 @@ struct GameLogFinish {
 
 struct GameLogFile {
     GameLogKind kind = GameLogKind::Local;
+    int firstBidder = 1;                     // of the first deal, in the log's numbering
     lan::GameLog game;                       // names 1..3 (UTF-8), deals with their moves
     std::vector<std::array<int, 4>> scores;  // per deal, seats 1..3, as logged
     std::optional<GameLogFinish> finished;
@@ -81,9 +84,12 @@ GameLogRead readGameLogText(std::string_view bytes);
 // when the deal could not even begin).
 struct GameLogReplay {
     std::vector<std::vector<RulesState>> states;
+    std::vector<std::array<int, 4>> scores;  // the rules' scores after each deal
     std::string error;
 };
 GameLogReplay replayGameLog(const GameLogFile& log);
+// The same for a log without its scores yet (its writer's): each deal's scores are the rules'.
+GameLogReplay replayGameLogScoring(const GameLogFile& log);
 
 // The same replay that also keeps what the table showed: `events[d][k]` are the events of the
 // step that gave `states[d][k]` (k = 0: the next round's start and the deal).

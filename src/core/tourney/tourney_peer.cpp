@@ -1,8 +1,7 @@
 #include "core/tourney/tourney_peer.h"
 
-#include "core/game/table_picture.h"
-
 #include "core/game/round_driver.h"
+#include "core/game/table_picture.h"
 #include "core/lan/apply_step.h"
 #include "core/lan/chat_line.h"
 #include "core/lan/move_steps.h"
@@ -96,6 +95,7 @@ void TourneyPeer::run(const Input& in) {
     }
     const std::vector<lan::Move> moves = lan::movesBetween(before, s_);
     if (!moves.empty()) ++steps_;
+    log_.moved(lan::movesApplied(before, s_), session_.role);
     for (const lan::Move& m : moves) {
         for (lan::Send& out : lan::stepsFor(m, session_, s_))
             send(stepFrame(std::move(out), seat_).bytes);
@@ -132,9 +132,9 @@ void TourneyPeer::receive(std::string_view bytes) {
                 break;
             case 'w':
                 if (const auto n = parseSeatNoticeFrame(f))
-                    chatLines_.push_back({n->seat, n->name,
-                                          n->back ? lan::ChatLine::Kind::Back
-                                                  : lan::ChatLine::Kind::Away});
+                    chatLines_.push_back(
+                        {n->seat, n->name,
+                         n->back ? lan::ChatLine::Kind::Back : lan::ChatLine::Kind::Away});
                 break;
         }
     }
@@ -162,6 +162,7 @@ void TourneyPeer::applyDeal(const std::string& frame) {
     const Input deck = in::DeckAnswer{lan::deckSeenBy(session_.role, deal->deck)};
     if (!accepts(s_, deck)) return end(Ending::Aborted, "a deal while a deal is under way");
     keep(apply(s_, deck));
+    log_.dealt(lan::DealMessage{deal->deck, s_.rules});
     ++steps_;
     askedNext_ = false;
     awaitingHandOff_ = false;
@@ -178,6 +179,7 @@ void TourneyPeer::applyResume(const std::string& frame) {
     if (!replayed.state) return end(Ending::Aborted, "a resume that cannot be used");
     s_ = std::move(*replayed.state);
     s_.rules = tableRules(table_);
+    log_ = r->log;
     // The nicks the window was given stay; else the log's.
     for (int seat = 1; seat <= 2; ++seat)
         if (!session_.seatNames[static_cast<std::size_t>(seat)].empty())
@@ -200,8 +202,10 @@ void TourneyPeer::applyStep(const std::string& frame) {
     m[1] = static_cast<char>('0' + lan::digitOf(roleOfSeat(sender)));
     const lan::StepParse p = lan::parseStep(m);
     if (!p.step) return end(Ending::Aborted, p.error);
+    const RulesState before = s_;
     lan::Applied a = lan::ApplyStep(s_, *p.step, session_);
     if (!a.ok) return end(Ending::Aborted, a.error);
+    log_.moved(lan::movesApplied(before, s_), session_.role);
     keep(std::move(a.events));
     ++steps_;
     // A trick completed by another seat's card is collected by its winner only once the

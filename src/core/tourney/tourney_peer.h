@@ -21,6 +21,7 @@
 #include "core/game/players_port.h"
 #include "core/game/rules_state.h"
 #include "core/lan/chat_line.h"
+#include "core/lan/game_log.h"
 #include "core/lan/session.h"
 #include "core/tourney/frames.h"
 
@@ -62,6 +63,9 @@ class TourneyPeer {
     int steps() const { return steps_; }
 
     const RulesState& state() const { return s_; }
+    // The game as this seat has seen it, in the tournament's seat numbering (the LAN host's).
+    const lan::GameLog& log() const { return log_; }
+    lan::NetRole role() const { return session_.role; }
     int seat() const { return seat_; }
     Ending ending() const { return ending_; }
     const std::string& endReason() const { return endReason_; }
@@ -96,6 +100,7 @@ class TourneyPeer {
     PlayerStart player_;
     lan::Session session_;
     RulesState s_;
+    lan::GameLog log_;
     ServerFrameReader reader_;
     std::vector<std::string> out_;
     std::vector<TableEvent> events_;

@@ -1,0 +1,53 @@
+#pragma once
+// The program folder's "Logs/": one log file for every game this machine plays, against the
+// computer, on the LAN or in the tournament. The file is named by the game's first deal
+// ("YYYY.MM.DD-hh.mm.ss.log") and written whole again, atomically, each time a deal is played
+// out, so a crash loses at most the deal under way; the game's end adds the line that ties it to
+// its history line. At most `kMaxGameLogFiles` files are kept: a new game's file makes the oldest
+// go.
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/records/game_log_file.h"
+
+namespace orvala::app {
+
+class SessionTable;
+
+class GameLogs {
+  public:
+    explicit GameLogs(QString programFolder);
+
+    QString folder() const;
+    // Called when the table is still: writes the game's log once another deal is scored, and
+    // once more when the game is over. False when the file could not be written.
+    bool observe(const SessionTable& table, GameLogKind kind);
+    // The kept logs of finished games by their end, "hh:nn date" as their history lines have
+    // it (the newest log of a minute wins). Only each file's last line is read.
+    std::map<std::string, QString> finishedLogs() const;
+    // The log of the game under way or just ended (empty before its first scored deal).
+    QString current() const { return path_; }
+
+    // For tests: the clock that names the files.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
+  private:
+    void startFile();
+    void prune() const;
+
+    QString programFolder_;
+    std::function<QDateTime()> clock_;
+    QString path_;
+    std::optional<lan::DealMessage> firstDeal_;
+    std::size_t written_ = 0;  // deals in the file
+    bool finished_ = false;
+};
+
+}  // namespace orvala::app
