@@ -58,8 +58,14 @@ QString clubPanelLine(const ClubFile& club, int slot, int topTenMode) {
 }
 
 // The history line's time and date as the user's locale writes them.
+HistoryStamp ClubRecords::historyStamp(HistoryKind kind) {
+    const HistoryStamp stamp = localHistoryStamp();
+    if (historyListener_) historyListener_(stamp, kind);
+    return stamp;
+}
+
 HistoryStamp localHistoryStamp() {
-    const QLocale locale;  // the default: the system's, unless set otherwise
+    const QLocale locale;   // the default: the system's, unless set otherwise
     QChar separator = ':';  // the first mark between the fields of the locale's short time
     for (const QChar c : locale.timeFormat(QLocale::ShortFormat))
         if (!c.isLetter() && !c.isSpace()) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,9 +33,17 @@ class ClubRecords {
     std::optional<ClubFile> read(bool network) const;
     const std::string& folder() const { return folder_; }
 
+    // The stamp of a history line of `kind` about to be written for the game just played: the
+    // local time now, told to whoever keeps the game's log, which ties the log to the line.
+    HistoryStamp historyStamp(HistoryKind kind);
+    void onHistoryStamp(std::function<void(const HistoryStamp&, HistoryKind)> listener) {
+        historyListener_ = std::move(listener);
+    }
+
   private:
     std::string folder_;
     bool usable_ = false;
+    std::function<void(const HistoryStamp&, HistoryKind)> historyListener_;
 };
 
 // The club panel's line of a member slot: the name with the games modulo 25 and the cycle score

@@ -315,6 +315,12 @@ TEST(TourneyWindows, ThreeCopiesPlayAWholeGameInStepAndTheServersResultIsRecorde
         const GameLogRead read = readGameLogText(bytes);
         ASSERT_TRUE(read.log) << read.error;
         EXPECT_EQ(read.log->kind, GameLogKind::Tourney);
+        if (c == &table.ann) {
+            // Its end is the history line's, written once the service answered.
+            ASSERT_TRUE(read.log->finished);
+            EXPECT_EQ(read.log->finished->time, line.mid(0, 5).trimmed().toStdString());
+            EXPECT_EQ(read.log->finished->date, line.mid(5, 10).trimmed().toStdString());
+        }
         const GameLogReplay replayed = replayGameLog(*read.log);
         ASSERT_EQ(replayed.error, "") << c->nick;
         const GameRecord& last = replayed.states.back().back().g;

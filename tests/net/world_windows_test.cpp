@@ -18,6 +18,8 @@
 #include "core/lang/word_table.h"
 #include "core/online/account_rating.h"
 #include "core/online/numbers.h"
+#include "core/records/game_log_file.h"
+#include "core/text/atomic_file.h"
 #include "core/records/club_update.h"
 #include "core/records/history_file.h"
 #include "core/records/member_password.h"
@@ -203,6 +205,17 @@ TEST(WorldWindow, AGlobalRatingGameEndsTheAccountsCycleAndTheTopTenShowsIt) {
     EXPECT_EQ(line.mid(79, 10).trimmed().toStdString(), historyRatingText(expected.Rating));
     EXPECT_EQ(line.mid(89, 10), "A#########");
     EXPECT_EQ(clubBytes(o), clubBefore);
+    // The game's log is the account's too, and ends at its history line.
+    const QDir logs(QDir(o.programFolder).filePath("Logs"));
+    const QStringList files = logs.entryList({"*.log"}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    std::string logBytes;
+    ASSERT_TRUE(readFileBytes(logs.filePath(files[0]).toStdString(), logBytes));
+    const GameLogRead log = readGameLogText(logBytes);
+    ASSERT_TRUE(log.log && log.log->finished) << log.error;
+    EXPECT_EQ(log.log->kind, GameLogKind::Account);
+    EXPECT_EQ(log.log->finished->time, line.mid(0, 5).trimmed().toStdString());
+    EXPECT_EQ(log.log->finished->result, result);
 
     // A game for the global rating offers no entry to the Windows table.
     w.findChild<dialogs::TFormEndGame*>()->accept();

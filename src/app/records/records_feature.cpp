@@ -189,11 +189,13 @@ void RecordsFeature::finishMemberGame(int result, std::optional<AccountGameEnd> 
     if (!member_ || shell_.launch().demo) return;
     ClubMember& m = *member_;
     // The account's game keeps the club as it was: its rating and cycle are the service's.
-    const GameEnd end = account
-                            ? finishAccountGame(shell_.club().folder(), m, result, account->rating,
-                                                account->cycleEnd, localHistoryStamp())
-                            : orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m,
-                                                       result, localHistoryStamp());
+    const GameEnd end =
+        account
+            ? finishAccountGame(shell_.club().folder(), m, result, account->rating,
+                                account->cycleEnd, shell_.club().historyStamp(HistoryKind::Account))
+            : orvala::finishMemberGame(shell_.club().folder(), memberNetwork_, m, result,
+                                       shell_.club().historyStamp(
+                                           memberNetwork_ ? HistoryKind::Net : HistoryKind::Local));
     if (!end.history.written) dialogs::showMessage(&shell_.window(), "Cann`t save history!");
     if (end.club && end.club->write == ClubWrite::Failed)
         dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));

@@ -43,6 +43,9 @@ bool GameLogs::observe(const SessionTable& table, GameLogKind kind) {
         firstDeal_ = log.deals.front().deal;
         written_ = 0;
         finished_ = false;
+        file_.reset();
+        historyStamp_.reset();
+        accountGame_ = false;
         startFile();
     }
     const GameState state = s.g.GameState;
@@ -54,7 +57,7 @@ bool GameLogs::observe(const SessionTable& table, GameLogKind kind) {
 
     const lan::NetRole viewer = table.logViewer();
     GameLogFile file;
-    file.kind = kind;
+    file.kind = accountGame_ && kind == GameLogKind::Local ? GameLogKind::Account : kind;
     file.game = log;
     file.game.deals.resize(complete);
     for (int h = 1; h <= 3; ++h)
@@ -67,7 +70,8 @@ bool GameLogs::observe(const SessionTable& table, GameLogKind kind) {
     if (!replayed.error.empty()) return false;
     file.scores = replayed.scores;
     if (over) {
-        const HistoryStamp stamp = localHistoryStamp();
+        // The history line's stamp when it is written already, else now's (the line follows).
+        const HistoryStamp stamp = historyStamp_ ? *historyStamp_ : localHistoryStamp();
         file.finished =
             GameLogFinish{stamp.time, stamp.date, nameOf(s.g.SeatNames[3]), s.g.GameResult};
     }
@@ -75,7 +79,23 @@ bool GameLogs::observe(const SessionTable& table, GameLogKind kind) {
     if (!writeFileAtomically(path8(path_), writeGameLogText(file))) return false;
     written_ = complete;
     finished_ = over;
+    file_ = std::move(file);
     return true;
+}
+
+bool GameLogs::historyWritten(const HistoryStamp& stamp, HistoryKind kind) {
+    historyStamp_ = stamp;
+    accountGame_ = kind == HistoryKind::Account;
+    if (!file_ || !file_->finished) return true;
+    const GameLogKind logged =
+        accountGame_ && file_->kind == GameLogKind::Local ? GameLogKind::Account : file_->kind;
+    if (file_->finished->time == stamp.time && file_->finished->date == stamp.date &&
+        file_->kind == logged)
+        return true;
+    file_->kind = logged;
+    file_->finished->time = stamp.time;
+    file_->finished->date = stamp.date;
+    return writeFileAtomically(path8(path_), writeGameLogText(*file_));
 }
 
 void GameLogs::startFile() {

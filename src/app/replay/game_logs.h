@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/records/game_log_file.h"
+#include "core/records/history_file.h"
 
 namespace orvala::app {
 
@@ -34,6 +35,11 @@ class GameLogs {
     std::map<std::string, QString> finishedLogs() const;
     // The log of the game under way or just ended (empty before its first scored deal).
     QString current() const { return path_; }
+    // The history line of the game under way or just ended is written with `stamp`: its log's
+    // end takes that time and date, now or once the game is over, and a game against the
+    // computer played for the account's rating is logged as the account's. False when an ended
+    // game's log could not be written again.
+    bool historyWritten(const HistoryStamp& stamp, HistoryKind kind);
 
     // For tests: the clock that names the files.
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
@@ -48,6 +54,9 @@ class GameLogs {
     std::optional<lan::DealMessage> firstDeal_;
     std::size_t written_ = 0;  // deals in the file
     bool finished_ = false;
+    std::optional<GameLogFile> file_;           // as last written
+    std::optional<HistoryStamp> historyStamp_;  // the game's history line, once written
+    bool accountGame_ = false;
 };
 
 }  // namespace orvala::app

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/club_records.h"
 #include "app/game_session.h"
 #include "app/open_hands.h"
 #include "app/replay/replay_bar.h"
@@ -26,6 +27,12 @@ ReplayFeature::ReplayFeature(Shell& shell)
                                                        QDir::toNativeSeparators(path));
     });
     shell_.provide(static_cast<GameReplays&>(*this));
+    // A history line written after the game ended (the tournament's, once the service
+    // answered) moves the log's end to its time.
+    shell_.club().onHistoryStamp([this](const HistoryStamp& stamp, HistoryKind kind) {
+        if (!logs_.historyWritten(stamp, kind) && !std::exchange(logFailed_, true))
+            dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));
+    });
 }
 
 ReplayFeature::~ReplayFeature() = default;

@@ -95,7 +95,8 @@ void TourneyFeature::writeTourneyHistory(std::optional<int> result) {
                 r.Result = *counted;
                 r.Rating = static_cast<double>(now.Rating);
                 r.Kind = HistoryKind::Tourney;
-                if (!WriteHistory(historyFolder(shell_.club().folder()), {r}, localHistoryStamp())
+                if (!WriteHistory(historyFolder(shell_.club().folder()), {r},
+                                  shell_.club().historyStamp(HistoryKind::Tourney))
                          .written)
                     dialogs::showMessage(&shell_.window(), "Cann`t save history!");
             }
