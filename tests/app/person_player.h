@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 
 #include "app/tform1.h"
 #include "core/online/operations.h"
@@ -77,5 +78,17 @@ class Person {
   private:
     TForm1& w_;
 };
+
+// The person plays at `w` (a step each millisecond, through `runUntil`) until the game is over
+// and the table still; false when `ms` run out first.
+template <class RunUntil>
+bool playToGameOver(TForm1& w, RunUntil runUntil, int ms = 280000) {
+    Person person(w);
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
+    hand.start(1);
+    return runUntil([&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); },
+                    ms);
+}
 
 }  // namespace orvala::app

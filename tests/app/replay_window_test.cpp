@@ -46,13 +46,7 @@ TEST(ReplayWindow, AWholeGameIsLoggedAndShownAgainFromItsHistoryLine) {
     QTest::keyClick(&w, Qt::Key_Space);
     clickNewPlayer(w);
     ASSERT_EQ(w.screen(), TForm1::Screen::Game);
-    Person person(w);
-    QTimer hand;
-    QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
-    hand.start(1);
-    ASSERT_TRUE(runUntil([&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); },
-                         280000));
-    hand.stop();
+    ASSERT_TRUE(playToGameOver(w, runUntil));
     const GameRecord played = w.rules().g;
     ASSERT_TRUE(runUntil([&] { return w.findChild<dialogs::TFormCount*>() != nullptr; }, 5000));
     QTest::mouseClick(w.Button8, Qt::LeftButton);
