@@ -9,15 +9,15 @@
 #include <QTimer>
 
 #include "app/tform1.h"
+#include "app/window_parts.h"
 #include "core/online/operations.h"
 #include "core/records/club_member.h"
 #include "dialogs/chat_dialog.h"
+#include "dialogs/contract_dialog.h"
 #include "dialogs/count_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/password_dialog.h"
 #include "dialogs/radio_dialog.h"
-#include "app/window_parts.h"
-#include "dialogs/contract_dialog.h"
 
 namespace orvala::app {
 
@@ -87,8 +87,7 @@ bool playToGameOver(TForm1& w, RunUntil runUntil, int ms = 280000) {
     QTimer hand;
     QObject::connect(&hand, &QTimer::timeout, [&] { person.act(); });
     hand.start(1);
-    return runUntil([&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); },
-                    ms);
+    return runUntil([&] { return w.rules().g.GameState == GameState::GameOver && !w.busy(); }, ms);
 }
 
 }  // namespace orvala::app

@@ -1,5 +1,6 @@
 #include "app/replay/game_logs.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +68,13 @@ bool GameLogs::observe(const SessionTable& table, GameLogKind kind) {
     // Each deal's scores are the rules' own, from the log itself: a deal that ended while the
     // table was never still is logged as well as any other.
     const GameLogReplay replayed = replayGameLogScoring(file);
-    if (!replayed.error.empty()) return false;
+    if (!replayed.error.empty()) {
+        // The rules refuse what the table played: a fault of ours, not of the disk. The game
+        // goes on; the log keeps the deals written before.
+        qWarning("orvala: the game's log is not written: %s", replayed.error.c_str());
+        written_ = complete;
+        return true;
+    }
     file.scores = replayed.scores;
     if (over) {
         // The history line's stamp when it is written already, else now's (the line follows).

@@ -27,8 +27,8 @@ class GameLogs {
     explicit GameLogs(QString programFolder);
 
     QString folder() const;
-    // Called when the table is still: writes the game's log once another deal is scored, and
-    // once more when the game is over. False when the file could not be written.
+    // Called when the table is still: writes the game's log once another deal is played out,
+    // and once more when the game is over. False when the file could not be written.
     bool observe(const SessionTable& table, GameLogKind kind);
     // The kept logs of finished games by their end, "hh:nn date" as their history lines have
     // it (the newest log of a minute wins). Only each file's last line is read.
