@@ -530,7 +530,9 @@ void TForm1::announceLogin(dialogs::TFormPassword& login) {
 
 void TForm1::closeEvent(QCloseEvent* e) {
     if (!p_) return e->accept();  // closed before it was built: there is nothing to keep
-    if (screen_ == Screen::Game && !options_.demo && !closeConfirmed_) {
+    // A game under way asks first; a kept game shown again does not.
+    if (screen_ == Screen::Game && !options_.demo && !closeConfirmed_ &&
+        p_->session.table()->live()) {
         e->ignore();
         for (auto* asking : findChildren<dialogs::Confirmation*>())
             if (asking->isVisible()) return;  // the question is open already

@@ -134,6 +134,11 @@ TEST(ReplayWindow, AWholeGameIsLoggedAndShownAgainFromItsHistoryLine) {
     EXPECT_FALSE(w.parts().openHands.on());
     EXPECT_EQ(QDir(logs).entryList({"*.log"}, QDir::Files).size(),
               static_cast<qsizetype>(kMaxGameLogFiles));
+
+    // A replay is no game to leave: the window closes without asking.
+    feature->replay(own);
+    ASSERT_EQ(w.screen(), TForm1::Screen::Game);
+    EXPECT_TRUE(w.close());
 }
 
 }  // namespace
