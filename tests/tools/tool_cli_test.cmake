@@ -131,6 +131,22 @@ run(1 "^refused: deal 2, move 1 \\(move bid 2 105\\): the rules refuse it\n$"
     replay --check ${GAME_LOGS}/refused_bid.log)
 run(2 "holds 21 deals" replay ${LOG} --deal 22)
 run(2 "replay takes one FILE" replay --check)
+# match: duplicate deals tell the levels apart; the same match twice prints the same.
+run(0 "^match deals 12 a-minus-b ([0-9]+)\\.[0-9][0-9] se ([0-9]+)\\.[0-9][0-9]\nmatch slowest-decision-ms [0-9.]+\n$"
+    match --deals 12 --seed 3 --a classic --b random)
+string(REGEX MATCH "a-minus-b ([0-9]+)[^\n]* se ([0-9]+)" found "${last_output}")
+if(CMAKE_MATCH_1 LESS 30 OR CMAKE_MATCH_1 LESS_EQUAL CMAKE_MATCH_2)
+  message(FATAL_ERROR "the computer players did not beat random ones: ${last_output}")
+endif()
+string(REGEX MATCH "^match deals[^\n]*" first "${last_output}")
+run(0 "" match --deals 12 --seed 3 --a classic --b random)
+string(REGEX MATCH "^match deals[^\n]*" again "${last_output}")
+if(NOT first STREQUAL again)
+  message(FATAL_ERROR "match --seed 3 is not repeatable: ${first} / ${again}")
+endif()
+run(2 "the levels are classic and random" match --deals 4 --seed 1 --a expert --b classic)
+run(2 "--deals, --seed, --a and --b are required" match --deals 4 --seed 1)
+
 run(0 "Orvala_I0001.hst\n$" history add ${HISTORY} --player Anna --result 250 --rating 5 --kind local)
 run(0 "Orvala_I0001.hst\n$" history add ${HISTORY} --player Anna/Bob --result -40 --rating -0.8 --kind net)
 run(0 "^valid games 2\n$" history check ${HISTORY}/Orvala_I0001.hst)

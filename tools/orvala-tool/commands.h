@@ -13,6 +13,7 @@ int runSettings(Args& args);
 int runWords(Args& args);
 int runSolve(Args& args);
 int runSelfplay(Args& args);
+int runMatch(Args& args);
 int runBench(Args& args);
 int runGifInfo(Args& args);
 int runCalendar(Args& args);

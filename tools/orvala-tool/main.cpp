@@ -28,6 +28,8 @@ constexpr Command kCommands[] = {
      "[--oracle] MOVER NEXT THIRD  (hands: comma-separated cards, mover first)"},
     {"selfplay", orvala::tool::runSelfplay,
      "selfplay --games N --seed S [--rules LINE] [--log FILE]"},
+    {"match", orvala::tool::runMatch,
+     "match --deals N --seed S --a LEVEL --b LEVEL [--rules LINE]  (duplicate deals; LEVEL: classic, random)"},
     {"bench", orvala::tool::runBench, "bench  (the search's node count and hash of its choices)"},
     {"gif-info", orvala::tool::runGifInfo,
      "gif-info FILE  (a recorded deal's size, frames and delays)"},
