@@ -1,11 +1,8 @@
 # Run by `cmake --install` (and CPack) for the service: the system unit and the settings file
 # name the prefix they are installed under. The settings go to /etc for the prefix /usr, as
 # Debian has it, else to PREFIX/etc. An existing settings file is an operator's and is kept.
-if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-  set(etc /etc)
-else()
-  set(etc "${CMAKE_INSTALL_PREFIX}/etc")
-endif()
+include("${ORVALA_PACKAGING}/install_layout.cmake")
+set(etc "${ORVALA_SYSCONFDIR}")
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 set(work "${ORVALA_PACKAGING_WORK}")
 configure_file("${ORVALA_PACKAGING}/orvala-service.service" "${work}/orvala-service.service" @ONLY)

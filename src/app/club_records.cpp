@@ -57,13 +57,13 @@ QString clubPanelLine(const ClubFile& club, int slot, int topTenMode) {
     return QString("%1 %2 %3").arg(name).arg(m->games % kCycleGames, 7).arg(m->cycleScore, 8);
 }
 
-// The history line's time and date as the user's locale writes them.
 HistoryStamp ClubRecords::historyStamp(HistoryKind kind) {
     const HistoryStamp stamp = localHistoryStamp();
     if (historyListener_) historyListener_(stamp, kind);
     return stamp;
 }
 
+// The history line's time and date as the user's locale writes them.
 HistoryStamp localHistoryStamp() {
     const QLocale locale;   // the default: the system's, unless set otherwise
     QChar separator = ':';  // the first mark between the fields of the locale's short time

@@ -1,6 +1,5 @@
 #include "app/window_parts.h"
 
-#include "table/library_folders.h"
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -16,6 +15,7 @@
 #include "net/service_url.h"
 #include "sound/speak_card.h"
 #include "table/art_names.h"
+#include "table/library_folders.h"
 #include "table/panel_hints.h"
 #include "table/picture_names.h"
 #include "table/word_text.h"

@@ -1,11 +1,11 @@
 #include "table/picture_store.h"
 
-#include "table/library_folders.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
+#include "table/library_folders.h"
 #include "table/resource_library.h"
 #include "table/word_text.h"
 

@@ -1,6 +1,5 @@
 #include "app/options/options_feature.h"
 
-#include "table/library_folders.h"
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,6 +14,7 @@
 #include "dialogs/speed_dialog.h"
 #include "net/library_download.h"
 #include "net/service_url.h"
+#include "table/library_folders.h"
 #include "table/picture_store.h"
 #include "table/zor_cards_button.h"
 

@@ -1,11 +1,11 @@
 #include "app/radio/radio_control.h"
 
-#include "table/library_folders.h"
 #include <QDir>
 #include <QFileInfo>
 
 #include "core/text/atomic_file.h"
 #include "net/page_fetch.h"
+#include "table/library_folders.h"
 #include "table/resource_library.h"
 
 namespace orvala::app {

@@ -1,5 +1,6 @@
 #include "app/replay/game_logs.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -27,9 +28,7 @@ std::string nameOf(const std::string& bytes) {
 
 }  // namespace
 
-GameLogs::GameLogs(QString programFolder)
-    : programFolder_(std::move(programFolder)),
-      clock_([] { return QDateTime::currentDateTime(); }) {}
+GameLogs::GameLogs(QString programFolder) : programFolder_(std::move(programFolder)) {}
 
 QString GameLogs::folder() const {
     return QDir(programFolder_).filePath("Logs");
@@ -106,7 +105,7 @@ bool GameLogs::historyWritten(const HistoryStamp& stamp, HistoryKind kind) {
 }
 
 void GameLogs::startFile() {
-    const QString base = clock_().toString("yyyy.MM.dd-hh.mm.ss");
+    const QString base = QDateTime::currentDateTime().toString("yyyy.MM.dd-hh.mm.ss");
     QString name = base + ".log";
     // Two games begun within a second keep two files.
     for (int n = 2; QFileInfo::exists(QDir(folder()).filePath(name)); ++n)

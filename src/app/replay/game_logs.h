@@ -6,14 +6,10 @@
 // its history line. At most `kMaxGameLogFiles` files are kept: a new game's file makes the oldest
 // go.
 
-#include <QDateTime>
 #include <QString>
-#include <array>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/records/game_log_file.h"
 #include "core/records/history_file.h"
@@ -41,15 +37,11 @@ class GameLogs {
     // game's log could not be written again.
     bool historyWritten(const HistoryStamp& stamp, HistoryKind kind);
 
-    // For tests: the clock that names the files.
-    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
-
   private:
     void startFile();
     void prune() const;
 
     QString programFolder_;
-    std::function<QDateTime()> clock_;
     QString path_;
     std::optional<lan::DealMessage> firstDeal_;
     std::size_t written_ = 0;  // deals in the file

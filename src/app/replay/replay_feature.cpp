@@ -30,8 +30,7 @@ ReplayFeature::ReplayFeature(Shell& shell)
     // A history line written after the game ended (the tournament's, once the service
     // answered) moves the log's end to its time.
     shell_.club().onHistoryStamp([this](const HistoryStamp& stamp, HistoryKind kind) {
-        if (!logs_.historyWritten(stamp, kind) && !std::exchange(logFailed_, true))
-            dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));
+        logWritten(logs_.historyWritten(stamp, kind));
     });
 }
 
@@ -54,7 +53,7 @@ void ReplayFeature::replay(const QString& log) {
     GameLogReplay replayed = replayGameLog(*read.log);
     if (!replayed.error.empty()) return refuse(replayed.error);
     if (replayed.states.empty() || replayed.states.front().empty()) return refuse("no deal");
-    auto table = std::make_unique<ReplayTable>(std::move(*read.log), std::move(replayed));
+    auto table = std::make_unique<ReplayTable>(std::move(replayed));
     ReplayTable* shown = table.get();
     shell_.enterTable(this);
     shell_.session().play(std::move(table));
@@ -114,12 +113,13 @@ void ReplayFeature::tableStill() {
     if (shell_.screen() != Screen::Game) return;
     const SessionTable* t = shell_.session().table();
     if (!t || !t->live()) return;
-    const bool written = logs_.observe(*t, t->logKind());
+    logWritten(logs_.observe(*t, t->logKind()));
+}
+
+void ReplayFeature::logWritten(bool written) {
     // A log that cannot be written is told once; the game goes on.
-    if (!written && !logFailed_) {
-        logFailed_ = true;
+    if (!written && !std::exchange(logFailed_, true))
         dialogs::showMessage(&shell_.window(), table::word(WordRow::ErrorOfDiskWriting));
-    }
 }
 
 }  // namespace orvala::app

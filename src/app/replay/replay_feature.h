@@ -43,6 +43,7 @@ class ReplayFeature final : public Feature, public GameReplays {
 
   private:
     void end();
+    void logWritten(bool written);
 
     Shell& shell_;
     GameLogs logs_;

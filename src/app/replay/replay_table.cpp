@@ -6,8 +6,7 @@
 
 namespace orvala::app {
 
-ReplayTable::ReplayTable(GameLogFile log, GameLogReplay replay)
-    : log_(std::move(log)), replay_(std::move(replay)) {}
+ReplayTable::ReplayTable(GameLogReplay replay) : replay_(std::move(replay)) {}
 
 const RulesState& ReplayTable::state() const {
     return replay_.states[static_cast<std::size_t>(deal_)][static_cast<std::size_t>(step_)];
@@ -50,7 +49,6 @@ bool ReplayTable::back() {
 }
 
 void ReplayTable::draw() {
-    emit moved();
     show(tablePicture(state()));
 }
 

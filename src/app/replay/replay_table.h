@@ -13,7 +13,7 @@ class ReplayTable final : public SessionTable {
     Q_OBJECT
   public:
     // `replay` must hold at least one deal of at least one state.
-    ReplayTable(GameLogFile log, GameLogReplay replay);
+    explicit ReplayTable(GameLogReplay replay);
 
     const RulesState& state() const override;
     void input(const Input&) override {}
@@ -22,7 +22,6 @@ class ReplayTable final : public SessionTable {
     const lan::GameLog& gameLog() const override { return none_; }
     bool live() const override { return false; }
 
-    const GameLogFile& log() const { return log_; }
     const GameLogReplay& replay() const { return replay_; }
     int deals() const { return static_cast<int>(replay_.states.size()); }
     int deal() const { return deal_; }  // 0-based
@@ -37,11 +36,7 @@ class ReplayTable final : public SessionTable {
     void previousDeal() { go(step_ > 0 ? deal_ : deal_ - 1, 0); }
     void draw();
 
-  signals:
-    void moved();
-
   private:
-    GameLogFile log_;
     GameLogReplay replay_;
     lan::GameLog none_;
     int deal_ = 0;
