@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test package package-check bench bench-service service-attack service startup-bench format clean
+.PHONY: all deps configure build run test a11y-check package package-check bench bench-service service-attack service startup-bench format clean
 
 all: build
 
@@ -28,6 +28,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# One deal played by keys alone on a private X display, each step checked through the
+# accessible tree, as a screen reader reads it (see README: "Keyboard and screen readers").
+a11y-check: build
+	scripts/a11y-check $(BUILD)
 
 # The Debian packages "orvala" and "orvala-service" in $(BUILD)/ (see README: "Packages"), and
 # their check from an unpacked root (CI runs it after the tests).
