@@ -663,13 +663,25 @@ class Check:
 
     def play(self, snap):
         s = self.s
+        if not self.played:
+            # Play begins under a contract, which the declarer's seat panel tells.
+            contract = re.compile(", " + self.w.pattern("SpokenPlays") + "(, |$)")
+            declarers = [seat for seat in snap.seats if contract.search(seat)]
+            if len(declarers) != 1:
+                raise CheckFailed(f"at the first card one seat should tell its contract: "
+                                  f"{snap.seats}")
+            log(f"the contract: {declarers[0]!r}")
         card = self.focus_card(snap, lambda c: c.sensitive)
         self.step(f"Enter plays the focused {card.name}")
         count = len(snap.hand)
+        heard = len(s.announced)
+        trick = re.compile("^" + self.w.pattern("SpokenTakesTrick") + "$")
         s.key("Return")
+        # The card lies on the table until the trick is gathered, which is announced.
         after = s.wait_for(f"{card.name} to leave the hand for the table",
                            lambda sn: sn.hand is not None and len(sn.hand) == count - 1 and
-                           card.name in (sn.table or []), 10)
+                           (card.name in (sn.table or []) or
+                            any(trick.match(a) for a in s.announced[heard:])), 10)
         if any(c.name == card.name for c in after.hand):
             raise CheckFailed(f"{card.name} is still in the hand: {after.hand}")
         self.played.append(card.name)
@@ -717,8 +729,10 @@ class Check:
         for name in names:
             if name not in snap.status:
                 raise CheckFailed(f"the scores announcement leaves out {name}: {snap.status!r}")
-        if s.announced and tricks != 8:
+        if tricks != 8:
             raise CheckFailed(f"{tricks} trick winners were announced, not 8: {s.announced}")
+        if s.announced[-1] != snap.status:
+            raise CheckFailed(f"the scores should be the last announcement: {s.announced}")
         log(f"played by keys: {', '.join(self.played)}" +
             (f"; given: {', '.join(self.given)}" if self.given else ""))
         log(f"{self.steps} steps, {len(s.announced)} announcements heard")
@@ -728,7 +742,10 @@ def listen_to_announcements(session):
     def heard(event):
         try:
             if role_of(event.source) == pyatspi.ROLE_STATUS_BAR:
-                session.announced.append(event.source.name)
+                # The event carries the name it announced; the object may have a newer one by
+                # the time the event is read.
+                name = event.any_data if isinstance(event.any_data, str) else event.source.name
+                session.announced.append(name)
         except GLib.Error:
             pass
 
