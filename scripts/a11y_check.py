@@ -53,7 +53,7 @@ WORDS = os.path.join(REPO, "data", "words.tsv")
 STEP_TIMEOUT = 20.0
 POLL = 0.05
 MEMBER_NAME = "Anna"
-MEMBER_PASSWORD = "keys2play"
+MEMBER_PASSWORD = "pw42"
 
 
 class CheckFailed(Exception):
@@ -488,8 +488,19 @@ class Check:
         s.type_text(MEMBER_PASSWORD, window=title)
         s.key("Tab", window=title)
         s.type_text(MEMBER_PASSWORD, window=title)
-        s.wait_for("the typed name in the login window",
-                   lambda sn: self.field_texts(sn, title).count(MEMBER_NAME) == 1, 5)
+        # What was typed, as a screen reader reads it back: the name, and the password's length
+        # twice (a password field tells no more).
+        wanted = sorted([MEMBER_NAME, "*" * len(MEMBER_PASSWORD), "*" * len(MEMBER_PASSWORD)])
+        seen = []
+
+        def typed(sn):
+            seen[:] = self.field_texts(sn, title)
+            return sorted(seen) == wanted
+
+        try:
+            s.wait_for("the typed name and passwords in the login window", typed, 5)
+        except CheckFailed as failure:
+            raise CheckFailed(f"{failure}; the fields read {seen}") from None
         s.key("Return", window=title)
         snap = s.wait_for("the table after the login",
                           lambda sn: title not in sn.dialog_names and sn.hand is not None)
@@ -506,12 +517,17 @@ class Check:
             if d.name != title:
                 continue
             for a in walk(d):
-                if role_of(a) == pyatspi.ROLE_TEXT:
-                    try:
-                        t = a.queryText()
-                        texts.append(t.getText(0, t.characterCount))
-                    except (NotImplementedError, GLib.Error):
-                        pass
+                role = role_of(a)
+                if role not in (pyatspi.ROLE_TEXT, pyatspi.ROLE_PASSWORD_TEXT):
+                    continue
+                try:
+                    t = a.queryText()
+                    count = t.characterCount
+                    # A password field gives its length and never its letters.
+                    texts.append("*" * count if role == pyatspi.ROLE_PASSWORD_TEXT else
+                                 t.getText(0, count))
+                except (NotImplementedError, GLib.Error):
+                    continue
         return texts
 
     # -- the table ----------------------------------------------------------------------------
