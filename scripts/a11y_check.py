@@ -814,7 +814,9 @@ def main():
         check.title_and_menu()
         snap = check.sign_in()
         check.play_deal(snap)
-        log("passed: one deal played by keys alone and followed through the accessible tree")
+        took = args.limit - (session.deadline - time.monotonic())
+        log(f"passed in {took:.0f} s: one deal played by keys alone and followed through the "
+            "accessible tree")
         return 0
     except CheckFailed as failure:
         session.report_failure(str(failure))
