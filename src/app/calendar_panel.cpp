@@ -21,6 +21,9 @@ QLabel* cardLabel(QWidget* window, const char* name) {
     // Transparent: the window's background shows around the leaf's rounded corners.
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setScaledContents(false);
+    // Tab reaches a card, which then says its hint to a screen reader, framed in gold.
+    label->setFocusPolicy(Qt::TabFocus);
+    label->setStyleSheet("QLabel:focus { border: 2px solid #ffd640; border-radius: 6px; }");
     label->hide();
     return label;
 }
@@ -62,6 +65,7 @@ void CalendarPanel::rebuild() {
     }
     ImageCal1->setPixmap(QPixmap::fromImage(built_.cards[0].image));
     ImageCal1->setToolTip(built_.cards[0].hint);
+    ImageCal1->setAccessibleName(built_.cards[0].hint);
     showRight();
     if (shown_) show();
 }
@@ -69,6 +73,7 @@ void CalendarPanel::rebuild() {
 void CalendarPanel::showRight() {
     ImageCal2->setPixmap(QPixmap::fromImage(built_.cards[right_].image));
     ImageCal2->setToolTip(built_.cards[right_].hint);
+    ImageCal2->setAccessibleName(built_.cards[right_].hint);
 }
 
 void CalendarPanel::show() {

@@ -13,6 +13,7 @@
 #include "core/game/table_events.h"
 #include "core/lang/word_row.h"
 
+class QKeyEvent;
 class QMenu;
 class QPainter;
 class QWidget;
@@ -86,6 +87,8 @@ class Feature : public QObject {
     // The club's login form opened: a feature may take part in it (the LAN table's fields).
     virtual void loginOpened(dialogs::TFormPassword&) {}
 
+    // A key pressed on the window (not in one of its dialogs): true when the feature used it.
+    virtual bool keyPressed(QKeyEvent&) { return false; }
     // Painted over the table and the menu, in window pixels.
     virtual void paintOver(QPainter&) {}
     // The window closes (the person agreed): the last word, before the settings are saved.

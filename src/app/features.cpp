@@ -1,5 +1,6 @@
 #include "app/features.h"
 
+#include "app/access/access_feature.h"
 #include "app/chat/chat_feature.h"
 #include "app/help/help_feature.h"
 #include "app/lan/lan_feature.h"
@@ -30,6 +31,9 @@ std::vector<std::unique_ptr<Feature>> makeFeatures(Shell& shell) {
     // The chat watch after the world panel: on the calendar's beat the hints turn first.
     list.push_back(std::make_unique<ChatFeature>(shell));
     list.push_back(std::make_unique<HelpFeature>(shell));
+    // Last: the keys and the screen reader's words take every other feature's captions and
+    // hints as they are set.
+    list.push_back(std::make_unique<AccessFeature>(shell));
     return list;
 }
 

@@ -8,10 +8,6 @@
 namespace orvala::app {
 namespace {
 
-QString captionText(const Caption& c) {
-    return table::word(c.row) + QString::fromStdString(c.suffix);
-}
-
 // The bubble colour of a speech text: bids and marriages blue, "Pass" green, "Painting" red.
 char bubbleColour(WordRow row) {
     if (row == WordRow::Pass) return 'g';
@@ -25,7 +21,7 @@ TablePresenter::TablePresenter(table::TableView& view, OpenHandsToggle& openHand
     : QObject(parent), view_(view), openHands_(openHands) {}
 
 QString TablePresenter::Speech::text() const {
-    return caption ? captionText(*caption) : name;
+    return caption ? table::captionText(*caption) : name;
 }
 
 void TablePresenter::forget() {
@@ -56,6 +52,12 @@ std::optional<Card> TablePresenter::cardOnTableAt(QPoint p) const {
     for (auto it = onTable_.rbegin(); it != onTable_.rend(); ++it)
         if (QRect(view_.placePoint(it->first), view_.cardSize()).contains(p)) return it->second;
     return std::nullopt;
+}
+
+std::vector<Card> TablePresenter::cardsOnTable() const {
+    std::vector<Card> cards;
+    for (const auto& [place, card] : onTable_) cards.push_back(card);
+    return cards;
 }
 
 void TablePresenter::takeCard(const Place& p) {

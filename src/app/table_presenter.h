@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "app/open_hands.h"
 #include "core/game/table_events.h"
@@ -43,11 +44,7 @@ class TablePresenter final : public QObject {
     // machine.
     void markComputer(int seat, bool on);
 
-  signals:
-    void returnToMenu();
-    void changed();
-
-  private:
+    // What a seat's panel shows now.
     struct Panel {
         int score = 0;
         int dealPoints = 0;
@@ -58,6 +55,16 @@ class TablePresenter final : public QObject {
         bool finalColours = false;
         bool shown = false;
     };
+    const Panel& panel(int seat) const { return panels_[static_cast<size_t>(seat)]; }
+    // The face-up cards lying on the table (the open talon, the trick, given cards), in the
+    // order they were put there.
+    std::vector<Card> cardsOnTable() const;
+
+  signals:
+    void returnToMenu();
+    void changed();
+
+  private:
     // A bubble keeps its word-table text rather than the words, so that it is drawn again in
     // the language of the moment.
     struct Speech {

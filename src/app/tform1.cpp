@@ -23,13 +23,6 @@
 #include "table/word_text.h"
 
 namespace orvala::app {
-namespace {
-
-QString captionText(const Caption& c) {
-    return word(c.row) + QString::fromStdString(c.suffix);
-}
-
-}  // namespace
 
 TForm1::TForm1(const LaunchOptions& options, QWidget* parent) : QWidget(parent), options_(options) {
     setObjectName("TForm1");
@@ -465,6 +458,9 @@ void TForm1::keyReleaseEvent(QKeyEvent*) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (p_)
+        for (auto& f : features_)
+            if (f->keyPressed(*e)) return;
     // The open-hands number is typed on the table.
     if (screen_ == Screen::Game && p_->openHands.type(e->text()))
         p_->presenter.redrawComputerHands();
@@ -473,8 +469,8 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 
 void TForm1::contextMenuEvent(QContextMenuEvent* e) {
     if (screen_ == Screen::Title) return;
-    // A right click on a card speaks its name.
-    if (screen_ == Screen::Game &&
+    // A right click on a card speaks its name; the menu key opens the menu wherever it is.
+    if (screen_ == Screen::Game && e->reason() != QContextMenuEvent::Keyboard &&
         (p_->view.overOwnHand(e->pos()) || p_->presenter.cardOnTableAt(e->pos())))
         return;
     // Built at each opening, so it speaks the language of the moment.

@@ -1,6 +1,7 @@
 #include "dialogs/contract_dialog.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -41,6 +42,7 @@ TFormZakaz::TFormZakaz(const ContractQuestion& question, QWidget* parent)
     value_->setFont(big);
     value_->setAlignment(Qt::AlignCenter);
     value_->setMinimumWidth(QFontMetrics(big).horizontalAdvance("0000"));
+    value_->setAccessibleDescription(word(WordRow::OrderGame));
     grid->addWidget(value_, 1, 1, 3, 1);
 
     static constexpr int kDeltas[7] = {0, -1, -5, -10, 1, 5, 10};
@@ -52,6 +54,7 @@ TFormZakaz::TFormZakaz(const ContractQuestion& question, QWidget* parent)
         BitBtn[i]->setGlyph(stepSign(delta > 0));
         if (delta == 1 || delta == -1)
             BitBtn[i]->setEnabled(unitStepsEnabled(question.roundToFive));
+        BitBtn[i]->setAccessibleName(QString::asprintf("%+d", delta));
         connect(BitBtn[i], &QPushButton::clicked, this, [this, delta] { step(delta); });
         grid->addWidget(BitBtn[i], i <= 3 ? i : i - 3, i <= 3 ? 0 : 2);
     }
@@ -69,6 +72,26 @@ TFormZakaz::TFormZakaz(const ContractQuestion& question, QWidget* parent)
 void TFormZakaz::step(int delta) {
     pending_ = stepContract(pending_, contract_, delta);
     value_->setText(QString::number(pending_));
+}
+
+void TFormZakaz::keyPressEvent(QKeyEvent* e) {
+    // Up and Down step by five (by one where single points are offered and Shift is held),
+    // Page Up and Page Down by ten; Enter is "Ok".
+    const bool fine = (e->modifiers() & Qt::ShiftModifier) && BitBtn[1]->isEnabled();
+    switch (e->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Plus:
+            return step(fine ? 1 : 5);
+        case Qt::Key_Down:
+        case Qt::Key_Minus:
+            return step(fine ? -1 : -5);
+        case Qt::Key_PageUp:
+            return step(10);
+        case Qt::Key_PageDown:
+            return step(-10);
+        default:
+            AuxDialog::keyPressEvent(e);
+    }
 }
 
 void TFormZakaz::reject() {}

@@ -6,7 +6,7 @@
 //
 // The step buttons are captioned "1", "5" and "10"; which way each steps is the minus or plus
 // sign drawn as its glyph, and its "delta" property (-1, -5, -10 on the left, 1, 5, 10 on the
-// right).
+// right). Up and Down step by five, Page Up and Page Down by ten, and Enter is "Ok".
 
 #include <QImage>
 
@@ -38,6 +38,7 @@ class TFormZakaz final : public AuxDialog {
     void answered(int contract);
 
   protected:
+    void keyPressEvent(QKeyEvent* e) override;
     void reject() override;  // Escape and the close box are refused until "Ok"
 
   private:

@@ -9,4 +9,8 @@ QString word(WordRow row) {
     return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
 }
 
+QString captionText(const Caption& c) {
+    return word(c.row) + QString::fromStdString(c.suffix);
+}
+
 }  // namespace orvala::table

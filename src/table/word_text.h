@@ -4,10 +4,13 @@
 
 #include <QString>
 
+#include "core/game/table_events.h"
 #include "core/lang/word_row.h"
 
 namespace orvala::table {
 
 QString word(WordRow row);
+// A row with the text after it: "I play on " + "105".
+QString captionText(const Caption& c);
 
 }  // namespace orvala::table

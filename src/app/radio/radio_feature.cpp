@@ -183,6 +183,10 @@ void RadioFeature::contextMenu(ContextMenu& menu) {
 // Along the window's lower left corner: the radio icon, then the player's keys.
 void RadioFeature::applyLanguage() {
     showRadioState();
+    if (MPPlay) {
+        MPPlay->setAccessibleName(table::word(WordRow::SpokenMusicPlayPause));
+        MPNext->setAccessibleName(table::word(WordRow::SpokenMusicNext));
+    }
 }
 
 void RadioFeature::layout() {
