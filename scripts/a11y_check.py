@@ -475,9 +475,10 @@ class Check:
 
     def sign_in(self):
         s = self.s
-        self.step(f"Tab to {self.w['NewPlayer']!r} and Enter")
+        self.step(f"Tab to {self.w['NewPlayer']!r} and Space")
         self.tab_to(self.w["NewPlayer"])
-        s.key("Return")
+        # Space, the key that presses a focused push button everywhere.
+        s.key("space")
         snap = s.wait_for("the new member's login window",
                           lambda sn: any(self.password_fields(d) >= 2 for d in sn.dialogs))
         login = next(d for d in snap.dialogs if self.password_fields(d) >= 2)
