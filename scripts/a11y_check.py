@@ -273,6 +273,8 @@ class Session:
         self.main_window = None  # X window id
         self.deadline = time.monotonic() + args.limit
         self.announced = []  # every status bar name the events told, in order
+        self.menu = None  # the popup menu that shows, as its event told
+        self.focused = None  # (role, name) of what took the focus last, as its event told
 
     # -- processes ----------------------------------------------------------------------------
 
@@ -558,6 +560,31 @@ class Check:
         if len(focused) > 1:
             raise CheckFailed(f"more than one card of the hand is focused: {snap.hand}")
 
+    def context_menu(self):
+        """Shift+F10 opens the right-button menu at the table, Down goes to its first item,
+        Escape closes it. A popup menu is no child of the application in the tree: a screen
+        reader learns of it, and of its items, from the events."""
+        s = self.s
+        leave = self.w["ExitToMenu"]
+        self.step("Shift+F10 opens the right-button menu")
+        s.key("shift+F10")
+        s.wait_for("the right-button menu to open", lambda _: s.menu is not None, 5)
+        items = [a.name for a in walk(s.menu) if role_of(a) == pyatspi.ROLE_MENU_ITEM]
+        log(f"the menu offers: {items}")
+        if leave not in items:
+            raise CheckFailed(f"the right-button menu at the table should offer {leave!r}")
+        # The menu holds the keyboard now: its keys go straight to the X server.
+        self.step("Down goes to the menu's first item")
+        s.xdotool("key", "Down")
+        s.wait_for("a menu item to take the focus",
+                   lambda _: s.focused is not None and s.focused[0] == pyatspi.ROLE_MENU_ITEM and
+                   s.focused[1] in items, 5)
+        self.step(f"Escape closes the menu over {s.focused[1]!r}")
+        s.xdotool("key", "Escape")
+        s.wait_for("the menu to close and the window to have the focus again",
+                   lambda _: s.menu is None and s.focused is not None and
+                   s.focused[0] != pyatspi.ROLE_MENU_ITEM, 5)
+
     def settled(self):
         """The tree once it has stopped changing for a moment (the cards fly, the computer
         players move at their pace); a dialog or a step for the person ends the wait."""
@@ -588,6 +615,7 @@ class Check:
         if len(snap.hand) != 7:
             raise CheckFailed(f"a fresh deal should give the person 7 cards: {snap.hand}")
         log(f"dealt: {', '.join(c.name for c in snap.hand)}")
+        self.context_menu()
         while True:
             if self.steps > 200:
                 raise CheckFailed("200 steps and the deal is not over")
@@ -701,6 +729,10 @@ class Check:
                 raise CheckFailed(f"at the first card one seat should tell its contract: "
                                   f"{snap.seats}")
             log(f"the contract: {declarers[0]!r}")
+        mine = [seat for seat in snap.seats if seat.startswith(MEMBER_NAME + ",")]
+        if not mine[0].endswith(", " + self.w["SpokenToMove"]):
+            raise CheckFailed(f"a card may be played, but {MEMBER_NAME}'s panel does not tell "
+                              f"the turn: {mine[0]!r}")
         card = self.focus_card(snap, lambda c: c.sensitive)
         self.step(f"Enter plays the focused {card.name}")
         count = len(snap.hand)
@@ -778,8 +810,10 @@ class Check:
         log(f"{self.steps} steps; announced: " + " | ".join(s.announced))
 
 
-def listen_to_announcements(session):
-    def heard(event):
+def listen_to_events(session):
+    """The announcements, the popup menus and the focus, as a screen reader hears of them."""
+
+    def name_changed(event):
         try:
             if role_of(event.source) == pyatspi.ROLE_STATUS_BAR:
                 # The event carries the name it announced; the object may have a newer one by
@@ -789,7 +823,24 @@ def listen_to_announcements(session):
         except GLib.Error:
             pass
 
-    pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
+    def showing_changed(event):
+        role = role_of(event.source)
+        if role == pyatspi.ROLE_POPUP_MENU and event.detail1:
+            session.menu = event.source
+        elif role in (pyatspi.ROLE_POPUP_MENU, None) and not event.detail1:
+            # A closed menu may be gone from the tree by the time its event is read.
+            session.menu = None
+
+    def focused(event):
+        try:
+            if event.detail1:
+                session.focused = (role_of(event.source), event.source.name)
+        except GLib.Error:
+            pass
+
+    pyatspi.Registry.registerEventListener(name_changed, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(showing_changed, "object:state-changed:showing")
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
 
 
 def main():
@@ -810,7 +861,7 @@ def main():
     try:
         words = Words(load_words(args.words))
         session.start()
-        listen_to_announcements(session)
+        listen_to_events(session)
         check = Check(session, words)
         check.title_and_menu()
         snap = check.sign_in()
