@@ -740,10 +740,18 @@ class Check:
         trick = re.compile("^" + self.w.pattern("SpokenTakesTrick") + "$")
         s.key("Return")
         # The card lies on the table until the trick is gathered, which is announced.
-        after = s.wait_for(f"{card.name} to leave the hand for the table",
-                           lambda sn: sn.hand is not None and len(sn.hand) == count - 1 and
-                           (card.name in (sn.table or []) or
-                            any(trick.match(a) for a in s.announced[heard:])), 10)
+        try:
+            after = s.wait_for(f"{card.name} to leave the hand for the table",
+                               lambda sn: sn.hand is not None and len(sn.hand) == count - 1 and
+                               (card.name in (sn.table or []) or
+                                any(trick.match(a) for a in s.announced[heard:])), 10)
+        except CheckFailed:
+            now = s.snapshot()
+            left = next((c for c in now.hand or [] if c.name == card.name), None)
+            if left is not None and left.sensitive and left.focused:
+                raise CheckFailed(f"Enter on {card.name}, focused and playable, played nothing: "
+                                  f"the key was lost; {now.summary()}") from None
+            raise
         if any(c.name == card.name for c in after.hand):
             raise CheckFailed(f"{card.name} is still in the hand: {after.hand}")
         self.played.append(card.name)
