@@ -30,7 +30,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # One deal played by keys alone on a private X display, each step checked through the
-# accessible tree, as a screen reader reads it (see README: "Keyboard and screen readers").
+# accessible tree, as a screen reader reads it (scripts/a11y-check).
 a11y-check: build
 	scripts/a11y-check $(BUILD)
 

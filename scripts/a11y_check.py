@@ -266,7 +266,6 @@ class Snapshot:
 class Session:
     def __init__(self, args):
         self.args = args
-        self.procs = []
         self.program = None
         self.app = None
         self.main_name = None
@@ -286,18 +285,18 @@ class Session:
         self.program = subprocess.Popen(
             [self.args.program, "--home", self.args.home, "--seed", str(self.args.seed)],
             env=env, stdout=subprocess.DEVNULL, stderr=open(self.out("orvala.log"), "w"))
-        self.procs.append(self.program)
 
     def stop(self):
-        for p in reversed(self.procs):
-            if p.poll() is None:
-                p.terminate()
-        for p in reversed(self.procs):
-            try:
-                p.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-                p.wait()
+        """Ends the program; the buses end with the session that scripts/a11y-check ends."""
+        p = self.program
+        if p is None or p.poll() is not None:
+            return
+        p.terminate()
+        try:
+            p.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            p.wait()
 
     def out(self, name):
         return os.path.join(self.args.out, name)
