@@ -223,7 +223,8 @@ class Snapshot:
             elif role == pyatspi.ROLE_LABEL and re.match(r"^[^,]+, -?\d+(, |$)", acc.name or ""):
                 self.seats.append(acc.name)
             elif role == pyatspi.ROLE_STATUS_BAR:
-                self.status = acc.name
+                # The last part of the last announcement (a batch's parts are joined by "; ").
+                self.status = acc.name.split("; ")[-1]
 
     hand_name = "Your hand"
     table_name = "Table"
@@ -476,10 +477,9 @@ class Check:
 
     def sign_in(self):
         s = self.s
-        self.step(f"Tab to {self.w['NewPlayer']!r} and Space")
+        self.step(f"Tab to {self.w['NewPlayer']!r} and Enter")
         self.tab_to(self.w["NewPlayer"])
-        # Space, the key that presses a focused push button everywhere.
-        s.key("space")
+        s.key("Return")
         snap = s.wait_for("the new member's login window",
                           lambda sn: any(self.password_fields(d) >= 2 for d in sn.dialogs))
         login = next(d for d in snap.dialogs if self.password_fields(d) >= 2)
@@ -826,7 +826,9 @@ def listen_to_events(session):
                 # The event carries the name it announced; the object may have a newer one by
                 # the time the event is read.
                 name = event.any_data if isinstance(event.any_data, str) else event.source.name
-                session.announced.append(name)
+                # What one batch of events says comes as one announcement, its parts joined by
+                # "; ": each part is checked on its own.
+                session.announced.extend(part for part in name.split("; ") if part)
         except GLib.Error:
             pass
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+#include <utility>
 
 #include "app/game_session.h"
 #include "app/table_presenter.h"
@@ -32,6 +33,7 @@ void AccessFeature::screenShown(Screen screen) {
     announcer_.reset();
     focus_ = EmptyCard;
     focusSlot_ = 1;
+    pressWaiting_ = false;
     // A game started from a key of the menu or a dialog: the keys are the table's once the
     // dialog has closed.
     QTimer::singleShot(0, this, [this] {
@@ -43,6 +45,9 @@ void AccessFeature::screenShown(Screen screen) {
 }
 
 void AccessFeature::applyLanguage() {
+    // Enter presses the window's focused key (the menu's, the action buttons), as Space does.
+    for (auto* b : shell_.window().findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        b->setAutoDefault(true);
     for (auto [name, key] : {std::pair{"Button7", "F7"}, std::pair{"Button8", "F8"}})
         if (auto* b = shell_.window().findChild<QPushButton*>(name)) {
             b->setToolTip(word(WordRow::KeyHint).arg(key));
@@ -58,12 +63,21 @@ void AccessFeature::applyLanguage() {
 }
 
 void AccessFeature::gameEvents(const std::vector<TableEvent>& events) {
+    // What one batch of events says is one announcement: a screen reader reads the status bar's
+    // name when it hears of the change, by which time a second change would have replaced the
+    // first.
     const QStringList said = announcer_.announce(events, shell_.session().state());
-    for (const QString& s : said) {
-        announced_ << s;
+    if (!said.isEmpty()) {
+        announced_ << said.join("; ");
         access_->announced();
     }
     access_->changed();
+}
+
+void AccessFeature::tableStill() {
+    // A key that waited for the table plays its card, if the rules still take it.
+    if (!std::exchange(pressWaiting_, false)) return;
+    if (const int slot = focusedCard(); slot > 0 && playable(slot)) playFocused();
 }
 
 void AccessFeature::controlsShown() {
@@ -133,8 +147,16 @@ void AccessFeature::moveFocus(int step, bool toEnd) {
 
 void AccessFeature::playFocused() {
     const int slot = focusedCard();
-    if (slot == 0 || shell_.busy()) return;
+    if (slot == 0) return;
     keyboard_ = true;
+    if (shell_.busy()) {
+        // The table still moves (a marriage's call, a flight): the key waits for it, where a
+        // click would be dropped, since a person at the keyboard cannot see why nothing
+        // happened.
+        pressWaiting_ = playable(slot);
+        return;
+    }
+    pressWaiting_ = false;
     // A card that may not be played is refused as a click on it would be.
     shell_.session().input(in::ClickHand{slot, MouseButton::Left});
     shell_.syncControls();

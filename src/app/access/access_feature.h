@@ -24,11 +24,13 @@ class AccessFeature final : public Feature, private TableItemsSource {
     void screenShown(Screen screen) override;
     void applyLanguage() override;
     void gameEvents(const std::vector<TableEvent>& events) override;
+    void tableStill() override;
     void controlsShown() override;
     bool keyPressed(QKeyEvent& e) override;
     void paintOver(QPainter& p) override;
 
-    // What a screen reader was told so far, in order.
+    // What a screen reader was told so far, in order: one announcement for each batch of events
+    // that says something.
     const QStringList& announcements() const { return announced_; }
     // The hand card (1-based) the keyboard's focus is on, 0 when none.
     int focusedCard() const override;
@@ -59,7 +61,8 @@ class AccessFeature final : public Feature, private TableItemsSource {
     QStringList announced_;
     Card focus_ = EmptyCard;
     int focusSlot_ = 0;
-    bool keyboard_ = false;  // keys were used at the table: the focus is drawn
+    bool keyboard_ = false;      // keys were used at the table: the focus is drawn
+    bool pressWaiting_ = false;  // Enter on a card while the table moved: played once still
     std::unique_ptr<TableAccessibility> access_;
 };
 

@@ -49,33 +49,36 @@ QString seatName(const RulesState& s, int seat) {
 
 void Announcer::reset() {
     trump_ = kNoSuit;
-    scoredDeal_ = 0;
+    scored_ = false;
 }
 
 QStringList Announcer::announce(const std::vector<TableEvent>& events, const RulesState& after) {
     QStringList out;
+    QString trump;
     for (const TableEvent& e : events) {
         if (const auto* b = std::get_if<ev::Bubble>(&e); b && b->kind == ev::Bubble::Kind::Text) {
             out << seatName(after, b->seat) + ": " + table::captionText(b->text);
         } else if (const auto* t = std::get_if<ev::GatherTrick>(&e)) {
             out << word(WordRow::SpokenTakesTrick).arg(seatName(after, t->winner));
         } else if (const auto* r = std::get_if<ev::ShowRoundInfo>(&e)) {
-            // A marriage names the trump; a new deal starts without one.
+            // A marriage names the trump, after its call; a new deal starts without one.
             if (r->trump != trump_ && r->trump != kNoSuit)
-                out << word(WordRow::TrumpLabel) + " " + spokenSuit(r->trump);
+                trump = word(WordRow::TrumpLabel) + " " + spokenSuit(r->trump);
             trump_ = r->trump;
         }
     }
+    if (!trump.isEmpty()) out << trump;
+    // The scores once, as the deal comes to its end (the next deal's number may be counted
+    // before the table leaves the scores).
     const GameRecord& g = after.g;
-    if (g.DealNumber < scoredDeal_) scoredDeal_ = 0;  // another game
-    if ((g.GameState == GameState::DealScored || g.GameState == GameState::GameOver) &&
-        g.DealNumber != scoredDeal_) {
-        scoredDeal_ = g.DealNumber;
+    const bool scored = g.GameState == GameState::DealScored || g.GameState == GameState::GameOver;
+    if (scored && !scored_) {
         QStringList scores;
         for (int s = 1; s <= 3; ++s)
             scores << seatName(after, s) + " " + QString::number(g.Score[static_cast<size_t>(s)]);
         out << word(WordRow::SpokenDealScores).arg(scores.join(", "));
     }
+    scored_ = scored;
     return out;
 }
 

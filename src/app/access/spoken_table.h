@@ -41,7 +41,7 @@ class Announcer {
 
   private:
     SuitCode trump_ = kNoSuit;
-    int scoredDeal_ = 0;
+    bool scored_ = false;  // the last batch left the table at a deal's scores
 };
 
 }  // namespace orvala::app
