@@ -3,9 +3,9 @@
 // hand is played by both; a deal counts as A's points against the mean of B's two seats
 // (points a seat's score came down by, as the count-down game counts them), averaged over the
 // three turns. It prints the mean of that over the deals with its standard error, and the
-// median and slowest single decision of either level. With --threads N the deals are shared
-// among N workers; every deal's figures depend only on its seed, so the result is the same for
-// any N.
+// slowest single decision, and each level's median and slowest decision. With --threads N the deals
+// are shared among N workers; every deal's figures depend only on its seed, so the result is the
+// same for any N.
 
 #include <algorithm>
 #include <chrono>
@@ -61,27 +61,28 @@ class SeatPlayers final : public PlayersPort {
 
     PlayersPort& of(int seat) { return seat == seatOfA_ ? a_ : b_; }
     template <class F>
-    auto timed(F f) {
+    auto timed(int seat, F f) {
         const auto start = Clock::now();
         auto answer = f();
-        timesMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        (seat == seatOfA_ ? timesA : timesB)
+            .push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         return answer;
     }
 
     int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ComputerBidLimit(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ComputerBidLimit(g, r, seat); });
     }
     GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ChooseCardsToGive(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ChooseCardsToGive(g, r, seat); });
     }
     int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ChooseComputerCard(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ChooseComputerCard(g, r, seat); });
     }
     int AskContract(const GameRecord& g, const RuleSettings& r) override {
-        return timed([&] { return of(g.Declarer).AskContract(g, r); });
+        return timed(g.Declarer, [&] { return of(g.Declarer).AskContract(g, r); });
     }
 
-    std::vector<double> timesMs;  // every decision, in order
+    std::vector<double> timesA, timesB;  // every decision of each level, in order
 
   private:
     PlayersPort& a_;
@@ -109,7 +110,8 @@ int runMatch(Args& args) {
     makeLevel(*bText, 0);
 
     std::vector<double> perDeal(static_cast<std::size_t>(deals));
-    std::vector<std::vector<double>> times(static_cast<std::size_t>(deals));
+    std::vector<std::vector<double>> timesA(static_cast<std::size_t>(deals)),
+        timesB(static_cast<std::size_t>(deals));
     std::vector<int> stuck(static_cast<std::size_t>(deals), 0);
     const auto playDeal = [&](int d) {
         const std::uint64_t dealSeed = seed * 1'000'003ull + static_cast<std::uint64_t>(d);
@@ -139,8 +141,10 @@ int runMatch(Args& args) {
             for (int seat = 1; seat <= 3; ++seat)
                 if (seat != seatOfA) others += gain(seat) / 2;
             sum += gain(seatOfA) - others;
-            auto& t = times[static_cast<std::size_t>(d)];
-            t.insert(t.end(), seats.timesMs.begin(), seats.timesMs.end());
+            auto& ta = timesA[static_cast<std::size_t>(d)];
+            ta.insert(ta.end(), seats.timesA.begin(), seats.timesA.end());
+            auto& tb = timesB[static_cast<std::size_t>(d)];
+            tb.insert(tb.end(), seats.timesB.begin(), seats.timesB.end());
         }
         perDeal[static_cast<std::size_t>(d)] = sum / 3;
     };
@@ -155,14 +159,15 @@ int runMatch(Args& args) {
             std::fprintf(stderr, "orvala-tool match: deal %d does not come to an end\n", d + 1);
             return 1;
         }
-    std::vector<double> allTimes;
-    for (const auto& t : times) allTimes.insert(allTimes.end(), t.begin(), t.end());
-    double slowestMs = 0, medianMs = 0;
-    if (!allTimes.empty()) {
-        std::sort(allTimes.begin(), allTimes.end());
-        slowestMs = allTimes.back();
-        medianMs = allTimes[allTimes.size() / 2];
-    }
+    // The median and slowest decision of a level.
+    const auto figures = [](const std::vector<std::vector<double>>& perDealTimes) {
+        std::vector<double> all;
+        for (const auto& t : perDealTimes) all.insert(all.end(), t.begin(), t.end());
+        std::sort(all.begin(), all.end());
+        return all.empty() ? std::pair{0.0, 0.0} : std::pair{all[all.size() / 2], all.back()};
+    };
+    const auto [medianA, slowestA] = figures(timesA);
+    const auto [medianB, slowestB] = figures(timesB);
     double mean = 0;
     for (const double x : perDeal) mean += x;
     mean /= static_cast<double>(deals);
@@ -171,8 +176,9 @@ int runMatch(Args& args) {
     var /= static_cast<double>(deals - 1);
     const double se = std::sqrt(var / static_cast<double>(deals));
     std::printf("match deals %d a-minus-b %.2f se %.2f\n", deals, mean, se);
-    std::printf("match slowest-decision-ms %.1f\n", slowestMs);
-    std::printf("match median-decision-ms %.1f\n", medianMs);
+    std::printf("match slowest-decision-ms %.1f\n", std::max(slowestA, slowestB));
+    std::printf("match a-decision-ms median %.1f slowest %.1f\n", medianA, slowestA);
+    std::printf("match b-decision-ms median %.1f slowest %.1f\n", medianB, slowestB);
     return 0;
 }
 

@@ -63,7 +63,7 @@ int highestMade(const HandArray& decl, const HandArray& first, const HandArray& 
             most += kMarriageValues[static_cast<size_t>(s)];
     int lo = from;                                                                          // made
     int hi = std::min(kTopContract, most) / kContractStep * kContractStep + kContractStep;  // not
-    while (hi - lo > kContractStep) {
+    while (hi - lo > 5) {
         const int mid = lo + std::max(5, (hi - lo) / 10 * 5);
         const PlayOutcome o = PlayOut(decl, first, second, mid, memo);
         nodes += o.nodes;
@@ -77,6 +77,16 @@ int highestMade(const HandArray& decl, const HandArray& first, const HandArray& 
 
 }  // namespace
 
+bool ExpertPlayers::pastCap(std::chrono::steady_clock::time_point start) const {
+    if (budget_.timeCapMs <= 0) return false;
+    const auto now = budget_.clock ? budget_.clock() : std::chrono::steady_clock::now();
+    return now - start > std::chrono::milliseconds(budget_.timeCapMs);
+}
+
+std::chrono::steady_clock::time_point ExpertPlayers::now() const {
+    return budget_.clock ? budget_.clock() : std::chrono::steady_clock::now();
+}
+
 ExpertPlayers::ExpertPlayers(RandomSource& random, ExpertBudget budget, int memoLog2Entries)
     : random_(random), budget_(std::move(budget)), memo_(memoLog2Entries) {}
 
@@ -85,16 +95,17 @@ int ExpertPlayers::ComputerBidLimit(const GameRecord& g, const RuleSettings& rul
     for (int i = 1; i <= 7; ++i) seven[i] = g.Hand[seat][i];
     std::vector<Card> unseen = unseenBy(seven, 7);
     if (unseen.size() != 17) return 0;
-
     struct Sample {
         int highest = 0;  // the highest contract made, 0 when 100 fails
         int defenders = 0;
     };
     std::vector<Sample> samples;
     std::int64_t nodes = 0;
+    const auto start = now();
     for (int k = 0; k < budget_.bidLayouts; ++k) {
-        if (k >= kFewestLayouts && nodes >= budget_.bidNodes) break;
+        if (k >= kFewestLayouts && (nodes >= budget_.bidNodes || pastCap(start))) break;
         shuffle(unseen, random_);
+        // Declaring: the talon taken, two cards given as the Classic declarer gives them.
         HandArray ten = seven;
         for (int i = 0; i < 3; ++i) ten[8 + i] = unseen[static_cast<size_t>(i)];
         SortHand(ten, kNoSuit);
@@ -131,6 +142,7 @@ int ExpertPlayers::ComputerBidLimit(const GameRecord& g, const RuleSettings& rul
 
 GiveChoice ExpertPlayers::ChooseCardsToGive(const GameRecord& g, const RuleSettings& rules,
                                             int seat) {
+    const auto start = now();
     const HandArray& ten = g.Hand[seat];
     const int bid = g.CurrentBid;
 
@@ -181,7 +193,9 @@ GiveChoice ExpertPlayers::ChooseCardsToGive(const GameRecord& g, const RuleSetti
     std::int64_t nodes = 0;
     size_t used = 0;
     for (; used < layouts.size(); ++used) {
-        if (used >= static_cast<size_t>(kFewestLayouts) && nodes >= budget_.giveNodes) break;
+        if (used >= static_cast<size_t>(kFewestLayouts) &&
+            (nodes >= budget_.giveNodes || pastCap(start)))
+            break;
         const auto& [a, b] = layouts[used];
         for (size_t c = 0; c < candidates.size(); ++c) {
             const auto [s1, s2] = candidates[c];
@@ -214,12 +228,18 @@ GiveChoice ExpertPlayers::ChooseCardsToGive(const GameRecord& g, const RuleSetti
     long long bestSum = 0;
     for (int c = bid; c <= std::max(bid, kTopContract); c += kContractStep) {
         long long sum = -defenders / 2;
-        for (int h : highest) sum += h >= c ? c : -c;
+        const int needed = c == bid ? c : c + budget_.raiseMargin;
+        for (int h : highest) sum += h >= needed ? c : -c;
         if (c == bid || sum > bestSum) {
             bestSum = sum;
             contract = c;
         }
     }
+    lastGive_.layouts = static_cast<int>(n);
+    lastGive_.value = n > 0 ? static_cast<double>(bestSum) / static_cast<double>(n) : 0;
+    int makes = 0;
+    for (int h : highest) makes += h >= contract ? 1 : 0;
+    lastGive_.makeShare = n > 0 ? static_cast<double>(makes) / static_cast<double>(n) : 0;
     GiveChoice out;
     out.slot1 = s1;
     out.slot2 = s2;

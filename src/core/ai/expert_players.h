@@ -25,6 +25,13 @@
 
 namespace orvala {
 
+// What the last choice of cards to give foresaw.
+struct ExpertGiveStats {
+    int layouts = 0;
+    double makeShare = 0;  // the share of layouts that made the chosen contract
+    double value = 0;      // the mean value of playing it
+};
+
 class ExpertPlayers final : public PlayersPort {
   public:
     explicit ExpertPlayers(RandomSource& random, ExpertBudget budget = {},
@@ -38,12 +45,17 @@ class ExpertPlayers final : public PlayersPort {
     ExpertBudget& budget() { return budget_; }
     // The figures of the last card choice.
     const ExpertChoiceStats& lastChoice() const { return last_; }
+    const ExpertGiveStats& lastGive() const { return lastGive_; }
 
   private:
+    std::chrono::steady_clock::time_point now() const;
+    bool pastCap(std::chrono::steady_clock::time_point start) const;
+
     RandomSource& random_;
     ExpertBudget budget_;
     SearchMemo memo_;
     ExpertChoiceStats last_;
+    ExpertGiveStats lastGive_;
 };
 
 }  // namespace orvala
