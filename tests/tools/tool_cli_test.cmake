@@ -132,7 +132,7 @@ run(1 "^refused: deal 2, move 1 \\(move bid 2 105\\): the rules refuse it\n$"
 run(2 "holds 21 deals" replay ${LOG} --deal 22)
 run(2 "replay takes one FILE" replay --check)
 # match: duplicate deals tell the levels apart; the same match twice prints the same.
-run(0 "^match deals 12 a-minus-b ([0-9]+)\\.[0-9][0-9] se ([0-9]+)\\.[0-9][0-9]\nmatch slowest-decision-ms [0-9.]+\n$"
+run(0 "^match deals 12 a-minus-b ([0-9]+)\\.[0-9][0-9] se ([0-9]+)\\.[0-9][0-9]\nmatch slowest-decision-ms [0-9.]+\nmatch a-decision-ms median [0-9.]+ slowest [0-9.]+\nmatch b-decision-ms median [0-9.]+ slowest [0-9.]+\n$"
     match --deals 12 --seed 3 --a classic --b random)
 string(REGEX MATCH "a-minus-b ([0-9]+)[^\n]* se ([0-9]+)" found "${last_output}")
 if(CMAKE_MATCH_1 LESS 30 OR CMAKE_MATCH_1 LESS_EQUAL CMAKE_MATCH_2)
@@ -144,7 +144,15 @@ string(REGEX MATCH "^match deals[^\n]*" again "${last_output}")
 if(NOT first STREQUAL again)
   message(FATAL_ERROR "match --seed 3 is not repeatable: ${first} / ${again}")
 endif()
-run(2 "the levels are classic and random" match --deals 4 --seed 1 --a expert --b classic)
+# Two workers share the deals and print the same figures.
+run(0 "" match --deals 12 --seed 3 --a classic --b random --threads 2)
+string(REGEX MATCH "^match deals[^\n]*" shared "${last_output}")
+if(NOT first STREQUAL shared)
+  message(FATAL_ERROR "match --threads 2 differs from one worker: ${first} / ${shared}")
+endif()
+run(0 "^match deals 2 a-minus-b -?[0-9]+\\.[0-9][0-9] se [0-9]+\\.[0-9][0-9]\n"
+    match --deals 2 --seed 1 --a expert --b classic)
+run(2 "the levels are classic, expert and random" match --deals 4 --seed 1 --a master --b classic)
 run(2 "--deals, --seed, --a and --b are required" match --deals 4 --seed 1)
 
 run(0 "Orvala_I0001.hst\n$" history add ${HISTORY} --player Anna --result 250 --rating 5 --kind local)

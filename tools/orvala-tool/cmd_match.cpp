@@ -3,17 +3,22 @@
 // hand is played by both; a deal counts as A's points against the mean of B's two seats
 // (points a seat's score came down by, as the count-down game counts them), averaged over the
 // three turns. It prints the mean of that over the deals with its standard error, and the
-// slowest single decision of either level.
+// slowest single decision, and each level's median and slowest decision. With --threads N the deals
+// are shared among N workers; every deal's figures depend only on its seed, so the result is the
+// same for any N.
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "commands.h"
 #include "core/ai/computer_players.h"
+#include "core/ai/expert_players.h"
 #include "core/game/autopilot.h"
 #include "core/game/random_players.h"
 #include "core/game/round_driver.h"
@@ -36,12 +41,17 @@ Level makeLevel(const std::string& name, std::uint64_t seed) {
         level.players = std::make_unique<ComputerPlayers>(*level.random);
         return level;
     }
+    // Layouts weighted by what was seen, each played out exactly, for every decision.
+    if (name == "expert") {
+        level.players = std::make_unique<ExpertPlayers>(*level.random);
+        return level;
+    }
     // Legal choices at random: the floor any level must beat by far.
     if (name == "random") {
         level.players = std::make_unique<RandomPlayers>(*level.random);
         return level;
     }
-    throw UsageError("the levels are classic and random (not " + name + ")");
+    throw UsageError("the levels are classic, expert and random (not " + name + ")");
 }
 
 // The seat's level answers for it; every decision is timed.
@@ -51,28 +61,28 @@ class SeatPlayers final : public PlayersPort {
 
     PlayersPort& of(int seat) { return seat == seatOfA_ ? a_ : b_; }
     template <class F>
-    auto timed(F f) {
+    auto timed(int seat, F f) {
         const auto start = Clock::now();
         auto answer = f();
-        slowestMs = std::max(
-            slowestMs, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        (seat == seatOfA_ ? timesA : timesB)
+            .push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         return answer;
     }
 
     int ComputerBidLimit(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ComputerBidLimit(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ComputerBidLimit(g, r, seat); });
     }
     GiveChoice ChooseCardsToGive(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ChooseCardsToGive(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ChooseCardsToGive(g, r, seat); });
     }
     int ChooseComputerCard(const GameRecord& g, const RuleSettings& r, int seat) override {
-        return timed([&] { return of(seat).ChooseComputerCard(g, r, seat); });
+        return timed(seat, [&] { return of(seat).ChooseComputerCard(g, r, seat); });
     }
     int AskContract(const GameRecord& g, const RuleSettings& r) override {
-        return timed([&] { return of(g.Declarer).AskContract(g, r); });
+        return timed(g.Declarer, [&] { return of(g.Declarer).AskContract(g, r); });
     }
 
-    double slowestMs = 0;
+    std::vector<double> timesA, timesB;  // every decision of each level, in order
 
   private:
     PlayersPort& a_;
@@ -88,19 +98,22 @@ int runMatch(Args& args) {
     const auto aText = args.value("a");
     const auto bText = args.value("b");
     const auto rulesText = args.value("rules");
+    const auto threadsText = args.value("threads");
     args.finish();
     if (!dealsText || !seedText || !aText || !bText)
         throw UsageError("--deals, --seed, --a and --b are required");
     const int deals = parseInt(*dealsText, "--deals", 2, 1000000);
     const auto seed = static_cast<std::uint64_t>(parseInt(*seedText, "--seed", 0, 2147483647));
+    const int threads = threadsText ? parseInt(*threadsText, "--threads", 1, 64) : 1;
     const RuleSettings rules = rulesText ? parseRulesArg(*rulesText) : RuleSettings{};
     makeLevel(*aText, 0);  // both levels are known before anything is played
     makeLevel(*bText, 0);
 
-    std::vector<double> perDeal;
-    perDeal.reserve(static_cast<std::size_t>(deals));
-    double slowestMs = 0;
-    for (int d = 0; d < deals; ++d) {
+    std::vector<double> perDeal(static_cast<std::size_t>(deals));
+    std::vector<std::vector<double>> timesA(static_cast<std::size_t>(deals)),
+        timesB(static_cast<std::size_t>(deals));
+    std::vector<int> stuck(static_cast<std::size_t>(deals), 0);
+    const auto playDeal = [&](int d) {
         const std::uint64_t dealSeed = seed * 1'000'003ull + static_cast<std::uint64_t>(d);
         double sum = 0;
         for (int seatOfA = 1; seatOfA <= 3; ++seatOfA) {
@@ -115,8 +128,8 @@ int runMatch(Args& args) {
             driver.startNewGame(PlayerStart{});
             const PerSeat<int> start = driver.record().Score;
             if (pilot.playDeal(driver) < 0) {
-                std::fprintf(stderr, "orvala-tool match: deal %d does not come to an end\n", d + 1);
-                return 1;
+                stuck[static_cast<std::size_t>(d)] = 1;
+                return;
             }
             const PerSeat<int> end = driver.record().Score;
             // Points a seat's score came down by: the count-down game's gain.
@@ -128,10 +141,33 @@ int runMatch(Args& args) {
             for (int seat = 1; seat <= 3; ++seat)
                 if (seat != seatOfA) others += gain(seat) / 2;
             sum += gain(seatOfA) - others;
-            slowestMs = std::max(slowestMs, seats.slowestMs);
+            auto& ta = timesA[static_cast<std::size_t>(d)];
+            ta.insert(ta.end(), seats.timesA.begin(), seats.timesA.end());
+            auto& tb = timesB[static_cast<std::size_t>(d)];
+            tb.insert(tb.end(), seats.timesB.begin(), seats.timesB.end());
         }
-        perDeal.push_back(sum / 3);
-    }
+        perDeal[static_cast<std::size_t>(d)] = sum / 3;
+    };
+    std::vector<std::thread> workers;
+    for (int w = 0; w < threads; ++w)
+        workers.emplace_back([&, w] {
+            for (int d = w; d < deals; d += threads) playDeal(d);
+        });
+    for (auto& t : workers) t.join();
+    for (int d = 0; d < deals; ++d)
+        if (stuck[static_cast<std::size_t>(d)] != 0) {
+            std::fprintf(stderr, "orvala-tool match: deal %d does not come to an end\n", d + 1);
+            return 1;
+        }
+    // The median and slowest decision of a level.
+    const auto figures = [](const std::vector<std::vector<double>>& perDealTimes) {
+        std::vector<double> all;
+        for (const auto& t : perDealTimes) all.insert(all.end(), t.begin(), t.end());
+        std::sort(all.begin(), all.end());
+        return all.empty() ? std::pair{0.0, 0.0} : std::pair{all[all.size() / 2], all.back()};
+    };
+    const auto [medianA, slowestA] = figures(timesA);
+    const auto [medianB, slowestB] = figures(timesB);
     double mean = 0;
     for (const double x : perDeal) mean += x;
     mean /= static_cast<double>(deals);
@@ -140,7 +176,9 @@ int runMatch(Args& args) {
     var /= static_cast<double>(deals - 1);
     const double se = std::sqrt(var / static_cast<double>(deals));
     std::printf("match deals %d a-minus-b %.2f se %.2f\n", deals, mean, se);
-    std::printf("match slowest-decision-ms %.1f\n", slowestMs);
+    std::printf("match slowest-decision-ms %.1f\n", std::max(slowestA, slowestB));
+    std::printf("match a-decision-ms median %.1f slowest %.1f\n", medianA, slowestA);
+    std::printf("match b-decision-ms median %.1f slowest %.1f\n", medianB, slowestB);
     return 0;
 }
 

@@ -29,7 +29,8 @@ constexpr Command kCommands[] = {
     {"selfplay", orvala::tool::runSelfplay,
      "selfplay --games N --seed S [--rules LINE] [--log FILE]"},
     {"match", orvala::tool::runMatch,
-     "match --deals N --seed S --a LEVEL --b LEVEL [--rules LINE]  (duplicate deals; LEVEL: classic, random)"},
+     "match --deals N --seed S --a LEVEL --b LEVEL [--rules LINE] [--threads N]  (duplicate deals; "
+     "LEVEL: classic, expert, random)"},
     {"bench", orvala::tool::runBench, "bench  (the search's node count and hash of its choices)"},
     {"gif-info", orvala::tool::runGifInfo,
      "gif-info FILE  (a recorded deal's size, frames and delays)"},
