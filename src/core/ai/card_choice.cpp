@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/ai/card_search_root.h"
 #include "core/ai/layout_sampler.h"
 #include "core/ai/opening_lead.h"
 #include "core/ai/play_search.h"
@@ -13,20 +14,6 @@ int SampleCount(int cardsInHand) {
     static constexpr int kCounts[9] = {0, 0, 500, 300, 200, 100, 20, 4, 0};
     return cardsInHand >= 0 && cardsInHand <= 8 ? kCounts[cardsInHand] : 0;
 }
-
-namespace {
-
-int firstLegal(const GameRecord& g, int seat) {
-    const SuitCode lead = g.TrickPos > 1 ? g.TrickCards[1].suit : kNoSuit;
-    const int n = g.HandCount[seat];
-    for (int i = 1; i <= n; ++i)
-        if (!g.Hand[seat][i].isEmpty() &&
-            !IsIllegalPlay(g.Hand[seat], n, g.Hand[seat][i], lead, g.Trump))
-            return i;
-    return 1;
-}
-
-}  // namespace
 
 int ChooseComputerCard(const GameRecord& g, int seat, RandomSource& random, SearchMemo& memo,
                        const CardChoiceOptions& options, CardChoiceStats* stats) {
@@ -54,7 +41,7 @@ int ChooseComputerCard(const GameRecord& g, int seat, RandomSource& random, Sear
     if (n <= 1 || n > 8) {
         progress.finished = true;
         report();
-        return n == 1 ? 1 : firstLegal(g, seat);
+        return n == 1 ? 1 : FirstLegalSlot(g, seat);
     }
 
     // Step 4.
@@ -68,19 +55,10 @@ int ChooseComputerCard(const GameRecord& g, int seat, RandomSource& random, Sear
     progress.layouts = layouts;
     report();
 
-    SearchPosition root;
-    root.hands[0] = g.Hand[seat];
-    for (int p = 1; p < position; ++p) root.trick[static_cast<size_t>(p)] = g.TrickCards[p];
-    root.position = position;
-    root.trump = g.Trump;
-    root.contract = g.Contract;
-    root.scores = {g.DealPoints[seat], g.DealPoints[knowledge.next],
-                   g.DealPoints[knowledge.previous]};
-    root.declarer = g.Declarer == seat ? 1 : g.Declarer == knowledge.next ? 2 : 3;
+    SearchPosition root = CardSearchRoot(g, seat, position, knowledge);
 
     // Step 6.
-    std::array<long long, 9> total{};
-    unsigned everExplored = 0;
+    SlotTotals totals;
     st.searched = true;
     for (int k = 1; k <= layouts; ++k) {
         progress.layout = k;
@@ -99,22 +77,14 @@ int ChooseComputerCard(const GameRecord& g, int seat, RandomSource& random, Sear
             break;
         }
         ++st.layouts;
-        for (int i = 1; i <= 8; ++i)
-            if (r.explored & (1u << i)) {
-                total[static_cast<size_t>(i)] += r.values[static_cast<size_t>(i)];
-                everExplored |= 1u << i;
-            }
+        totals.add(r);
     }
 
     // Steps 7 and 8.
-    int best = 0;
-    for (int i = 1; i <= 8; ++i)
-        if ((everExplored & (1u << i)) &&
-            (best == 0 || total[static_cast<size_t>(i)] > total[static_cast<size_t>(best)]))
-            best = i;
+    const int best = totals.best();
     progress.finished = true;
     report();
-    return best != 0 ? best : firstLegal(g, seat);
+    return best != 0 ? best : FirstLegalSlot(g, seat);
 }
 
 }  // namespace orvala

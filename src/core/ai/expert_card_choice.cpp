@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/ai/auction_evidence.h"
+#include "core/ai/card_search_root.h"
 #include "core/ai/deal_history.h"
 #include "core/ai/layout_sampler.h"
 #include "core/ai/opening_lead.h"
@@ -14,16 +15,6 @@ namespace orvala {
 namespace {
 
 constexpr int kDrawsPerLayout = 24;  // tries to find a layout the auction makes likely
-
-int firstLegal(const GameRecord& g, int seat) {
-    const SuitCode lead = g.TrickPos > 1 ? g.TrickCards[1].suit : kNoSuit;
-    const int n = g.HandCount[seat];
-    for (int i = 1; i <= n; ++i)
-        if (!g.Hand[seat][i].isEmpty() &&
-            !IsIllegalPlay(g.Hand[seat], n, g.Hand[seat][i], lead, g.Trump))
-            return i;
-    return 1;
-}
 
 // The first trick: the seat's card, the rest of the trick as the Classic players answer it (their
 // fixed table), then the seven tricks after it solved exactly. Writes the seat's value for every
@@ -85,7 +76,7 @@ int ExpertCardChoice(const GameRecord& g, const RuleSettings& rules, int seat, R
     ExpertChoiceStats& st = stats != nullptr ? *stats : local;
     st = {};
     const int n = g.HandCount[seat];
-    if (n <= 1 || n > 8) return n == 1 ? 1 : firstLegal(g, seat);
+    if (n <= 1 || n > 8) return n == 1 ? 1 : FirstLegalSlot(g, seat);
     const int position = g.TrickPos >= 1 && g.TrickPos <= 3 ? g.TrickPos : 1;
 
     const LayoutKnowledge knowledge = BuildLayoutKnowledge(g, seat);
@@ -103,15 +94,7 @@ int ExpertCardChoice(const GameRecord& g, const RuleSettings& rules, int seat, R
         return w;
     };
 
-    SearchPosition root;
-    root.hands[0] = g.Hand[seat];
-    for (int p = 1; p < position; ++p) root.trick[static_cast<size_t>(p)] = g.TrickCards[p];
-    root.position = position;
-    root.trump = g.Trump;
-    root.contract = g.Contract;
-    root.scores = {g.DealPoints[seat], g.DealPoints[knowledge.next],
-                   g.DealPoints[knowledge.previous]};
-    root.declarer = g.Declarer == seat ? 1 : g.Declarer == knowledge.next ? 2 : 3;
+    SearchPosition root = CardSearchRoot(g, seat, position, knowledge);
     SearchOptions search;
     search.prune = n >= 6;
     search.memo = &memo;
@@ -120,8 +103,7 @@ int ExpertCardChoice(const GameRecord& g, const RuleSettings& rules, int seat, R
         return budget.clock ? budget.clock() : std::chrono::steady_clock::now();
     };
     const auto start = now();
-    std::array<long long, 9> total{};
-    unsigned explored = 0;
+    SlotTotals totals;
     for (int k = 0; k < budget.maxLayouts; ++k) {
         if (k >= budget.minLayouts && st.nodes >= budget.playNodes) break;
         if (budget.timeCapMs > 0 && k > 0 &&
@@ -143,18 +125,10 @@ int ExpertCardChoice(const GameRecord& g, const RuleSettings& rules, int seat, R
         }
         st.nodes += r.nodes;
         ++st.layouts;
-        for (int i = 1; i <= 8; ++i)
-            if (r.explored & (1u << i)) {
-                total[static_cast<size_t>(i)] += r.values[static_cast<size_t>(i)];
-                explored |= 1u << i;
-            }
+        totals.add(r);
     }
-    int best = 0;
-    for (int i = 1; i <= 8; ++i)
-        if ((explored & (1u << i)) &&
-            (best == 0 || total[static_cast<size_t>(i)] > total[static_cast<size_t>(best)]))
-            best = i;
-    return best != 0 ? best : firstLegal(g, seat);
+    const int best = totals.best();
+    return best != 0 ? best : FirstLegalSlot(g, seat);
 }
 
 }  // namespace orvala
