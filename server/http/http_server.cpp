@@ -189,7 +189,7 @@ class Session : public std::enable_shared_from_this<Session> {
         stream_.expires_never();
         request_.body = std::move(parser_->get().body());
         const Route* route = route_;
-        WorkerPool& lane = route->heavy ? shared_.heavy : shared_.light;
+        WorkerPool& lane = route->heavyFor(request_) ? shared_.heavy : shared_.light;
         // Whose share of the heavy lane the request uses: the player's, behind a proxy too.
         const std::string key = clientAddress(request_, shared_.limits.proxies);
         const auto queuedAt = Clock::now();

@@ -33,6 +33,17 @@ bool Router::markHeavy(std::initializer_list<std::string_view> paths) {
     return all;
 }
 
+bool Router::markHeavyWhen(std::string_view path, std::function<bool(const HttpRequest&)> when) {
+    bool found = false;
+    for (Route& r : routes_) {
+        if (r.path != path) continue;
+        r.heavy = true;
+        r.heavyWhen = when;
+        found = true;
+    }
+    return found;
+}
+
 bool Router::knowsPath(std::string_view path) const {
     for (const Route& r : routes_)
         if (matches(r, path)) return true;

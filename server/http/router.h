@@ -30,6 +30,14 @@ struct Route {
     std::size_t maxBody = 16 * 1024;
     Handler handler;
     bool heavy = false;
+    // When set, a request of a heavy route runs on the heavy lane only when this says so (read
+    // on the event loop, so it must be cheap): a route that checks a password for some requests
+    // only.
+    std::function<bool(const HttpRequest&)> heavyWhen = nullptr;
+
+    bool heavyFor(const HttpRequest& request) const {
+        return heavy && (!heavyWhen || heavyWhen(request));
+    }
 };
 
 class Router {
@@ -39,6 +47,8 @@ class Router {
     // Marks every route of these paths heavy. False when a path has no route, so that a
     // renamed path cannot silently fall back to the light lane.
     bool markHeavy(std::initializer_list<std::string_view> paths);
+    // Marks the routes of `path` heavy for the requests `when` picks. False when it has no route.
+    bool markHeavyWhen(std::string_view path, std::function<bool(const HttpRequest&)> when);
 
     // The route of a method and a path; an exact path wins over a prefix. nullptr when none.
     const Route* find(std::string_view method, std::string_view path) const;

@@ -19,6 +19,9 @@ void addStatisticsRoutes(Router& router, const ServiceContext& context);
 void addLobbyRoutes(Router& router, const ServiceContext& context);
 void addPageRoutes(Router& router, const ServiceContext& context);
 
+// True when a record write's body is for the accounts' table, whose writes check a password.
+bool recordWriteChecksPassword(std::string_view body);
+
 enum class Style { Form, Raw };
 
 // A POST route whose body is decoded in its style first; a body that does not decode is answered

@@ -1,6 +1,8 @@
 // SQLite through its C API: one connection per worker, WAL so that readers never wait for the
 // writer, and BEGIN IMMEDIATE so that a write transaction takes the write lock at its start
-// rather than failing half-way when another connection got there first.
+// rather than failing half-way when another connection got there first. The connections of the
+// process hand every write to one writer, which commits them in groups, and leave checkpoints to
+// a thread of their own (sqlite_shared.h).
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "core/text/cp1251.h"
+#include "storage/sqlite_shared.h"
 #include "storage/engines.h"
 
 namespace orvala::service {
@@ -16,7 +19,8 @@ namespace {
 
 class SqliteStorage final : public Storage {
   public:
-    explicit SqliteStorage(const std::string& file) {
+    // `direct`: the writer's own connection, which writes itself.
+    SqliteStorage(const std::string& file, bool direct) {
         const int rc = sqlite3_open_v2(
             file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
             nullptr);
@@ -36,6 +40,13 @@ class SqliteStorage final : public Storage {
         run("PRAGMA journal_mode=WAL");
         run("PRAGMA synchronous=NORMAL");
         run("PRAGMA foreign_keys=ON");
+        // The shared checkpointer copies the log back; a log grown under a burst of writes is
+        // cut back to this size once it starts again.
+        run("PRAGMA wal_autocheckpoint=0");
+        run("PRAGMA journal_size_limit=67108864");
+        if (!direct)
+            shared_ = SqliteShared::of(
+                file, [file] { return std::make_unique<SqliteStorage>(file, true); });
     }
     ~SqliteStorage() override {
         for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
@@ -46,7 +57,13 @@ class SqliteStorage final : public Storage {
 
     std::vector<SqlRow> query(std::string_view sql,
                               std::initializer_list<SqlValue> params) override {
+        if (delegate_) return delegate_->query(sql, params);
         sqlite3_stmt* stmt = prepare(sql, params);
+        if (writesAlone(stmt)) {
+            std::vector<SqlRow> rows;
+            shared_->write([&](Storage& writer) { rows = writer.query(sql, params); });
+            return rows;
+        }
         std::vector<SqlRow> rows;
         const int n = sqlite3_column_count(stmt);
         for (;;) {
@@ -71,7 +88,13 @@ class SqliteStorage final : public Storage {
     }
 
     std::int64_t execute(std::string_view sql, std::initializer_list<SqlValue> params) override {
+        if (delegate_) return delegate_->execute(sql, params);
         sqlite3_stmt* stmt = prepare(sql, params);
+        if (writesAlone(stmt)) {
+            std::int64_t changed = 0;
+            shared_->write([&](Storage& writer) { changed = writer.execute(sql, params); });
+            return changed;
+        }
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
@@ -80,18 +103,36 @@ class SqliteStorage final : public Storage {
         return sqlite3_changes(db_);
     }
 
+    // The work runs on the writer's thread, while this connection's thread waits, and every
+    // statement it sends here goes to the writer's connection.
     void transaction(const std::function<void()>& work) override {
-        run("BEGIN IMMEDIATE");
-        try {
-            work();
-        } catch (...) {
-            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
+        if (!shared_) {
+            run("BEGIN IMMEDIATE");
+            try {
+                work();
+            } catch (...) {
+                sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+                throw;
+            }
+            run("COMMIT");
+            return;
         }
-        run("COMMIT");
+        shared_->write([&](Storage& writer) {
+            delegate_ = &writer;
+            try {
+                work();
+            } catch (...) {
+                delegate_ = nullptr;
+                throw;
+            }
+            delegate_ = nullptr;
+        });
     }
 
   private:
+    // A statement that writes, outside a transaction, is a job for the writer of its own.
+    bool writesAlone(sqlite3_stmt* stmt) const { return shared_ && !sqlite3_stmt_readonly(stmt); }
+
     void run(const char* sql) {
         char* error = nullptr;
         if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
@@ -143,6 +184,8 @@ class SqliteStorage final : public Storage {
         return stmt;
     }
 
+    std::shared_ptr<SqliteShared> shared_;  // none on the writer's own connection
+    Storage* delegate_ = nullptr;           // the writer's, while a transaction runs
     sqlite3* db_ = nullptr;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
 };
@@ -150,7 +193,7 @@ class SqliteStorage final : public Storage {
 }  // namespace
 
 std::unique_ptr<Storage> openSqlite(const std::string& file) {
-    return std::make_unique<SqliteStorage>(file);
+    return std::make_unique<SqliteStorage>(file, false);
 }
 
 }  // namespace orvala::service
