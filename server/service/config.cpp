@@ -49,7 +49,8 @@ bool setKey(const std::string& key, const std::string& v, ServiceConfig& c) {
     if (key == "admin_nick") return c.adminNick = v, true;
     if (key == "president_nick") return c.presidentNick = v, true;
     if (key == "news") return c.news = v, true;
-    if (key == "workers") return readInt(v, 1, 64, c.workers);
+    if (key == "db_connections" || key == "workers") return readInt(v, 1, 64, c.workers);
+    if (key == "settings_refresh_ms") return readInt(v, 0, 3'600'000, c.settingsRefreshMs);
     if (key == "trusted_proxies") {
         c.trustedProxies.clear();
         std::size_t at = 0;

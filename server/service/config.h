@@ -16,7 +16,12 @@ struct ServiceConfig {
     std::string dataDir = ".";
     std::string database;  // [database] a PostgreSQL URL; empty: SQLite in dataDir
     std::string filesDir;  // [files] the downloads' folder; empty: no downloads
-    int workers = 4;
+    // [db_connections] (or [workers]) the database connections of the light lane, each with
+    // a thread of its own; the password lane has two more.
+    int workers = 8;
+    // [settings_refresh_ms] how long the settings kept in the database (news, the chat's
+    // pause) are served from memory before they are read again.
+    int settingsRefreshMs = 1000;
 
     // INI keys in brackets.
     std::string publicUrl;       // [public_url] how players reach us; default from --listen

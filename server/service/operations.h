@@ -1,6 +1,7 @@
 #pragma once
 // What the operation files share, seen only inside the service folder.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,10 +15,13 @@
 namespace orvala::service {
 
 void addAccountRoutes(Router& router, const ServiceContext& context);
-void addRecordRoutes(Router& router, const ServiceContext& context);
+class SettingsCache;
+void addRecordRoutes(Router& router, const ServiceContext& context,
+                     std::shared_ptr<SettingsCache> settings);
 void addStatisticsRoutes(Router& router, const ServiceContext& context);
 void addLobbyRoutes(Router& router, const ServiceContext& context);
-void addPageRoutes(Router& router, const ServiceContext& context);
+void addPageRoutes(Router& router, const ServiceContext& context,
+                   std::shared_ptr<SettingsCache> settings);
 
 // True when a record write's body is for the accounts' table, whose writes check a password.
 bool recordWriteChecksPassword(std::string_view body);

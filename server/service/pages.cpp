@@ -11,6 +11,7 @@
 
 #include "core/text/cp1251.h"
 #include "service/operations.h"
+#include "service/settings_cache.h"
 
 namespace orvala::service {
 namespace {
@@ -18,10 +19,10 @@ namespace {
 constexpr std::size_t kMaxDownload = 64u << 20;
 
 // The keys are written only when they hold: the game looks for "CTGamesPause" anywhere.
-HttpResponse configPage(const ServiceContext& ctx, Storage& db) {
+HttpResponse configPage(const ServiceContext& ctx, SettingsCache& settings, Storage& db) {
     const ServiceConfig& c = ctx.config;
     std::string page;
-    if (c.chatPaused || storedSetting(db, "chat_paused") == "on") page += "CTGamesPause\n";
+    if (c.chatPaused || settings.get(db, "chat_paused") == "on") page += "CTGamesPause\n";
     if (c.recordsPaused) page += "WTGamesPause\n";
     page += "WTGamesPatt=" + c.publicUrl + "/rec#\n";
     page += "StatPath=" + c.publicUrl + "/stat#\n";
@@ -55,9 +56,9 @@ std::string htmlEscaped(std::string_view s) {
 
 // "ZorNews" comes first on the page, with the number in five digits, so that the game finds
 // the number before any text that might hold the key again.
-HttpResponse newsPage(const ServiceContext& ctx, Storage& db) {
-    const auto number = storedSetting(db, "news_number");
-    const auto text = storedSetting(db, "news_text");
+HttpResponse newsPage(const ServiceContext& ctx, SettingsCache& settings, Storage& db) {
+    const auto number = settings.get(db, "news_number");
+    const auto text = settings.get(db, "news_text");
     long long n = number ? std::stoll(*number) : (ctx.config.news.empty() ? 0 : 1);
     char digits[32];
     std::snprintf(digits, sizeof digits, "%05lld", std::clamp(n, 0LL, 99999LL));
@@ -159,10 +160,12 @@ HttpResponse staticPage(std::string_view page) {
 
 }  // namespace
 
-void addPageRoutes(Router& router, const ServiceContext& ctx) {
+void addPageRoutes(Router& router, const ServiceContext& ctx,
+                   std::shared_ptr<SettingsCache> settings) {
     const ServiceContext* c = &ctx;
-    router.add({"GET", "/config.txt", false, 0,
-                [c](const HttpRequest&, Storage& db) { return configPage(*c, db); }});
+    router.add({"GET", "/config.txt", false, 0, [c, settings](const HttpRequest&, Storage& db) {
+                    return configPage(*c, *settings, db);
+                }});
     router.add(
         {"GET", "/get_ip.php", false, 0, [c](const HttpRequest& r, Storage&) {
              return HttpResponse{200, "text/plain; charset=utf-8", callerAddress(r, c->config)};
@@ -176,8 +179,9 @@ void addPageRoutes(Router& router, const ServiceContext& ctx) {
                     [](const HttpRequest&, Storage&) { return staticPage(kHomePage); }});
     router.add({"GET", "/zors.html", false, 0,
                 [](const HttpRequest&, Storage&) { return staticPage(kZorsPage); }});
-    router.add({"GET", "/news.html", false, 0,
-                [c](const HttpRequest&, Storage& db) { return newsPage(*c, db); }});
+    router.add({"GET", "/news.html", false, 0, [c, settings](const HttpRequest&, Storage& db) {
+                    return newsPage(*c, *settings, db);
+                }});
     addDownloads(router, ctx, "/files/", "");
     addDownloads(router, ctx, "/radio/", "radio");
     addDownloads(router, ctx, "/music/", "music");

@@ -6,6 +6,7 @@
 #include "service/game_results.h"
 #include "service/operations.h"
 #include "service/replies.h"
+#include "service/settings_cache.h"
 #include "service/text_rules.h"
 
 namespace orvala::service {
@@ -126,13 +127,13 @@ std::int64_t insert(Storage& db, const Row& r, std::int64_t now) {
     return id->integer(0);
 }
 
-HttpResponse write(const ServiceContext& ctx, const HttpRequest& request, const FormFields& f,
-                   Storage& db) {
+HttpResponse write(const ServiceContext& ctx, SettingsCache& settings, const HttpRequest& request,
+                   const FormFields& f, Storage& db) {
     auto row = readRow(f);
     if (!row) return textReply("no");
     const bool chat = row->gid == kChat;
     const ServiceConfig& config = ctx.config;
-    if (chat && (config.chatPaused || storedSetting(db, "chat_paused") == "on"))
+    if (chat && (config.chatPaused || settings.get(db, "chat_paused") == "on"))
         return textReply("paused");
     if (!chat && config.recordsPaused) return textReply("paused");
     if (row->gid == kAccounts && !authenticate(db, ctx, request, row->nick, f.get("pw")))
@@ -205,7 +206,8 @@ bool recordWriteChecksPassword(std::string_view body) {
            gid == kAccounts;
 }
 
-void addRecordRoutes(Router& router, const ServiceContext& ctx) {
+void addRecordRoutes(Router& router, const ServiceContext& ctx,
+                     std::shared_ptr<SettingsCache> settings) {
     const ServiceContext* c = &ctx;
     addPost(router, "/rec/count", Style::Form, "no",
             [](const HttpRequest&, const FormFields& f, Storage& db) { return count(f, db); });
@@ -214,8 +216,8 @@ void addRecordRoutes(Router& router, const ServiceContext& ctx) {
     addPost(router, "/rec/near", Style::Raw, "no",
             [](const HttpRequest&, const FormFields& f, Storage& db) { return near(f, db); });
     addPost(router, "/rec/write", Style::Raw, "no",
-            [c](const HttpRequest& r, const FormFields& f, Storage& db) {
-                return write(*c, r, f, db);
+            [c, settings](const HttpRequest& r, const FormFields& f, Storage& db) {
+                return write(*c, *settings, r, f, db);
             });
     addPost(router, "/rec/rating-top", Style::Form, "no",
             [](const HttpRequest&, const FormFields& f, Storage& db) { return ratingTop(f, db); });

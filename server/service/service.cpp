@@ -6,15 +6,19 @@
 
 #include "service/operations.h"
 #include "service/passwords.h"
+#include "service/settings_cache.h"
 
 namespace orvala::service {
 
 void addServiceRoutes(Router& router, const ServiceContext& context) {
+    // Held by the routes that read it.
+    const auto settings = std::make_shared<SettingsCache>(
+        std::chrono::milliseconds(context.config.settingsRefreshMs));
     addAccountRoutes(router, context);
-    addRecordRoutes(router, context);
+    addRecordRoutes(router, context, settings);
     addStatisticsRoutes(router, context);
     addLobbyRoutes(router, context);
-    addPageRoutes(router, context);
+    addPageRoutes(router, context, settings);
     // The routes that check or hash a password run on the heavy lane of workers.
     if (!router.markHeavy({"/acc/register", "/acc/read", "/acc/results-read", "/acc/results-write",
                            "/acc/page-write", "/acc/transfer", "/acc/photo-upload", "/tour/seat"}) ||

@@ -1,6 +1,8 @@
 // PostgreSQL through libpqxx, which sends the parameters apart from the statement's text.
 // Statements outside a transaction run on their own; a transaction that meets a deadlock or a
-// serialization failure is run again from its start, a few times.
+// serialization failure is run again from its start, a few times. Each connection prepares a
+// statement the first time it sends it and afterwards sends only its name and parameters, so the
+// database parses and plans it once.
 //
 // A lost connection (the database restarted, the network broke) is dropped, and the next use
 // opens a new one; while that fails, uses wait between attempts (100 ms doubling to 2 s) and
@@ -9,7 +11,9 @@
 // answer was lost may have happened, so the caller learns only that the database was away.
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <map>
 #include <optional>
 #include <pqxx/pqxx>
 #include <string>
@@ -112,6 +116,7 @@ class PostgresStorage final : public Storage {
         using namespace std::chrono;
         if (connection_ && connection_->is_open()) return *connection_;
         connection_.reset();
+        prepared_.clear();
         const auto now = steady_clock::now();
         if (now < nextAttempt_)
             throw StorageUnavailable("postgres: out of reach, trying again shortly");
@@ -129,6 +134,7 @@ class PostgresStorage final : public Storage {
     // The connection is gone: the next use opens a new one.
     [[noreturn]] void lost(const std::exception& e) {
         connection_.reset();
+        prepared_.clear();
         throw StorageUnavailable(std::string("postgres: connection lost: ") + e.what());
     }
 
@@ -139,19 +145,51 @@ class PostgresStorage final : public Storage {
         throw StorageError(std::string("postgres: ") + e.what());
     }
 
+    // Only these statements can be prepared; the schema's statements are sent as they are.
+    static bool preparable(std::string_view sql) {
+        std::string word;
+        for (char c : sql.substr(0, 8)) {
+            if (!std::isalpha(static_cast<unsigned char>(c))) break;
+            word += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return word == "SELECT" || word == "INSERT" || word == "UPDATE" || word == "DELETE" ||
+               word == "WITH";
+    }
+
+    // The name of the statement prepared on this connection, or empty to send it as it is.
+    // A connection keeps a bounded number of them; the service sends far fewer texts.
+    const std::string& preparedName(const std::string& text) {
+        static const std::string none;
+        if (!preparable(text)) return none;
+        if (auto it = prepared_.find(text); it != prepared_.end()) return it->second;
+        if (prepared_.size() >= kMostPrepared) return none;
+        std::string name = "s" + std::to_string(prepared_.size());
+        connection_->prepare(name, text);
+        return prepared_.emplace(text, std::move(name)).first->second;
+    }
+
+    pqxx::result run(pqxx::transaction_base& txn, const std::string& text,
+                     const std::vector<std::string>& values) {
+        const std::string& name = preparedName(text);
+        if (name.empty()) return txn.exec_params(text, pqxx::prepare::make_dynamic_params(values));
+        return txn.exec_prepared(name, pqxx::prepare::make_dynamic_params(values));
+    }
+
     pqxx::result exec(std::string_view sql, std::initializer_list<SqlValue> params) {
         const std::string text(sql);
         const auto values = asText(params);
         // Inside a transaction its own handler judges what a failure means.
-        if (current_)
-            return current_->exec_params(text, pqxx::prepare::make_dynamic_params(values));
+        if (current_) return run(*current_, text, values);
         try {
             pqxx::nontransaction txn(connection());
-            return txn.exec_params(text, pqxx::prepare::make_dynamic_params(values));
+            return run(txn, text, values);
         } catch (const pqxx::failure& e) {
             failed(e);
         }
     }
+
+    static constexpr std::size_t kMostPrepared = 512;
+    std::map<std::string, std::string, std::less<>> prepared_;  // text -> name
 
     std::string url_;
     std::unique_ptr<pqxx::connection> connection_;

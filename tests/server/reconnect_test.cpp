@@ -1,6 +1,7 @@
 // The database going away and coming back: PostgreSQL restarted under load. Requests during the
-// outage are answered "unavailable", none half-done; the service and a connection of its own
-// (as the game server holds) come back by themselves. Needs the stop and start commands of
+// outage are answered "unavailable", none half-done, except the pages served from memory (the
+// news and the configuration); the service and a connection of its own (as the game server
+// holds) come back by themselves. Needs the stop and start commands of
 // scripts/with-postgres.
 
 #include <atomic>
@@ -13,7 +14,9 @@
 namespace orvala::service::testing {
 namespace {
 
-using Restart = EngineTest;
+class Restart : public EngineTest {
+    void configure(ServiceConfig& c) override { c.settingsRefreshMs = 3'600'000; }
+};
 
 bool run(const char* variable) {
     const char* command = std::getenv(variable);
@@ -46,10 +49,18 @@ TEST_P(Restart, RequestsDuringAnOutageAreUnavailableAndServiceReturnsByItself) {
     const auto answered = [&] { return ok + unavailable + other; };
     while (answered() < 6) std::this_thread::yield();
 
+    ASSERT_EQ(admin({"news", "Table 3 opens"}), 0);
+    ASSERT_NE(service->get("/news.html").body.find("Table 3 opens"), std::string::npos);
+
     ASSERT_TRUE(run("ORVALA_TEST_POSTGRES_STOP"));
     const int before = answered();
     while (answered() < before + 6) std::this_thread::yield();
     EXPECT_EQ(service->post("/acc/count", "label1=0").status, 503);
+    const Reply news = service->get("/news.html");
+    EXPECT_EQ(news.status, 200);
+    EXPECT_NE(news.body.find("ZorNews00001"), std::string::npos);
+    EXPECT_NE(news.body.find("Table 3 opens"), std::string::npos);
+    EXPECT_EQ(service->get("/config.txt").status, 200);
     EXPECT_THROW(own->query("SELECT 1"), StorageUnavailable);
     ASSERT_TRUE(run("ORVALA_TEST_POSTGRES_START"));
 

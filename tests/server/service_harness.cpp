@@ -105,6 +105,8 @@ TestService::TestService(Engine engine, HttpLimits limits,
         c.filesDir = folder_ / "files";
     }
     c.publicUrl = "http://service.test";
+    // The operator's commands of a test show at once.
+    c.settingsRefreshMs = 0;
     if (configure) configure(c);
     context_.now = [this] { return clock.load(); };
     // As the service's own start does: the proxies it trusts for addresses are held only to the
