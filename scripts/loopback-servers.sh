@@ -95,8 +95,10 @@ start_instance() {  # NAME [DATABASE]
 
 # HAProxy on proxy_port in front of the instances NAME...: round robin, each request balanced on
 # its own; a health check (GET /news.html) every 250 ms that takes an instance out after two
-# failures and sends its sessions away; the player's own X-Forwarded-For kept (and set when
-# there is none). Its figures are at stats_port (/stats;csv). Returns once every instance is up.
+# failures and sends its sessions away; the client's own X-Forwarded-For kept (and set when
+# there is none), since the load generators play many players' addresses through it. A proxy
+# facing the internet must replace that header instead: a player could name any address.
+# Its figures are at stats_port (/stats;csv). Returns once every instance is up.
 start_haproxy() {  # NAME...
   local name servers="" cfg="$work/haproxy.cfg"
   claim_ports proxy_port
