@@ -3,10 +3,11 @@
 
 BUILD      ?= build
 BENCH_BUILD ?= build-bench
+BENCH_SECONDS ?= 5
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test a11y-check package package-check bench bench-service service-attack service startup-bench format clean
+.PHONY: all deps configure build run test a11y-check package package-check bench bench-service service-cluster service-attack service startup-bench format clean
 
 all: build
 
@@ -51,8 +52,13 @@ bench: deps
 service: configure
 	cmake --build $(BUILD) -j $(JOBS) --target orvala-service orvala-service-load
 
+# The service beside nginx under wrk, BENCH_SECONDS a run (a few minutes in all).
 bench-service: service
-	@scripts/bench-service $(BUILD)
+	@scripts/bench-service $(BUILD) $(BENCH_SECONDS)
+
+# Three instances on one PostgreSQL behind HAProxy, one killed under load (CI runs it).
+service-cluster: service
+	@scripts/service-cluster $(BUILD)
 
 # The attack run: floods beside a latency probe, cheats and breakdowns; not part of `make test`.
 service-attack: service

@@ -1,12 +1,25 @@
 // orvala-service-load: a load generator for the web service (make bench-service) and the
 // clients of its attack run (make service-attack).
 //
-//   orvala-service-load mix PORT SECONDS CLIENTS   mixed traffic, 70 % reads; prints the rate,
+//   orvala-service-load mix PORT SECONDS CLIENTS [TAG]
+//                                                   mixed traffic, 70 % reads; prints the rate,
 //                                                   errors and latency percentiles
 //   orvala-service-load login PORT SECONDS CLIENTS logins (argon2id checks) of one account
-//   orvala-service-load write PORT FILE            record writes until killed; each
-//                                                   acknowledged one's nick is appended to FILE
+//   orvala-service-load write PORT FILE [SECONDS TAG]
+//                                                   record writes until killed (or the service
+//                                                   is gone), or for SECONDS whatever the
+//                                                   answers; each acknowledged one's nick is
+//                                                   appended to FILE
 //   orvala-service-load verify PORT FILE           every nick in FILE must be in the table
+//   orvala-service-load accounts PORT PREFIX COUNT registers PREFIX1..PREFIXCOUNT (password
+//                                                   secret1)
+//   orvala-service-load transfers PORT SECONDS CLIENTS PREFIX COUNT
+//                                                   random transfers of Zors between those
+//                                                   accounts; counts the acknowledged ones
+//
+// A TAG (1 to 99) gives a run's record writes nicks and addresses of their own, so that runs
+// against one database within 15 seconds of each other are not refused as repeats; give each
+// run its own.
 //
 // The attack run's clients print one line of key=value figures each:
 //
@@ -40,6 +53,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -110,13 +124,26 @@ bool sendAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The Content-Length of the answer whose head in `in` ends at `end` (its blank line); 0 when it
+// has none. Header names are compared in small letters, as a proxy (HAProxy) sends them.
+std::size_t contentLength(const std::string& in, std::size_t end) {
+    constexpr std::string_view name = "\r\ncontent-length:";
+    for (auto at = in.find("\r\n"); at < end; at = in.find("\r\n", at + 2)) {
+        if (at + name.size() <= end &&
+            std::equal(name.begin(), name.end(), in.begin() + static_cast<std::ptrdiff_t>(at),
+                       [](char want, char got) {
+                           return want == std::tolower(static_cast<unsigned char>(got));
+                       }))
+            return std::strtoul(in.c_str() + at + name.size(), nullptr, 10);
+    }
+    return 0;
+}
+
 // Where the answer in `in` ends, once its head and its whole body are there; npos until then.
 std::size_t answerEnd(const std::string& in) {
     const auto end = in.find("\r\n\r\n");
     if (end == std::string::npos) return std::string::npos;
-    std::size_t length = 0;
-    const auto cl = in.find("Content-Length: ");
-    if (cl < end) length = std::strtoul(in.c_str() + cl + 16, nullptr, 10);
+    const std::size_t length = contentLength(in, end);
     return in.size() >= end + 4 + length ? end + 4 + length : std::string::npos;
 }
 
@@ -218,9 +245,7 @@ class Connection {
             const auto end = buffer_.find("\r\n\r\n");
             if (end != std::string::npos) {
                 status_ = std::atoi(buffer_.c_str() + 9);
-                const auto cl = buffer_.find("Content-Length: ");
-                const std::size_t length =
-                    cl < end ? std::strtoul(buffer_.c_str() + cl + 16, nullptr, 10) : 0;
+                const std::size_t length = contentLength(buffer_, end);
                 if (buffer_.size() >= end + 4 + length) {
                     reply = buffer_.substr(end + 4, length);
                     buffer_.erase(0, end + 4 + length);
@@ -255,7 +280,36 @@ std::string recordWrite(const std::string& nick, int score) {
            "&R7=M&R8=5.7f&R9=#&R10=#*";
 }
 
-int mix(unsigned short port, int seconds, int clients) {
+std::string registration(const std::string& nick, const std::string& pw) {
+    return "nick=" + nick + "&pw=" + pw +
+           "&city=Omsk&country1=Russia&country2=1-001&sex=M&email=me@example.org&"
+           "dater=09.12.2026&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0";
+}
+
+// Short nicks for many writes: a nick has at most 12 characters.
+std::string base36(unsigned long long v) {
+    std::string out;
+    do {
+        out.insert(out.begin(), "0123456789abcdefghijklmnopqrstuvwxyz"[v % 36]);
+        v /= 36;
+    } while (v > 0);
+    return out;
+}
+
+std::string dotted(unsigned a, unsigned long long rest) {
+    return std::to_string(a) + "." + std::to_string(rest >> 16 & 255) + "." +
+           std::to_string(rest >> 8 & 255) + "." + std::to_string(rest & 255);
+}
+
+int parseTag(const std::string& word) {
+    const int tag = std::stoi(word);
+    if (tag < 1 || tag > 99) throw std::invalid_argument("a TAG is a number from 1 to 99");
+    return tag;
+}
+
+// With a TAG the writes' nicks and addresses (TAG.CLIENT.x.y, for up to 256 clients) are the
+// run's own; without one, every run uses the same ones.
+int mix(unsigned short port, int seconds, int clients, int tag) {
     std::atomic<long> total{0}, errors{0};
     std::vector<std::vector<double>> latencies(clients);
     const auto stop = Clock::now() + std::chrono::seconds(seconds);
@@ -263,7 +317,7 @@ int mix(unsigned short port, int seconds, int clients) {
     for (int c = 0; c < clients; ++c) {
         threads.emplace_back([&, c] {
             Connection conn(port);
-            std::mt19937 rng(c);
+            std::mt19937 rng(static_cast<unsigned>(c + 1000 * tag));
             long n = 0;
             std::string reply;
             while (Clock::now() < stop) {
@@ -293,11 +347,20 @@ int mix(unsigned short port, int seconds, int clients) {
                          reply == "$ok#";
                 } else {
                     // A fresh nick and address each time: the 15-second limit never applies.
-                    const std::string id = std::to_string(c) + "x" + std::to_string(n);
-                    ok = conn.request(post("/rec/write", "10." + std::to_string(c) + "." +
-                                                             std::to_string(n / 250 % 250) + "." +
-                                                             std::to_string(n % 250)),
-                                      recordWrite("b" + id, static_cast<int>(rng() % 5000)),
+                    std::string nick, from;
+                    if (tag == 0) {
+                        nick = "b" + std::to_string(c) + "x" + std::to_string(n);
+                        from = "10." + std::to_string(c) + "." + std::to_string(n / 250 % 250) +
+                               "." + std::to_string(n % 250);
+                    } else {
+                        const auto lane = static_cast<unsigned long long>(tag * 256 + c);
+                        nick = "b" + base36((lane << 24) + static_cast<unsigned long long>(n));
+                        from = dotted(static_cast<unsigned>(tag),
+                                      (static_cast<unsigned long long>(c % 256) << 16) +
+                                          static_cast<unsigned long long>(n % 65536));
+                    }
+                    ok = conn.request(post("/rec/write", from),
+                                      recordWrite(nick, static_cast<int>(rng() % 5000)),
                                       reply) == 200 &&
                          reply.starts_with("$");
                 }
@@ -353,21 +416,101 @@ int login(unsigned short port, int seconds, int clients) {
     return errors.load() == 0 ? 0 : 1;
 }
 
-int writeUntilKilled(unsigned short port, const std::string& file) {
+// Record writes on one kept connection, each under a nick and from an address of its own; the
+// nick of each acknowledged one goes to FILE at once, so that a kill loses none of them. Without
+// SECONDS (0) it writes until killed or until the service is gone. With SECONDS it writes that
+// long whatever the answers (through a proxy an instance may die and the others answer on),
+// and prints its figures; TAG keeps its nicks and addresses apart from other runs'.
+int writes(unsigned short port, const std::string& file, double seconds, int tag) {
     Connection conn(port);
     std::ofstream acknowledged(file, std::ios::app);
+    const bool timed = seconds > 0;
+    const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
+    long sent = 0, acked = 0;
     std::string reply;
-    for (long n = 0;; ++n) {
-        const std::string nick = "k" + std::to_string(n);
-        if (conn.request(post("/rec/write", "10.9." + std::to_string(n / 250 % 250) + "." +
-                                                std::to_string(n % 250)),
-                         recordWrite(nick, 1), reply) == 200 &&
-            reply.starts_with("$")) {
+    for (long n = 0; !timed || Clock::now() < stop; ++n) {
+        std::string nick, from;
+        if (tag == 0) {
+            nick = "k" + std::to_string(n);
+            from = "10.9." + std::to_string(n / 250 % 250) + "." + std::to_string(n % 250);
+        } else {
+            nick = "k" + std::to_string(tag) + "x" + base36(static_cast<unsigned long long>(n));
+            from = dotted(100u + static_cast<unsigned>(tag), static_cast<unsigned long long>(n));
+        }
+        ++sent;
+        const int status = conn.request(post("/rec/write", from), recordWrite(nick, 1), reply);
+        if (status == 200 && reply.starts_with("$")) {
             acknowledged << nick << '\n' << std::flush;
-        } else if (n > 0 && reply.empty()) {
+            ++acked;
+        } else if (!timed && n > 0 && reply.empty()) {
             return 0;  // the service is gone
+        } else if (status == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));  // nobody answers yet
         }
     }
+    std::printf("writes sent=%ld acknowledged=%ld unacknowledged=%ld\n", sent, acked, sent - acked);
+    return acked > 0 ? 0 : 1;
+}
+
+// The accounts PREFIX1..PREFIXCOUNT with the password secret1; exit 1 unless all were created.
+int accounts(unsigned short port, const std::string& prefix, int count) {
+    Connection conn(port);
+    std::string reply;
+    int created = 0;
+    for (int i = 1; i <= count; ++i)
+        if (conn.request(post("/acc/register"), registration(prefix + std::to_string(i), "secret1"),
+                         reply) == 200 &&
+            reply == "ok")
+            ++created;
+    std::printf("accounts created=%d of %d\n", created, count);
+    return created == count ? 0 : 1;
+}
+
+// Transfers of 1 to 20 Zors between random pairs of the accounts PREFIX1..PREFIXCOUNT, from
+// CLIENTS kept connections for SECONDS, each from an address of its own (the password lane
+// gives one address only a share). An acknowledged transfer is one answered "ok"; one that
+// failed (no answer, another status) may or may not have happened, but never by halves.
+int transfers(unsigned short port, double seconds, int clients, const std::string& prefix,
+              int count) {
+    if (count < 2) throw std::invalid_argument("transfers need two accounts at least");
+    std::atomic<long> sent{0}, acked{0}, low{0}, refused{0}, failed{0};
+    std::atomic<long long> moved{0};
+    const auto stop = Clock::now() + std::chrono::duration<double>(seconds);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&, c] {
+            Connection conn(port);
+            std::mt19937 rng(static_cast<unsigned>(::getpid() * 131 + c));
+            std::string reply;
+            for (unsigned long long n = 0; Clock::now() < stop; ++n) {
+                const int from = static_cast<int>(rng() % static_cast<unsigned>(count));
+                const int to =
+                    (from + 1 + static_cast<int>(rng() % static_cast<unsigned>(count - 1))) % count;
+                const int amount = 1 + static_cast<int>(rng() % 20);
+                const int status = conn.request(
+                    post("/acc/transfer", dotted(200u + static_cast<unsigned>(c % 50), n)),
+                    "nick=" + prefix + std::to_string(from + 1) + "&pw=secret1&to=" + prefix +
+                        std::to_string(to + 1) + "&amount=" + std::to_string(amount),
+                    reply);
+                ++sent;
+                if (status == 200 && reply.starts_with("ok")) {
+                    ++acked;
+                    moved += amount;
+                } else if (status == 200 && reply == "low") {
+                    ++low;
+                } else if (status == 200) {
+                    ++refused;
+                } else {
+                    ++failed;
+                    if (status == 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+            }
+        });
+    }
+    for (auto& t : threads) t.join();
+    std::printf("transfers sent=%ld acknowledged=%ld moved=%lld low=%ld refused=%ld failed=%ld\n",
+                sent.load(), acked.load(), moved.load(), low.load(), refused.load(), failed.load());
+    return acked.load() > 0 ? 0 : 1;
 }
 
 int verify(unsigned short port, const std::string& file) {
@@ -529,12 +672,6 @@ int idle(unsigned short port, int count, int first, int addresses, double second
     std::printf("idle wanted=%d held=%d peak=%d opened=%ld dropped=%ld quick=%ld failed=%ld\n",
                 count, held, peak, opened, dropped, quickDrops, failed);
     return 0;
-}
-
-std::string registration(const std::string& nick, const std::string& pw) {
-    return "nick=" + nick + "&pw=" + pw +
-           "&city=Omsk&country1=Russia&country2=1-001&sex=M&email=me@example.org&"
-           "dater=09.12.2026&R01=xxx&R02=xxx&R03=xxx&R04=0&R05=0&R06=0";
 }
 
 // Each request costs the service one password hash or check: half are new accounts, half wrong
@@ -794,11 +931,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string> a(argv + 1, argv + argc);
     const auto port = [&](std::size_t i) { return static_cast<unsigned short>(std::stoi(a[i])); };
     try {
-        if (a.size() == 4 && a[0] == "mix") return mix(port(1), std::stoi(a[2]), std::stoi(a[3]));
+        if ((a.size() == 4 || a.size() == 5) && a[0] == "mix")
+            return mix(port(1), std::stoi(a[2]), std::stoi(a[3]),
+                       a.size() == 5 ? parseTag(a[4]) : 0);
         if (a.size() == 4 && a[0] == "login")
             return login(port(1), std::stoi(a[2]), std::stoi(a[3]));
-        if (a.size() == 3 && a[0] == "write") return writeUntilKilled(port(1), a[2]);
+        if (a.size() == 3 && a[0] == "write") return writes(port(1), a[2], 0, 0);
+        if (a.size() == 5 && a[0] == "write")
+            return writes(port(1), a[2], std::max(0.1, std::stod(a[3])), parseTag(a[4]));
         if (a.size() == 3 && a[0] == "verify") return verify(port(1), a[2]);
+        if (a.size() == 4 && a[0] == "accounts") return accounts(port(1), a[2], std::stoi(a[3]));
+        if (a.size() == 6 && a[0] == "transfers")
+            return transfers(port(1), std::stod(a[2]), std::stoi(a[3]), a[4], std::stoi(a[5]));
         if (a.size() == 4 && a[0] == "probe")
             return probe(port(1), std::stod(a[2]), std::max(1, std::stoi(a[3])));
         if (a.size() == 6 && a[0] == "idle")
@@ -818,8 +962,10 @@ int main(int argc, char** argv) {
         std::cerr << "orvala-service-load: " << e.what() << "\n";
         return 2;
     }
-    std::cerr << "usage: orvala-service-load mix PORT SECONDS CLIENTS | login PORT SECONDS CLIENTS"
-                 " | write PORT FILE | verify PORT FILE | probe PORT SECONDS RATE |"
+    std::cerr << "usage: orvala-service-load mix PORT SECONDS CLIENTS [TAG] |"
+                 " login PORT SECONDS CLIENTS | write PORT FILE [SECONDS TAG] | verify PORT FILE |"
+                 " accounts PORT PREFIX COUNT | transfers PORT SECONDS CLIENTS PREFIX COUNT |"
+                 " probe PORT SECONDS RATE |"
                  " idle PORT COUNT FIRST ADDRESSES SECONDS | passwords PORT SECONDS CLIENTS FROM |"
                  " slow PORT PATH CLIENTS FIRST ADDRESSES SECONDS | cycle PORT |"
                  " seat PORT TABLE_PORT | dbload PORT SECONDS CLIENTS | waitdb PORT SECONDS\n";
