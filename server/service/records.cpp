@@ -37,10 +37,10 @@ std::string rows(const std::vector<SqlRow>& found, long long gid, std::int64_t f
 // The place of a row: one more than the rows above it (a higher score, or the same score
 // written earlier).
 std::int64_t placeOf(Storage& db, long long gid, std::int64_t score, std::int64_t id) {
-    // Two ranges of the score index: one condition with OR would walk the whole table's rows.
+    // The rows of higher scores are summed by score; those of the same score are counted.
     const auto row = db.queryOne(
-        "SELECT (SELECT count(*) FROM records WHERE gid = $1 AND score > $2) + "
-        "(SELECT count(*) FROM records WHERE gid = $1 AND score = $2 AND id < $3)",
+        "SELECT (SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1 AND "
+        "score > $2) + (SELECT count(*) FROM records WHERE gid = $1 AND score = $2 AND id < $3)",
         {std::int64_t{gid}, score, id});
     return 1 + row->integer(0);
 }
@@ -48,8 +48,8 @@ std::int64_t placeOf(Storage& db, long long gid, std::int64_t score, std::int64_
 HttpResponse count(const FormFields& f, Storage& db) {
     long long gid;
     if (!parseInteger(f.get("rgid"), 0, 100000, gid)) return textReply("no");
-    const auto row =
-        db.queryOne("SELECT count(*) FROM records WHERE gid = $1", {std::int64_t{gid}});
+    const auto row = db.queryOne(
+        "SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1", {std::int64_t{gid}});
     return textReply(numberReply(row->integer(0)));
 }
 

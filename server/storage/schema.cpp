@@ -2,6 +2,8 @@
 // new migration at the end. "{id}" is an engine's own automatic row number.
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "storage/engines.h"
@@ -85,11 +87,51 @@ const std::vector<std::vector<std::string>>& migrations() {
             " PRIMARY KEY (nick, address))",
             "CREATE INDEX login_tries_by_time ON login_tries (last)",
         },
+        // 4: a player's own records are found by nick first (with the table's number first,
+        // PostgreSQL, before it had counted a new table's rows, read a whole table's list
+        // through this index and sorted it, instead of taking the first ten by score); and how
+        // many rows each table holds at each score, so that a row's place is counted over the
+        // scores above it rather than over every row above it.
+        {
+            "DROP INDEX records_by_nick",
+            "CREATE INDEX records_by_player ON records (nick, city, gid)",
+            "CREATE TABLE record_scores (gid BIGINT NOT NULL, score BIGINT NOT NULL,"
+            " rows_at BIGINT NOT NULL, PRIMARY KEY (gid, score))",
+            "INSERT INTO record_scores (gid, score, rows_at)"
+            " SELECT gid, score, count(*) FROM records GROUP BY gid, score",
+            // The database itself keeps the counts, whoever adds or removes a row.
+            "sqlite: CREATE TRIGGER records_counted AFTER INSERT ON records BEGIN"
+            " INSERT INTO record_scores (gid, score, rows_at) VALUES (new.gid, new.score, 1)"
+            " ON CONFLICT (gid, score) DO UPDATE SET rows_at = rows_at + 1; END",
+            "sqlite: CREATE TRIGGER records_uncounted AFTER DELETE ON records BEGIN"
+            " UPDATE record_scores SET rows_at = rows_at - 1"
+            " WHERE gid = old.gid AND score = old.score; END",
+            "postgres: CREATE FUNCTION count_record() RETURNS trigger LANGUAGE plpgsql AS $f$"
+            " BEGIN"
+            " IF TG_OP = 'INSERT' THEN"
+            " INSERT INTO record_scores (gid, score, rows_at) VALUES (NEW.gid, NEW.score, 1)"
+            " ON CONFLICT (gid, score) DO UPDATE SET rows_at = record_scores.rows_at + 1;"
+            " ELSE"
+            " UPDATE record_scores SET rows_at = rows_at - 1"
+            " WHERE gid = OLD.gid AND score = OLD.score;"
+            " END IF;"
+            " RETURN NULL; END $f$",
+            "postgres: CREATE TRIGGER records_counted AFTER INSERT OR DELETE ON records"
+            " FOR EACH ROW EXECUTE FUNCTION count_record()",
+        },
     };
     return all;
 }
 
+// A statement for one engine only starts with its name ("sqlite: ", "postgres: "); empty for
+// the other engine.
 std::string forEngine(std::string sql, Engine engine) {
+    for (const auto& [prefix, only] : {std::pair{std::string_view("sqlite: "), Engine::Sqlite},
+                                       std::pair{std::string_view("postgres: "), Engine::Postgres}})
+        if (sql.starts_with(prefix)) {
+            if (engine != only) return {};
+            sql.erase(0, prefix.size());
+        }
     const std::string id =
         engine == Engine::Sqlite ? "INTEGER PRIMARY KEY" : "BIGSERIAL PRIMARY KEY";
     for (std::size_t at; (at = sql.find("{id}")) != std::string::npos;) sql.replace(at, 4, id);
@@ -113,7 +155,8 @@ void applyMigrations(Storage& storage) {
         const auto& all = migrations();
         for (int v = have + 1; v <= static_cast<int>(all.size()); ++v) {
             for (const std::string& sql : all[v - 1])
-                storage.execute(forEngine(sql, storage.engine()));
+                if (const std::string text = forEngine(sql, storage.engine()); !text.empty())
+                    storage.execute(text);
             storage.execute("INSERT INTO schema_version (version) VALUES ($1)", {std::int64_t{v}});
         }
     });
