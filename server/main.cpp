@@ -15,6 +15,7 @@
 #include "service/admin.h"
 #include "service/service.h"
 #include "storage/storage.h"
+#include "tourney/table_leases.h"
 #include "tourney/table_records.h"
 #include "tourney/tournament_server.h"
 
@@ -43,7 +44,12 @@ TournamentOptions tournamentOptions(const ServiceConfig& c) {
     o.basePort = c.tourBasePort;
     o.moveMs = c.tourMoveMs;
     o.seed = static_cast<std::uint64_t>(c.tourSeed);
+    o.renewMs = std::int64_t{c.tableLeaseSeconds} * 1000 / 3;
     return o;
+}
+
+LeaseOptions leaseOptions(const ServiceConfig& c) {
+    return {c.instanceName, c.tourServerAddress, c.tourBasePort, c.tableLeaseSeconds};
 }
 
 // Every connection and every streamed download holds a descriptor; the soft limit of a login
@@ -117,23 +123,32 @@ int main(int argc, char** argv) {
                                                   : "PostgreSQL")
               << ")\n"
               << std::flush;
-    TournamentServer tables(tournamentOptions(context.config),
-                            tableCallbacks(*tablesDb, [&](std::string_view line) {
-                                std::lock_guard lock(logMutex);
-                                std::cout << timestamp() << ' ' << line << '\n' << std::flush;
-                            }));
+    const auto logLine = [&](std::string_view line) {
+        std::lock_guard lock(logMutex);
+        std::cout << timestamp() << ' ' << line << '\n' << std::flush;
+    };
+    // The tables this instance holds among those sharing the database; the rest are others'.
+    TableLeases leases(*tablesDb, leaseOptions(context.config), wallClock, logLine);
+    TournamentServer tables(tournamentOptions(context.config), tableCallbacks(*tablesDb, logLine),
+                            [&](const std::set<int>& idle) { return leases.renew(idle); });
     if (!tables.listen(error)) {
         std::cerr << "orvala-service: " << error << "\n";
         return 1;
     }
     std::cout << "tables on ports " << context.config.tourBasePort + 1 << ".."
-              << context.config.tourBasePort + 10 << "\n"
+              << context.config.tourBasePort + 10 << " as " << context.config.instanceName
+              << ", holding " << leases.held().size() << "\n"
               << std::flush;
     std::thread tablesThread([&] { tables.run(); });
     server.stopOnSignals({SIGINT, SIGTERM});
     server.run();
     tables.stop();
     tablesThread.join();
+    try {
+        leases.release();  // so that another instance takes the tables at once
+    } catch (const std::exception& e) {
+        logLine(std::string("tables: leases not given back: ") + e.what());
+    }
     // Before the server: a finishing job posts its answer to the loop.
     workers.reset();
     hashing.reset();

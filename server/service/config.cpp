@@ -1,6 +1,9 @@
 #include "service/config.h"
 
+#include <unistd.h>
+
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -46,6 +49,8 @@ bool setKey(const std::string& key, const std::string& v, ServiceConfig& c) {
     if (key == "tournament_welcome") return c.tourWelcome = v, true;
     if (key == "tournament_move_ms") return readInt(v, 100, 600'000, c.tourMoveMs);
     if (key == "tournament_seed") return readInt(v, 0, 2'000'000'000, c.tourSeed);
+    if (key == "instance_name") return c.instanceName = v, !v.empty() && v.size() <= 200;
+    if (key == "table_lease_seconds") return readInt(v, 3, 3600, c.tableLeaseSeconds);
     if (key == "admin_nick") return c.adminNick = v, true;
     if (key == "president_nick") return c.presidentNick = v, true;
     if (key == "news") return c.news = v, true;
@@ -158,6 +163,12 @@ bool readCommandLine(const std::vector<std::string>& args, ServiceConfig& config
     if (config.publicUrl.empty())
         config.publicUrl =
             "http://" + config.listenAddress + ":" + std::to_string(config.listenPort);
+    if (config.instanceName.empty()) {
+        char host[256] = {};
+        if (::gethostname(host, sizeof host - 1) != 0 || host[0] == '\0')
+            std::snprintf(host, sizeof host, "localhost");
+        config.instanceName = std::string(host) + ":" + std::to_string(config.listenPort);
+    }
     return true;
 }
 

@@ -39,6 +39,10 @@ struct ServiceConfig {
     // The game server's move clock, the players' 26 seconds and a little grace.
     int tourMoveMs = 30'000;  // [tournament_move_ms]
     int tourSeed = 0;         // [tournament_seed] the tables' deals; 0: a random seed
+
+    // Several instances on one database share the tables by leases of this many seconds.
+    std::string instanceName;    // [instance_name] its own per instance; default host:listen port
+    int tableLeaseSeconds = 15;  // [table_lease_seconds] renewed every third of it
 };
 
 // Reads the INI text into `config`; false with the reason (and the line) when it cannot.

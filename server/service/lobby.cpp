@@ -3,16 +3,18 @@
 // only that address, or the address at a lower seat of the same table (whose game clears the
 // seats after it), may free it. A seat whose player has not reached the game server 30 seconds
 // after taking it is free again; the game server frees the seats of a game that ends and of a
-// player who leaves before the deal.
+// player who leaves before the deal. Each table is found at the service instance that holds its
+// lease (table_leases.h).
 
 #include "service/operations.h"
 #include "service/replies.h"
 #include "service/text_rules.h"
+#include "tourney/table_leases.h"
 
 namespace orvala::service {
 namespace {
 
-constexpr int kTables = 10;
+constexpr int kTables = tourney::kTables;
 const std::string kGid = "55";
 constexpr long long kMaxSeatValue = 10'000'000;
 
@@ -48,6 +50,25 @@ std::vector<Seat> tableSeats(Storage& db, long long table) {
     return seats;
 }
 
+// Where a table's players reach the game server: the instance that holds its lease, or, with no
+// live lease, this service's own settings.
+struct TableServer {
+    std::string address;
+    std::int64_t port = 0;
+};
+
+std::array<TableServer, kTables + 1> tableServers(const ServiceContext& ctx, Storage& db) {
+    const LeasedServers leased = leasedServers(db, ctx.now());
+    std::array<TableServer, kTables + 1> out;
+    for (int t = 1; t <= kTables; ++t) {
+        const auto& lease = leased[static_cast<std::size_t>(t)];
+        out[static_cast<std::size_t>(t)] =
+            lease ? TableServer{lease->address, lease->port}
+                  : TableServer{ctx.config.tourServerAddress, ctx.config.tourBasePort + t};
+    }
+    return out;
+}
+
 std::vector<std::string> seatFields(const Seat& s) {
     return {s.nick, s.score, s.kon, s.rating, s.country, s.city, s.sex, s.ip};
 }
@@ -61,17 +82,18 @@ int seatOf(const FormFields& f, std::string_view prefix) {
 }
 
 HttpResponse tables(const ServiceContext& ctx, const FormFields&, Storage& db) {
-    const ServiceConfig& c = ctx.config;
     std::string out;
     freeUnreachedSeats(ctx, db);
+    const auto servers = tableServers(ctx, db);
     // The game fills table 11 - k from the k-th record.
     for (int t = kTables; t >= 1; --t) {
         const auto seats = tableSeats(db, t);
         int free = 0;
         for (const Seat& s : seats) free += s.nick == "X";
+        const TableServer& server = servers[static_cast<std::size_t>(t)];
         std::vector<std::string> f{std::to_string(t),
-                                   field(c.tourServerAddress),
-                                   std::to_string(c.tourBasePort + t),
+                                   field(server.address),
+                                   std::to_string(server.port),
                                    std::to_string(free),
                                    "0",
                                    "#"};
@@ -133,7 +155,8 @@ HttpResponse takeOrRelease(const ServiceContext& ctx, const HttpRequest& request
             // One address a table, except for the administrator and a game server on the
             // operator's own machine, as the game's lobby also checks.
             const bool exempt =
-                nick == ctx.config.adminNick || ctx.config.tourServerAddress == "127.0.0.1";
+                nick == ctx.config.adminNick ||
+                tableServers(ctx, db)[static_cast<std::size_t>(table)].address == "127.0.0.1";
             for (const Seat& other : seats)
                 if (!exempt && other.nick != "X" && other.taker == caller) return;
             db.execute(

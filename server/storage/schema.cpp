@@ -119,6 +119,14 @@ const std::vector<std::vector<std::string>>& migrations() {
             "postgres: CREATE TRIGGER records_counted AFTER INSERT OR DELETE ON records"
             " FOR EACH ROW EXECUTE FUNCTION count_record()",
         },
+        // 5: several service processes on one database share the tournament's tables: each
+        // table is leased to the one instance that serves it (its players' address and port),
+        // and each live instance keeps a heartbeat row, so that the tables are shared out.
+        {
+            "CREATE TABLE table_leases (tbl BIGINT PRIMARY KEY, holder TEXT NOT NULL,"
+            " address TEXT NOT NULL, port BIGINT NOT NULL, expires_at BIGINT NOT NULL)",
+            "CREATE TABLE table_instances (name TEXT PRIMARY KEY, expires_at BIGINT NOT NULL)",
+        },
     };
     return all;
 }

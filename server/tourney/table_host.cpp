@@ -270,15 +270,24 @@ void TableHost::drop(Id id) {
     if (connections_.erase(id) != 0) closes_.push_back(id);
 }
 
-void TableHost::fail(const std::string& what) {
-    log("table " + std::to_string(table_) + ": " + what + "; the table ends");
+// Every connection goes and a fresh referee waits; nothing is recorded.
+void TableHost::clear() {
     writes_.clear();
     for (const auto& [id, c] : connections_) closes_.push_back(id);
     connections_.clear();
     aside_.clear();
     holders_ = {};
+    referee_ = std::make_unique<TableReferee>(table_, random_, options_.moveMs);
+}
+
+void TableHost::abandon() {
+    clear();
+}
+
+void TableHost::fail(const std::string& what) {
+    log("table " + std::to_string(table_) + ": " + what + "; the table ends");
     try {
-        referee_ = std::make_unique<TableReferee>(table_, random_, options_.moveMs);
+        clear();
         if (callbacks_.tableFailed) callbacks_.tableFailed(table_);
     } catch (const std::exception& e) {
         log("table " + std::to_string(table_) + ": " + e.what());

@@ -95,6 +95,10 @@ class TableHost {
     void tick(std::int64_t now);
     // When `tick` has something to do next.
     std::optional<std::int64_t> deadline() const;
+    // The table is no longer this server's to serve: every connection is to be closed and a
+    // fresh game waits, with nothing recorded and no lobby seat touched (they are the new
+    // server's now).
+    void abandon();
 
     std::vector<Write> takeWrites();
     // Connections to close once what was handed out for them is sent; the host has forgotten
@@ -136,6 +140,7 @@ class TableHost {
     void endGame(std::int64_t now);
     void drop(Id id);
     void fail(const std::string& what);
+    void clear();
     void log(const std::string& line);
     void logRefusal(const std::string& what, std::int64_t now);
 

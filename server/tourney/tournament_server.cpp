@@ -3,6 +3,7 @@
 #include <boost/asio.hpp>
 #include <chrono>
 #include <deque>
+#include <future>
 #include <map>
 #include <random>
 #include <vector>
@@ -38,7 +39,9 @@ struct Connection {
 struct TournamentServer::Impl {
     TournamentOptions options;
     TournamentCallbacks callbacks;
+    TableClaims claims;
     asio::io_context io;
+    asio::steady_timer renewTimer{io};
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     std::vector<std::unique_ptr<tables::Table>> tables;
 
@@ -47,6 +50,12 @@ struct TournamentServer::Impl {
                    std::chrono::steady_clock::now() - start)
             .count();
     }
+    void log(const std::string& line) const {
+        if (callbacks.log) callbacks.log(line);
+    }
+    void claim();
+    void scheduleClaims();
+    std::set<int> serving() const;
 };
 
 namespace tables {
@@ -79,6 +88,7 @@ struct Table {
     TableHost host;
     std::map<TableHost::Id, std::shared_ptr<Connection>> connections;
     TableHost::Id nextId = 1;
+    bool serving = true;  // held here: without claims, always
 
     void accept() {
         acceptor.async_accept([this](boost::system::error_code ec, tcp::socket socket) {
@@ -94,7 +104,8 @@ struct Table {
             const auto peer = socket.remote_endpoint(ec);
             if (!ec) socket.set_option(tcp::no_delay(true), ec);
             const TableHost::Id id = nextId++;
-            if (!ec && host.accept(id, peer.address().to_string(), server.now())) {
+            // Another instance's table: its players are told its holder's address.
+            if (!ec && serving && host.accept(id, peer.address().to_string(), server.now())) {
                 auto c = std::make_shared<Connection>(std::move(socket), id);
                 connections.emplace(id, c);
                 read(c);
@@ -174,6 +185,16 @@ struct Table {
         arm();
     }
 
+    // No longer held here: the game goes and every connection closes at once.
+    void abandon() {
+        host.abandon();
+        host.takeWrites();
+        host.takeCloses();
+        for (auto& [id, c] : connections) close(c);
+        connections.clear();
+        timer.cancel();
+    }
+
     void arm() {
         timer.cancel();
         const std::optional<std::int64_t> at = host.deadline();
@@ -190,15 +211,64 @@ struct Table {
 
 }  // namespace tables
 
-TournamentServer::TournamentServer(TournamentOptions options, TournamentCallbacks callbacks)
+void TournamentServer::Impl::claim() {
+    if (!claims) return;
+    std::set<int> idle;
+    for (const auto& t : tables)
+        if (t->serving && t->host.connections() == 0) idle.insert(t->number);
+    std::set<int> held;
+    try {
+        held = claims(idle);
+    } catch (const std::exception& e) {
+        log(std::string("tables: claims not renewed: ") + e.what());
+        return;
+    }
+    std::string taken;
+    for (const auto& t : tables) {
+        const bool mine = held.count(t->number) != 0;
+        if (mine == t->serving) continue;
+        t->serving = mine;
+        if (mine) {
+            taken += " " + std::to_string(t->number);
+            continue;
+        }
+        const std::size_t open = t->connections.size();
+        t->abandon();
+        log("table " + std::to_string(t->number) + ": no longer held here" +
+            (open ? "; " + std::to_string(open) + " connection(s) closed" : std::string()));
+    }
+    if (!taken.empty()) log("tables served here from now:" + taken);
+}
+
+void TournamentServer::Impl::scheduleClaims() {
+    renewTimer.expires_after(std::chrono::milliseconds(options.renewMs));
+    renewTimer.async_wait([this](boost::system::error_code ec) {
+        if (ec) return;
+        claim();
+        scheduleClaims();
+    });
+}
+
+std::set<int> TournamentServer::Impl::serving() const {
+    std::set<int> out;
+    for (const auto& t : tables)
+        if (t->serving) out.insert(t->number);
+    return out;
+}
+
+TournamentServer::TournamentServer(TournamentOptions options, TournamentCallbacks callbacks,
+                                   TableClaims claims)
     : impl_(std::make_unique<Impl>()) {
     impl_->options = std::move(options);
     impl_->callbacks = std::move(callbacks);
+    impl_->claims = std::move(claims);
     std::uint64_t seed = impl_->options.seed;
     if (seed == 0) seed = (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}();
-    for (int t = 1; t <= tourney::kTables; ++t)
+    for (int t = 1; t <= tourney::kTables; ++t) {
         impl_->tables.push_back(
             std::make_unique<tables::Table>(*impl_, t, seed + static_cast<unsigned>(t)));
+        impl_->tables.back()->serving = !impl_->claims;
+    }
 }
 
 TournamentServer::~TournamentServer() = default;
@@ -224,11 +294,14 @@ bool TournamentServer::listen(std::string& error) {
         }
         t->accept();
     }
+    // The first claims before serving, so that a started server knows its tables.
+    impl_->claim();
     return true;
 }
 
 void TournamentServer::run() {
     auto guard = asio::make_work_guard(impl_->io);
+    if (impl_->claims) impl_->scheduleClaims();
     // The tables catch their own faults; anything else that escapes costs one handler, not the
     // game server.
     for (;;) {
@@ -243,6 +316,16 @@ void TournamentServer::run() {
 
 void TournamentServer::stop() {
     impl_->io.stop();
+}
+
+std::set<int> TournamentServer::renewNow() {
+    std::promise<std::set<int>> done;
+    auto held = done.get_future();
+    asio::post(impl_->io, [this, &done] {
+        impl_->claim();
+        done.set_value(impl_->serving());
+    });
+    return held.get();
 }
 
 }  // namespace orvala::service

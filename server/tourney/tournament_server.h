@@ -9,12 +9,19 @@
 //
 // Everything runs on the thread that calls `run`; the callbacks, which reach the database, run
 // there too.
+//
+// With claims (table_leases.h, several instances on one database), the server serves only the
+// tables it holds: it asks which as it starts listening and every `renewMs`. A connection to a
+// table not held here is closed at once; a table no longer held has its connections closed and
+// its game dropped, without touching the lobby (the new holder has freed its seats). Without
+// claims it serves all ten.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -30,14 +37,20 @@ struct TournamentOptions {
     std::int64_t closeMs = 5'000;
     int maxPerAddress = 4;
     int maxConnections = 16;
-    std::uint64_t seed = 0;  // 0: a random seed
+    std::uint64_t seed = 0;        // 0: a random seed
+    std::int64_t renewMs = 5'000;  // how often the claims are renewed
 };
 
 using TournamentCallbacks = TableHostCallbacks;
 
+// One round of claims: given the tables held here that nobody is at (which may be given back),
+// the tables held now.
+using TableClaims = std::function<std::set<int>(const std::set<int>& idle)>;
+
 class TournamentServer {
   public:
-    TournamentServer(TournamentOptions options, TournamentCallbacks callbacks);
+    TournamentServer(TournamentOptions options, TournamentCallbacks callbacks,
+                     TableClaims claims = {});
     ~TournamentServer();
     TournamentServer(const TournamentServer&) = delete;
     TournamentServer& operator=(const TournamentServer&) = delete;
@@ -48,6 +61,9 @@ class TournamentServer {
     void run();
     // From any thread.
     void stop();
+    // From any thread while `run` serves: a round of claims at once; answers the tables held
+    // after it.
+    std::set<int> renewNow();
 
     struct Impl;  // the tables and their sockets, in the source file
 

@@ -22,7 +22,7 @@ TEST(ServiceConfig, TheIniFileSetsEveryKeyAndRefusesTypos) {
                 "tournament_on = yes\ntournament_welcome = Good luck!\n"
                 "admin_nick = boss\npresident_nick = prez\nnews = Hello\n"
                 "trusted_proxies = 127.0.0.1, ::1\npublic_url = https://cards.example\n"
-                "workers = 6\n",
+                "workers = 6\ninstance_name = cards-2\ntable_lease_seconds = 30\n",
                 c, error))
         << error;
     EXPECT_TRUE(c.chatPaused);
@@ -33,9 +33,12 @@ TEST(ServiceConfig, TheIniFileSetsEveryKeyAndRefusesTypos) {
     EXPECT_EQ(c.tourWelcome, "Good luck!");
     EXPECT_EQ(c.trustedProxies, (std::vector<std::string>{"127.0.0.1", "::1"}));
     EXPECT_EQ(c.workers, 6);
+    EXPECT_EQ(c.instanceName, "cards-2");
+    EXPECT_EQ(c.tableLeaseSeconds, 30);
 
-    for (const char* bad : {"chat_pause = on\n", "chat_paused = maybe\n",
-                            "tournament_base_port = 70000\n", "just words\n"}) {
+    for (const char* bad :
+         {"chat_pause = on\n", "chat_paused = maybe\n", "tournament_base_port = 70000\n",
+          "just words\n", "instance_name =\n", "table_lease_seconds = 2\n"}) {
         ServiceConfig d;
         EXPECT_FALSE(readIni(std::string("news = x\n") + bad, d, error)) << bad;
         EXPECT_TRUE(error.starts_with("line 2: ")) << error;
@@ -60,6 +63,9 @@ TEST(ServiceConfig, TheCommandLineAndTheDataFolderIni) {
     EXPECT_EQ(c.filesDir, "/srv/files");
     EXPECT_EQ(c.adminNick, "boss");
     EXPECT_EQ(c.publicUrl, "http://0.0.0.0:8080");
+    // Unnamed instances on one machine differ by their port.
+    EXPECT_TRUE(c.instanceName.ends_with(":8080")) << c.instanceName;
+    EXPECT_GT(c.instanceName.size(), 5u);
     EXPECT_EQ(rest, std::vector<std::string>{"extra"});
     ServiceConfig d;
     ASSERT_TRUE(

@@ -6,6 +6,8 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -179,6 +181,62 @@ Reply postFrom(const TestService& s, const std::string& address, const std::stri
     std::string request = postRequest(path, body);
     request.insert(request.find("\r\n") + 2, "X-Forwarded-For: " + address + "\r\n");
     return exchange(s.port(), request);
+}
+
+std::string takeSeat(const TestService& s, int table, int seat, int can, const std::string& nick) {
+    const std::string d = std::to_string(seat);
+    return s
+        .post("/tour/seat", raw({{"client3on" + d, "0"},
+                                 {"gid", "55"},
+                                 {"num", std::to_string(table)},
+                                 {"can", std::to_string(can)},
+                                 {"nick" + d, nick},
+                                 {"pw", "secret1"},
+                                 {"score" + d, "0"},
+                                 {"kon" + d, "0"},
+                                 {"rating" + d, "0"},
+                                 {"country" + d, "Russia"},
+                                 {"city" + d, "Omsk"},
+                                 {"sex" + d, "W"},
+                                 {"ip" + d, "127.0.0.1"}}))
+        .body;
+}
+
+std::string seatHolder(const TestService& s, int table, int seat) {
+    const std::string reply =
+        s.post("/tour/read-seat", form({{"readclient" + std::to_string(seat), "0"},
+                                        {"gid", "55"},
+                                        {"num", std::to_string(table)}}))
+            .body;
+    return reply.substr(1, reply.find(' ') - 1);
+}
+
+void sendAll(int fd, const std::string& bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto n = ::send(fd, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
+        if (n <= 0) return;
+        at += static_cast<std::size_t>(n);
+    }
+}
+
+std::string readBytes(int fd, std::size_t n) {
+    std::string in;
+    char buf[4096];
+    while (in.size() < n) {
+        const auto got = ::recv(fd, buf, std::min(sizeof buf, n - in.size()), 0);
+        if (got <= 0) break;
+        in.append(buf, static_cast<std::size_t>(got));
+    }
+    return in;
+}
+
+bool closedByPeer(int fd) {
+    char buf[4096];
+    for (;;) {
+        const auto got = ::recv(fd, buf, sizeof buf, 0);
+        if (got == 0) return true;
+        if (got < 0) return errno == ECONNRESET;
+    }
 }
 
 }  // namespace orvala::service::testing

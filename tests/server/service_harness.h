@@ -79,4 +79,15 @@ namespace orvala::service::testing {
 Reply postFrom(const TestService& s, const std::string& address, const std::string& path,
                const std::string& body);
 
+// The tournament lobby: takes (`can` 1, password "secret1") or releases seat `seat` of `table`
+// under `nick`; the nick at a seat, "X" when it is free.
+std::string takeSeat(const TestService& s, int table, int seat, int can, const std::string& nick);
+std::string seatHolder(const TestService& s, int table, int seat);
+
+// A game server's socket: sends all of `bytes`; reads `n` bytes (fewer when the peer closes
+// first or the read times out); true when the peer closed it rather than the read timing out.
+void sendAll(int fd, const std::string& bytes);
+std::string readBytes(int fd, std::size_t n);
+bool closedByPeer(int fd);
+
 }  // namespace orvala::service::testing

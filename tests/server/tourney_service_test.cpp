@@ -48,70 +48,14 @@ class TourneyService : public EngineTest {
         }
     }
 
-    std::string seat(int table, int s, int can, const std::string& nick) {
-        const std::string d = std::to_string(s);
-        return service
-            ->post("/tour/seat", raw({{"client3on" + d, "0"},
-                                      {"gid", "55"},
-                                      {"num", std::to_string(table)},
-                                      {"can", std::to_string(can)},
-                                      {"nick" + d, nick},
-                                      {"pw", "secret1"},
-                                      {"score" + d, "0"},
-                                      {"kon" + d, "0"},
-                                      {"rating" + d, "0"},
-                                      {"country" + d, "Russia"},
-                                      {"city" + d, "Omsk"},
-                                      {"sex" + d, "W"},
-                                      {"ip" + d, "127.0.0.1"}}))
-            .body;
-    }
-    std::string holderOf(int table, int s) {
-        const std::string reply =
-            service
-                ->post("/tour/read-seat", form({{"readclient" + std::to_string(s), "0"},
-                                                {"gid", "55"},
-                                                {"num", std::to_string(table)}}))
-                .body;
-        return reply.substr(1, reply.find(' ') - 1);
-    }
-
     // A connection to table 1's port.
     int connectTable() { return connectLoopback(static_cast<unsigned short>(basePort + 1), 5); }
-    static void sendAll(int fd, const std::string& bytes) {
-        for (std::size_t at = 0; at < bytes.size();) {
-            const auto n = ::send(fd, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
-            if (n <= 0) return;
-            at += static_cast<std::size_t>(n);
-        }
-    }
-    // Reads `n` bytes; fewer when the server closes first or the read times out.
-    static std::string readBytes(int fd, std::size_t n) {
-        std::string in;
-        char buf[4096];
-        while (in.size() < n) {
-            const auto got = ::recv(fd, buf, std::min(sizeof buf, n - in.size()), 0);
-            if (got <= 0) break;
-            in.append(buf, static_cast<std::size_t>(got));
-        }
-        return in;
-    }
-    // True when the server closed the connection (rather than the read timing out).
-    static bool closedByServer(int fd) {
-        char buf[4096];
-        for (;;) {
-            const auto got = ::recv(fd, buf, sizeof buf, 0);
-            if (got == 0) return true;
-            if (got < 0) return errno == ECONNRESET;
-        }
-    }
-
     // Seats the three players of table 1 and reads each one's deal.
     std::array<int, 4> sitAndDeal() {
         std::array<int, 4> fd{};
         const char* nicks[] = {"", "lena", "mike", "nina"};
         for (int s = 1; s <= 3; ++s) {
-            EXPECT_EQ(seat(1, s, 1, nicks[s]), "ok") << s;
+            EXPECT_EQ(takeSeat(*service, 1, s, 1, nicks[s]), "ok") << s;
             fd[s] = connectTable();
             sendAll(fd[s], tourney::shortFrame("connect" + std::to_string(s), s));
         }
@@ -135,32 +79,32 @@ TEST_P(TourneyService, ALeaveBeforeTheDealFreesTheSeatAndTheServiceGoesOn) {
     // greeting: each time the seat is free when the server has closed the connection.
     for (const std::string& second :
          {tourney::longFrame("disA", 1), std::string("GET / HTTP/1.1\r\n")}) {
-        ASSERT_EQ(seat(1, 1, 1, "lena"), "ok");
+        ASSERT_EQ(takeSeat(*service, 1, 1, 1, "lena"), "ok");
         const int fd = connectTable();
         ASSERT_GE(fd, 0);
         sendAll(fd, tourney::shortFrame("connect1", 1));
         sendAll(fd, second);
-        EXPECT_TRUE(closedByServer(fd));
+        EXPECT_TRUE(closedByPeer(fd));
         ::close(fd);
-        EXPECT_EQ(holderOf(1, 1), "X");
+        EXPECT_EQ(seatHolder(*service, 1, 1), "X");
     }
     EXPECT_EQ(registerAccount(*service, "olga", "secret1"), "ok") << "the service answers";
 
     // A flood before any greeting is closed too.
     const int fd = connectTable();
     sendAll(fd, std::string(1 << 20, 'h'));
-    EXPECT_TRUE(closedByServer(fd));
+    EXPECT_TRUE(closedByPeer(fd));
     ::close(fd);
 
     // A seat whose connection closed before the deal is free as well.
-    ASSERT_EQ(seat(1, 1, 1, "lena"), "ok");
+    ASSERT_EQ(takeSeat(*service, 1, 1, 1, "lena"), "ok");
     const int quiet = connectTable();
     sendAll(quiet, tourney::shortFrame("connect1", 1));
-    ASSERT_EQ(seat(1, 2, 1, "mike"), "ok");  // the lobby answers in between
+    ASSERT_EQ(takeSeat(*service, 1, 2, 1, "mike"), "ok");  // the lobby answers in between
     ::close(quiet);
-    for (int n = 0; n < 200 && holderOf(1, 1) != "X"; ++n) ::usleep(10'000);
-    EXPECT_EQ(holderOf(1, 1), "X");
-    EXPECT_EQ(seat(1, 2, 2, "X"), "ok");
+    for (int n = 0; n < 200 && seatHolder(*service, 1, 1) != "X"; ++n) ::usleep(10'000);
+    EXPECT_EQ(seatHolder(*service, 1, 1), "X");
+    EXPECT_EQ(takeSeat(*service, 1, 2, 2, "X"), "ok");
 }
 
 TEST_P(TourneyService, AfterALeaverTheTableDealsAgainAtOnce) {
@@ -172,9 +116,9 @@ TEST_P(TourneyService, AfterALeaverTheTableDealsAgainAtOnce) {
         EXPECT_EQ(readBytes(fd[1], tourney::kLongFrame), tourney::leftFrame(2));
         EXPECT_EQ(readBytes(fd[3], tourney::kLongFrame), tourney::leftFrame(2));
         for (int s = 1; s <= 3; ++s) {
-            EXPECT_TRUE(closedByServer(fd[s])) << s;
+            EXPECT_TRUE(closedByPeer(fd[s])) << s;
             ::close(fd[s]);
-            EXPECT_EQ(holderOf(1, s), "X") << s;
+            EXPECT_EQ(seatHolder(*service, 1, s), "X") << s;
         }
     }
 }
@@ -182,14 +126,14 @@ TEST_P(TourneyService, AfterALeaverTheTableDealsAgainAtOnce) {
 TEST_P(TourneyService, ALobbySeatNobodyReachesTheTableForIsFreedAfterHalfAMinute) {
     ASSERT_EQ(registerAccount(*service, "lena", "secret1"), "ok");
     ASSERT_EQ(registerAccount(*service, "mike", "secret1"), "ok");
-    ASSERT_EQ(seat(2, 1, 1, "lena"), "ok");
+    ASSERT_EQ(takeSeat(*service, 2, 1, 1, "lena"), "ok");
     service->clock += 30;
-    EXPECT_EQ(holderOf(2, 1), "lena");
+    EXPECT_EQ(seatHolder(*service, 2, 1), "lena");
     service->clock += 1;
-    EXPECT_EQ(holderOf(2, 1), "X");
+    EXPECT_EQ(seatHolder(*service, 2, 1), "X");
 
     // A seat whose player reached the table stays taken.
-    ASSERT_EQ(seat(2, 1, 1, "mike"), "ok");
+    ASSERT_EQ(takeSeat(*service, 2, 1, 1, "mike"), "ok");
     const int fd = connectLoopback(static_cast<unsigned short>(basePort + 2), 5);
     sendAll(fd, tourney::shortFrame("connect1", 1));
     for (int n = 0; n < 200; ++n) {
@@ -198,7 +142,7 @@ TEST_P(TourneyService, ALobbySeatNobodyReachesTheTableForIsFreedAfterHalfAMinute
         ::usleep(10'000);
     }
     service->clock += 3600;
-    EXPECT_EQ(holderOf(2, 1), "mike");
+    EXPECT_EQ(seatHolder(*service, 2, 1), "mike");
     ::close(fd);
 }
 

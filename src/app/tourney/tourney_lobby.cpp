@@ -202,15 +202,15 @@ void TourneyLobby::seatPressed(int table, int seat) {
     }
 }
 
-bool TourneyLobby::sameAddressAllowed() const {
+bool TourneyLobby::sameAddressAllowed(int table) const {
     return setup_.administrator ||
-           (tables_ && online::gameServerOf(*tables_, 1).host == "127.0.0.1");
+           (tables_ && online::gameServerOf(*tables_, table).host == "127.0.0.1");
 }
 
 // Seats 1 .. seat - 1 are read one after the other; a player from this address at any of them
 // keeps the local player away from the table.
 void TourneyLobby::checkAddressThenTake(int table, int seat, int before) {
-    if (before >= seat || sameAddressAllowed()) {
+    if (before >= seat || sameAddressAllowed(table)) {
         take(table, seat);
         return;
     }

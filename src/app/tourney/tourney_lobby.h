@@ -86,7 +86,7 @@ class TourneyLobby final : public QObject {
     void post(const online::Request& request, std::function<void(bool, const std::string&)> done);
     // The player's tournament score, games and rating read again, then `then`.
     void readCard(std::function<void()> then = {});
-    bool sameAddressAllowed() const;
+    bool sameAddressAllowed(int table) const;
 
     net::OnlineClient& client_;
     Setup setup_;

@@ -216,7 +216,9 @@ SeatedAt checkedSeat(const TourneyTables& tables, SeatedAt at) {
 }
 
 GameServer gameServerOf(const TourneyTables& tables, int table) {
-    return {tables[0].IP, tables[0].Port - 1 + table};
+    if (table < 1 || table > kLobbyTables) return {};
+    const TourneyTable& t = tables[static_cast<std::size_t>(table - 1)];
+    return {t.IP, t.Port};
 }
 
 std::array<std::string, 4> tableNicks(const TourneyTables& tables, int table) {

@@ -121,8 +121,8 @@ SeatButton seatLook(const TourneyTables& tables, int table, int seat, SeatedAt a
 // The remembered seat, forgotten when seat 1 of its table shows as free: the table broke up.
 SeatedAt checkedSeat(const TourneyTables& tables, SeatedAt at);
 
-// The game server's address and the port of table `table` (base port, table 1's port minus 1,
-// plus the table).
+// The game server's address and port of table `table`, from its own record: the tables may be
+// served by different instances of the service. A table out of range has port 0.
 struct GameServer {
     std::string host;
     std::int64_t port = 0;

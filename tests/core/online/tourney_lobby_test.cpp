@@ -29,6 +29,16 @@ TEST(TourneyLobby, TheKthRecordFillsTable11MinusKAndShortListsKeepDefaults) {
     const GameServer server = gameServerOf(*tables, 7);
     EXPECT_EQ(server.host, "10.0.0.1");
     EXPECT_EQ(server.port, 25707);
+    // Each table is reached at its own record's address and port, wherever table 1 is served.
+    std::string spread;
+    for (int t = 10; t >= 1; --t) spread += record(t, {"X", "X", "X"});
+    spread.replace(spread.find("10.0.0.1 25706"), 14, "10.0.0.9 31006");
+    const auto moved = readTourneyTables(spread);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(gameServerOf(*moved, 6).host, "10.0.0.9");
+    EXPECT_EQ(gameServerOf(*moved, 6).port, 31006);
+    EXPECT_EQ(gameServerOf(*moved, 5).port, 25705);
+    EXPECT_EQ(gameServerOf(*moved, 11).port, 0);
 
     // Three records: tables 10, 9, 8; table 1 keeps its defaults and so does the server.
     const auto few = readTourneyTables(record(10, {"X", "X", "X"}) + record(9, {"X", "X", "X"}) +
@@ -37,7 +47,7 @@ TEST(TourneyLobby, TheKthRecordFillsTable11MinusKAndShortListsKeepDefaults) {
     EXPECT_EQ((*few)[7].seats[0].Nick, "bob");
     EXPECT_TRUE((*few)[0].seats[0].free());
     EXPECT_EQ(gameServerOf(*few, 1).host, "0.0.0.0");
-    EXPECT_EQ(gameServerOf(*few, 1).port - 1, -1);
+    EXPECT_EQ(gameServerOf(*few, 1).port, 0);
 
     EXPECT_FALSE(readTourneyTables("no"));
     EXPECT_FALSE(readTourneyTables(""));
