@@ -1,6 +1,7 @@
 #include "service/service.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <tuple>
 
@@ -132,8 +133,12 @@ bool authenticate(Storage& storage, const ServiceContext& context, const HttpReq
 
 bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,
                    std::int64_t seconds) {
-    // Slots long past are of no use; dropping them keeps the table to an hour's writes.
-    storage.execute("DELETE FROM post_times WHERE at < $1", {now - 3600});
+    // Slots long past are of no use; dropping them now and then (once a minute of this
+    // process's writes) keeps the table to about an hour's writes.
+    static std::atomic<std::int64_t> lastSweep{0};
+    if (std::int64_t last = lastSweep.load();
+        now - last >= 60 && lastSweep.compare_exchange_strong(last, now))
+        storage.execute("DELETE FROM post_times WHERE at < $1", {now - 3600});
     return storage.execute(
                "INSERT INTO post_times (key, at) VALUES ($1, $2) "
                "ON CONFLICT (key) DO UPDATE SET at = excluded.at WHERE post_times.at <= $3",
