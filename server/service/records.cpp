@@ -37,11 +37,16 @@ std::string rows(const std::vector<SqlRow>& found, long long gid, std::int64_t f
 // The place of a row: one more than the rows above it (a higher score, or the same score
 // written earlier).
 std::int64_t placeOf(Storage& db, long long gid, std::int64_t score, std::int64_t id) {
-    // The rows of higher scores are summed by score; those of the same score are counted.
+    // Summed by band above the score's band and by score above it in its band; the rows of
+    // the same score are counted.
+    const std::int64_t band = recordBand(score);
+    const std::int64_t bandEnd = (band + 1) * kRecordBandWidth - kRecordBandOffset;
     const auto row = db.queryOne(
-        "SELECT (SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1 AND "
-        "score > $2) + (SELECT count(*) FROM records WHERE gid = $1 AND score = $2 AND id < $3)",
-        {std::int64_t{gid}, score, id});
+        "SELECT (SELECT coalesce(sum(rows_at), 0) FROM record_bands WHERE gid = $1 AND band > $4)"
+        " + (SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1 AND score > $2"
+        " AND score < $5)"
+        " + (SELECT count(*) FROM records WHERE gid = $1 AND score = $2 AND id < $3)",
+        {std::int64_t{gid}, score, id, band, bandEnd});
     return 1 + row->integer(0);
 }
 
@@ -49,7 +54,7 @@ HttpResponse count(const FormFields& f, Storage& db) {
     long long gid;
     if (!parseInteger(f.get("rgid"), 0, 100000, gid)) return textReply("no");
     const auto row = db.queryOne(
-        "SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1", {std::int64_t{gid}});
+        "SELECT coalesce(sum(rows_at), 0) FROM record_bands WHERE gid = $1", {std::int64_t{gid}});
     return textReply(numberReply(row->integer(0)));
 }
 

@@ -90,30 +90,48 @@ const std::vector<std::vector<std::string>>& migrations() {
         // 4: a player's own records are found by nick first (with the table's number first,
         // PostgreSQL, before it had counted a new table's rows, read a whole table's list
         // through this index and sorted it, instead of taking the first ten by score); and how
-        // many rows each table holds at each score, so that a row's place is counted over the
-        // scores above it rather than over every row above it.
+        // many records each table holds at each score and in each band of 256 scores, so that
+        // a record's place is summed over the bands above it and the scores above it in its
+        // band rather than counted over every record above it.
         {
             "DROP INDEX records_by_nick",
             "CREATE INDEX records_by_player ON records (nick, city, gid)",
-            "CREATE TABLE record_scores (gid BIGINT NOT NULL, score BIGINT NOT NULL,"
+            // Kept in the order of their keys, so that a sum reads no other page.
+            "sqlite: CREATE TABLE record_scores (gid BIGINT NOT NULL, score BIGINT NOT NULL,"
+            " rows_at BIGINT NOT NULL, PRIMARY KEY (gid, score)) WITHOUT ROWID",
+            "sqlite: CREATE TABLE record_bands (gid BIGINT NOT NULL, band BIGINT NOT NULL,"
+            " rows_at BIGINT NOT NULL, PRIMARY KEY (gid, band)) WITHOUT ROWID",
+            "postgres: CREATE TABLE record_scores (gid BIGINT NOT NULL, score BIGINT NOT NULL,"
             " rows_at BIGINT NOT NULL, PRIMARY KEY (gid, score))",
+            "postgres: CREATE TABLE record_bands (gid BIGINT NOT NULL, band BIGINT NOT NULL,"
+            " rows_at BIGINT NOT NULL, PRIMARY KEY (gid, band))",
             "INSERT INTO record_scores (gid, score, rows_at)"
             " SELECT gid, score, count(*) FROM records GROUP BY gid, score",
-            // The database itself keeps the counts, whoever adds or removes a row.
+            "INSERT INTO record_bands (gid, band, rows_at)"
+            " SELECT gid, {band}, sum(rows_at) FROM record_scores GROUP BY gid, {band}",
+            // The database itself keeps the counts, whoever adds or removes a record.
             "sqlite: CREATE TRIGGER records_counted AFTER INSERT ON records BEGIN"
             " INSERT INTO record_scores (gid, score, rows_at) VALUES (new.gid, new.score, 1)"
-            " ON CONFLICT (gid, score) DO UPDATE SET rows_at = rows_at + 1; END",
+            " ON CONFLICT (gid, score) DO UPDATE SET rows_at = rows_at + 1;"
+            " INSERT INTO record_bands (gid, band, rows_at) VALUES (new.gid, {new band}, 1)"
+            " ON CONFLICT (gid, band) DO UPDATE SET rows_at = rows_at + 1; END",
             "sqlite: CREATE TRIGGER records_uncounted AFTER DELETE ON records BEGIN"
             " UPDATE record_scores SET rows_at = rows_at - 1"
-            " WHERE gid = old.gid AND score = old.score; END",
+            " WHERE gid = old.gid AND score = old.score;"
+            " UPDATE record_bands SET rows_at = rows_at - 1"
+            " WHERE gid = old.gid AND band = {old band}; END",
             "postgres: CREATE FUNCTION count_record() RETURNS trigger LANGUAGE plpgsql AS $f$"
             " BEGIN"
             " IF TG_OP = 'INSERT' THEN"
             " INSERT INTO record_scores (gid, score, rows_at) VALUES (NEW.gid, NEW.score, 1)"
             " ON CONFLICT (gid, score) DO UPDATE SET rows_at = record_scores.rows_at + 1;"
+            " INSERT INTO record_bands (gid, band, rows_at) VALUES (NEW.gid, {NEW band}, 1)"
+            " ON CONFLICT (gid, band) DO UPDATE SET rows_at = record_bands.rows_at + 1;"
             " ELSE"
             " UPDATE record_scores SET rows_at = rows_at - 1"
             " WHERE gid = OLD.gid AND score = OLD.score;"
+            " UPDATE record_bands SET rows_at = rows_at - 1"
+            " WHERE gid = OLD.gid AND band = {OLD band};"
             " END IF;"
             " RETURN NULL; END $f$",
             "postgres: CREATE TRIGGER records_counted AFTER INSERT OR DELETE ON records"
@@ -134,6 +152,15 @@ const std::vector<std::vector<std::string>>& migrations() {
 // A statement for one engine only starts with its name ("sqlite: ", "postgres: "); empty for
 // the other engine.
 std::string forEngine(std::string sql, Engine engine) {
+    // A score's band, as recordBand() counts it: "{band}" of the row's score, "{new band}" of
+    // a trigger's new row.
+    for (const auto& [mark, score] : {std::pair{"{band}", "score"}, {"{new band}", "new.score"},
+                                      {"{old band}", "old.score"}, {"{NEW band}", "NEW.score"},
+                                      {"{OLD band}", "OLD.score"}})
+        for (std::size_t at; (at = sql.find(mark)) != std::string::npos;)
+            sql.replace(at, std::string_view(mark).size(),
+                        "((" + std::string(score) + " + " + std::to_string(kRecordBandOffset) +
+                            ") / " + std::to_string(kRecordBandWidth) + ")");
     for (const auto& [prefix, only] : {std::pair{std::string_view("sqlite: "), Engine::Sqlite},
                                        std::pair{std::string_view("postgres: "), Engine::Postgres}})
         if (sql.starts_with(prefix)) {

@@ -42,6 +42,15 @@ struct SqlRow {
 
 enum class Engine { Sqlite, Postgres };
 
+// Records are counted by score and by band of scores (the schema's record_bands): a score's
+// band is (score + kRecordBandOffset) / kRecordBandWidth, the offset keeping every score a
+// record table takes (at most a million either way) above zero, so that both engines divide
+// alike.
+constexpr std::int64_t kRecordBandOffset = 1 << 20, kRecordBandWidth = 256;
+constexpr std::int64_t recordBand(std::int64_t score) {
+    return (score + kRecordBandOffset) / kRecordBandWidth;
+}
+
 class Storage {
   public:
     virtual ~Storage() = default;

@@ -1,6 +1,7 @@
 // Record tables, the chat, statistics, the lobby and the plain pages over real HTTP.
 
 #include <fstream>
+#include <random>
 #include <tuple>
 
 #include "core/online/account_rating.h"
@@ -59,6 +60,25 @@ std::vector<std::vector<std::string>> listRows(const std::string& reply) {
         rows.push_back(row);
     }
     return rows;
+}
+
+// Places across the bands the service sums by, below zero too, with ties, against a count of
+// the scores written before.
+TEST_P(Records, EveryWriteGetsThePlaceCountedOverAllEarlierScores) {
+    std::mt19937 rng(11);
+    std::vector<long long> earlier;
+    for (int i = 0; i < 150; ++i) {
+        const long long score = static_cast<long long>(rng() % 41) * 125 - 2500;
+        long long place = 1;
+        for (long long e : earlier) place += e >= score;
+        const std::string from = "10.7." + std::to_string(i / 200) + "." + std::to_string(i % 200);
+        ASSERT_EQ(writeRecord(from, 55, "r" + std::to_string(i), std::to_string(score)),
+                  "$" + std::to_string(place) + "*")
+            << "score " << score;
+        earlier.push_back(score);
+    }
+    EXPECT_EQ(service->post("/rec/count", form({{"rgid", "55"}})).body, "$150*");
+    EXPECT_EQ(service->post("/rec/count", form({{"rgid", "155"}})).body, "$0*");
 }
 
 TEST_P(Records, TopTenPlacesAndTheRowsNearAPlayer) {
