@@ -48,9 +48,11 @@ bool authenticate(Storage& storage, const ServiceContext& context, const HttpReq
 // A nick as the service compares nicks: Latin and Cyrillic (Windows-1251) letters in small.
 std::string foldedNick(std::string_view nick);
 
-// Takes the write slot `key` when it was last taken at least `seconds` ago (or never).
-bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,
-                   std::int64_t seconds);
+// Takes the write slots `first` and `second` (two different keys) when each was last taken
+// at least `seconds` ago (or never); false when either was not, after which the caller's
+// transaction must be rolled back.
+bool takeWriteSlots(Storage& storage, const std::string& first, const std::string& second,
+                    std::int64_t now, std::int64_t seconds);
 
 // An operator's setting kept in the database, so that every service process sees it.
 std::optional<std::string> storedSetting(Storage& storage, std::string_view name);

@@ -148,9 +148,8 @@ HttpResponse write(const ServiceContext& ctx, SettingsCache& settings, const Htt
     const std::string kind = chat ? "chat" : "record";
     std::int64_t place = 0, id = 0;
     db.transaction([&] {
-        if (!takeWriteSlot(db, kind + " address " + callerAddress(request, config), now,
-                           kWriteInterval) ||
-            !takeWriteSlot(db, kind + " nick " + foldedNick(row->nick), now, kWriteInterval))
+        if (!takeWriteSlots(db, kind + " address " + callerAddress(request, config),
+                            kind + " nick " + foldedNick(row->nick), now, kWriteInterval))
             throw Refusal{"wait"};
         if (chat) {
             // The service numbers the messages, so two players posting at once never share one.

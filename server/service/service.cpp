@@ -131,18 +131,19 @@ bool authenticate(Storage& storage, const ServiceContext& context, const HttpReq
     return true;
 }
 
-bool takeWriteSlot(Storage& storage, const std::string& key, std::int64_t now,
-                   std::int64_t seconds) {
+bool takeWriteSlots(Storage& storage, const std::string& first, const std::string& second,
+                    std::int64_t now, std::int64_t seconds) {
     // Slots long past are of no use; dropping them now and then (once a minute of this
     // process's writes) keeps the table to about an hour's writes.
     static std::atomic<std::int64_t> lastSweep{0};
     if (std::int64_t last = lastSweep.load();
         now - last >= 60 && lastSweep.compare_exchange_strong(last, now))
         storage.execute("DELETE FROM post_times WHERE at < $1", {now - 3600});
+    // Both in one statement; when one is refused the caller's transaction takes the other back.
     return storage.execute(
-               "INSERT INTO post_times (key, at) VALUES ($1, $2) "
-               "ON CONFLICT (key) DO UPDATE SET at = excluded.at WHERE post_times.at <= $3",
-               {key, now, now - seconds}) == 1;
+               "INSERT INTO post_times (key, at) VALUES ($1, $3), ($2, $3) "
+               "ON CONFLICT (key) DO UPDATE SET at = excluded.at WHERE post_times.at <= $4",
+               {first, second, now, now - seconds}) == 2;
 }
 
 std::optional<std::string> storedSetting(Storage& storage, std::string_view name) {

@@ -110,6 +110,17 @@ TestService::TestService(Engine engine, HttpLimits limits,
     // The operator's commands of a test show at once.
     c.settingsRefreshMs = 0;
     if (configure) configure(c);
+    start(std::move(limits));
+}
+
+TestService::TestService(const TestService& sibling, HttpLimits limits) {
+    context_.config = sibling.context_.config;
+    clock = sibling.clock.load();
+    start(std::move(limits));
+}
+
+void TestService::start(HttpLimits limits) {
+    const ServiceConfig& c = context_.config;
     context_.now = [this] { return clock.load(); };
     // As the service's own start does: the proxies it trusts for addresses are held only to the
     // total and share the password lane by the address they forward.

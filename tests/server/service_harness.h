@@ -46,6 +46,10 @@ class TestService {
     // service's own loopback address.
     explicit TestService(Engine engine, HttpLimits limits = {},
                          const std::function<void(ServiceConfig&)>& configure = {});
+    // Another instance on `sibling`'s database, as a second process would be: they share the
+    // database and nothing else (its own workers, connections, clock and port). It must end
+    // before `sibling`.
+    TestService(const TestService& sibling, HttpLimits limits = {});
     ~TestService();
 
     Reply post(const std::string& path, const std::string& body) const;
@@ -58,6 +62,8 @@ class TestService {
     std::atomic<std::int64_t> clock{1'800'000'000};
 
   private:
+    void start(HttpLimits limits);
+
     std::filesystem::path folder_;
     ServiceContext context_;
     Router router_;
