@@ -67,10 +67,11 @@ stop_started() {
 # load generators and HAProxy send X-Forwarded-For from there). Sets instance_port[NAME],
 # instance_tables[NAME] (tables on that base + 1..10) and instance_pid[NAME]. Instances on one
 # database are started one after another, since each brings the schema up to date at start.
+# Extra INI lines may be given in instance_ini (the cluster check shortens the tables' leases).
 start_instance() {  # NAME [DATABASE]
   local name=$1 database=${2:-} data="$work/$1" port tables pid
   mkdir -p "$data"
-  printf 'trusted_proxies = 127.0.0.1\n' >"$data/orvala-service.ini"
+  printf 'trusted_proxies = 127.0.0.1\n%s' "${instance_ini:-}" >"$data/orvala-service.ini"
   for _ in 1 2 3 4 5; do
     claim_ports port
     claim_ports tables 11
