@@ -123,13 +123,21 @@ std::optional<Row> readRow(const FormFields& f) {
     return r;
 }
 
+// Adds the row and answers its place: one more than the rows written before it with its score
+// or a higher one. The counts the statement's own row adds (the database's triggers) are not
+// yet seen by its RETURNING on either engine.
 std::int64_t insert(Storage& db, const Row& r, std::int64_t now) {
-    const auto id = db.queryOne(
+    const std::int64_t band = recordBand(r.score);
+    const std::int64_t bandEnd = (band + 1) * kRecordBandWidth - kRecordBandOffset;
+    const auto row = db.queryOne(
         "INSERT INTO records (gid, score, nick, country, city, r07, r08, r09, r10, at) "
-        "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) RETURNING id",
+        "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) RETURNING 1 + "
+        "(SELECT coalesce(sum(rows_at), 0) FROM record_bands WHERE gid = $1 AND band > $11) + "
+        "(SELECT coalesce(sum(rows_at), 0) FROM record_scores WHERE gid = $1 AND score >= $2 "
+        "AND score < $12)",
         {std::int64_t{r.gid}, std::int64_t{r.score}, r.nick, r.country, r.city, r.sex, r.version,
-         r.stamp, r.text, now});
-    return id->integer(0);
+         r.stamp, r.text, now, band, bandEnd});
+    return row->integer(0);
 }
 
 HttpResponse write(const ServiceContext& ctx, SettingsCache& settings, const HttpRequest& request,
@@ -146,7 +154,7 @@ HttpResponse write(const ServiceContext& ctx, SettingsCache& settings, const Htt
 
     const std::int64_t now = ctx.now();
     const std::string kind = chat ? "chat" : "record";
-    std::int64_t place = 0, id = 0;
+    std::int64_t place = 0;
     db.transaction([&] {
         if (!takeWriteSlots(db, kind + " address " + callerAddress(request, config),
                             kind + " nick " + foldedNick(row->nick), now, kWriteInterval))
@@ -176,15 +184,10 @@ HttpResponse write(const ServiceContext& ctx, SettingsCache& settings, const Htt
             row->country = a->text(3);
             row->sex = a->text(4);
         }
-        id = insert(db, *row, now);
-        // The accounts' table pays for the place, so its place is counted before the commit.
-        // Elsewhere it is counted after it, by a read that does not hold up the next writer.
-        if (row->gid != kAccounts) return;
-        place = placeOf(db, row->gid, row->score, id);
-        if (const int zors = online::cyclePlaceReward(place); zors > 0)
+        place = insert(db, *row, now);
+        if (const int zors = online::cyclePlaceReward(place); row->gid == kAccounts && zors > 0)
             creditZors(db, now, row->nick, zors, "cycle place");
     });
-    if (!chat && row->gid != kAccounts) place = placeOf(db, row->gid, row->score, id);
     return textReply(numberReply(place));
 }
 
