@@ -77,6 +77,7 @@ class PostgresStorage final : public Storage {
     }
 
     void transaction(const std::function<void()>& work) override {
+        if (current_) throw StorageError("postgres: a transaction inside a transaction");
         for (int attempt = 1;; ++attempt) {
             try {
                 pqxx::work txn(connection());

@@ -117,6 +117,8 @@ class SqliteStorage final : public Storage {
             run("COMMIT");
             return;
         }
+        // A transaction inside one would wait for the writer's thread on that thread itself.
+        if (delegate_) throw StorageError("sqlite: a transaction inside a transaction");
         shared_->write([&](Storage& writer) {
             delegate_ = &writer;
             try {

@@ -67,6 +67,12 @@ TEST_P(StorageTest, ConcurrentTransactionsCommitOrRollBackAlone) {
                  StorageError);
     EXPECT_FALSE(db.queryOne("SELECT 1 FROM counters WHERE name = 'other'"));
     db.transaction([&] { db.execute("INSERT INTO counters (name, value) VALUES ('other', 2)"); });
+    // A transaction inside another fails, and takes the outer one back with it.
+    EXPECT_THROW(db.transaction([&] {
+        db.execute("UPDATE counters SET value = 3 WHERE name = 'other'");
+        db.transaction([] {});
+    }),
+                 StorageError);
     EXPECT_EQ(db.queryOne("SELECT value FROM counters WHERE name = 'other'")->integer(0), 2);
 }
 
