@@ -38,6 +38,7 @@ std::shared_ptr<SqliteShared> SqliteShared::of(const std::string& file,
     static std::mutex registryMutex;
     static std::map<std::string, std::weak_ptr<SqliteShared>> registry;
     std::lock_guard lock(registryMutex);
+    std::erase_if(registry, [](const auto& entry) { return entry.second.expired(); });
     auto& slot = registry[file];
     if (auto existing = slot.lock()) return existing;
     auto made = std::make_shared<SqliteShared>(file, openWriter());
