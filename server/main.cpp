@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<Storage>> connections, hashingConnections;
     std::unique_ptr<Storage> tablesDb;  // the game server's own connection
     try {
-        for (int i = 0; i < context.config.workers; ++i)
+        for (int i = 0; i < lightLaneConnections(context.config); ++i)
             connections.push_back(
                 openStorage(context.config.database, context.config.dataDir, i == 0));
         for (int i = 0; i < kHashingWorkers; ++i)

@@ -86,6 +86,11 @@ bool splitListen(const std::string& v, ServiceConfig& c) {
 
 }  // namespace
 
+int lightLaneConnections(const ServiceConfig& config) {
+    if (config.workers > 0) return config.workers;
+    return config.database.empty() ? 8 : 4;
+}
+
 bool readIni(const std::string& text, ServiceConfig& config, std::string& error) {
     std::size_t at = 0;
     int lineNo = 0;

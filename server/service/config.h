@@ -17,8 +17,9 @@ struct ServiceConfig {
     std::string database;  // [database] a PostgreSQL URL; empty: SQLite in dataDir
     std::string filesDir;  // [files] the downloads' folder; empty: no downloads
     // [db_connections] (or [workers]) the database connections of the light lane, each with
-    // a thread of its own; the password lane has two more.
-    int workers = 8;
+    // a thread of its own; the password lane has two more. 0: the engine's own number
+    // (lightLaneConnections).
+    int workers = 0;
     // [settings_refresh_ms] how long the settings kept in the database (news, the chat's
     // pause) are served from memory before they are read again.
     int settingsRefreshMs = 1000;
@@ -44,6 +45,11 @@ struct ServiceConfig {
     std::string instanceName;    // [instance_name] its own per instance; default host:listen port
     int tableLeaseSeconds = 15;  // [table_lease_seconds] renewed every third of it
 };
+
+// The light lane's connections: as set, else 8 on SQLite (whose one writer commits together
+// what more threads hand it) and 4 on PostgreSQL (whose server does the work: more threads on
+// a machine's few cores only switch more often).
+int lightLaneConnections(const ServiceConfig& config);
 
 // Reads the INI text into `config`; false with the reason (and the line) when it cannot.
 bool readIni(const std::string& text, ServiceConfig& config, std::string& error);
