@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "service/admin.h"
 #include "service_harness.h"
@@ -34,6 +36,23 @@ class EngineTest : public ::testing::TestWithParam<Engine> {
     std::int64_t balanceOf(const std::string& nick) {
         auto row = service->db().queryOne("SELECT balance FROM accounts WHERE nick = $1", {nick});
         return row ? row->integer(0) : -1;
+    }
+
+    // After transfers among `nicks`: no balance below zero, the balances add up to `total`,
+    // and the ledger has a transfer row for each of the `acknowledged` ones.
+    void expectTransfersKept(const std::vector<std::string>& nicks, std::int64_t total,
+                             int acknowledged) {
+        EXPECT_GT(acknowledged, 0);
+        std::int64_t sum = 0;
+        for (const auto& n : nicks) {
+            EXPECT_GE(balanceOf(n), 0);
+            sum += balanceOf(n);
+        }
+        EXPECT_EQ(sum, total);
+        EXPECT_EQ(service->db()
+                      .queryOne("SELECT count(*) FROM ledger WHERE reason = 'transfer'")
+                      ->integer(0),
+                  acknowledged);
     }
 
     std::unique_ptr<TestService> service;

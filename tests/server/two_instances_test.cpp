@@ -76,17 +76,7 @@ TEST_P(TwoInstances, TransfersThroughBothKeepTheTotal) {
             }
         });
     for (auto& t : threads) t.join();
-    EXPECT_GT(done.load(), 0);
-    std::int64_t total = 0;
-    for (const auto& n : nicks) {
-        EXPECT_GE(balanceOf(n), 0);
-        total += balanceOf(n);
-    }
-    EXPECT_EQ(total, 300);
-    EXPECT_EQ(service->db()
-                  .queryOne("SELECT count(*) FROM ledger WHERE reason = 'transfer'")
-                  ->integer(0),
-              done.load());
+    expectTransfersKept(nicks, 300, done.load());
 }
 
 ORVALA_ON_BOTH_ENGINES(TwoInstances);
