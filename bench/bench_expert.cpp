@@ -12,6 +12,7 @@
 #include "core/ai/expert_players.h"
 #include "core/game/autopilot.h"
 #include "core/game/random_players.h"
+#include "decision_times.h"
 
 namespace orvala {
 namespace {
@@ -71,17 +72,9 @@ void timeEach(benchmark::State& state, const std::vector<std::pair<GameRecord, i
     ExpertPlayers expert(random);
     std::vector<double> ms;
     for (auto _ : state)
-        for (const auto& [g, seat] : set) {
-            const auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(decide(expert, g, seat));
-            ms.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count());
-        }
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["slowest_ms"] = ms.back();
-    state.counters["decisions"] = static_cast<double>(ms.size());
+        for (const auto& [g, seat] : set)
+            ms.push_back(orvala::bench::millisecondsOf([&] { return decide(expert, g, seat); }));
+    orvala::bench::reportTimes(state, std::move(ms), "decisions");
 }
 
 void BM_ExpertCardAt7(benchmark::State& state) {

@@ -16,6 +16,7 @@
 #include "core/ai/search_samples.h"
 #include "core/game/autopilot.h"
 #include "core/game/random_players.h"
+#include "decision_times.h"
 
 namespace orvala {
 namespace {
@@ -95,17 +96,11 @@ void BM_ChooseComputerCard(benchmark::State& state) {
     SearchMemo memo(17);
     std::vector<double> ms;
     for (auto _ : state)
-        for (const GameRecord& g : set) {
-            const auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(ChooseComputerCard(g, seatToPlay(g.GameState), random, memo, {}));
-            ms.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count());
-        }
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["slowest_ms"] = ms.back();
-    state.counters["choices"] = static_cast<double>(ms.size());
+        for (const GameRecord& g : set)
+            ms.push_back(orvala::bench::millisecondsOf([&] {
+                return ChooseComputerCard(g, seatToPlay(g.GameState), random, memo, {});
+            }));
+    orvala::bench::reportTimes(state, std::move(ms), "choices");
 }
 
 void BM_SelfplayGame(benchmark::State& state) {
